@@ -1,0 +1,37 @@
+#include "app/Application.h"
+
+#include "app/AppServices.h"
+#include "app/AppState.h"
+#include "app/QtSettingsStore.h"
+#include "app/ReportLineErrorHandler.h"
+#include "app/SystemPlatform.h"
+#include "app/frmMain.h"
+#include "lang/BuiltinStrings.h"
+#include "ui/QtDialogs.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+
+struct Application::Parts
+{
+    AppState state;
+    QtSettingsStore settings;
+    SystemPlatform platform;
+    QtDialogs dialogs;
+    ReportLineErrorHandler errors{dialogs};
+    AppServices services{settings, platform, dialogs, errors, BuiltinStrings::Compiled(), nullptr};
+    frmMain window{state, services};
+};
+
+Application::Application() : parts(std::make_unique<Parts>())
+{}
+
+Application::~Application() = default;
+
+frmMain& Application::start()
+{
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/krvnm-256.png")));
+    parts->window.Load();
+    parts->window.show();
+    return parts->window;
+}

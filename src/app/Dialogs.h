@@ -1,0 +1,67 @@
+#pragma once
+
+// Every modal interaction goes through this interface, so tests can answer it and
+// check exactly what was asked.
+
+#include <QString>
+
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+enum class MessageIcon
+{
+    None,
+    Information,
+    Exclamation,
+    Critical,
+    Question
+};
+
+enum class MessageButtons
+{
+    Ok,
+    OkCancel,
+    YesNo,
+    YesNoCancel,
+    RetryCancel,
+    AbortRetryIgnore
+};
+
+enum class Answer
+{
+    Ok,
+    Cancel,
+    Yes,
+    No,
+    Retry,
+    Abort,
+    Ignore
+};
+
+struct MessageRequest
+{
+    QString text;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+    std::optional<Answer> defaultButton; // the first button when not given
+    QString title = ProductName();
+
+    static QString ProductName() { return QStringLiteral("Korvane Manager"); }
+};
+
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    virtual Answer messageBox(const MessageRequest& request) = 0;
+    // The entered text, or nothing when the user cancelled.
+    virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,
+                                            const QString& defaultText) = 0;
+    // The chosen folder, or an empty text when the user cancelled.
+    virtual QString browseForFolder(QWidget* parent, const QString& title) = 0;
+    // Shows a window modally and returns its result code.
+    virtual int showModal(QDialog& dialog) = 0;
+};

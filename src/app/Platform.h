@@ -1,0 +1,43 @@
+#pragma once
+
+// Operating-system facts and actions behind one interface: the real implementation
+// (SystemPlatform) for the program, a fake for tests.
+
+#include "sysinfo/SystemApi.h"
+
+#include <QString>
+#include <QStringList>
+
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    // Work folder of the program, ending in the system's separator.
+    virtual QString workFolder() = 0;
+    // The system folder, ending in the system's separator.
+    virtual QString systemFolder() = 0;
+    // Full path of the program's own executable.
+    virtual QString applicationFilePath() = 0;
+
+    virtual sysapi::DriveType driveType(QChar letter) = 0;
+    // The folder a drive letter stands for, ending in a separator.
+    virtual QString driveRoot(QChar letter) = 0;
+
+    virtual sysapi::OsVersion osVersion() = 0;
+    virtual QString osDisplayName() = 0;
+    // Whether the system itself is 64-bit.
+    virtual bool isWindows64() = 0;
+
+    // Whether the system says it is offline; throws Failure when it cannot tell.
+    virtual bool isOffline() = 0;
+
+    // Hands a web address, mail link or file to the desktop; failures go unreported.
+    virtual void openDocument(const QString& target) = 0;
+    // Starts a program detached in the given working folder.
+    virtual bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) = 0;
+    // Opens a text file in the desktop's editor.
+    virtual void editTextFile(const QString& path) = 0;
+    // Ends the program: its windows close and no further events run.
+    virtual void endProcess() = 0;
+};

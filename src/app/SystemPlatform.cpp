@@ -1,0 +1,88 @@
+#include "app/SystemPlatform.h"
+
+#include "app/Failure.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QNetworkInformation>
+#include <QProcess>
+#include <QUrl>
+
+QString SystemPlatform::workFolder()
+{
+    return QDir::toNativeSeparators(QString::fromStdWString(sysapi::WorkFolder()));
+}
+
+QString SystemPlatform::systemFolder()
+{
+    return QDir::toNativeSeparators(QString::fromStdWString(sysapi::SystemFolder()));
+}
+
+QString SystemPlatform::applicationFilePath()
+{
+    return QCoreApplication::applicationFilePath();
+}
+
+sysapi::DriveType SystemPlatform::driveType(QChar letter)
+{
+    return sysapi::QueryDriveType(static_cast<wchar_t>(letter.unicode()));
+}
+
+QString SystemPlatform::driveRoot(QChar letter)
+{
+    return QDir::toNativeSeparators(QString::fromStdWString(sysapi::DriveRoot(static_cast<wchar_t>(letter.unicode()))));
+}
+
+sysapi::OsVersion SystemPlatform::osVersion()
+{
+    return sysapi::QueryOsVersion();
+}
+
+QString SystemPlatform::osDisplayName()
+{
+    return QString::fromStdString(sysapi::OsDisplayName());
+}
+
+bool SystemPlatform::isWindows64()
+{
+    return sysapi::IsWindows64();
+}
+
+bool SystemPlatform::isOffline()
+{
+    if (!QNetworkInformation::instance() && !QNetworkInformation::loadDefaultBackend())
+        throw Failure(FailureCode::Unexpected, QStringLiteral("The network state is not known"));
+    return QNetworkInformation::instance()->reachability() == QNetworkInformation::Reachability::Disconnected;
+}
+
+void SystemPlatform::openDocument(const QString& target)
+{
+    const QUrl url = target.contains(QLatin1String("://")) || target.startsWith(QLatin1String("mailto:"))
+                         ? QUrl(target)
+                         : QUrl::fromLocalFile(target);
+    QDesktopServices::openUrl(url);
+}
+
+bool SystemPlatform::startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder)
+{
+    const QString launcher = QString::fromStdWString(sysapi::LauncherFor(program.toStdWString()));
+    if (launcher.isEmpty())
+        return QProcess::startDetached(program, arguments, workingFolder);
+    return QProcess::startDetached(launcher, QStringList{program} + arguments, workingFolder);
+}
+
+void SystemPlatform::endProcess()
+{
+    QCoreApplication::exit(0);
+}
+
+void SystemPlatform::editTextFile(const QString& path)
+{
+    const QString notepad = QStringLiteral("notepad.exe");
+    if (sysapi::LauncherFor(notepad.toStdWString()).empty()) { // Windows: Notepad itself
+        QProcess::startDetached(notepad, {path});
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}

@@ -1,0 +1,90 @@
+#include "app/Waits.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+
+WaitTimings& CurrentWaitTimings()
+{
+    static WaitTimings timings;
+    return timings;
+}
+
+void Wait(int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop loop;
+    QTimer timer;
+    timer.setTimerType(Qt::PreciseTimer);
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    // A timer may fire a little early; wait out any remainder so the full time passes.
+    for (qint64 left = milliseconds; left > 0; left = milliseconds - clock.elapsed()) {
+        timer.start(static_cast<int>(left));
+        if (loop.exec() != 0)
+            return; // the program is ending: no event loop runs any more
+    }
+    if (milliseconds <= 0)
+        QCoreApplication::processEvents();
+}
+
+void DeleteFileWait(const QString& path, bool wait)
+{
+    if (!QFileInfo::exists(path))
+        return;
+    QFile::remove(path);
+    if (!wait)
+        return;
+    const WaitTimings& timings = CurrentWaitTimings();
+    const QDeadlineTimer deadline(timings.deleteTimeoutMs);
+    while (QFileInfo::exists(path) && !deadline.hasExpired())
+        Wait(timings.deletePollMs);
+}
+
+void WaitForFile(const QString& path, qint64 size)
+{
+    const WaitTimings& timings = CurrentWaitTimings();
+    const QDeadlineTimer deadline(timings.fileTimeoutMs);
+    while (!QFileInfo::exists(path) && !deadline.hasExpired())
+        Wait(timings.filePollMs);
+    // A reading equal to size is waited out too: polling it at once would spin the CPU
+    // and freeze the window until the deadline.
+    while (FileSizeOf(path) <= size && !deadline.hasExpired())
+        Wait(timings.filePollMs);
+}
+
+qint64 FileSizeOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return file.size();
+}
+
+bool ConvertLineEnds(const QString& path)
+{
+    const qint64 oldSize = FileSizeOf(path);
+    if (oldSize < 0)
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray text = file.readAll();
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    text.replace("\n", "\r\n");
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool written = file.write(text) == text.size();
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError)
+        return false;
+    WaitForFile(path, oldSize);
+    return true;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+// Facts about the operating system, answered by the Win32 API on Windows and by the
+// nearest equivalent elsewhere. Standard library only, so the Windows side can be
+// built and tested without Qt.
+
+#include <string>
+
+namespace sysapi {
+
+struct OsVersion
+{
+    bool queried = false; // the version query succeeded
+    unsigned long platformId = 0;
+    unsigned long major = 0;
+    unsigned long minor = 0;
+    unsigned long build = 0;
+};
+
+enum class DriveType
+{
+    Unknown,
+    NoRootDir,
+    Removable,
+    Fixed,
+    Remote,
+    CdRom,
+    RamDisk
+};
+
+// The true version numbers of the running Windows (not the ones a manifest-less
+// program is shown for compatibility).
+OsVersion QueryOsVersion();
+
+// Display name of the running system: the Windows name from the version table, or
+// the distribution's own name elsewhere.
+std::string OsDisplayName();
+
+// True when the process is a 32-bit one running on 64-bit Windows.
+bool IsWow64();
+
+// True when the system itself is 64-bit, whatever this build's word size.
+bool IsWindows64();
+
+// The Windows folder without a trailing separator; empty when the query fails.
+std::wstring WindowsFolder();
+
+// The system folder without a trailing separator; empty when the query fails.
+std::wstring SystemFolder();
+
+// Work folder of the program, ending in the system's separator.
+std::wstring WorkFolder();
+
+// Type of drive letter C..Z, and the folder the letter stands for (ending in a separator).
+DriveType QueryDriveType(wchar_t letter);
+std::wstring DriveRoot(wchar_t letter);
+
+// The program that has to start the given executable (Wine for a Windows program on
+// another system); empty when the system runs it directly.
+std::wstring LauncherFor(const std::wstring& program);
+
+} // namespace sysapi

@@ -1,0 +1,145 @@
+#include "sysinfo/SystemApi.h"
+
+#include <sys/stat.h>
+#include <sys/utsname.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <cwctype>
+#include <fstream>
+#include <string_view>
+
+namespace sysapi {
+
+namespace {
+
+std::string EnvOr(const char* name, const std::string& fallback)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? std::string(value) : fallback;
+}
+
+std::string HomeFolder()
+{
+    return EnvOr("HOME", "/tmp");
+}
+
+std::wstring Widen(const std::string& text)
+{
+    // Paths from the environment are UTF-8 on every system this file builds for.
+    std::wstring out;
+    for (size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
+        char32_t cp = extra == 0 ? c : extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
+        ++i;
+        for (; extra > 0 && i < text.size(); --extra, ++i)
+            cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+        out.push_back(static_cast<wchar_t>(cp));
+    }
+    return out;
+}
+
+std::string WinePrefix()
+{
+    return EnvOr("WINEPREFIX", HomeFolder() + "/.wine");
+}
+
+std::string DosDevice(wchar_t letter)
+{
+    const char name[] = {static_cast<char>(std::tolower(static_cast<unsigned char>(letter))), ':', '\0'};
+    return WinePrefix() + "/dosdevices/" + name;
+}
+
+std::string Unquote(std::string_view value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return std::string(value);
+}
+
+} // namespace
+
+OsVersion QueryOsVersion()
+{
+    return {}; // not Windows: there is no Windows version to report
+}
+
+std::string OsDisplayName()
+{
+    for (const char* file : {"/etc/os-release", "/usr/lib/os-release"}) {
+        std::ifstream in(file);
+        std::string line;
+        while (std::getline(in, line)) {
+            constexpr std::string_view key = "PRETTY_NAME=";
+            if (line.starts_with(key))
+                return Unquote(std::string_view(line).substr(key.size()));
+        }
+    }
+    utsname names{};
+    if (uname(&names) == 0)
+        return std::string(names.sysname) + " " + names.release;
+    return "Unknown system";
+}
+
+bool IsWow64()
+{
+    return false;
+}
+
+bool IsWindows64()
+{
+    utsname names{};
+    if (uname(&names) != 0)
+        return sizeof(void*) == 8;
+    const std::string_view machine = names.machine;
+    return machine == "x86_64" || machine == "aarch64" || machine == "arm64" || machine == "ppc64le" ||
+           machine == "s390x" || machine == "riscv64";
+}
+
+std::wstring WindowsFolder()
+{
+    return Widen(WinePrefix() + "/drive_c/windows");
+}
+
+std::wstring SystemFolder()
+{
+    return Widen(WinePrefix() + "/drive_c/windows/system32");
+}
+
+std::wstring WorkFolder()
+{
+    return Widen(EnvOr("XDG_CACHE_HOME", HomeFolder() + "/.cache") + "/krvnm/");
+}
+
+DriveType QueryDriveType(wchar_t letter)
+{
+    if (!std::iswalpha(static_cast<wint_t>(letter)))
+        return DriveType::NoRootDir;
+    // Wine's drive letters are links to folders; a letter pointing at a local folder
+    // behaves like a fixed drive.
+    struct stat info
+    {};
+    if (stat(DosDevice(letter).c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return DriveType::NoRootDir;
+    return DriveType::Fixed;
+}
+
+std::wstring DriveRoot(wchar_t letter)
+{
+    return Widen(DosDevice(letter) + "/");
+}
+
+std::wstring LauncherFor(const std::wstring& program)
+{
+    constexpr std::wstring_view suffix = L".exe";
+    if (program.size() < suffix.size())
+        return {};
+    for (size_t i = 0; i < suffix.size(); ++i)
+        if (std::towlower(static_cast<wint_t>(program[program.size() - suffix.size() + i])) !=
+            static_cast<wint_t>(suffix[i]))
+            return {};
+    return L"wine";
+}
+
+} // namespace sysapi

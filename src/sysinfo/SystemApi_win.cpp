@@ -1,0 +1,139 @@
+#include "sysinfo/SystemApi.h"
+#include "sysinfo/WinVersion.h"
+
+#include <windows.h>
+
+namespace sysapi {
+
+namespace {
+
+using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, BOOL*);
+
+std::wstring FolderFrom(UINT (*query)(LPWSTR, UINT))
+{
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const UINT length = query(buffer.data(), static_cast<UINT>(buffer.size()));
+        if (length == 0)
+            return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return buffer;
+        }
+        buffer.resize(length); // too small: the answer is the size needed
+    }
+}
+
+UINT WindowsDirectory(LPWSTR buffer, UINT size)
+{
+    return GetWindowsDirectoryW(buffer, size);
+}
+
+UINT SystemDirectory(LPWSTR buffer, UINT size)
+{
+    return GetSystemDirectoryW(buffer, size);
+}
+
+} // namespace
+
+OsVersion QueryOsVersion()
+{
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    OsVersion result;
+    // RtlGetVersion tells the truth; GetVersionEx is capped at 6.2 without a manifest.
+    auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    bool ok = rtlGetVersion && rtlGetVersion(&info) == 0;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (!ok)
+        ok = GetVersionExW(&info) != 0;
+#pragma GCC diagnostic pop
+    if (!ok)
+        return result;
+    result.queried = true;
+    result.platformId = info.dwPlatformId;
+    result.major = info.dwMajorVersion;
+    result.minor = info.dwMinorVersion;
+    result.build = info.dwBuildNumber;
+    return result;
+}
+
+std::string OsDisplayName()
+{
+    return GetWindowsVersionName(QueryOsVersion());
+}
+
+bool IsWow64()
+{
+    auto isWow64Process = reinterpret_cast<IsWow64ProcessFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "IsWow64Process")));
+    if (!isWow64Process)
+        return false;
+    BOOL wow64 = FALSE;
+    if (!isWow64Process(GetCurrentProcess(), &wow64))
+        return false;
+    return wow64 != FALSE;
+}
+
+bool IsWindows64()
+{
+#if defined(_WIN64)
+    return true; // a 64-bit process only runs on 64-bit Windows
+#else
+    return IsWow64();
+#endif
+}
+
+std::wstring WindowsFolder()
+{
+    return FolderFrom(WindowsDirectory);
+}
+
+std::wstring SystemFolder()
+{
+    return FolderFrom(SystemDirectory);
+}
+
+std::wstring WorkFolder()
+{
+    const std::wstring windows = WindowsFolder();
+    if (windows.empty())
+        return {};
+    return windows + L"\\temp\\krvnm\\";
+}
+
+DriveType QueryDriveType(wchar_t letter)
+{
+    const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+    switch (GetDriveTypeW(root)) {
+    case DRIVE_NO_ROOT_DIR:
+        return DriveType::NoRootDir;
+    case DRIVE_REMOVABLE:
+        return DriveType::Removable;
+    case DRIVE_FIXED:
+        return DriveType::Fixed;
+    case DRIVE_REMOTE:
+        return DriveType::Remote;
+    case DRIVE_CDROM:
+        return DriveType::CdRom;
+    case DRIVE_RAMDISK:
+        return DriveType::RamDisk;
+    default:
+        return DriveType::Unknown;
+    }
+}
+
+std::wstring DriveRoot(wchar_t letter)
+{
+    return std::wstring{letter, L':', L'\\'};
+}
+
+std::wstring LauncherFor(const std::wstring&)
+{
+    return {};
+}
+
+} // namespace sysapi

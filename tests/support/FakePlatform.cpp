@@ -1,0 +1,28 @@
+#include "FakePlatform.h"
+
+#include "app/Failure.h"
+
+sysapi::DriveType FakePlatform::driveType(QChar letter)
+{
+    driveTypeQueries.append(letter);
+    return driveTypes.value(letter, sysapi::DriveType::NoRootDir);
+}
+
+QString FakePlatform::driveRoot(QChar letter)
+{
+    driveRootQueries.append(letter);
+    return driveRoots.value(letter, QString(letter) + QStringLiteral(":/"));
+}
+
+bool FakePlatform::isOffline()
+{
+    if (offlineQueryFails)
+        throw Failure(FailureCode::Unexpected, QStringLiteral("offline query failure injected"));
+    return offline;
+}
+
+bool FakePlatform::startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder)
+{
+    launches.append({program, arguments, workingFolder});
+    return launchSucceeds;
+}

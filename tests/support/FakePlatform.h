@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/Platform.h"
+
+#include <QHash>
+#include <QList>
+
+// A platform whose facts the test sets and whose actions are recorded.
+class FakePlatform : public Platform
+{
+public:
+    struct Launch
+    {
+        QString program;
+        QStringList arguments;
+        QString workingFolder;
+    };
+
+    QString workFolder() override { return workFolderPath; }
+    QString systemFolder() override { return systemFolderPath; }
+    QString applicationFilePath() override { return applicationPath; }
+    sysapi::DriveType driveType(QChar letter) override;
+    QString driveRoot(QChar letter) override;
+    sysapi::OsVersion osVersion() override { return version; }
+    QString osDisplayName() override { return displayName; }
+    bool isWindows64() override { return windows64; }
+    bool isOffline() override;
+    void openDocument(const QString& target) override { opened.append(target); }
+    bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
+    void editTextFile(const QString& path) override { edited.append(path); }
+    void endProcess() override { ++processEnds; }
+
+    QString workFolderPath;
+    QString systemFolderPath = QStringLiteral("/fake/system/");
+    QString applicationPath = QStringLiteral("/fake/app/krvnm");
+    QHash<QChar, sysapi::DriveType> driveTypes; // letters not listed have no root folder
+    QHash<QChar, QString> driveRoots;
+    sysapi::OsVersion version{true, 2, 10, 0, 19045};
+    QString displayName = QStringLiteral("Windows 10");
+    bool windows64 = true;
+    bool offline = false;
+    bool offlineQueryFails = false;
+    bool launchSucceeds = true;
+
+    QStringList opened;
+    QStringList edited;
+    QList<Launch> launches;
+    int processEnds = 0;
+    QList<QChar> driveTypeQueries;
+    QList<QChar> driveRootQueries;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "net/TransferComponent.h"
+
+// A transfer component that only says whether it is busy.
+class FakeTransfer : public TransferComponent
+{
+    Q_OBJECT
+
+public:
+    void execute(const QString& url) override
+    {
+        executed.append(url);
+        executing = true;
+    }
+    bool stillExecuting() const override { return executing; }
+    QString header(const QString&) const override { return {}; }
+    QByteArray readChunk(qint64) override { return {}; }
+    void cancel() override { executing = false; }
+    void setRequestTimeout(int) override {}
+    void setProxy(const ProxySettings&) override {}
+    QString responseInfo() const override { return {}; }
+
+    bool executing = false;
+    QStringList executed;
+};

@@ -1,0 +1,43 @@
+#include "ScriptedDialogs.h"
+
+#include <QDialog>
+
+Answer ScriptedDialogs::messageBox(const MessageRequest& request)
+{
+    messages.append(request);
+    if (!answers.isEmpty())
+        return answers.dequeue();
+    if (request.defaultButton)
+        return *request.defaultButton;
+    switch (request.buttons) {
+    case MessageButtons::YesNo:
+    case MessageButtons::YesNoCancel:
+        return Answer::Yes;
+    case MessageButtons::RetryCancel:
+        return Answer::Retry;
+    case MessageButtons::AbortRetryIgnore:
+        return Answer::Abort;
+    default:
+        return Answer::Ok;
+    }
+}
+
+std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString&, const QString&)
+{
+    inputPrompts.append(prompt);
+    return inputs.isEmpty() ? std::nullopt : inputs.dequeue();
+}
+
+QString ScriptedDialogs::browseForFolder(QWidget*, const QString& title)
+{
+    folderTitles.append(title);
+    return folders.isEmpty() ? QString() : folders.dequeue();
+}
+
+int ScriptedDialogs::showModal(QDialog& dialog)
+{
+    shownDialogs.append(&dialog);
+    if (onModal)
+        return onModal(dialog);
+    return modalResults.isEmpty() ? 0 : modalResults.dequeue();
+}

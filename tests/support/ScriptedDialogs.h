@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/Dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+#include <functional>
+
+// Answers every dialog from answers queued in advance and records what was asked.
+// An unexpected message box fails loudly rather than blocking the test.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    Answer messageBox(const MessageRequest& request) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString browseForFolder(QWidget* parent, const QString& title) override;
+    int showModal(QDialog& dialog) override;
+
+    QQueue<Answer> answers;                // message box answers; default: the default button
+    QQueue<std::optional<QString>> inputs; // input box answers; default: cancelled
+    QQueue<QString> folders;               // folder picker answers; default: cancelled
+    QQueue<int> modalResults;              // showModal results; default: 0
+    QList<MessageRequest> messages;
+    QStringList folderTitles;
+    QStringList inputPrompts;
+    QList<QDialog*> shownDialogs;
+    // Called while a modal window is "shown", so a test can drive it.
+    std::function<int(QDialog&)> onModal;
+};
