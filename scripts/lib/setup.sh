@@ -1,0 +1,30 @@
+# Shared by scripts/test and scripts/demo: what the build needs on Debian 12, installed
+# only when missing (apt needs root).
+
+BUILD_PACKAGES=(cmake ninja-build pkg-config g++ ccache qt6-base-dev qt6-base-dev-tools libzip-dev
+    libcpp-httplib-dev fonts-dejavu-core)
+TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 tinyproxy)
+
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "These packages are missing; install them as root: ${missing[*]}" >&2
+        exit 1
+    fi
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+# Configures and builds one build folder: build_tree <folder> [cmake options...]
+build_tree() {
+    local folder=$1
+    shift
+    cmake -S . -B "$folder" -G Ninja "$@" >/dev/null
+    cmake --build "$folder" -j "$(nproc)"
+}
