@@ -28,6 +28,7 @@ public:
         RequestSending = 5,
         ReceivingResponse = 7,
         Error = 11,
+        ResponseCompleted = 12,
     };
 
     using QObject::QObject;
@@ -47,6 +48,17 @@ public:
     // The response's status line or the error's description.
     virtual QString responseInfo() const = 0;
 
+    // Whether the status line and headers of the response have arrived.
+    virtual bool headersReceived() const = 0;
+    // The response's HTTP status code; 0 before the response arrives.
+    virtual int statusCode() const = 0;
+    // True once the transfer has ended with its whole body received and no error.
+    virtual bool completed() const = 0;
+    // The request time-out in milliseconds: the transfer fails after this long without progress.
+    virtual void setRequestTimeoutMs(int milliseconds) = 0;
+
 Q_SIGNALS:
     void stateChanged(int state);
+    // The transfer moved on: headers or body data arrived, or it ended, failed or was cancelled.
+    void activity();
 };

@@ -20,6 +20,10 @@ public:
     void setRequestTimeout(int) override {}
     void setProxy(const ProxySettings&) override {}
     QString responseInfo() const override { return {}; }
+    bool headersReceived() const override { return false; }
+    int statusCode() const override { return 0; }
+    bool completed() const override { return false; }
+    void setRequestTimeoutMs(int) override {}
 
     bool executing = false;
     QStringList executed;

@@ -1,0 +1,65 @@
+#pragma once
+
+// The download engine: prepares the connection, fetches one address into one file with
+// progress, status texts and a time-out countdown, and logs into the status list.
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+
+struct AppState;
+class DownloadProgress;
+class DownloadView;
+class PartFile;
+class Platform;
+class TransferComponent;
+
+class DownloadEngine : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr std::uint8_t CountdownStart = 15;
+
+    DownloadEngine(AppState& state, TransferComponent& intMain, Platform& platform, DownloadView& view,
+                   QObject* parent = nullptr);
+
+    // Hands the proxy settings to the component; false only when the system says it is offline.
+    bool PrepareConnection();
+    // Fetches url into target; true when the whole body is in the target file.
+    bool DownloadFile(const QString& url, const QString& target, bool isUpdateList, int pauseMs);
+    // Ends the running transfer as failed.
+    void AbortDownload(bool isUpdateList = false);
+    // Appends a line to the status list unless it is shorter than four characters.
+    void LiveUpdateEvent(const QString& sStatus);
+
+    void tmrTimeout_Timer();
+    void intMain_StateChanged(int state);
+    void lblDownloadStatus_Change(const QString& text);
+
+    // Sets `lblDownloadStatus`; the status bar follows each change.
+    void SetDownloadStatus(const QString& text);
+
+    std::uint8_t countdown() const { return countdownValue; }
+
+private:
+    enum class Wake
+    {
+        Activity,
+        ProgramEnding
+    };
+
+    bool Fail(const QString& target, bool isUpdateList);
+    bool Receive(PartFile& sink, DownloadProgress& progress, bool isUpdateList);
+    void ShowProgress(DownloadProgress& progress, bool final);
+    Wake WaitForActivity();
+
+    AppState& state;
+    TransferComponent& intMain;
+    Platform& platform;
+    DownloadView& view;
+    std::uint8_t countdownValue = 0;
+    qint64 displayedBytes = 0;
+    qint64 lastRefreshMs = -1;
+};

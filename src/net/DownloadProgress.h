@@ -1,0 +1,39 @@
+#pragma once
+
+// What the progress display of a file transfer shows for the bytes received so far.
+// The display moves in whole 1024-byte chunks and, for an announced length, never
+// shows the final chunk, as a reader of 1024-byte chunks would.
+
+#include <QString>
+
+class DownloadProgress
+{
+public:
+    static constexpr qint64 ChunkBytes = 1024;
+
+    // total < 0: the length was not announced.
+    explicit DownloadProgress(qint64 total) : total(total) {}
+
+    void add(qint64 bytes) { received += bytes; }
+    qint64 receivedBytes() const { return received; }
+    bool lengthKnown() const { return total >= 0; }
+    qint64 totalBytes() const { return total; }
+
+    // The byte count the display stands at; 0 while nothing is to be shown.
+    qint64 shownBytes() const;
+
+    // `pgbMain` works in int: lengths beyond its range are scaled down.
+    int barMaximum() const;
+    int barValue(qint64 bytes) const;
+
+    // "123 KB downloaded, 456KB total  (26%)" with the language's two texts.
+    static QString Text(qint64 received, qint64 total, const QString& kbDownloaded, const QString& kbTotal);
+    // "123 KB downloaded" for a body of unknown length.
+    static QString UnknownLengthText(qint64 received, const QString& kbDownloaded);
+
+private:
+    qint64 scale() const;
+
+    qint64 total;
+    qint64 received = 0;
+};

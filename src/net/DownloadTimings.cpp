@@ -1,0 +1,7 @@
+#include "net/DownloadTimings.h"
+
+DownloadTimings& CurrentDownloadTimings()
+{
+    static DownloadTimings timings;
+    return timings;
+}

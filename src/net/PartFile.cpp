@@ -1,0 +1,60 @@
+#include "net/PartFile.h"
+
+#include <QFile>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::filesystem::path ToPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+} // namespace
+
+PartFile::PartFile(QString target) : target(std::move(target))
+{}
+
+PartFile::~PartFile()
+{
+    discard();
+}
+
+bool PartFile::open()
+{
+    file = std::make_unique<QFile>(partPath());
+    return file->open(QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
+bool PartFile::write(const QByteArray& bytes)
+{
+    return file && file->isOpen() && file->write(bytes) == bytes.size();
+}
+
+bool PartFile::commit()
+{
+    if (!file || !file->isOpen())
+        return false;
+    const bool flushed = file->flush();
+    file->close();
+    if (!flushed || file->error() != QFileDevice::NoError)
+        return false;
+    // Replaces an existing target in one step on every system.
+    std::error_code error;
+    std::filesystem::rename(ToPath(partPath()), ToPath(target), error);
+    if (error)
+        return false;
+    file.reset();
+    return true;
+}
+
+void PartFile::discard()
+{
+    if (!file)
+        return;
+    file->close();
+    file->remove();
+    file.reset();
+}

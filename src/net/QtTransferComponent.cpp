@@ -1,0 +1,230 @@
+#include "net/QtTransferComponent.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkProxyFactory>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+class SystemProxyFactory : public QNetworkProxyFactory
+{
+public:
+    QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override
+    {
+        return QNetworkProxyFactory::systemProxyForQuery(query);
+    }
+};
+
+// Errors that only restate the response's status: the response itself arrived whole.
+bool IsStatusError(QNetworkReply::NetworkError error)
+{
+    const int code = int(error);
+    return (code >= 201 && code <= 299) || (code >= 401 && code <= 499);
+}
+
+} // namespace
+
+QtTransferComponent::QtTransferComponent(QObject* parent)
+    : TransferComponent(parent), manager(new QNetworkAccessManager(this)), watchdog(new QTimer(this))
+{
+    watchdog->setSingleShot(true);
+    connect(watchdog, &QTimer::timeout, this, &QtTransferComponent::onTimedOut);
+    manager->setProxyFactory(new SystemProxyFactory);
+}
+
+QtTransferComponent::~QtTransferComponent()
+{
+    dropReply();
+}
+
+void QtTransferComponent::execute(const QString& url)
+{
+    if (reply)
+        cancel();
+    running = true;
+    gotHeaders = false;
+    headersValid = false;
+    done = false;
+    status = 0;
+    bodyBytes = 0;
+    info.clear();
+    headers.clear();
+
+    QNetworkRequest request{QUrl(url)};
+    // A compressed answer would drop Content-Length and change every byte count.
+    request.setRawHeader("Accept-Encoding", "identity");
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    reply = manager->get(request);
+    reply->setReadBufferSize(ReadBufferBytes);
+    connect(reply, &QNetworkReply::socketStartedConnecting, this, &QtTransferComponent::onConnecting);
+    connect(reply, &QNetworkReply::requestSent, this, &QtTransferComponent::onRequestSent);
+    connect(reply, &QNetworkReply::metaDataChanged, this, &QtTransferComponent::onHeaders);
+    connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64) { bodyBytes = received; });
+    connect(reply, &QNetworkReply::readyRead, this, &QtTransferComponent::onBody);
+    connect(reply, &QNetworkReply::finished, this, &QtTransferComponent::onFinished);
+    watchdog->start(timeoutMs);
+
+    // The component reports its states from the event loop, never from inside execute.
+    QTimer::singleShot(0, reply, [this] {
+        if (running && !gotHeaders)
+            Q_EMIT stateChanged(Resolving);
+    });
+}
+
+QString QtTransferComponent::header(const QString& name) const
+{
+    if (!headersValid)
+        return {};
+    const QByteArray key = name.toLatin1().toLower();
+    for (const auto& [headerName, value] : headers) {
+        if (headerName.toLower() == key)
+            return QString::fromLatin1(value);
+    }
+    return {};
+}
+
+QByteArray QtTransferComponent::readChunk(qint64 maxBytes)
+{
+    if (!reply || maxBytes <= 0)
+        return {};
+    return reply->read(maxBytes);
+}
+
+void QtTransferComponent::cancel()
+{
+    const bool wasRunning = running;
+    running = false;
+    headersValid = false;
+    watchdog->stop();
+    dropReply();
+    if (wasRunning)
+        Q_EMIT activity();
+}
+
+void QtTransferComponent::setRequestTimeout(int seconds)
+{
+    setRequestTimeoutMs(seconds * 1000);
+}
+
+void QtTransferComponent::setRequestTimeoutMs(int milliseconds)
+{
+    timeoutMs = milliseconds;
+}
+
+void QtTransferComponent::setProxy(const ProxySettings& proxy)
+{
+    switch (proxy.connectionType) {
+    case 1:
+        manager->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+        break;
+    case 2:
+        manager->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, proxy.address, proxy.port, proxy.user,
+                                        proxy.user.isEmpty() ? QString() : proxy.password));
+        break;
+    default:
+        manager->setProxyFactory(new SystemProxyFactory);
+        break;
+    }
+}
+
+void QtTransferComponent::onConnecting()
+{
+    touched();
+    Q_EMIT stateChanged(Connecting);
+}
+
+void QtTransferComponent::onRequestSent()
+{
+    touched();
+    Q_EMIT stateChanged(RequestSending);
+}
+
+void QtTransferComponent::onHeaders()
+{
+    const QVariant code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!code.isValid())
+        return;
+    // A redirection being followed is not the answer; the final response brings its own headers.
+    const int candidate = code.toInt();
+    if (!reply->isFinished() && candidate >= 300 && candidate <= 399 && reply->hasRawHeader("Location"))
+        return;
+    touched();
+    status = candidate;
+    headers = reply->rawHeaderPairs();
+    const QString version = reply->attribute(QNetworkRequest::Http2WasUsedAttribute).toBool()
+                                ? QStringLiteral("HTTP/2")
+                                : QStringLiteral("HTTP/1.1");
+    info = (version + QLatin1Char(' ') + QString::number(status) + QLatin1Char(' ') +
+            reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString())
+               .trimmed();
+    gotHeaders = true;
+    headersValid = true;
+    Q_EMIT stateChanged(ReceivingResponse);
+    Q_EMIT activity();
+}
+
+void QtTransferComponent::onBody()
+{
+    touched();
+    Q_EMIT stateChanged(ReceivingResponse);
+    Q_EMIT activity();
+}
+
+void QtTransferComponent::onFinished()
+{
+    watchdog->stop();
+    const QNetworkReply::NetworkError error = reply->error();
+    if (error != QNetworkReply::NoError && !IsStatusError(error)) {
+        fail(reply->errorString());
+        return;
+    }
+    if (!gotHeaders)
+        onHeaders();
+    bool lengthOk = false;
+    const qint64 announced = header(QStringLiteral("Content-Length")).toLongLong(&lengthOk);
+    if (lengthOk && bodyBytes < announced) {
+        fail(QStringLiteral("The server closed the connection after %1 of %2 bytes.").arg(bodyBytes).arg(announced));
+        return;
+    }
+    running = false;
+    done = true;
+    Q_EMIT stateChanged(ResponseCompleted);
+    Q_EMIT activity();
+}
+
+void QtTransferComponent::onTimedOut()
+{
+    fail(QStringLiteral("The server did not answer for %1 seconds.").arg(timeoutMs / 1000.0));
+}
+
+void QtTransferComponent::fail(const QString& description)
+{
+    watchdog->stop();
+    running = false;
+    headersValid = false;
+    info = description;
+    dropReply();
+    Q_EMIT stateChanged(Error);
+    Q_EMIT activity();
+}
+
+void QtTransferComponent::dropReply()
+{
+    if (!reply)
+        return;
+    QNetworkReply* old = reply;
+    reply = nullptr;
+    old->disconnect(this);
+    old->abort();
+    old->deleteLater();
+}
+
+void QtTransferComponent::touched()
+{
+    if (running)
+        watchdog->start(timeoutMs);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+// The transfer component over QNetworkAccessManager: one GET at a time, its body kept in
+// a bounded buffer that the reader drains as it arrives.
+
+#include "net/TransferComponent.h"
+
+#include <QList>
+#include <QPair>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QTimer;
+
+class QtTransferComponent : public TransferComponent
+{
+    Q_OBJECT
+
+public:
+    explicit QtTransferComponent(QObject* parent = nullptr);
+    ~QtTransferComponent() override;
+
+    // How much received body the component holds before it stops reading from the socket.
+    static constexpr qint64 ReadBufferBytes = 1024 * 1024;
+
+    void execute(const QString& url) override;
+    bool stillExecuting() const override { return running; }
+    QString header(const QString& name) const override;
+    QByteArray readChunk(qint64 maxBytes) override;
+    void cancel() override;
+    void setRequestTimeout(int seconds) override;
+    void setProxy(const ProxySettings& proxy) override;
+    QString responseInfo() const override { return info; }
+    bool headersReceived() const override { return gotHeaders; }
+    int statusCode() const override { return status; }
+    bool completed() const override { return done; }
+    void setRequestTimeoutMs(int milliseconds) override;
+
+private:
+    void onConnecting();
+    void onRequestSent();
+    void onHeaders();
+    void onBody();
+    void onFinished();
+    void onTimedOut();
+    void fail(const QString& description);
+    void dropReply();
+    void touched();
+
+    QNetworkAccessManager* manager;
+    QNetworkReply* reply = nullptr;
+    QTimer* watchdog;
+    int timeoutMs = 15000;
+    bool running = false;
+    bool gotHeaders = false;
+    bool headersValid = false;
+    bool done = false;
+    int status = 0;
+    qint64 bodyBytes = 0;
+    QString info;
+    QList<QPair<QByteArray, QByteArray>> headers;
+};

@@ -1,0 +1,311 @@
+#include "TestHttpServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <httplib.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+using Handler = std::function<void(const httplib::Request&, httplib::Response&)>;
+
+constexpr size_t PieceBytes = 64 * 1024;
+// The generated body repeats with a prime period, so a byte written at the wrong
+// offset shows up.
+constexpr qint64 PatternPeriod = 65521;
+
+const QByteArray& Pattern()
+{
+    static const QByteArray pattern = [] {
+        QByteArray bytes(PatternPeriod, Qt::Uninitialized);
+        quint32 seed = 2463534242u;
+        for (char& byte : bytes) {
+            seed ^= seed << 13;
+            seed ^= seed >> 17;
+            seed ^= seed << 5;
+            byte = char(seed & 0xFF);
+        }
+        return bytes;
+    }();
+    return pattern;
+}
+
+std::string Std(const QString& text)
+{
+    return text.toStdString();
+}
+
+} // namespace
+
+struct TestHttpServer::Impl
+{
+    httplib::Server server;
+    std::thread thread;
+    int port = 0;
+    mutable std::mutex mutex;
+    std::condition_variable wake;
+    bool stopping = false;
+    std::map<std::string, Handler> routes;
+    std::vector<std::pair<QString, QString>> folders;
+    QList<Request> requests;
+
+    void route(const QString& path, Handler handler)
+    {
+        const std::lock_guard lock(mutex);
+        routes[Std(path)] = std::move(handler);
+    }
+
+    // Sleeps unless the server stops meanwhile; false when it stops.
+    bool pause(int ms)
+    {
+        std::unique_lock lock(mutex);
+        return !wake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopping; });
+    }
+
+    void handle(const httplib::Request& request, httplib::Response& response)
+    {
+        Handler handler;
+        QString folderFile;
+        {
+            const std::lock_guard lock(mutex);
+            Request seen{QString::fromStdString(request.path), {}};
+            for (const auto& [name, value] : request.headers)
+                seen.headers.insert(QString::fromStdString(name).toLower(), QString::fromStdString(value));
+            requests.append(seen);
+            if (const auto found = routes.find(request.path); found != routes.end())
+                handler = found->second;
+            else
+                folderFile = fileUnderFolder(seen.path);
+        }
+        if (handler)
+            handler(request, response);
+        else if (!folderFile.isEmpty())
+            serveFile(folderFile, response);
+        else
+            response.status = 404;
+    }
+
+    QString fileUnderFolder(const QString& path) const
+    {
+        for (const auto& [prefix, folder] : folders) {
+            if (!path.startsWith(prefix))
+                continue;
+            const QString relative = path.mid(prefix.size());
+            if (relative.split(QLatin1Char('/')).contains(QStringLiteral("..")))
+                return {};
+            const QFileInfo file(QDir(folder).filePath(relative));
+            if (file.isFile())
+                return file.absoluteFilePath();
+        }
+        return {};
+    }
+
+    static void serveFile(const QString& path, httplib::Response& response)
+    {
+        auto file = std::make_shared<QFile>(path);
+        if (!file->open(QIODevice::ReadOnly)) {
+            response.status = 403;
+            return;
+        }
+        response.set_content_provider(size_t(file->size()), "application/octet-stream",
+                                      [file](size_t offset, size_t length, httplib::DataSink& sink) {
+                                          if (!file->seek(qint64(offset)))
+                                              return false;
+                                          const QByteArray piece = file->read(qint64(std::min(length, PieceBytes)));
+                                          return !piece.isEmpty() &&
+                                                 sink.write(piece.constData(), size_t(piece.size()));
+                                      });
+    }
+};
+
+TestHttpServer::TestHttpServer() : impl(std::make_unique<Impl>())
+{
+    impl->server.set_keep_alive_timeout(1);
+    impl->server.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+        impl->handle(request, response);
+    });
+}
+
+TestHttpServer::~TestHttpServer()
+{
+    stop();
+}
+
+bool TestHttpServer::start()
+{
+    impl->port = impl->server.bind_to_any_port("127.0.0.1");
+    if (impl->port <= 0)
+        return false;
+    impl->thread = std::thread([this] { impl->server.listen_after_bind(); });
+    for (int i = 0; i < 5000 && !impl->server.is_running(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return impl->server.is_running();
+}
+
+void TestHttpServer::stop()
+{
+    if (!impl->thread.joinable())
+        return;
+    {
+        const std::lock_guard lock(impl->mutex);
+        impl->stopping = true;
+    }
+    impl->wake.notify_all();
+    impl->server.stop();
+    impl->thread.join();
+}
+
+quint16 TestHttpServer::port() const
+{
+    return quint16(impl->port);
+}
+
+QString TestHttpServer::url(const QString& path) const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(impl->port) + path;
+}
+
+void TestHttpServer::serveBytes(const QString& path, const QByteArray& body, int status, const QString& contentType)
+{
+    const std::string content = body.toStdString();
+    const std::string type = Std(contentType);
+    impl->route(path, [content, type, status](const httplib::Request&, httplib::Response& response) {
+        response.status = status;
+        response.set_content(content, type.c_str());
+    });
+}
+
+void TestHttpServer::serveGenerated(const QString& path, qint64 size)
+{
+    impl->route(path, [size](const httplib::Request&, httplib::Response& response) {
+        response.set_content_provider(size_t(size), "application/octet-stream",
+                                      [](size_t offset, size_t length, httplib::DataSink& sink) {
+                                          const qint64 start = qint64(offset) % PatternPeriod;
+                                          const size_t count = std::min<size_t>(length, size_t(PatternPeriod - start));
+                                          return sink.write(Pattern().constData() + start, count);
+                                      });
+    });
+}
+
+QByteArray TestHttpServer::GeneratedBytes(qint64 offset, qint64 size)
+{
+    QByteArray bytes;
+    bytes.reserve(size);
+    while (size > 0) {
+        const qint64 start = offset % PatternPeriod;
+        const qint64 count = std::min(size, PatternPeriod - start);
+        bytes.append(Pattern().constData() + start, count);
+        offset += count;
+        size -= count;
+    }
+    return bytes;
+}
+
+void TestHttpServer::serveFolder(const QString& prefix, const QString& folder)
+{
+    const std::lock_guard lock(impl->mutex);
+    impl->folders.emplace_back(prefix, QFileInfo(folder).absoluteFilePath());
+}
+
+void TestHttpServer::serveChunked(const QString& path, const QByteArray& body)
+{
+    const std::string content = body.toStdString();
+    impl->route(path, [content](const httplib::Request&, httplib::Response& response) {
+        response.set_chunked_content_provider(
+            "application/octet-stream", [content](size_t offset, httplib::DataSink& sink) {
+                if (offset < content.size())
+                    return sink.write(content.data() + offset, std::min(content.size() - offset, size_t(4096)));
+                sink.done();
+                return true;
+            });
+    });
+}
+
+void TestHttpServer::serveWithoutLength(const QString& path, const QByteArray& body)
+{
+    const std::string content = body.toStdString();
+    impl->route(path, [content](const httplib::Request&, httplib::Response& response) {
+        response.set_content_provider("application/octet-stream", [content](size_t offset, httplib::DataSink& sink) {
+            if (offset < content.size())
+                return sink.write(content.data() + offset, std::min(content.size() - offset, size_t(4096)));
+            sink.done();
+            return true;
+        });
+    });
+}
+
+void TestHttpServer::serveNeverAnswered(const QString& path)
+{
+    Impl* server = impl.get();
+    impl->route(path, [server](const httplib::Request&, httplib::Response& response) {
+        while (server->pause(1000))
+            ;
+        response.status = 503;
+    });
+}
+
+void TestHttpServer::serveCutShort(const QString& path, const QByteArray& body, qint64 announced)
+{
+    const std::string content = body.toStdString();
+    Impl* server = impl.get();
+    impl->route(path, [content, announced, server](const httplib::Request&, httplib::Response& response) {
+        response.set_content_provider(size_t(announced), "application/octet-stream",
+                                      [content, server](size_t offset, size_t length, httplib::DataSink& sink) {
+                                          if (offset >= content.size()) {
+                                              // The client sees the body first and the cut afterwards.
+                                              server->pause(100);
+                                              return false;
+                                          }
+                                          return sink.write(content.data() + offset,
+                                                            std::min(length, content.size() - offset));
+                                      });
+    });
+}
+
+void TestHttpServer::serveTrickle(const QString& path, const QByteArray& body, int pieceBytes, int pauseMs)
+{
+    const std::string content = body.toStdString();
+    Impl* server = impl.get();
+    impl->route(path, [content, pieceBytes, pauseMs, server](const httplib::Request&, httplib::Response& response) {
+        response.set_content_provider(
+            content.size(), "application/octet-stream",
+            [content, pieceBytes, pauseMs, server](size_t offset, size_t length, httplib::DataSink& sink) {
+                if (offset > 0 && !server->pause(pauseMs))
+                    return false;
+                return sink.write(content.data() + offset, std::min(length, size_t(pieceBytes)));
+            });
+    });
+}
+
+void TestHttpServer::serveRedirect(const QString& path, const QString& targetPath)
+{
+    const std::string target = Std(targetPath);
+    Impl* server = impl.get();
+    impl->route(path, [server, target](const httplib::Request&, httplib::Response& response) {
+        response.set_redirect("http://127.0.0.1:" + std::to_string(server->port) + target, 302);
+    });
+}
+
+QList<TestHttpServer::Request> TestHttpServer::requests() const
+{
+    const std::lock_guard lock(impl->mutex);
+    return impl->requests;
+}
+
+QMap<QString, QString> TestHttpServer::lastRequestHeaders(const QString& path) const
+{
+    const std::lock_guard lock(impl->mutex);
+    for (auto it = impl->requests.crbegin(); it != impl->requests.crend(); ++it) {
+        if (it->path == path)
+            return it->headers;
+    }
+    return {};
+}

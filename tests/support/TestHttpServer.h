@@ -1,0 +1,65 @@
+#pragma once
+
+// An HTTP server on 127.0.0.1 at a free port, on its own thread, for tests, benchmarks
+// and the demo's local mirror. It serves bytes, generated bodies and folders, and
+// misbehaves on request. Routes may be added while it runs.
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QString>
+
+#include <memory>
+
+class TestHttpServer
+{
+public:
+    struct Request
+    {
+        QString path;
+        QMap<QString, QString> headers; // names in lower case
+    };
+
+    TestHttpServer();
+    ~TestHttpServer();
+    TestHttpServer(const TestHttpServer&) = delete;
+    TestHttpServer& operator=(const TestHttpServer&) = delete;
+
+    // Starts listening; false when no port could be bound.
+    bool start();
+    void stop();
+    quint16 port() const;
+    // "http://127.0.0.1:<port>" + path.
+    QString url(const QString& path = QString()) const;
+
+    // The bytes as they are, with Content-Length; text content types are compressed for
+    // a client that accepts gzip.
+    void serveBytes(const QString& path, const QByteArray& body, int status = 200,
+                    const QString& contentType = QStringLiteral("application/octet-stream"));
+    // A body of size bytes made on the fly (GeneratedBytes), with Content-Length.
+    void serveGenerated(const QString& path, qint64 size);
+    static QByteArray GeneratedBytes(qint64 offset, qint64 size);
+    // Files below folder under the address prefix ("/mirror/" + relative path).
+    void serveFolder(const QString& prefix, const QString& folder);
+
+    // Chunked transfer encoding, no Content-Length.
+    void serveChunked(const QString& path, const QByteArray& body);
+    // Neither Content-Length nor chunks: the end of the body is the end of the connection.
+    void serveWithoutLength(const QString& path, const QByteArray& body);
+    // Accepts the connection, reads the request and never answers.
+    void serveNeverAnswered(const QString& path);
+    // Announces `announced` bytes, sends body and closes the connection.
+    void serveCutShort(const QString& path, const QByteArray& body, qint64 announced);
+    // Sends the body in pieces with a pause between them.
+    void serveTrickle(const QString& path, const QByteArray& body, int pieceBytes, int pauseMs);
+    // Answers 302 with the location of another path of this server.
+    void serveRedirect(const QString& path, const QString& targetPath);
+
+    QList<Request> requests() const;
+    // Headers of the last request for path; empty when none came.
+    QMap<QString, QString> lastRequestHeaders(const QString& path) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl;
+};
