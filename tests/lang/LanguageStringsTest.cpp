@@ -60,6 +60,60 @@ private Q_SLOTS:
         QVERIFY(state.str(0).isEmpty());
     }
 
+    void everyLanguageLoadsComplete_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<QString>("row1");
+        QTest::newRow("ENGLISH") << 0 << "&File";
+        QTest::newRow("SPANISH") << 1 << "&Archivo";
+        QTest::newRow("PORTUGUESE_BR") << 2 << "&Arquivo";
+        QTest::newRow("FRENCH") << 3 << "&Fichier";
+        QTest::newRow("POLISH") << 4 << "&Plik";
+        QTest::newRow("SLOVAK") << 5 << "&Súbor";
+        QTest::newRow("KOREAN") << 6 << "파일 (&F)";
+        QTest::newRow("SCHINESE") << 7 << "文件 (&F)";
+        QTest::newRow("TCHINESE") << 8 << "檔案 (&F)";
+        QTest::newRow("DUTCH") << 9 << "&Bestand";
+        QTest::newRow("ESTONIAN") << 10 << "&Fail";
+    }
+
+    void everyLanguageLoadsComplete()
+    {
+        QFETCH(int, k);
+        QFETCH(QString, row1);
+        const BuiltinStrings& strings = BuiltinStrings::Compiled();
+        AppState state;
+        state.LanguageIndex = 1; // a load before the one under test must leave nothing behind
+        QVERIFY(LoadLanguageStrings(state, strings));
+        state.LanguageIndex = static_cast<std::uint8_t>(k);
+        QVERIFY(LoadLanguageStrings(state, strings));
+        QCOMPARE(state.str(1), row1);
+        for (int n = 1; n <= 88; ++n)
+            QCOMPARE(state.str(n), strings.lookup(BuiltinStrings::RowId(k, n)).value_or(QStringLiteral("<no row>")));
+        QVERIFY(state.str(0).isEmpty());
+    }
+
+    // A real language with rows taken away: each missing row alone falls back.
+    void removedRowsFallBackOneByOne()
+    {
+        BuiltinStrings strings = BuiltinStrings::Compiled();
+        strings.removeRow(1044);
+        strings.removeRow(1082);
+        AppState state;
+        state.LanguageIndex = 1;
+        QVERIFY(!LoadLanguageStrings(state, strings));
+        QCOMPARE(state.str(44), QStringLiteral("Check for Updates"));
+        QCOMPARE(state.str(82), strings.lookup(82).value());
+        QCOMPARE(state.str(43), strings.lookup(1043).value());
+        QCOMPARE(state.str(45), strings.lookup(1045).value());
+        QCOMPARE(state.str(85), QStringLiteral("Instalado"));
+        QVERIFY(state.str(0).isEmpty());
+
+        // Going back to the complete language restores its own rows.
+        QVERIFY(LoadLanguageStrings(state, BuiltinStrings::Compiled()));
+        QCOMPARE(state.str(44), QStringLiteral("Comprobar Actualizaciones"));
+    }
+
     void missingRowsFallBackToEnglish()
     {
         BuiltinStrings strings;

@@ -1,0 +1,144 @@
+#include "lang/TranslationFiles.h"
+
+#include "app/AppState.h"
+#include "app/FailureScope.h"
+#include "app/Version.h"
+#include "app/Waits.h"
+#include "lang/BuiltinStrings.h"
+
+#include <QFile>
+#include <QStringEncoder>
+
+namespace {
+
+constexpr int CompletionTemplate = 660;
+constexpr int NewLanguageTemplate = 670;
+constexpr int TemplateLineCount = 10;
+constexpr int ResourceNotFound = 326;
+
+const QString LineEnd = QStringLiteral("\r\n");
+
+QString Row(const BuiltinStrings& strings, int id)
+{
+    const auto text = strings.lookup(id);
+    if (!text)
+        throw Failure(ResourceNotFound, QStringLiteral("Resource with identifier '%1' not found").arg(id));
+    return *text;
+}
+
+QString TranslationFileName(const QString& key)
+{
+    return QStringLiteral("krvnm_") + QLatin1String(VersionDigits) + QLatin1Char('_') + key.toLower() +
+           QStringLiteral(".txt");
+}
+
+// Collects the file's lines step by step, then writes them in one go; nothing is
+// reported, since the caller shows its message and opens the file all the same.
+class TranslationFile
+{
+public:
+    TranslationFile(const QString& source, const QString& folder, const QString& name, const BuiltinStrings& strings)
+        : scope(nullptr, source), strings(strings)
+    {
+        scope.step([&] { path = PathIn(folder, name); });
+    }
+
+    template <typename MakeText> void line(MakeText&& makeText)
+    {
+        scope.step([&] { text += makeText() + LineEnd; });
+    }
+
+    void emptyLine() { text += LineEnd; }
+
+    // Lines from template rows; the first names the program's version.
+    void header(int firstRow, const QString& lastLineSuffix)
+    {
+        line([&] { return Row(strings, firstRow).replace(QStringLiteral("%VER"), QLatin1String(AppVersionText)); });
+        for (int id = firstRow + 1; id < firstRow + TemplateLineCount - 1; ++id)
+            line([&] { return Row(strings, id); });
+        line([&] { return Row(strings, firstRow + TemplateLineCount - 1) + lastLineSuffix; });
+    }
+
+    void save()
+    {
+        scope.step([&] { Write(); });
+        scope.step([] { Wait(CurrentTranslationFileTimings().settleMs); });
+        scope.clear();
+    }
+
+private:
+    static QString PathIn(const QString& folder, const QString& name)
+    {
+        // An empty folder would mean the current directory; a separator in the name
+        // (a language key from the settings) would lead out of the work folder.
+        if (folder.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+            name.contains(QLatin1Char(':')))
+            throw Failure(FailureCode::PathAccess, QStringLiteral("Path/File access error"));
+        return folder + name;
+    }
+
+    void Write() const
+    {
+        if (path.isEmpty())
+            throw Failure(FailureCode::PathAccess, QStringLiteral("Path/File access error"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw Failure(FailureCode::PathAccess, QStringLiteral("Path/File access error: %1").arg(path));
+        QStringEncoder encode(QStringConverter::System);
+        const QByteArray bytes = encode(text);
+        if (file.write(bytes) != bytes.size() || !file.flush())
+            throw Failure(FailureCode::FileAccess, QStringLiteral("File write error: %1").arg(path));
+    }
+
+    FailureScope scope;
+    const BuiltinStrings& strings;
+    QString path;
+    QString text;
+};
+
+} // namespace
+
+TranslationFileTimings& CurrentTranslationFileTimings()
+{
+    static TranslationFileTimings timings;
+    return timings;
+}
+
+QString CompletionFileName(const QString& language)
+{
+    return TranslationFileName(language);
+}
+
+QString NewLanguageFileName()
+{
+    return TranslationFileName(QStringLiteral("english"));
+}
+
+void WriteCompletionFile(const AppState& state, const BuiltinStrings& strings)
+{
+    TranslationFile file(QStringLiteral("WriteCompletionFile"), state.WorkFolder, CompletionFileName(state.Language),
+                         strings);
+    file.header(CompletionTemplate, state.Language);
+    file.emptyLine();
+    const int k = state.LanguageIndex;
+    for (int n = 1; n <= AppState::LanguageStringCount; ++n) {
+        const int id = BuiltinStrings::RowId(k, n);
+        if (!strings.lookup(id))
+            file.line([&] { return QString::number(id) + QStringLiteral(", \"") + state.str(n) + QLatin1Char('"'); });
+    }
+    file.save();
+}
+
+void WriteNewLanguageFile(const AppState& state, const BuiltinStrings& strings)
+{
+    TranslationFile file(QStringLiteral("WriteNewLanguageFile"), state.WorkFolder, NewLanguageFileName(), strings);
+    file.header(NewLanguageTemplate, QString());
+    file.emptyLine();
+    file.emptyLine();
+    for (int n = 1; n <= AppState::LanguageStringCount; ++n) {
+        file.line([&] {
+            return QStringLiteral("##%1, \"").arg(n, 3, 10, QLatin1Char('0')) + Row(strings, n) + QLatin1Char('"');
+        });
+    }
+    file.save();
+}
