@@ -1,0 +1,38 @@
+#pragma once
+
+#include "detect/DetectionView.h"
+
+#include <QStringList>
+
+// Records every call of the detection as one line, in order.
+class RecordingDetectionView : public DetectionView
+{
+public:
+    void setVersionText(const QString& text) override
+    {
+        versionText = text;
+        calls.append(QStringLiteral("lblVersion=") + text);
+    }
+    void setRunEnabled(bool enabled) override
+    {
+        runEnabled = enabled;
+        calls.append(QStringLiteral("cmdRun=") + (enabled ? QStringLiteral("on") : QStringLiteral("off")));
+    }
+    void SetStatusBar(const QString& text) override { calls.append(QStringLiteral("SetStatusBar(") + text + u')'); }
+    void selectVersionRow(int row) override { calls.append(QStringLiteral("optGet(%1)").arg(row)); }
+    void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override
+    {
+        calls.append(QStringLiteral("SetStatusIcon(%1,%2,%3)").arg(index).arg(int(picture)).arg(toolTip));
+    }
+    QWidget* ownerWindow() override { return nullptr; }
+    void closeMainWindow() override
+    {
+        ++closes;
+        calls.append(QStringLiteral("close"));
+    }
+
+    QStringList calls;
+    QString versionText;
+    bool runEnabled = false;
+    int closes = 0;
+};

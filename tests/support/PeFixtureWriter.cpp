@@ -1,0 +1,229 @@
+#include "PeFixtureWriter.h"
+
+#include <algorithm>
+#include <fstream>
+
+namespace pefixture {
+
+namespace {
+
+constexpr std::uint32_t FileAlignment = 0x200;
+constexpr std::uint32_t SectionAlignment = 0x1000;
+constexpr std::uint32_t ResourceRva = 0x1000;
+constexpr std::size_t PeOffset = 0x80;
+
+std::size_t AlignUp(std::size_t value, std::size_t alignment)
+{
+    return (value + alignment - 1) / alignment * alignment;
+}
+
+void PadTo4(Bytes& bytes)
+{
+    bytes.resize(AlignUp(bytes.size(), 4), 0);
+}
+
+void AppendText(Bytes& bytes, const std::u16string& text)
+{
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    bytes.push_back(0);
+    bytes.push_back(0);
+}
+
+// One VS_VERSIONINFO-style block: header, key, value and children, each 32-bit aligned.
+Bytes Block(const std::u16string& key, const Bytes& value, std::uint16_t valueLength, bool isText,
+            const std::vector<Bytes>& children)
+{
+    Bytes block(6, 0);
+    Put16(block, 2, valueLength);
+    Put16(block, 4, isText ? 1 : 0);
+    AppendText(block, key);
+    PadTo4(block);
+    block.insert(block.end(), value.begin(), value.end());
+    for (const Bytes& child : children) {
+        PadTo4(block);
+        block.insert(block.end(), child.begin(), child.end());
+    }
+    Put16(block, 0, static_cast<std::uint16_t>(block.size()));
+    return block;
+}
+
+Bytes FixedFileInfo()
+{
+    Bytes info(52, 0);
+    Put32(info, 0, 0xFEEF04BD);
+    Put32(info, 4, 0x00010000);
+    Put32(info, 8, 0x00010004);  // file version 1.4
+    Put32(info, 16, 0x00010004); // product version 1.4
+    Put32(info, 28, 0x00000004); // VOS__WINDOWS32
+    Put32(info, 32, 0x00000001); // VFT_APP
+    return info;
+}
+
+} // namespace
+
+void Put16(Bytes& bytes, std::size_t offset, std::uint16_t value)
+{
+    bytes.at(offset) = static_cast<std::uint8_t>(value & 0xFF);
+    bytes.at(offset + 1) = static_cast<std::uint8_t>(value >> 8);
+}
+
+void Put32(Bytes& bytes, std::size_t offset, std::uint32_t value)
+{
+    Put16(bytes, offset, static_cast<std::uint16_t>(value & 0xFFFF));
+    Put16(bytes, offset + 2, static_cast<std::uint16_t>(value >> 16));
+}
+
+VersionSpec StandardVersion(const std::u16string& fileVersion, std::uint16_t language, std::uint16_t codePage)
+{
+    static constexpr char16_t hex[] = u"0123456789ABCDEF";
+    const std::uint32_t translation = (std::uint32_t{language} << 16) | codePage;
+    std::u16string name;
+    for (int shift = 28; shift >= 0; shift -= 4)
+        name.push_back(hex[(translation >> shift) & 0xF]);
+    StringTable table{name,
+                      {{u"CompanyName", u"Korvane developers"},
+                       {u"FileDescription", u"Korvane"},
+                       {u"FileVersion", fileVersion},
+                       {u"ProductName", u"Korvane"},
+                       {u"ProductVersion", fileVersion}}};
+    return VersionSpec{{translation}, {table}};
+}
+
+Bytes BuildVersionInfo(const VersionSpec& spec)
+{
+    std::vector<Bytes> children;
+    if (!spec.tables.empty()) {
+        std::vector<Bytes> tables;
+        for (const StringTable& table : spec.tables) {
+            std::vector<Bytes> strings;
+            for (const auto& [key, text] : table.strings) {
+                Bytes value;
+                AppendText(value, text);
+                strings.push_back(Block(key, value, static_cast<std::uint16_t>(text.size() + 1), true, {}));
+            }
+            tables.push_back(Block(table.name, {}, 0, true, strings));
+        }
+        children.push_back(Block(u"StringFileInfo", {}, 0, true, tables));
+    }
+    if (!spec.translations.empty()) {
+        Bytes value;
+        for (std::uint32_t translation : spec.translations) {
+            value.resize(value.size() + 4);
+            Put16(value, value.size() - 4, static_cast<std::uint16_t>(translation >> 16));
+            Put16(value, value.size() - 2, static_cast<std::uint16_t>(translation & 0xFFFF));
+        }
+        const Bytes var = Block(u"Translation", value, static_cast<std::uint16_t>(value.size()), false, {});
+        children.push_back(Block(u"VarFileInfo", {}, 0, true, {var}));
+    }
+    return Block(u"VS_VERSION_INFO", FixedFileInfo(), 52, false, children);
+}
+
+PeFile BuildPe(const PeSpec& spec)
+{
+    PeFile file;
+    PeLayout& layout = file.layout;
+    Bytes& out = file.bytes;
+    const std::size_t optionalSize = spec.pe32Plus ? 240 : 224;
+    layout.peHeader = PeOffset;
+    layout.optionalHeader = PeOffset + 24;
+    layout.sectionTable = layout.optionalHeader + optionalSize;
+    const std::size_t headersSize = AlignUp(layout.sectionTable + 40, FileAlignment);
+    layout.resourceSection = headersSize;
+    layout.resourceRva = ResourceRva;
+
+    // The resource tree: type, name and language directories, one data entry, the data.
+    Bytes tree(16 + 8, 0);
+    const bool versionEntry = spec.versionResource.has_value();
+    Put16(tree, 14, 1);
+    Put32(tree, 16, versionEntry ? 16 : 3); // without a version: an icon entry only
+    Put32(tree, 20, 0x80000000u | 24);
+    tree.resize(48, 0);
+    Put16(tree, 24 + 14, 1);
+    Put32(tree, 24 + 16, versionEntry ? spec.versionNameId : 1);
+    Put32(tree, 24 + 20, 0x80000000u | 48);
+    tree.resize(72, 0);
+    Put16(tree, 48 + 14, 1);
+    Put32(tree, 48 + 16, spec.resourceLanguage);
+    Put32(tree, 48 + 20, 72);
+    tree.resize(88, 0);
+    const Bytes data = versionEntry ? *spec.versionResource : Bytes(16, 0);
+    Put32(tree, 72, ResourceRva + 88);
+    Put32(tree, 76, static_cast<std::uint32_t>(data.size()));
+    tree.insert(tree.end(), data.begin(), data.end());
+    layout.typeDirectory = layout.resourceSection;
+    layout.nameDirectory = layout.resourceSection + 24;
+    layout.languageDirectory = layout.resourceSection + 48;
+    layout.dataEntry = layout.resourceSection + 72;
+    layout.versionData = layout.resourceSection + 88;
+
+    const std::size_t rawSize = AlignUp(tree.size(), FileAlignment);
+    const std::size_t imageSize = ResourceRva + AlignUp(tree.size(), SectionAlignment);
+    out.assign(headersSize + rawSize, 0);
+
+    out[0] = 'M';
+    out[1] = 'Z';
+    Put32(out, 0x3C, PeOffset);
+    out[PeOffset] = 'P';
+    out[PeOffset + 1] = 'E';
+    Put16(out, PeOffset + 4, spec.pe32Plus ? 0x8664 : 0x014C);
+    Put16(out, PeOffset + 6, 1);
+    Put16(out, PeOffset + 20, static_cast<std::uint16_t>(optionalSize));
+    Put16(out, PeOffset + 22, spec.pe32Plus ? 0x0022 : 0x0102); // executable, 32-bit / large-address
+
+    const std::size_t o = layout.optionalHeader;
+    Put16(out, o, spec.pe32Plus ? 0x20B : 0x10B);
+    out[o + 2] = 14;
+    Put32(out, o + 8, static_cast<std::uint32_t>(rawSize)); // initialised data
+    if (spec.pe32Plus) {
+        Put32(out, o + 24, 0x40000000); // image base, low half
+        Put32(out, o + 28, 0x00000001);
+    } else {
+        Put32(out, o + 28, 0x00400000);
+    }
+    Put32(out, o + 32, SectionAlignment);
+    Put32(out, o + 36, FileAlignment);
+    Put16(out, o + 40, 6); // operating system 6.0
+    Put16(out, o + 48, 6); // subsystem 6.0
+    Put32(out, o + 56, static_cast<std::uint32_t>(imageSize));
+    Put32(out, o + 60, static_cast<std::uint32_t>(headersSize));
+    Put16(out, o + 68, 2);      // GUI
+    Put16(out, o + 70, 0x8140); // terminal-server aware, NX, dynamic base
+    const std::size_t stack = spec.pe32Plus ? 8 : 4;
+    Put32(out, o + 72, 0x100000);
+    Put32(out, o + 72 + stack, 0x1000);
+    Put32(out, o + 72 + 2 * stack, 0x100000);
+    Put32(out, o + 72 + 3 * stack, 0x1000);
+    const std::size_t countField = spec.pe32Plus ? 108 : 92;
+    layout.directoryCount = o + countField;
+    Put32(out, layout.directoryCount, 16);
+    layout.resourceDirectory = o + countField + 4 + 2 * 8;
+    if (spec.withResources) {
+        Put32(out, layout.resourceDirectory, ResourceRva);
+        Put32(out, layout.resourceDirectory + 4, static_cast<std::uint32_t>(tree.size()));
+    }
+
+    const std::size_t s = layout.sectionTable;
+    const char name[8] = {'.', 'r', 's', 'r', 'c', 0, 0, 0};
+    std::copy(name, name + 8, out.begin() + static_cast<std::ptrdiff_t>(s));
+    Put32(out, s + 8, static_cast<std::uint32_t>(tree.size()));
+    Put32(out, s + 12, ResourceRva);
+    Put32(out, s + 16, static_cast<std::uint32_t>(rawSize));
+    Put32(out, s + 20, static_cast<std::uint32_t>(layout.resourceSection));
+    Put32(out, s + 36, 0x40000040); // initialised data, readable
+
+    std::copy(tree.begin(), tree.end(), out.begin() + static_cast<std::ptrdiff_t>(layout.resourceSection));
+    out.resize(out.size() + spec.overlayBytes, 0);
+    return file;
+}
+
+bool WriteFile(const std::filesystem::path& path, const Bytes& bytes)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(file);
+}
+
+} // namespace pefixture
