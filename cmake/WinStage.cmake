@@ -9,3 +9,11 @@ target_link_options(krvnm_win INTERFACE -static)
 
 enable_testing()
 add_subdirectory(tests/win)
+
+# The PE version reader and the fixture writer its Windows test compares with the system.
+target_sources(krvnm_win PRIVATE
+    src/detect/ByteSource.cpp
+    src/detect/FileVersionText.cpp
+    src/detect/PeImage.cpp
+    src/detect/VersionInfo.cpp
+    tests/support/PeFixtureWriter.cpp)
