@@ -123,7 +123,7 @@ private Q_SLOTS:
                                                     {u'M', sysapi::DriveType::RamDisk}};
         for (const QString& drive : drives.split(u' '))
             f.InstallOnDrive(drive[0], types.value(drive[1]));
-        // A fixed drive holding only a folder of the same name is passed over.
+        // A fixed C: without the game is passed over.
         f.platform.driveTypes.insert(u'C', f.platform.driveTypes.value(u'C', sysapi::DriveType::Fixed));
 
         f.detection.FindKRVNPath();
