@@ -16,7 +16,7 @@
 namespace {
 
 // Body bytes taken from the component per read; its own buffer bounds the memory in use.
-constexpr qint64 ReadBytes = 64 * 1024;
+constexpr qint64 ReadBytes = 256 * 1024;
 
 bool IsSuccess(int status)
 {

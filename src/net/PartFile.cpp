@@ -25,7 +25,7 @@ PartFile::~PartFile()
 bool PartFile::open()
 {
     file = std::make_unique<QFile>(partPath());
-    return file->open(QIODevice::WriteOnly | QIODevice::Truncate);
+    return file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
 }
 
 bool PartFile::write(const QByteArray& bytes)

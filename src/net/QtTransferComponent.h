@@ -21,7 +21,7 @@ public:
     ~QtTransferComponent() override;
 
     // How much received body the component holds before it stops reading from the socket.
-    static constexpr qint64 ReadBufferBytes = 1024 * 1024;
+    static constexpr qint64 ReadBufferBytes = 8 * 1024 * 1024;
 
     void execute(const QString& url) override;
     bool stillExecuting() const override { return running; }

@@ -1,0 +1,159 @@
+// Downloads a large generated file over loopback through the download engine and
+// reports throughput and peak memory, then times curl on the same address.
+// Usage: download_bench [size in MiB, default 512] [runs, default 3]
+
+#include "FakePlatform.h"
+#include "TestHttpServer.h"
+#include "app/AppState.h"
+#include "lang/BuiltinStrings.h"
+#include "lang/LanguageStrings.h"
+#include "net/DownloadEngine.h"
+#include "net/DownloadView.h"
+#include "net/QtTransferComponent.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Counts what the engine shows, so the refresh rate can be reported.
+class CountingView : public DownloadView
+{
+public:
+    QString downloadLabel() const override { return label; }
+    void setDownloadLabel(const QString& text) override
+    {
+        label = text;
+        ++labelChanges;
+    }
+    void setProgressVisible(bool) override {}
+    void setProgressMaximum(int) override {}
+    void setProgressValue(int) override { ++barChanges; }
+    void setProgressBusy() override {}
+    void addStatusLine(const QString& line) override { last = line; }
+    QString lastStatusLine() const override { return last; }
+    void setTimeoutTimerActive(bool) override {}
+    void hideStatusIcons() override {}
+    void EnableControls(bool) override {}
+    void SetStatusBar(const QString&) override {}
+
+    QString label;
+    QString last;
+    int labelChanges = 0;
+    int barChanges = 0;
+};
+
+long PeakRssKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+double MiBPerSecond(qint64 bytes, qint64 ms)
+{
+    return ms > 0 ? double(bytes) / (1024.0 * 1024.0) / (double(ms) / 1000.0) : 0.0;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const qint64 mib = args.size() > 1 ? args.at(1).toLongLong() : 512;
+    const int runs = args.size() > 2 ? args.at(2).toInt() : 3;
+    const qint64 size = mib * 1024 * 1024;
+
+    TestHttpServer server;
+    if (!server.start()) {
+        std::fprintf(stderr, "the test server did not start\n");
+        return 1;
+    }
+    server.serveGenerated(QStringLiteral("/big.bin"), size);
+    server.serveGenerated(QStringLiteral("/small.bin"), 16 * 1024 * 1024);
+    const QString url = server.url(QStringLiteral("/big.bin"));
+
+    QTemporaryDir temp;
+    const QString target = temp.filePath(QStringLiteral("big.bin"));
+
+    AppState state;
+    LoadLanguageStrings(state, BuiltinStrings::Compiled());
+    state.ConnectionType = 1;
+    FakePlatform platform;
+    QtTransferComponent transfer;
+    CountingView view;
+    DownloadEngine engine(state, transfer, platform, view);
+    engine.PrepareConnection();
+
+    // A small download first, so the peak memory of a large one can be compared with it.
+    engine.DownloadFile(server.url(QStringLiteral("/small.bin")), temp.filePath(QStringLiteral("small.bin")), false, 0);
+    const long rssAfterSmall = PeakRssKiB();
+
+    std::printf("file: %lld MiB over loopback, %d runs\n", mib, runs);
+    std::vector<double> engineRates;
+    for (int run = 0; run < runs; ++run) {
+        QFile::remove(target);
+        view.labelChanges = 0;
+        QElapsedTimer clock;
+        clock.start();
+        const bool ok = engine.DownloadFile(url, target, false, 0);
+        const qint64 ms = clock.elapsed();
+        if (!ok || QFileInfo(target).size() != size) {
+            std::fprintf(stderr, "engine download failed: %s\n", qPrintable(view.last));
+            return 1;
+        }
+        engineRates.push_back(MiBPerSecond(size, ms));
+        std::printf("engine run %d: %lld ms, %.0f MiB/s, %d label updates (%.1f per second)\n", run + 1, ms,
+                    engineRates.back(), view.labelChanges,
+                    view.labelChanges * 1000.0 / double(std::max<qint64>(ms, 1)));
+    }
+    std::printf("peak RSS: %ld KiB after a 16 MiB download, %ld KiB after the %lld MiB ones\n", rssAfterSmall,
+                PeakRssKiB(), mib);
+
+    const QString curl = QStandardPaths::findExecutable(QStringLiteral("curl"));
+    if (curl.isEmpty()) {
+        std::printf("engine median: %.0f MiB/s; curl not found, no comparison\n", Median(engineRates));
+        return 0;
+    }
+    std::vector<double> curlRates;
+    for (int run = 0; run < runs; ++run) {
+        QFile::remove(target);
+        QProcess process;
+        QElapsedTimer clock;
+        clock.start();
+        process.start(curl,
+                      {QStringLiteral("-s"), QStringLiteral("--noproxy"), QStringLiteral("*"), QStringLiteral("-H"),
+                       QStringLiteral("Accept-Encoding: identity"), QStringLiteral("-o"), target, url});
+        process.waitForFinished(-1);
+        const qint64 ms = clock.elapsed();
+        if (process.exitCode() != 0 || QFileInfo(target).size() != size) {
+            std::fprintf(stderr, "curl failed\n");
+            return 1;
+        }
+        curlRates.push_back(MiBPerSecond(size, ms));
+        std::printf("curl run %d: %lld ms, %.0f MiB/s\n", run + 1, ms, curlRates.back());
+    }
+    const double engineMedian = Median(engineRates);
+    const double curlMedian = Median(curlRates);
+    std::printf("median: engine %.0f MiB/s, curl %.0f MiB/s, engine at %.0f%% of curl\n", engineMedian, curlMedian,
+                100.0 * engineMedian / curlMedian);
+    return 0;
+}
