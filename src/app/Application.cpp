@@ -3,10 +3,10 @@
 #include "app/AppServices.h"
 #include "app/AppState.h"
 #include "app/QtSettingsStore.h"
-#include "app/ReportLineErrorHandler.h"
 #include "app/SystemPlatform.h"
 #include "app/frmMain.h"
 #include "lang/BuiltinStrings.h"
+#include "ui/ErrorDialogHandler.h"
 #include "ui/QtDialogs.h"
 
 #include <QGuiApplication>
@@ -18,7 +18,7 @@ struct Application::Parts
     QtSettingsStore settings;
     SystemPlatform platform;
     QtDialogs dialogs;
-    ReportLineErrorHandler errors{dialogs};
+    ErrorDialogHandler errors{state, platform, dialogs, BuiltinStrings::Compiled()};
     AppServices services{settings, platform, dialogs, errors, BuiltinStrings::Compiled(), nullptr};
     frmMain window{state, services};
 };

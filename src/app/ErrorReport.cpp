@@ -1,0 +1,45 @@
+#include "app/ErrorReport.h"
+
+#include "app/Failure.h"
+
+#include <QLocale>
+
+namespace {
+
+const QString LineEnd = QStringLiteral("\r\n");
+
+} // namespace
+
+QString LastErrorLine(const QString& source, const Failure& failure)
+{
+    return QStringLiteral("Source: ") + source + QStringLiteral("|Code: ") + QString::number(failure.code) +
+           QStringLiteral("|Description: ") + failure.description;
+}
+
+QString ErrorInformationSection(const QString& lastErrorText)
+{
+    QString failureLines = lastErrorText;
+    failureLines.replace(QLatin1Char('|'), LineEnd);
+    return QStringLiteral("----- Error Information -----") + LineEnd + failureLines + LineEnd;
+}
+
+QString EnvironmentSection(const ErrorReportFacts& facts)
+{
+    return QStringLiteral("----- Environment Information -----") + LineEnd +
+           QStringLiteral("Product name: Korvane Manager ") + facts.appVersion + LineEnd +
+           QStringLiteral("Operating system: ") + facts.operatingSystem + LineEnd +
+           QStringLiteral("Korvane version: ") + facts.krvnVersion + LineEnd + QStringLiteral("Korvane path: ") +
+           facts.krvnExe + LineEnd;
+}
+
+QString ClosingSection(const QDate& date, const QLocale& locale)
+{
+    return QStringLiteral("Report generated on: ") + locale.toString(date, QLocale::ShortFormat) + LineEnd +
+           QStringLiteral("----- End Report -----") + LineEnd;
+}
+
+QString BuildErrorReport(const QString& lastErrorText, const ErrorReportFacts& facts, const QDate& date,
+                         const QLocale& locale)
+{
+    return ErrorInformationSection(lastErrorText) + EnvironmentSection(facts) + ClosingSection(date, locale);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+// The error report of the error dialog, built as plain text from the failure line and
+// facts about the environment. Each line ends in CR LF.
+
+#include <QDate>
+#include <QString>
+
+class QLocale;
+struct Failure;
+
+// LastErrorText of a failure: "Source: ...|Code: ...|Description: ...".
+QString LastErrorLine(const QString& source, const Failure& failure);
+
+struct ErrorReportFacts
+{
+    QString appVersion;
+    QString operatingSystem;
+    QString krvnVersion;
+    QString krvnExe;
+};
+
+// "----- Error Information -----" and the failure line, one report line per "|" part.
+QString ErrorInformationSection(const QString& lastErrorText);
+QString EnvironmentSection(const ErrorReportFacts& facts);
+// The date line in the locale's short date format, and the closing line.
+QString ClosingSection(const QDate& date, const QLocale& locale);
+
+QString BuildErrorReport(const QString& lastErrorText, const ErrorReportFacts& facts, const QDate& date,
+                         const QLocale& locale);
+
+// Shown when the facts of the report cannot be gathered.
+inline const QString ReportFailedText = QStringLiteral("Error while generating report.");

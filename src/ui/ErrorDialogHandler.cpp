@@ -1,0 +1,23 @@
+#include "ui/ErrorDialogHandler.h"
+
+#include "app/Dialogs.h"
+#include "app/ErrorReport.h"
+
+#include <QApplication>
+#include <QScopeGuard>
+
+ErrorDialogHandler::ErrorDialogHandler(const AppState& state, Platform& platform, Dialogs& dialogs,
+                                       const BuiltinStrings& strings)
+    : today(&QDate::currentDate), state(state), platform(platform), dialogs(dialogs), strings(strings)
+{}
+
+void ErrorDialogHandler::HandleError(const QString& source, const Failure& failure)
+{
+    if (dialogUp)
+        return;
+    lastErrorText = LastErrorLine(source, failure);
+    frmError dialog(lastErrorText, state, platform, dialogs, strings, today, QApplication::activeWindow());
+    dialogUp = true;
+    const auto dialogDown = qScopeGuard([this] { dialogUp = false; });
+    dialogs.showModal(dialog);
+}

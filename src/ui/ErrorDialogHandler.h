@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/ErrorHandler.h"
+#include "ui/frmError.h"
+
+struct AppState;
+class BuiltinStrings;
+class Dialogs;
+class Platform;
+
+// HandleError: records the failure as LastErrorText and shows the error dialog modally.
+// A failure raised while the dialog is up changes nothing.
+class ErrorDialogHandler : public ErrorHandler
+{
+public:
+    ErrorDialogHandler(const AppState& state, Platform& platform, Dialogs& dialogs, const BuiltinStrings& strings);
+
+    void HandleError(const QString& source, const Failure& failure) override;
+
+    const QString& LastErrorText() const { return lastErrorText; }
+    // The date the report is built with; tests set their own.
+    frmError::Clock today;
+
+private:
+    const AppState& state;
+    Platform& platform;
+    Dialogs& dialogs;
+    const BuiltinStrings& strings;
+    QString lastErrorText;
+    bool dialogUp = false;
+};

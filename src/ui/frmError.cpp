@@ -1,0 +1,248 @@
+#include "ui/frmError.h"
+
+#include "app/AppState.h"
+#include "app/Dialogs.h"
+#include "app/ErrorReport.h"
+#include "app/FailureScope.h"
+#include "app/MailLink.h"
+#include "app/Platform.h"
+#include "app/WindowHelpers.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace {
+
+QFont VerdanaFont(const QFont& base, bool bold = false)
+{
+    QFont font = base;
+    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setBold(bold);
+    return font;
+}
+
+QPushButton* Button(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFont(VerdanaFont(button->font()));
+    button->setAutoDefault(false);
+    button->setMinimumWidth(110);
+    return button;
+}
+
+QLabel* Label(const char* name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setWordWrap(true);
+    label->setFont(VerdanaFont(label->font()));
+    QSizePolicy wrapping(QSizePolicy::Preferred, QSizePolicy::Minimum);
+    wrapping.setHeightForWidth(true);
+    label->setSizePolicy(wrapping);
+    return label;
+}
+
+bool IsOwnedBy(const QWidget* widget, const QWidget* owner)
+{
+    for (; widget; widget = widget->parentWidget())
+        if (widget == owner)
+            return true;
+    return false;
+}
+
+} // namespace
+
+frmError::frmError(QString lastErrorText, const AppState& state, Platform& platform, Dialogs& dialogs,
+                   const BuiltinStrings& strings, Clock today, QWidget* parent)
+    : QDialog(parent), lastErrorText(std::move(lastErrorText)), state(state), platform(platform), dialogs(dialogs),
+      strings(strings), today(std::move(today))
+{
+    setObjectName(QStringLiteral("frmError"));
+    setWindowTitle(MessageRequest::ProductName());
+    BuildControls();
+}
+
+frmError::~frmError() = default;
+
+void frmError::BuildControls()
+{
+    auto* shpTop = new QWidget(this);
+    shpTop->setObjectName(QStringLiteral("shpTop"));
+    shpTop->setAutoFillBackground(true);
+    QPalette headerPalette = shpTop->palette();
+    headerPalette.setColor(QPalette::Window, QColor(0xff, 0xff, 0xff));
+    headerPalette.setColor(QPalette::WindowText, QColor(0x1a, 0x22, 0x2c));
+    shpTop->setPalette(headerPalette);
+
+    picIco = new QLabel(shpTop);
+    picIco->setObjectName(QStringLiteral("picIco"));
+    picIco->setFixedSize(ProgramIconSize, ProgramIconSize);
+    lblTop = Label("lblTop", shpTop);
+    QFont headline = VerdanaFont(lblTop->font(), true);
+    headline.setPointSizeF(headline.pointSizeF() * 1.15);
+    lblTop->setFont(headline);
+    lblTop->setText(QStringLiteral("KRVN Manager has encountered an internal error."));
+
+    auto* header = new QHBoxLayout(shpTop);
+    header->setContentsMargins(16, 14, 16, 14);
+    header->setSpacing(14);
+    header->addWidget(picIco, 0, Qt::AlignTop);
+    header->addWidget(lblTop, 1, Qt::AlignVCenter);
+
+    auto* linTop = new QFrame(this);
+    linTop->setObjectName(QStringLiteral("linTop"));
+    linTop->setFrameShape(QFrame::HLine);
+    linTop->setFrameShadow(QFrame::Sunken);
+
+    lblMain = Label("lblMain", this);
+    lblSecond = Label("lblSecond", this);
+    txtReport = new QPlainTextEdit(this);
+    txtReport->setObjectName(QStringLiteral("txtReport"));
+    txtReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtReport->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtReport->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    txtReport->setMinimumHeight(150);
+
+    cmdReport = Button("cmdReport", QStringLiteral("Send Report"), this);
+    cmdRestart = Button("cmdRestart", QStringLiteral("Restart Program"), this);
+    cmdIgnore = Button("cmdIgnore", QStringLiteral("Ignore"), this);
+    cmdIgnore->setDefault(true);
+    connect(cmdReport, &QPushButton::clicked, this, &frmError::cmdReport_Click);
+    connect(cmdRestart, &QPushButton::clicked, this, &frmError::cmdRestart_Click);
+    connect(cmdIgnore, &QPushButton::clicked, this, &frmError::cmdIgnore_Click);
+
+    auto* linBottom = new QFrame(this);
+    linBottom->setObjectName(QStringLiteral("linBottom"));
+    linBottom->setFrameShape(QFrame::HLine);
+    linBottom->setFrameShadow(QFrame::Sunken);
+
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(16, 12, 16, 4);
+    body->setSpacing(10);
+    body->addWidget(lblMain);
+    body->addWidget(lblSecond);
+    body->addWidget(txtReport, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(16, 10, 16, 14);
+    buttons->setSpacing(8);
+    buttons->addWidget(cmdReport);
+    buttons->addStretch();
+    buttons->addWidget(cmdRestart);
+    buttons->addWidget(cmdIgnore);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(shpTop);
+    layout->addWidget(linTop);
+    layout->addLayout(body, 1);
+    layout->addWidget(linBottom);
+    layout->addLayout(buttons);
+    resize(580, 500);
+}
+
+void frmError::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        Form_Activate();
+}
+
+bool frmError::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowDeactivate)
+        leftForElsewhere = !IsOwnedBy(QApplication::activeWindow(), this);
+    if (event->type() == QEvent::WindowActivate && leftForElsewhere) {
+        leftForElsewhere = false;
+        Form_Activate();
+    }
+    return QDialog::event(event);
+}
+
+void frmError::Form_Activate()
+{
+    FailureScope steps(nullptr, QStringLiteral("frmError Form_Activate"));
+    steps.step([&] {
+        const qreal ratio = devicePixelRatioF();
+        QPixmap icon(QSize(ProgramIconSize, ProgramIconSize) * ratio);
+        icon.setDevicePixelRatio(ratio);
+        icon.fill(Qt::transparent);
+        QPainter painter(&icon);
+        DrawProgramIcon(painter, 0, 0, 0);
+        painter.end();
+        picIco->setPixmap(icon);
+
+        cmdReport->setText(state.str(26));
+        cmdRestart->setText(state.str(27));
+        lblTop->setText(state.str(23));
+        lblMain->setText(state.str(24));
+        lblSecond->setText(state.str(25));
+        cmdReport->setVisible(true);
+        cmdRestart->setVisible(true);
+        txtReport->setVisible(true);
+        cmdIgnore->setText(state.str(15));
+
+        QString report = ErrorInformationSection(lastErrorText);
+        SetReport(report);
+        report += EnvironmentSection({state.AppVersion, platform.osDisplayName(), state.KrvnVersion, state.KrvnExe});
+        SetReport(report);
+        report += ClosingSection(today(), QLocale::system());
+        SetReport(report);
+    });
+    if (steps.failed()) {
+        steps.clear();
+        MessageRequest notice;
+        notice.text = ReportFailedText;
+        notice.icon = MessageIcon::Exclamation;
+        dialogs.messageBox(notice);
+    }
+}
+
+void frmError::SetReport(const QString& report)
+{
+    builtReport = report;
+    QString shown = report;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    txtReport->setPlainText(shown);
+}
+
+QString frmError::ReportText() const
+{
+    if (!txtReport->document()->isModified())
+        return builtReport;
+    QString report = txtReport->toPlainText();
+    report.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return report;
+}
+
+void frmError::cmdReport_Click()
+{
+    const QString subject =
+        MessageRequest::ProductName() + QLatin1Char(' ') + state.AppVersion + QStringLiteral(" error report");
+    SendEmail(platform, dialogs, strings, subject, ReportText(), false);
+    cmdReport->setEnabled(false);
+}
+
+void frmError::cmdRestart_Click()
+{
+    platform.startDetached(platform.applicationFilePath(), {}, state.AppFolder);
+    platform.endProcess();
+    reject();
+}
+
+void frmError::cmdIgnore_Click()
+{
+    reject();
+}

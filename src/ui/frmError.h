@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDate>
+#include <QDialog>
+
+#include <functional>
+
+struct AppState;
+class BuiltinStrings;
+class Dialogs;
+class Platform;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+// The error dialog: explains that an internal error occurred, shows the error report and
+// offers to mail it, to restart the program or to go on. The report is built when the
+// dialog is shown and rebuilt each time the user comes back to it from elsewhere.
+class frmError : public QDialog
+{
+    Q_OBJECT
+
+public:
+    using Clock = std::function<QDate()>;
+
+    frmError(QString lastErrorText, const AppState& state, Platform& platform, Dialogs& dialogs,
+             const BuiltinStrings& strings, Clock today, QWidget* parent = nullptr);
+    ~frmError() override;
+
+    void Form_Activate();
+    void cmdReport_Click();
+    void cmdRestart_Click();
+    void cmdIgnore_Click();
+
+    // The report as built, lines ended by CR LF, including any edit the user made.
+    QString ReportText() const;
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildControls();
+    void SetReport(const QString& report);
+
+    QString lastErrorText;
+    const AppState& state;
+    Platform& platform;
+    Dialogs& dialogs;
+    const BuiltinStrings& strings;
+    Clock today;
+    QString builtReport;
+    // Set when the dialog lost the focus to another window than its own message boxes:
+    // coming back to it then rebuilds the report.
+    bool leftForElsewhere = false;
+
+    QLabel* picIco = nullptr;
+    QLabel* lblTop = nullptr;
+    QLabel* lblMain = nullptr;
+    QLabel* lblSecond = nullptr;
+    QPlainTextEdit* txtReport = nullptr;
+    QPushButton* cmdReport = nullptr;
+    QPushButton* cmdRestart = nullptr;
+    QPushButton* cmdIgnore = nullptr;
+};
