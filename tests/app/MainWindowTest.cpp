@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "TestMain.h"
+#include "app/WindowHelpers.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -492,6 +494,25 @@ private Q_SLOTS:
         QCOMPARE(clicked.count(), 2);
         QCOMPARE(clicked.at(0).at(0).toInt(), 3);
         QCOMPARE(clicked.at(1).at(0).toInt(), 1);
+    }
+
+    void programIconIsDrawnWhereAsked()
+    {
+        QImage canvas(64, 64, QImage::Format_ARGB32);
+        canvas.fill(Qt::transparent);
+        QPainter painter(&canvas);
+        QVERIFY(DrawProgramIcon(painter, 0, 16, 8));
+        QVERIFY2(!DrawProgramIcon(painter, 1, 0, 0), "the program has one icon");
+        painter.end();
+        int covered = 0, outside = 0;
+        for (int y = 0; y < canvas.height(); ++y)
+            for (int x = 0; x < canvas.width(); ++x) {
+                const bool inIcon = x >= 16 && x < 48 && y >= 8 && y < 40;
+                if (qAlpha(canvas.pixel(x, y)) > 0)
+                    (inIcon ? covered : outside)++;
+            }
+        QVERIFY2(covered > 32 * 32 / 2, qPrintable(QStringLiteral("%1 pixels of the icon drawn").arg(covered)));
+        QCOMPARE(outside, 0);
     }
 
     void enterStartsTheGameUnlessAnotherButtonHasTheFocus()

@@ -182,7 +182,11 @@ private Q_SLOTS:
         FakePlatform platform;
         ErrorFixture fixture(platform);
         QString before, after;
+        bool inside = false;
         fixture.dialogs.onModal = [&](QDialog& dialog) {
+            if (inside)
+                return 0; // a second dialog: counted below, not driven
+            inside = true;
             if (!ShowActive(dialog))
                 return -1;
             before = Report(dialog);
