@@ -6,6 +6,7 @@
 #include "app/SystemPlatform.h"
 #include "app/frmMain.h"
 #include "lang/BuiltinStrings.h"
+#include "net/QtTransferComponent.h"
 #include "ui/ErrorDialogHandler.h"
 #include "ui/QtDialogs.h"
 
@@ -18,8 +19,9 @@ struct Application::Parts
     QtSettingsStore settings;
     SystemPlatform platform;
     QtDialogs dialogs;
+    QtTransferComponent intMain;
     ErrorDialogHandler errors{state, platform, dialogs, BuiltinStrings::Compiled()};
-    AppServices services{settings, platform, dialogs, errors, BuiltinStrings::Compiled(), nullptr};
+    AppServices services{settings, platform, dialogs, errors, BuiltinStrings::Compiled(), &intMain};
     frmMain window{state, services};
 };
 

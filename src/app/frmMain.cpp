@@ -4,12 +4,17 @@
 #include "app/AppState.h"
 #include "app/Dialogs.h"
 #include "app/FailureScope.h"
+#include "app/MainWindowDetectionView.h"
+#include "app/MainWindowDownloadView.h"
 #include "app/Platform.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "app/Version.h"
 #include "app/WindowHelpers.h"
+#include "detect/GameDetection.h"
 #include "lang/LanguageStrings.h"
+#include "net/DownloadEngine.h"
+#include "net/DownloadTimings.h"
 #include "net/TransferComponent.h"
 
 #include <algorithm>
@@ -35,7 +40,6 @@
 
 namespace {
 
-constexpr int TimeoutTickMs = 1000;
 constexpr int MaxDefaultReleaseIndex = 10; // a longer release list enables cboRestore
 constexpr int StatusIconSize = 16;
 
@@ -132,6 +136,17 @@ frmMain::frmMain(AppState& state, AppServices& services, QWidget* parent)
     setWindowTitle(QStringLiteral("Korvane Manager"));
     BuildMenus();
     BuildControls();
+
+    if (services.transfer) {
+        downloadView = std::make_unique<MainWindowDownloadView>(*this);
+        engine = std::make_unique<DownloadEngine>(state, *services.transfer, services.platform, *downloadView);
+        connect(tmrTimeout, &QTimer::timeout, engine.get(), &DownloadEngine::tmrTimeout_Timer);
+    }
+    detectionView = std::make_unique<MainWindowDetectionView>(*this);
+    detection = std::make_unique<GameDetection>(state, services, *detectionView);
+    connect(cmdRun, &QPushButton::clicked, this, &frmMain::cmdRun_Click);
+    connect(mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
+    connect(mnuRedetect, &QAction::triggered, this, &frmMain::mnuRedetect_Click);
 }
 
 frmMain::~frmMain() = default;
@@ -260,7 +275,7 @@ void frmMain::BuildControls()
 
     tmrTimeout = new QTimer(this);
     tmrTimeout->setObjectName(QStringLiteral("tmrTimeout"));
-    tmrTimeout->setInterval(TimeoutTickMs);
+    tmrTimeout->setInterval(CurrentDownloadTimings().countdownTickMs);
 
     BuildPictureSources();
     setMinimumWidth(500);
@@ -520,6 +535,7 @@ void frmMain::Load()
         ApplyLanguageCaptions();
     });
     steps.step([&] { state.OlderReleases = {ReleaseRecord{}}; });
+    steps.step([&] { detection->DetectAtStartup(); });
     steps.step([&] { EnableControls(true); });
 }
 
@@ -630,8 +646,7 @@ void frmMain::SetStatusBar(const QString& strText)
 
 void frmMain::SetStatusIcon(std::uint8_t Index, const QLabel* picSource, const QString& strToolTip)
 {
-    for (QLabel* icon : imgStatus)
-        icon->setVisible(false);
+    HideStatusIcons();
     if (Index >= RowCount || !picSource)
         return;
     imgStatus[Index]->setPixmap(picSource->pixmap());
@@ -656,6 +671,42 @@ void frmMain::AddStatusLine(const QString& text)
 void frmMain::SetVersionLabel(const QString& text)
 {
     lblVersion->setText(text);
+}
+
+void frmMain::HideStatusIcons()
+{
+    for (QLabel* icon : imgStatus)
+        icon->setVisible(false);
+}
+
+void frmMain::SelectVersionRow(int row)
+{
+    optGet.at(static_cast<size_t>(row))->setChecked(true);
+}
+
+DownloadEngine* frmMain::Engine() const
+{
+    return engine.get();
+}
+
+GameDetection& frmMain::Detection() const
+{
+    return *detection;
+}
+
+void frmMain::cmdRun_Click()
+{
+    detection->cmdRun_Click();
+}
+
+void frmMain::mnuOpen_Click()
+{
+    detection->mnuOpen_Click();
+}
+
+void frmMain::mnuRedetect_Click()
+{
+    detection->mnuRedetect_Click();
 }
 
 QString frmMain::StatusBarText() const

@@ -4,9 +4,14 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 struct AppState;
 struct AppServices;
+class DownloadEngine;
+class GameDetection;
+class MainWindowDetectionView;
+class MainWindowDownloadView;
 class Platform;
 class QAction;
 class QComboBox;
@@ -60,6 +65,14 @@ public:
     void AddStatusLine(const QString& text);
     // The installed-version line.
     void SetVersionLabel(const QString& text);
+    // Hides the status icons of all rows.
+    void HideStatusIcons();
+    // Selects the option button of a version row.
+    void SelectVersionRow(int row);
+
+    // The download engine over intMain; none when the program runs without a transfer component.
+    DownloadEngine* Engine() const;
+    GameDetection& Detection() const;
 
     QString StatusBarText() const;
     QString DownloadStatus() const;
@@ -73,6 +86,9 @@ public:
     void mnuWin32_Click();
     void mnuWin64_Click();
     void CheckPlatformItem(int index);
+    void cmdRun_Click();
+    void mnuOpen_Click();
+    void mnuRedetect_Click();
     void mnuCheckSelfUpdate_Click();
     void mnuTWSR_Click();
     void mnuWebsite_Click();
@@ -146,4 +162,9 @@ private:
     QLabel* stbMainText = nullptr;
     QTimer* tmrTimeout = nullptr;
     std::array<QLabel*, PictureSourceCount> pictureSources{};
+
+    std::unique_ptr<MainWindowDownloadView> downloadView;
+    std::unique_ptr<DownloadEngine> engine;
+    std::unique_ptr<MainWindowDetectionView> detectionView;
+    std::unique_ptr<GameDetection> detection;
 };

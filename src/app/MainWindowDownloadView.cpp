@@ -1,0 +1,71 @@
+#include "app/MainWindowDownloadView.h"
+
+#include "app/frmMain.h"
+
+#include <QListWidget>
+#include <QProgressBar>
+#include <QTimer>
+
+QString MainWindowDownloadView::downloadLabel() const
+{
+    return window.DownloadStatus();
+}
+
+void MainWindowDownloadView::setDownloadLabel(const QString& text)
+{
+    window.SetDownloadStatus(text);
+}
+
+void MainWindowDownloadView::setProgressVisible(bool visible)
+{
+    window.ProgressBar()->setVisible(visible);
+}
+
+void MainWindowDownloadView::setProgressMaximum(int maximum)
+{
+    window.ProgressBar()->setRange(0, maximum);
+}
+
+void MainWindowDownloadView::setProgressValue(int value)
+{
+    window.ProgressBar()->setValue(value);
+}
+
+void MainWindowDownloadView::setProgressBusy()
+{
+    window.ProgressBar()->setRange(0, 0);
+}
+
+void MainWindowDownloadView::addStatusLine(const QString& line)
+{
+    window.AddStatusLine(line);
+}
+
+QString MainWindowDownloadView::lastStatusLine() const
+{
+    const QListWidget* list = window.StatusList();
+    return list->count() > 0 ? list->item(list->count() - 1)->text() : QString();
+}
+
+void MainWindowDownloadView::setTimeoutTimerActive(bool active)
+{
+    if (active)
+        window.TimeoutTimer()->start();
+    else
+        window.TimeoutTimer()->stop();
+}
+
+void MainWindowDownloadView::hideStatusIcons()
+{
+    window.HideStatusIcons();
+}
+
+void MainWindowDownloadView::EnableControls(bool bStatus)
+{
+    window.EnableControls(bStatus);
+}
+
+void MainWindowDownloadView::SetStatusBar(const QString& strText)
+{
+    window.SetStatusBar(strText);
+}
