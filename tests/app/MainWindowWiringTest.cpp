@@ -2,7 +2,7 @@
 // behind it: what a user does from the window reaches each of them.
 
 #include "AppFixture.h"
-#include "PeFixtureWriter.h"
+#include "GameFixture.h"
 #include "TestHttpServer.h"
 #include "TestMain.h"
 #include "net/DownloadEngine.h"
@@ -16,18 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <fstream>
-
 namespace {
-
-void WriteGame(const QString& folder, const std::u16string& version)
-{
-    QDir().mkpath(folder);
-    const pefixture::PeFile pe =
-        pefixture::BuildPe({false, pefixture::BuildVersionInfo(pefixture::StandardVersion(version))});
-    std::ofstream out(QDir(folder).filePath(QStringLiteral("korvane.exe")).toStdString(), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(pe.bytes.data()), static_cast<std::streamsize>(pe.bytes.size()));
-}
 
 QStringList Lines(const frmMain& window)
 {
@@ -61,7 +50,7 @@ private Q_SLOTS:
         AppFixture app;
         const QString folder =
             QDir::toNativeSeparators(app.temp.filePath(QStringLiteral("Korvane"))) + QDir::separator();
-        WriteGame(folder, u"1.4.0");
+        WriteGame(folder, QStringLiteral("korvane.exe"), QStringLiteral("1.4.0"));
         app.settings.values.insert(QStringLiteral("KRVNPath"), folder);
         frmMain& window = app.startWindow();
 

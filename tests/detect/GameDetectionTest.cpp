@@ -1,19 +1,12 @@
 #include "detect/GameDetection.h"
-#include "FakePlatform.h"
-#include "FakeTransfer.h"
-#include "MemorySettingsStore.h"
-#include "PeFixtureWriter.h"
+#include "FakeServices.h"
+#include "GameFixture.h"
 #include "RecordingDetectionView.h"
-#include "RecordingErrorHandler.h"
-#include "ScriptedDialogs.h"
 #include "TestMain.h"
-#include "app/AppServices.h"
 #include "app/AppState.h"
-#include "lang/BuiltinStrings.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -25,17 +18,7 @@ QString Folder(const QString& path)
     return QDir::toNativeSeparators(path) + QDir::separator();
 }
 
-// Writes a game executable with the given version (none: no version resource).
-void WriteGame(const QString& folder, const QString& name, const QString& version)
-{
-    QVERIFY(QDir().mkpath(folder));
-    pefixture::PeSpec spec;
-    if (!version.isNull())
-        spec.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(version.toStdU16String()));
-    QVERIFY(pefixture::WriteFile(QDir(folder).filePath(name).toStdU16String(), pefixture::BuildPe(spec).bytes));
-}
-
-struct Fixture
+struct Fixture : FakeServices
 {
     Fixture()
     {
@@ -56,13 +39,6 @@ struct Fixture
 
     QString GameFolder(const QString& name) { return Folder(temp.filePath(name)); }
 
-    QTemporaryDir temp;
-    MemorySettingsStore settings;
-    FakePlatform platform;
-    ScriptedDialogs dialogs;
-    RecordingErrorHandler errors;
-    FakeTransfer transfer;
-    AppServices services{settings, platform, dialogs, errors, BuiltinStrings::Compiled(), &transfer};
     AppState state;
     RecordingDetectionView view;
     GameDetection detection{state, services, view};

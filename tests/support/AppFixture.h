@@ -3,22 +3,15 @@
 // The main window wired to fakes: an in-memory settings store, a fake platform whose
 // work folder lies in a temporary folder, scripted dialogs and a recording error handler.
 
-#include "FakePlatform.h"
-#include "FakeTransfer.h"
-#include "MemorySettingsStore.h"
-#include "RecordingErrorHandler.h"
-#include "ScriptedDialogs.h"
-#include "app/AppServices.h"
+#include "FakeServices.h"
 #include "app/AppState.h"
 #include "app/frmMain.h"
-#include "lang/BuiltinStrings.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <memory>
 
-struct AppFixture
+struct AppFixture : FakeServices
 {
     AppFixture()
     {
@@ -36,13 +29,6 @@ struct AppFixture
         return *window;
     }
 
-    QTemporaryDir temp;
-    MemorySettingsStore settings;
-    FakePlatform platform;
-    ScriptedDialogs dialogs;
-    RecordingErrorHandler errors;
-    FakeTransfer transfer;
-    AppServices services{settings, platform, dialogs, errors, BuiltinStrings::Compiled(), &transfer};
     std::unique_ptr<AppState> state = std::make_unique<AppState>();
     std::unique_ptr<frmMain> window;
 };

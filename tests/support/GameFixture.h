@@ -1,0 +1,19 @@
+#pragma once
+
+// A game installation for the tests: an executable with a version resource.
+
+#include "PeFixtureWriter.h"
+
+#include <QDir>
+#include <QTest>
+
+// Writes folder/name as a game executable with the given version (a null version: no
+// version resource at all).
+inline void WriteGame(const QString& folder, const QString& name, const QString& version)
+{
+    QVERIFY(QDir().mkpath(folder));
+    pefixture::PeSpec spec;
+    if (!version.isNull())
+        spec.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(version.toStdU16String()));
+    QVERIFY(pefixture::WriteFile(QDir(folder).filePath(name).toStdU16String(), pefixture::BuildPe(spec).bytes));
+}
