@@ -4,7 +4,7 @@ add_library(krvnm_win STATIC
     src/sysinfo/SystemApi_win.cpp
     src/sysinfo/WinVersion.cpp)
 target_include_directories(krvnm_win PUBLIC src)
-target_link_libraries(krvnm_win PUBLIC krvnm_build_settings)
+target_link_libraries(krvnm_win PUBLIC krvnm_build_settings wininet)
 target_link_options(krvnm_win INTERFACE -static)
 
 enable_testing()

@@ -51,6 +51,8 @@ bool SystemPlatform::isWindows64()
 
 bool SystemPlatform::isOffline()
 {
+    if (const std::optional<bool> offline = sysapi::SystemOfflineFlag())
+        return *offline;
     if (!QNetworkInformation::instance() && !QNetworkInformation::loadDefaultBackend())
         throw Failure(FailureCode::Unexpected, QStringLiteral("The network state is not known"));
     return QNetworkInformation::instance()->reachability() == QNetworkInformation::Reachability::Disconnected;

@@ -4,6 +4,7 @@
 // nearest equivalent elsewhere. Standard library only, so the Windows side can be
 // built and tested without Qt.
 
+#include <optional>
 #include <string>
 
 namespace sysapi {
@@ -54,6 +55,10 @@ std::wstring WorkFolder();
 // Type of drive letter C..Z, and the folder the letter stands for (ending in a separator).
 DriveType QueryDriveType(wchar_t letter);
 std::wstring DriveRoot(wchar_t letter);
+
+// Whether the system marks the computer offline; nothing when the system keeps no
+// such mark.
+std::optional<bool> SystemOfflineFlag();
 
 // The program that has to start the given executable (Wine for a Windows program on
 // another system); empty when the system runs it directly.

@@ -130,6 +130,11 @@ std::wstring DriveRoot(wchar_t letter)
     return Widen(DosDevice(letter) + "/");
 }
 
+std::optional<bool> SystemOfflineFlag()
+{
+    return std::nullopt;
+}
+
 std::wstring LauncherFor(const std::wstring& program)
 {
     constexpr std::wstring_view suffix = L".exe";

@@ -2,6 +2,7 @@
 #include "sysinfo/WinVersion.h"
 
 #include <windows.h>
+#include <wininet.h>
 
 namespace sysapi {
 
@@ -129,6 +130,14 @@ DriveType QueryDriveType(wchar_t letter)
 std::wstring DriveRoot(wchar_t letter)
 {
     return std::wstring{letter, L':', L'\\'};
+}
+
+std::optional<bool> SystemOfflineFlag()
+{
+    // Only the flags count: the call's own answer says nothing about the offline mark.
+    DWORD flags = 0;
+    InternetGetConnectedState(&flags, 0);
+    return (flags & INTERNET_CONNECTION_OFFLINE) != 0;
 }
 
 std::wstring LauncherFor(const std::wstring&)

@@ -66,6 +66,13 @@ void CheckDrives()
     WIN_CHECK(sysapi::LauncherFor(L"C:\\Games\\Korvane\\korvane.exe").empty());
 }
 
+void CheckOfflineMark()
+{
+    const std::optional<bool> offline = sysapi::SystemOfflineFlag();
+    WIN_CHECK(offline.has_value()); // Windows always keeps the mark
+    WIN_CHECK(offline.has_value() && !*offline);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -74,5 +81,6 @@ int main(int argc, char** argv)
     CheckWordSize();
     CheckFolders();
     CheckDrives();
+    CheckOfflineMark();
     return wincheck::Finish();
 }
