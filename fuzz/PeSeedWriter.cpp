@@ -19,12 +19,12 @@ int main(int argc, char** argv)
     const std::pair<std::uint16_t, std::uint16_t> translations[] = {{0x0409, 1200}, {0x0407, 1252}, {0x0411, 932}};
     for (bool pe32Plus : {false, true}) {
         for (const auto& [language, codePage] : translations) {
-            pefixture::PeSpec spec;
-            spec.pe32Plus = pe32Plus;
-            spec.resourceLanguage = language;
-            spec.versionResource =
+            pefixture::PeSpec wanted;
+            wanted.pe32Plus = pe32Plus;
+            wanted.resourceLanguage = language;
+            wanted.versionResource =
                 pefixture::BuildVersionInfo(pefixture::StandardVersion(u"1.4.0", language, codePage));
-            const auto file = pefixture::BuildPe(spec);
+            const auto file = pefixture::BuildPe(wanted);
             const std::string name = "seed-" + std::to_string(written++) + ".exe";
             if (!pefixture::WriteFile(folder / name, file.bytes))
                 return 1;

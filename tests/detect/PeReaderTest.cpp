@@ -23,10 +23,10 @@ QString ReadVersion(const Bytes& bytes)
 
 pefixture::PeFile StandardPe(bool pe32Plus = false, const std::u16string& version = u"1.4.0")
 {
-    pefixture::PeSpec spec;
-    spec.pe32Plus = pe32Plus;
-    spec.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(version));
-    return pefixture::BuildPe(spec);
+    pefixture::PeSpec wanted;
+    wanted.pe32Plus = pe32Plus;
+    wanted.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(version));
+    return pefixture::BuildPe(wanted);
 }
 
 // Counts what is read, so a test can tell the reader never reads the whole file.
@@ -79,12 +79,12 @@ private Q_SLOTS:
         QFETCH(int, language);
         QFETCH(int, codePage);
         QFETCH(QString, version);
-        pefixture::PeSpec spec;
-        spec.pe32Plus = pe32Plus;
-        spec.resourceLanguage = static_cast<std::uint16_t>(language);
-        spec.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(
+        pefixture::PeSpec wanted;
+        wanted.pe32Plus = pe32Plus;
+        wanted.resourceLanguage = static_cast<std::uint16_t>(language);
+        wanted.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(
             version.toStdU16String(), static_cast<std::uint16_t>(language), static_cast<std::uint16_t>(codePage)));
-        const pefixture::PeFile file = pefixture::BuildPe(spec);
+        const pefixture::PeFile file = pefixture::BuildPe(wanted);
 
         QCOMPARE(ReadVersion(file.bytes), version);
 
@@ -116,7 +116,7 @@ private Q_SLOTS:
     // else the resource holds.
     void tableOfFirstTranslationIsRead_data()
     {
-        QTest::addColumn<pefixture::VersionSpec>("spec");
+        QTest::addColumn<pefixture::VersionSpec>("wanted");
         QTest::addColumn<QString>("expected");
 
         pefixture::VersionSpec german;
@@ -162,10 +162,10 @@ private Q_SLOTS:
 
     void tableOfFirstTranslationIsRead()
     {
-        QFETCH(pefixture::VersionSpec, spec);
+        QFETCH(pefixture::VersionSpec, wanted);
         QFETCH(QString, expected);
         pefixture::PeSpec pe;
-        pe.versionResource = pefixture::BuildVersionInfo(spec);
+        pe.versionResource = pefixture::BuildVersionInfo(wanted);
         QCOMPARE(ReadVersion(pefixture::BuildPe(pe).bytes), expected);
     }
 
@@ -325,11 +325,11 @@ private Q_SLOTS:
     // A FileVersion text without its NUL ends with its own block, not in the next one.
     void textWithoutNulStopsAtItsBlock()
     {
-        pefixture::VersionSpec spec;
-        spec.translations = {0x040904B0};
-        spec.tables = {{u"040904B0", {{u"FileVersion", u"1.4.0"}, {u"ProductName", u"Korvane"}}}};
+        pefixture::VersionSpec wanted;
+        wanted.translations = {0x040904B0};
+        wanted.tables = {{u"040904B0", {{u"FileVersion", u"1.4.0"}, {u"ProductName", u"Korvane"}}}};
         pefixture::PeSpec pe;
-        pe.versionResource = pefixture::BuildVersionInfo(spec);
+        pe.versionResource = pefixture::BuildVersionInfo(wanted);
         pefixture::PeFile file = pefixture::BuildPe(pe);
         const std::u16string key = u"FileVersion";
         const std::size_t at = Find(file.bytes, key) + 6 + 2 * key.size() + 2;
@@ -343,10 +343,10 @@ private Q_SLOTS:
     // Only the headers, three directories and the resource are read, however large the file.
     void readsOnlyWhatItNeeds()
     {
-        pefixture::PeSpec spec;
-        spec.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(u"1.4.0"));
-        spec.overlayBytes = 8 * 1024 * 1024;
-        const pefixture::PeFile file = pefixture::BuildPe(spec);
+        pefixture::PeSpec wanted;
+        wanted.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(u"1.4.0"));
+        wanted.overlayBytes = 8 * 1024 * 1024;
+        const pefixture::PeFile file = pefixture::BuildPe(wanted);
         MemoryByteSource memory(file.bytes.data(), file.bytes.size());
         CountingSource counting(memory);
         QCOMPARE(QString::fromStdU16String(FileVersionTextOf(counting)), QStringLiteral("1.4.0"));

@@ -12,8 +12,8 @@
 inline void WriteGame(const QString& folder, const QString& name, const QString& version)
 {
     QVERIFY(QDir().mkpath(folder));
-    pefixture::PeSpec spec;
+    pefixture::PeSpec wanted;
     if (!version.isNull())
-        spec.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(version.toStdU16String()));
-    QVERIFY(pefixture::WriteFile(QDir(folder).filePath(name).toStdU16String(), pefixture::BuildPe(spec).bytes));
+        wanted.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(version.toStdU16String()));
+    QVERIFY(pefixture::WriteFile(QDir(folder).filePath(name).toStdU16String(), pefixture::BuildPe(wanted).bytes));
 }

@@ -92,12 +92,12 @@ VersionSpec StandardVersion(const std::u16string& fileVersion, std::uint16_t lan
     return VersionSpec{{translation}, {table}};
 }
 
-Bytes BuildVersionInfo(const VersionSpec& spec)
+Bytes BuildVersionInfo(const VersionSpec& wanted)
 {
     std::vector<Bytes> children;
-    if (!spec.tables.empty()) {
+    if (!wanted.tables.empty()) {
         std::vector<Bytes> tables;
-        for (const StringTable& table : spec.tables) {
+        for (const StringTable& table : wanted.tables) {
             std::vector<Bytes> strings;
             for (const auto& [key, text] : table.strings) {
                 Bytes value;
@@ -108,9 +108,9 @@ Bytes BuildVersionInfo(const VersionSpec& spec)
         }
         children.push_back(Block(u"StringFileInfo", {}, 0, true, tables));
     }
-    if (!spec.translations.empty()) {
+    if (!wanted.translations.empty()) {
         Bytes value;
-        for (std::uint32_t translation : spec.translations) {
+        for (std::uint32_t translation : wanted.translations) {
             value.resize(value.size() + 4);
             Put16(value, value.size() - 4, static_cast<std::uint16_t>(translation >> 16));
             Put16(value, value.size() - 2, static_cast<std::uint16_t>(translation & 0xFFFF));
@@ -121,12 +121,12 @@ Bytes BuildVersionInfo(const VersionSpec& spec)
     return Block(u"VS_VERSION_INFO", FixedFileInfo(), 52, false, children);
 }
 
-PeFile BuildPe(const PeSpec& spec)
+PeFile BuildPe(const PeSpec& wanted)
 {
     PeFile file;
     PeLayout& layout = file.layout;
     Bytes& out = file.bytes;
-    const std::size_t optionalSize = spec.pe32Plus ? 240 : 224;
+    const std::size_t optionalSize = wanted.pe32Plus ? 240 : 224;
     layout.peHeader = PeOffset;
     layout.optionalHeader = PeOffset + 24;
     layout.sectionTable = layout.optionalHeader + optionalSize;
@@ -136,20 +136,20 @@ PeFile BuildPe(const PeSpec& spec)
 
     // The resource tree: type, name and language directories, one data entry, the data.
     Bytes tree(16 + 8, 0);
-    const bool versionEntry = spec.versionResource.has_value();
+    const bool versionEntry = wanted.versionResource.has_value();
     Put16(tree, 14, 1);
     Put32(tree, 16, versionEntry ? 16 : 3); // without a version: an icon entry only
     Put32(tree, 20, 0x80000000u | 24);
     tree.resize(48, 0);
     Put16(tree, 24 + 14, 1);
-    Put32(tree, 24 + 16, versionEntry ? spec.versionNameId : 1);
+    Put32(tree, 24 + 16, versionEntry ? wanted.versionNameId : 1);
     Put32(tree, 24 + 20, 0x80000000u | 48);
     tree.resize(72, 0);
     Put16(tree, 48 + 14, 1);
-    Put32(tree, 48 + 16, spec.resourceLanguage);
+    Put32(tree, 48 + 16, wanted.resourceLanguage);
     Put32(tree, 48 + 20, 72);
     tree.resize(88, 0);
-    const Bytes data = versionEntry ? *spec.versionResource : Bytes(16, 0);
+    const Bytes data = versionEntry ? *wanted.versionResource : Bytes(16, 0);
     Put32(tree, 72, ResourceRva + 88);
     Put32(tree, 76, static_cast<std::uint32_t>(data.size()));
     tree.insert(tree.end(), data.begin(), data.end());
@@ -168,16 +168,16 @@ PeFile BuildPe(const PeSpec& spec)
     Put32(out, 0x3C, PeOffset);
     out[PeOffset] = 'P';
     out[PeOffset + 1] = 'E';
-    Put16(out, PeOffset + 4, spec.pe32Plus ? 0x8664 : 0x014C);
+    Put16(out, PeOffset + 4, wanted.pe32Plus ? 0x8664 : 0x014C);
     Put16(out, PeOffset + 6, 1);
     Put16(out, PeOffset + 20, static_cast<std::uint16_t>(optionalSize));
-    Put16(out, PeOffset + 22, spec.pe32Plus ? 0x0022 : 0x0102); // executable, 32-bit / large-address
+    Put16(out, PeOffset + 22, wanted.pe32Plus ? 0x0022 : 0x0102); // executable, 32-bit / large-address
 
     const std::size_t o = layout.optionalHeader;
-    Put16(out, o, spec.pe32Plus ? 0x20B : 0x10B);
+    Put16(out, o, wanted.pe32Plus ? 0x20B : 0x10B);
     out[o + 2] = 14;
     Put32(out, o + 8, static_cast<std::uint32_t>(rawSize)); // initialised data
-    if (spec.pe32Plus) {
+    if (wanted.pe32Plus) {
         Put32(out, o + 24, 0x40000000); // image base, low half
         Put32(out, o + 28, 0x00000001);
     } else {
@@ -191,16 +191,16 @@ PeFile BuildPe(const PeSpec& spec)
     Put32(out, o + 60, static_cast<std::uint32_t>(headersSize));
     Put16(out, o + 68, 2);      // GUI
     Put16(out, o + 70, 0x8140); // terminal-server aware, NX, dynamic base
-    const std::size_t stack = spec.pe32Plus ? 8 : 4;
+    const std::size_t stack = wanted.pe32Plus ? 8 : 4;
     Put32(out, o + 72, 0x100000);
     Put32(out, o + 72 + stack, 0x1000);
     Put32(out, o + 72 + 2 * stack, 0x100000);
     Put32(out, o + 72 + 3 * stack, 0x1000);
-    const std::size_t countField = spec.pe32Plus ? 108 : 92;
+    const std::size_t countField = wanted.pe32Plus ? 108 : 92;
     layout.directoryCount = o + countField;
     Put32(out, layout.directoryCount, 16);
     layout.resourceDirectory = o + countField + 4 + 2 * 8;
-    if (spec.withResources) {
+    if (wanted.withResources) {
         Put32(out, layout.resourceDirectory, ResourceRva);
         Put32(out, layout.resourceDirectory + 4, static_cast<std::uint32_t>(tree.size()));
     }
@@ -215,7 +215,7 @@ PeFile BuildPe(const PeSpec& spec)
     Put32(out, s + 36, 0x40000040); // initialised data, readable
 
     std::copy(tree.begin(), tree.end(), out.begin() + static_cast<std::ptrdiff_t>(layout.resourceSection));
-    out.resize(out.size() + spec.overlayBytes, 0);
+    out.resize(out.size() + wanted.overlayBytes, 0);
     return file;
 }
 

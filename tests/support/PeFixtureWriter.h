@@ -34,7 +34,7 @@ struct VersionSpec
 VersionSpec StandardVersion(const std::u16string& fileVersion, std::uint16_t language = 0x0409,
                             std::uint16_t codePage = 1200);
 
-Bytes BuildVersionInfo(const VersionSpec& spec);
+Bytes BuildVersionInfo(const VersionSpec& wanted);
 
 struct PeSpec
 {
@@ -69,7 +69,7 @@ struct PeFile
     PeLayout layout;
 };
 
-PeFile BuildPe(const PeSpec& spec);
+PeFile BuildPe(const PeSpec& wanted);
 
 void Put16(Bytes& bytes, std::size_t offset, std::uint16_t value);
 void Put32(Bytes& bytes, std::size_t offset, std::uint32_t value);

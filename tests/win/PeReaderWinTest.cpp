@@ -55,11 +55,11 @@ struct Fixture
 
 pefixture::Bytes Pe(bool pe32Plus, const pefixture::VersionSpec& version, std::uint16_t language = 0x0409)
 {
-    pefixture::PeSpec spec;
-    spec.pe32Plus = pe32Plus;
-    spec.resourceLanguage = language;
-    spec.versionResource = pefixture::BuildVersionInfo(version);
-    return pefixture::BuildPe(spec).bytes;
+    pefixture::PeSpec wanted;
+    wanted.pe32Plus = pe32Plus;
+    wanted.resourceLanguage = language;
+    wanted.versionResource = pefixture::BuildVersionInfo(version);
+    return pefixture::BuildPe(wanted).bytes;
 }
 
 std::vector<Fixture> Fixtures()

@@ -17,10 +17,10 @@ int main(int argc, char* argv[])
     std::error_code ignored;
     std::filesystem::create_directories(target.parent_path(), ignored);
     const std::string version = argv[2];
-    pefixture::PeSpec spec;
-    spec.versionResource =
+    pefixture::PeSpec wanted;
+    wanted.versionResource =
         pefixture::BuildVersionInfo(pefixture::StandardVersion(std::u16string(version.begin(), version.end())));
-    if (!pefixture::WriteFile(target.u16string(), pefixture::BuildPe(spec).bytes)) {
+    if (!pefixture::WriteFile(target.u16string(), pefixture::BuildPe(wanted).bytes)) {
         std::fprintf(stderr, "could not write %s\n", argv[1]);
         return 1;
     }
