@@ -26,7 +26,9 @@ struct Application::Parts
 };
 
 Application::Application() : parts(std::make_unique<Parts>())
-{}
+{
+    parts->intMain.setObjectName(QStringLiteral("intMain"));
+}
 
 Application::~Application() = default;
 

@@ -8,18 +8,25 @@
 #include "app/SettingsStore.h"
 #include "sysinfo/WinVersion.h"
 
+#include <QLocale>
+
+#include <cmath>
 #include <functional>
 
 namespace {
 
 const QString NotChosen = QStringLiteral("---");
 
-template <typename Number> Number ToNumber(const QString& text, unsigned long long max)
+// A stored number is read the way the settings were always read: any decimal text,
+// signed or with a fraction, rounded half to even, that then lies within the range.
+template <typename Number> Number ToNumber(const QString& text, double max)
 {
     bool ok = false;
-    const unsigned long long value = text.trimmed().toULongLong(&ok);
-    if (!ok || value > max)
+    const double value = std::nearbyint(QLocale::c().toDouble(text.trimmed(), &ok));
+    if (!ok)
         throw Failure(FailureCode::Conversion, QStringLiteral("Type mismatch: \"%1\"").arg(text));
+    if (!(value >= 0 && value <= max))
+        throw Failure(FailureCode::Overflow, QStringLiteral("Overflow: \"%1\"").arg(text));
     return static_cast<Number>(value);
 }
 

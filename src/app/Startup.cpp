@@ -14,7 +14,12 @@
 
 void SetUpWorkFolder(AppState& state, Platform& platform)
 {
-    state.WorkFolder = WithTrailingSeparator(platform.workFolder());
+    const QString folder = platform.workFolder();
+    // Without the system's folder there is no work folder: never fall back to the current
+    // drive's root or folder, whose files the work-file clean-up would delete.
+    if (folder.isEmpty())
+        throw Failure(FailureCode::PathAccess, QStringLiteral("Path/File access error: no Windows folder"));
+    state.WorkFolder = WithTrailingSeparator(folder);
     if (!QDir().mkpath(state.WorkFolder))
         throw Failure(FailureCode::PathAccess, QStringLiteral("Path/File access error: %1").arg(state.WorkFolder));
 }
@@ -39,6 +44,8 @@ QString WithTrailingSeparator(const QString& folder)
 
 void FormWorkFilePaths(AppState& state)
 {
+    if (state.WorkFolder.isEmpty())
+        return;
     state.VersionsFile = state.WorkFolder + WorkFileName::Versions;
     state.ListingFile = state.WorkFolder + WorkFileName::Listing;
     state.NightlyListingFile = state.WorkFolder + WorkFileName::NightlyListing;
@@ -48,6 +55,8 @@ void FormWorkFilePaths(AppState& state)
 
 void DeleteStaleWorkFiles(const AppState& state)
 {
+    if (state.WorkFolder.isEmpty())
+        return;
     for (const QString& name : {WorkFileName::Versions, WorkFileName::Listing, WorkFileName::NightlyListing,
                                 WorkFileName::Manager, WorkFileName::Updater, WorkFileName::NewProgram})
         DeleteFileWait(state.WorkFolder + name, false);
@@ -84,9 +93,11 @@ void SelectLanguage(AppState& state, const BuiltinStrings& strings)
 
 void ShutDown(const AppState& state, SettingsStore& store)
 {
-    for (const QString& name : {WorkFileName::Listing, WorkFileName::NightlyListing, WorkFileName::Manager,
-                                QStringLiteral("ablog.htm"), QStringLiteral("nlog.htm")})
-        DeleteFileWait(state.WorkFolder + name, false);
+    if (!state.WorkFolder.isEmpty()) {
+        for (const QString& name : {WorkFileName::Listing, WorkFileName::NightlyListing, WorkFileName::Manager,
+                                    QStringLiteral("ablog.htm"), QStringLiteral("nlog.htm")})
+            DeleteFileWait(state.WorkFolder + name, false);
+    }
     FailureScope ignored(nullptr, QStringLiteral("Unload"));
     ignored.step([&] { store.write(QStringLiteral("WinTempPath"), state.WorkFolder); });
     ignored.step([&] { store.write(QStringLiteral("LatestVersionGot"), state.LatestVersionGot); });

@@ -9,6 +9,9 @@
 #include <QProcess>
 #include <QUrl>
 
+#include <cstdio>
+#include <cstdlib>
+
 QString SystemPlatform::workFolder()
 {
     return QDir::toNativeSeparators(QString::fromStdWString(sysapi::WorkFolder()));
@@ -76,7 +79,11 @@ bool SystemPlatform::startDetached(const QString& program, const QStringList& ar
 
 void SystemPlatform::endProcess()
 {
-    QCoreApplication::exit(0);
+    // At once: a quit request alone would let a start-up still in progress go on to show
+    // the window, and the calling procedure run its remaining steps. Settings writes are
+    // already on disk (each write is synced), so only the standard streams need flushing.
+    std::fflush(nullptr);
+    std::_Exit(0);
 }
 
 void SystemPlatform::editTextFile(const QString& path)

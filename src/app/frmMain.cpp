@@ -381,7 +381,8 @@ QFrame* frmMain::BuildVersionRows()
         imgStatus[row] = Label(picVersions, Named("imgStatus", row));
         imgStatus[row]->setFixedSize(StatusIconSize, StatusIconSize);
         imgStatus[row]->setVisible(false);
-        lblVersionInfo[row] = Label(picVersions, Named("lblVersionInfo", row), QStringLiteral("Version information"));
+        lblVersionInfo[row] =
+            Label(picVersions, Named("lblVersionInfo", row), QStringLiteral("Version information..."));
         lblVersionInfo[row]->setCursor(Qt::PointingHandCursor);
         lblVersionInfo[row]->setFont(dateFont);
         QPalette link = lblVersionInfo[row]->palette();

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace {
 
@@ -100,7 +101,8 @@ std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString&
 
 QString QtDialogs::browseForFolder(QWidget* parent, const QString& title)
 {
-    return QFileDialog::getExistingDirectory(parent, title);
+    return QFileDialog::getExistingDirectory(parent, title,
+                                             QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
 }
 
 int QtDialogs::showModal(QDialog& dialog)

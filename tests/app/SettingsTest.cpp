@@ -116,6 +116,10 @@ private Q_SLOTS:
         QTest::newRow("negative") << "-1" << 0 << true;
         QTest::newRow("not a number") << "eighty" << 0 << true;
         QTest::newRow("empty") << "" << 0 << true;
+        QTest::newRow("with a fraction") << "8080.0" << 8080 << false;
+        QTest::newRow("half rounds to even") << "8080.5" << 8080 << false;
+        QTest::newRow("surrounded by blanks") << " 3128 " << 3128 << false;
+        QTest::newRow("rounds above the range") << "65535.5" << 0 << true;
     }
 
     void proxyPort()
@@ -153,6 +157,35 @@ private Q_SLOTS:
         QCOMPARE(s.LatestNightly, QStringLiteral("r30000"));
         QCOMPARE(s.LastCheckDate, QString());
         QCOMPARE(s.PlatformIndex, 2); // unreadable platform: derived
+    }
+
+    void smallNumbers_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("message");
+        QTest::newRow("2") << "2" << 2 << false;
+        QTest::newRow("signed") << "+2" << 2 << false;
+        QTest::newRow("with a fraction") << "2.0" << 2 << false;
+        QTest::newRow("2.5 rounds to even") << "2.5" << 2 << false;
+        QTest::newRow("1.5 rounds to even") << "1.5" << 2 << false;
+        QTest::newRow("highest") << "255" << 255 << false;
+        QTest::newRow("above") << "256" << 0 << true;
+        QTest::newRow("below") << "-1" << 0 << true;
+        QTest::newRow("text") << "two" << 0 << true;
+    }
+
+    void smallNumbers()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, expected);
+        QFETCH(bool, message);
+        store.values.insert(QStringLiteral("CONNECTIONTYPE"), stored);
+        store.values.insert(QStringLiteral("USEPROXYAUTH"), stored);
+        const AppState s = load();
+        QCOMPARE(s.ConnectionType, expected);
+        QCOMPARE(s.UseProxyAuth, expected);
+        QCOMPARE(dialogs.messages.size(), message ? 1 : 0);
     }
 
     void numericSettings()

@@ -54,6 +54,26 @@ private Q_SLOTS:
         QCOMPARE(app.state->str(5), QStringLiteral("Exit"));
     }
 
+    void noWindowsFolderMeansNoWorkFolder()
+    {
+        AppFixture app;
+        app.platform.workFolderPath.clear();
+        const QString current = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(app.temp.path()));
+        for (const char* name : {"versions.tmp", "krvnsupd.tmp", "download.part"})
+            Touch(QLatin1String(name));
+        frmMain& window = app.startWindow();
+        QCOMPARE(app.errors.reports.size(), 1);
+        QCOMPARE(app.errors.reports.first().source, QStringLiteral("frmMain Load"));
+        QVERIFY(app.state->WorkFolder.isEmpty());
+        QVERIFY(app.state->VersionsFile.isEmpty());
+        window.show();
+        QVERIFY(window.close());
+        for (const char* name : {"versions.tmp", "krvnsupd.tmp", "download.part"})
+            QVERIFY2(QFile::exists(QLatin1String(name)), name);
+        QVERIFY(QDir::setCurrent(current));
+    }
+
     void staleWorkFilesAreDeleted()
     {
         AppFixture app;
