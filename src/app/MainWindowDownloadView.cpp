@@ -2,7 +2,6 @@
 
 #include "app/frmMain.h"
 
-#include <QListWidget>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -43,8 +42,7 @@ void MainWindowDownloadView::addStatusLine(const QString& line)
 
 QString MainWindowDownloadView::lastStatusLine() const
 {
-    const QListWidget* list = window.StatusList();
-    return list->count() > 0 ? list->item(list->count() - 1)->text() : QString();
+    return window.LastStatusLine();
 }
 
 void MainWindowDownloadView::setTimeoutTimerActive(bool active)

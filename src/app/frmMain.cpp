@@ -630,7 +630,7 @@ void frmMain::EnableControls(bool bStatus)
 void frmMain::SetStatusBar(const QString& strText)
 {
     if (!cmdLU->isEnabled()) {
-        stbMainText->setText(lstStatus->count() > 0 ? lstStatus->item(lstStatus->count() - 1)->text() : QString());
+        stbMainText->setText(LastStatusLine());
         return;
     }
     if (!strText.isEmpty()) {
@@ -713,6 +713,11 @@ void frmMain::mnuRedetect_Click()
 QString frmMain::StatusBarText() const
 {
     return stbMainText->text();
+}
+
+QString frmMain::LastStatusLine() const
+{
+    return lstStatus->count() > 0 ? lstStatus->item(lstStatus->count() - 1)->text() : QString();
 }
 
 QString frmMain::DownloadStatus() const

@@ -75,6 +75,8 @@ public:
     GameDetection& Detection() const;
 
     QString StatusBarText() const;
+    // The newest status-list line; empty when the list is empty.
+    QString LastStatusLine() const;
     QString DownloadStatus() const;
     QListWidget* StatusList() const;
     QProgressBar* ProgressBar() const;
