@@ -57,6 +57,12 @@ public:
     virtual ~Dialogs() = default;
 
     virtual Answer messageBox(const MessageRequest& request) = 0;
+    // The one-call form: a message box titled with the product name.
+    Answer message(const QString& text, MessageIcon icon, MessageButtons buttons = MessageButtons::Ok,
+                   std::optional<Answer> defaultButton = {})
+    {
+        return messageBox(MessageRequest{text, icon, buttons, defaultButton});
+    }
     // The entered text, or nothing when the user cancelled.
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                             const QString& defaultText) = 0;

@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "app/Dialogs.h"
 #include "app/FailureScope.h"
+#include "app/MakerPages.h"
 #include "app/MainWindowDetectionView.h"
 #include "app/MainWindowDownloadView.h"
 #include "app/Platform.h"
@@ -118,16 +119,6 @@ QIcon StatusIcon(const QString& name)
 }
 
 } // namespace
-
-QString MakerPageAddress(const AppState& state, const QString& path)
-{
-    return state.endpoints.makerServer + path + TrackingQuery + QLatin1String(VersionDigits);
-}
-
-void OpenProductPage(const AppState& state, Platform& platform)
-{
-    platform.openDocument(MakerPageAddress(state, QStringLiteral("/korvane-manager/")));
-}
 
 frmMain::frmMain(AppState& state, AppServices& services, QWidget* parent)
     : QMainWindow(parent), state(state), services(services)

@@ -24,14 +24,6 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 
-// The maker's pages carry this query followed by the version digits.
-inline const QString TrackingQuery = QStringLiteral("?utm_source=krvnm&utm_medium=app&utm_campaign=");
-
-// Address of a page on the maker's server, with the tracking query.
-QString MakerPageAddress(const AppState& state, const QString& path);
-// OpenProductPage: the maker's page of this program.
-void OpenProductPage(const AppState& state, Platform& platform);
-
 // The main window. Loading it is the start-up sequence; closing it ends the process.
 class frmMain : public QMainWindow
 {
