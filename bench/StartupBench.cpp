@@ -2,8 +2,8 @@
 // store, platform and string table, in a sandbox (its own settings, work folder and
 // Wine prefix). Usage: startup_bench [runs]
 
-#include "app/Application.h"
-#include "app/frmMain.h"
+#include "ui/Application.h"
+#include "ui/frmMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

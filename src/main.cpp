@@ -1,4 +1,4 @@
-#include "app/Application.h"
+#include "ui/Application.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The seams the windows work through; owned by main() (or a test) for the whole run.
+// The seams the logic works through; owned by the composition root (or a test) for the whole run.
 
 class BuiltinStrings;
 class Dialogs;
@@ -16,5 +16,5 @@ struct AppServices
     Dialogs& dialogs;
     ErrorHandler& errors;
     const BuiltinStrings& strings;
-    TransferComponent* transfer = nullptr; // intMain; none until the download engine is set up
+    TransferComponent& transfer; // intMain
 };

@@ -7,9 +7,6 @@
 
 #include <optional>
 
-class QDialog;
-class QWidget;
-
 enum class MessageIcon
 {
     None,
@@ -66,8 +63,6 @@ public:
     // The entered text, or nothing when the user cancelled.
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                             const QString& defaultText) = 0;
-    // The chosen folder, or an empty text when the user cancelled.
-    virtual QString browseForFolder(QWidget* parent, const QString& title) = 0;
-    // Shows a window modally and returns its result code.
-    virtual int showModal(QDialog& dialog) = 0;
+    // The chosen folder, or an empty text when the user cancelled; the active window owns the picker.
+    virtual QString browseForFolder(const QString& title) = 0;
 };

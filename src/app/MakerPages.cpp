@@ -11,5 +11,5 @@ QString MakerPageAddress(const AppState& state, const QString& path)
 
 void OpenProductPage(const AppState& state, Platform& platform)
 {
-    platform.openDocument(MakerPageAddress(state, QStringLiteral("/korvane-manager/")));
+    platform.openDocument(MakerPageAddress(state, QLatin1String(ProductPagePath)));
 }

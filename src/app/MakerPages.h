@@ -7,6 +7,9 @@
 struct AppState;
 class Platform;
 
+// The path of this program's own page.
+inline constexpr char ProductPagePath[] = "/korvane-manager/";
+
 inline const QString TrackingQuery = QStringLiteral("?utm_source=krvnm&utm_medium=app&utm_campaign=");
 
 // Address of a page on the maker's server, with the tracking query.

@@ -3,7 +3,7 @@
 // Operating-system facts and actions behind one interface: the real implementation
 // (SystemPlatform) for the program, a fake for tests.
 
-#include "sysinfo/SystemApi.h"
+#include "app/SystemTypes.h"
 
 #include <QString>
 #include <QStringList>
@@ -28,6 +28,8 @@ public:
     virtual QString osDisplayName() = 0;
     // Whether the system itself is 64-bit.
     virtual bool isWindows64() = 0;
+    // Whether the system runs full 32-bit programs (not Win32s on Windows 3.x).
+    virtual bool isFullWin32() = 0;
 
     // Whether the system says it is offline; throws Failure when it cannot tell.
     virtual bool isOffline() = 0;

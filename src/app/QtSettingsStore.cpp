@@ -5,41 +5,37 @@
 #include <QSettings>
 
 namespace {
+
 const QString Organization = QStringLiteral("Quillon Works");
 const QString Section = QStringLiteral("KRVNM");
-} // namespace
 
-QtSettingsStore::QtSettingsStore()
-    : settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, Organization, Section))
-{}
-
-QtSettingsStore::QtSettingsStore(const QString& iniFile)
-    : settings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
+struct Store : QSettings
 {
-    settings->beginGroup(Section);
-}
+    Store() : QSettings(QSettings::NativeFormat, QSettings::UserScope, Organization, Section) {}
+};
 
-QtSettingsStore::~QtSettingsStore() = default;
+} // namespace
 
 QString QtSettingsStore::read(const QString& key, const QString& defaultValue)
 {
-    if (settings->status() != QSettings::NoError)
+    Store settings;
+    const QVariant value = settings.value(key);
+    // A malformed line elsewhere in the file (FormatError) leaves the other keys readable.
+    if (settings.status() == QSettings::AccessError)
         throw Failure(FailureCode::Settings, QStringLiteral("Cannot read the settings store"));
-    const QVariant value = settings->value(key);
-    if (!value.isValid())
-        return defaultValue;
-    return value.toString();
+    return value.isValid() ? value.toString() : defaultValue;
 }
 
 void QtSettingsStore::write(const QString& key, const QString& text)
 {
-    settings->setValue(key, text);
-    settings->sync();
-    if (settings->status() != QSettings::NoError)
+    Store settings;
+    settings.setValue(key, text);
+    settings.sync();
+    if (settings.status() == QSettings::AccessError)
         throw Failure(FailureCode::Settings, QStringLiteral("Cannot write the settings store"));
 }
 
 QString QtSettingsStore::location() const
 {
-    return settings->fileName();
+    return Store().fileName();
 }

@@ -2,24 +2,15 @@
 
 #include "app/SettingsStore.h"
 
-#include <memory>
-
-class QSettings;
-
 // The real store: the registry on Windows, an INI file elsewhere. The only place that
-// creates a QSettings.
+// creates a QSettings. Each read and write opens the store afresh, so each is judged on
+// its own result: QSettings keeps the first error it met for as long as it lives.
 class QtSettingsStore : public SettingsStore
 {
 public:
-    QtSettingsStore();                                // the user's own settings
-    explicit QtSettingsStore(const QString& iniFile); // a given INI file (sandboxes, the demo)
-    ~QtSettingsStore() override;
-
     QString read(const QString& key, const QString& defaultValue) override;
     void write(const QString& key, const QString& text) override;
 
+    // The settings file, or the registry key on Windows.
     QString location() const;
-
-private:
-    std::unique_ptr<QSettings> settings;
 };

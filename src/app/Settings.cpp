@@ -6,7 +6,6 @@
 #include "app/FailureScope.h"
 #include "app/Platform.h"
 #include "app/SettingsStore.h"
-#include "sysinfo/WinVersion.h"
 
 #include <QLocale>
 
@@ -90,7 +89,7 @@ const std::vector<Key>& Keys()
 
 int DerivePlatformIndex(Platform& platform)
 {
-    if (!IsFullWin32(platform.osVersion()))
+    if (!platform.isFullWin32())
         return 0;
     return platform.isWindows64() ? 2 : 1;
 }

@@ -7,7 +7,6 @@
 #include "app/SettingsStore.h"
 #include "app/Version.h"
 #include "app/Waits.h"
-#include "lang/BuiltinStrings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -65,32 +64,6 @@ void DeleteStaleWorkFiles(const AppState& state)
         DeleteFileWait(work.filePath(partial), false);
 }
 
-int LanguageIndexForKey(const QString& language, const QStringList& keys)
-{
-    int index = 0;
-    for (int k = 0; k < keys.size(); ++k)
-        if (keys.at(k).contains(language))
-            index = k;
-    return index;
-}
-
-QStringList LanguageKeys(const BuiltinStrings& strings)
-{
-    QStringList keys;
-    for (int k = 0; k < BuiltinStrings::LanguageCount; ++k)
-        keys << strings.lookup(BuiltinStrings::DescriptorBase + k).value_or(QString()).section(QLatin1Char('-'), 2);
-    return keys;
-}
-
-void SelectLanguage(AppState& state, const BuiltinStrings& strings)
-{
-    if (state.Language == QLatin1String("---")) {
-        state.LanguageIndex = 0; // English until the user's locale is consulted
-        return;
-    }
-    state.LanguageIndex = static_cast<std::uint8_t>(LanguageIndexForKey(state.Language, LanguageKeys(strings)));
-}
-
 void ShutDown(const AppState& state, SettingsStore& store)
 {
     if (!state.WorkFolder.isEmpty()) {
@@ -102,5 +75,4 @@ void ShutDown(const AppState& state, SettingsStore& store)
     ignored.step([&] { store.write(QStringLiteral("WinTempPath"), state.WorkFolder); });
     ignored.step([&] { store.write(QStringLiteral("LatestVersionGot"), state.LatestVersionGot); });
     ignored.step([&] { store.write(QStringLiteral("LastSelfCheckDate"), state.LastSelfCheckDate); });
-    ignored.clear();
 }

@@ -1,13 +1,12 @@
 #pragma once
 
-// The start-up and shutdown steps that need no window: folders, work files, the
-// language choice and the shutdown keys. frmMain runs them in order.
+// The start-up and shutdown steps that need no window: folders, work files and the
+// shutdown keys. MainCommands runs them in order.
 
 #include <QString>
 #include <QStringList>
 
 struct AppState;
-class BuiltinStrings;
 class Platform;
 class SettingsStore;
 
@@ -30,13 +29,6 @@ QString WithTrailingSeparator(const QString& folder);
 void FormWorkFilePaths(AppState& state);
 // Work files of an earlier run, and partial downloads it left behind.
 void DeleteStaleWorkFiles(const AppState& state);
-
-// The last language whose key contains the stored Language text; 0 (English) when none.
-int LanguageIndexForKey(const QString& language, const QStringList& keys);
-// The language keys of the built-in descriptors, in language order.
-QStringList LanguageKeys(const BuiltinStrings& strings);
-// Chooses LanguageIndex from the stored Language.
-void SelectLanguage(AppState& state, const BuiltinStrings& strings);
 
 // Shutdown: deletes the listing work files and stores the three shutdown keys, in order,
 // ignoring failures.

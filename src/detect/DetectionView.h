@@ -7,8 +7,6 @@
 
 #include <cstdint>
 
-class QWidget;
-
 // The hidden picture sources of the row status icons.
 enum class StatusPicture
 {
@@ -35,8 +33,6 @@ public:
     virtual void selectVersionRow(int row) = 0;
     // Shows picture as the only visible status icon, in row index.
     virtual void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) = 0;
-    // The window that owns the folder picker.
-    virtual QWidget* ownerWindow() = 0;
     // Closes the main window, which ends the program.
     virtual void closeMainWindow() = 0;
 };

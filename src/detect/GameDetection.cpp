@@ -6,10 +6,10 @@
 #include "app/FailureScope.h"
 #include "app/Platform.h"
 #include "app/SettingsStore.h"
+#include "app/TransferComponent.h"
 #include "app/Waits.h"
 #include "detect/DetectionView.h"
 #include "detect/FileVersionText.h"
-#include "net/TransferComponent.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,7 +23,6 @@ constexpr int StringChooseFolder = 4;
 constexpr int StringNoPath = 46;
 constexpr int StringDetected = 47;
 constexpr int StringPleaseWait = 49;
-constexpr int StringBlocked = 52;
 constexpr int StringNoExecutable = 82;
 constexpr int StringInstalled = 85;
 
@@ -85,9 +84,9 @@ QString GameDetection::GetKRVNExe() const
     return {};
 }
 
-QString GameDetection::BrowseForFolder(QWidget* owner, const QString& title)
+QString GameDetection::BrowseForFolder(const QString& title)
 {
-    QString folder = services.dialogs.browseForFolder(owner, title);
+    QString folder = services.dialogs.browseForFolder(title);
     const qsizetype nul = folder.indexOf(QChar(u'\0'));
     if (nul >= 0)
         folder.truncate(nul);
@@ -171,11 +170,6 @@ bool GameDetection::KeepsBaseSetInData(const QString& version)
     return number < 12;
 }
 
-bool GameDetection::TransferBusy() const
-{
-    return services.transfer && services.transfer->stillExecuting();
-}
-
 void GameDetection::ShowMessage(int stringNumber, bool critical)
 {
     MessageRequest request;
@@ -187,7 +181,7 @@ void GameDetection::ShowMessage(int stringNumber, bool critical)
 
 bool GameDetection::ChooseGameFolder()
 {
-    const QString folder = BrowseForFolder(view.ownerWindow(), state.str(StringChooseFolder));
+    const QString folder = BrowseForFolder(state.str(StringChooseFolder));
     if (folder.isEmpty())
         return false;
     if (!FileExists(folder + MainExecutable)) {
@@ -207,26 +201,8 @@ void GameDetection::LaunchAndClose()
     view.closeMainWindow();
 }
 
-void GameDetection::cmdRun_Click()
+void GameDetection::RunGame()
 {
-    if (TransferBusy()) {
-        ShowMessage(StringBlocked, false);
-        return;
-    }
     if (FileExists(state.KrvnExe) || ChooseGameFolder())
         LaunchAndClose();
-}
-
-void GameDetection::mnuOpen_Click()
-{
-    if (TransferBusy()) {
-        ShowMessage(StringBlocked, true);
-        return;
-    }
-    ChooseGameFolder();
-}
-
-void GameDetection::mnuRedetect_Click()
-{
-    GetKRVNVersion(false);
 }

@@ -9,7 +9,6 @@
 struct AppState;
 struct AppServices;
 class DetectionView;
-class QWidget;
 
 class GameDetection
 {
@@ -24,22 +23,20 @@ public:
     // The executable inside KrvnPath ("korvane.exe", else "ttd.exe"), or empty.
     QString GetKRVNExe() const;
     // A folder ending in the system's separator, or empty when the user cancels.
-    QString BrowseForFolder(QWidget* owner, const QString& title);
+    QString BrowseForFolder(const QString& title);
     // Identifies the installed version; keepPath keeps KrvnPath when it holds no executable.
     void GetKRVNVersion(bool keepPath = false);
 
-    void cmdRun_Click();
-    void mnuOpen_Click();
-    void mnuRedetect_Click();
+    // Starts the game and closes the window; asks for the folder first when the game is not there.
+    void RunGame();
+    // Asks for a folder holding "korvane.exe"; true when one was chosen and taken.
+    bool ChooseGameFolder();
 
     // True when the version keeps its base set in "data" rather than "baseset".
     static bool KeepsBaseSetInData(const QString& version);
 
 private:
-    bool TransferBusy() const;
     void ShowMessage(int stringNumber, bool critical);
-    // Asks for a folder holding "korvane.exe"; true when one was chosen and taken.
-    bool ChooseGameFolder();
     void LaunchAndClose();
     void MarkInstalledChannel();
 

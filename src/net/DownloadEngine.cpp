@@ -8,7 +8,7 @@
 #include "net/DownloadTimings.h"
 #include "net/DownloadView.h"
 #include "net/PartFile.h"
-#include "net/TransferComponent.h"
+#include "app/TransferComponent.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

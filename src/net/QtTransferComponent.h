@@ -3,7 +3,7 @@
 // The transfer component over QNetworkAccessManager: one GET at a time, its body kept in
 // a bounded buffer that the reader drains as it arrives.
 
-#include "net/TransferComponent.h"
+#include "app/TransferComponent.h"
 
 #include <QList>
 #include <QPair>

@@ -4,30 +4,12 @@
 // nearest equivalent elsewhere. Standard library only, so the Windows side can be
 // built and tested without Qt.
 
+#include "app/SystemTypes.h"
+
 #include <optional>
 #include <string>
 
 namespace sysapi {
-
-struct OsVersion
-{
-    bool queried = false; // the version query succeeded
-    unsigned long platformId = 0;
-    unsigned long major = 0;
-    unsigned long minor = 0;
-    unsigned long build = 0;
-};
-
-enum class DriveType
-{
-    Unknown,
-    NoRootDir,
-    Removable,
-    Fixed,
-    Remote,
-    CdRom,
-    RamDisk
-};
 
 // The true version numbers of the running Windows (not the ones a manifest-less
 // program is shown for compatibility).

@@ -1,12 +1,12 @@
 #include "ui/ErrorDialogHandler.h"
 
-#include "app/Dialogs.h"
 #include "app/ErrorReport.h"
+#include "ui/WindowDialogs.h"
 
 #include <QApplication>
 #include <QScopeGuard>
 
-ErrorDialogHandler::ErrorDialogHandler(const AppState& state, Platform& platform, Dialogs& dialogs,
+ErrorDialogHandler::ErrorDialogHandler(const AppState& state, Platform& platform, WindowDialogs& dialogs,
                                        const BuiltinStrings& strings)
     : today(&QDate::currentDate), state(state), platform(platform), dialogs(dialogs), strings(strings)
 {}

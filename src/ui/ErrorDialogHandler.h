@@ -5,7 +5,7 @@
 
 struct AppState;
 class BuiltinStrings;
-class Dialogs;
+class WindowDialogs;
 class Platform;
 
 // HandleError: records the failure as LastErrorText and shows the error dialog modally.
@@ -13,7 +13,8 @@ class Platform;
 class ErrorDialogHandler : public ErrorHandler
 {
 public:
-    ErrorDialogHandler(const AppState& state, Platform& platform, Dialogs& dialogs, const BuiltinStrings& strings);
+    ErrorDialogHandler(const AppState& state, Platform& platform, WindowDialogs& dialogs,
+                       const BuiltinStrings& strings);
 
     void HandleError(const QString& source, const Failure& failure) override;
 
@@ -24,7 +25,7 @@ public:
 private:
     const AppState& state;
     Platform& platform;
-    Dialogs& dialogs;
+    WindowDialogs& dialogs;
     const BuiltinStrings& strings;
     QString lastErrorText;
     bool dialogUp = false;

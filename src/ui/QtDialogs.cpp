@@ -99,9 +99,9 @@ std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString&
     return text;
 }
 
-QString QtDialogs::browseForFolder(QWidget* parent, const QString& title)
+QString QtDialogs::browseForFolder(const QString& title)
 {
-    return QFileDialog::getExistingDirectory(parent, title,
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title,
                                              QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
 }
 

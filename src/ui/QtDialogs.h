@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/Dialogs.h"
+#include "ui/WindowDialogs.h"
 
 // Dialogs shown with Qt's standard message box, input box and folder picker.
-class QtDialogs : public Dialogs
+class QtDialogs : public WindowDialogs
 {
 public:
     Answer messageBox(const MessageRequest& request) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
-    QString browseForFolder(QWidget* parent, const QString& title) override;
+    QString browseForFolder(const QString& title) override;
     int showModal(QDialog& dialog) override;
 };

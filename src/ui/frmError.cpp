@@ -4,9 +4,9 @@
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
 #include "app/FailureScope.h"
-#include "app/MailLink.h"
 #include "app/Platform.h"
-#include "app/WindowHelpers.h"
+#include "ui/MailLink.h"
+#include "ui/WindowHelpers.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,6 +1,10 @@
+// The main window as the user sees it, over the real command routing and fakes.
+
 #include "AppFixture.h"
 #include "TestMain.h"
-#include "app/WindowHelpers.h"
+#include "app/MainCommands.h"
+#include "ui/StatusPanel.h"
+#include "ui/VersionRowsPanel.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -9,7 +13,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -34,6 +37,11 @@ bool Enabled(QWidget& window, const QString& name)
     if (auto* menu = window.findChild<QMenu*>(name))
         return menu->menuAction()->isEnabled();
     return Find<QWidget>(window, name)->isEnabled();
+}
+
+QString StatusBarText(QWidget& window)
+{
+    return Find<QLabel>(window, QStringLiteral("stbMainText"))->text();
 }
 
 void Touch(const QString& path)
@@ -61,16 +69,33 @@ void MoveMouseOver(QWidget* widget)
     QCoreApplication::sendEvent(widget, &move);
 }
 
-QStringList VisibleStatusIcons(frmMain& window)
+QStringList VisibleStatusIcons(QWidget& window)
 {
     QStringList shown;
-    for (int row = 0; row < frmMain::RowCount; ++row)
+    for (int row = 0; row < VersionRowsPanel::RowCount; ++row)
         if (!Find<QLabel>(window, QStringLiteral("imgStatus%1").arg(row))->isHidden())
             shown << QStringLiteral("imgStatus%1").arg(row);
     return shown;
 }
 
+QStringList Entries(QMenu* menu)
+{
+    QStringList names;
+    for (QAction* action : menu->actions())
+        names << (action->menu() ? action->menu()->objectName() : action->objectName()) + u'=' + action->text();
+    return names;
+}
+
+enum class Game
+{
+    None,
+    Found,
+    Gone // a game path whose executable is gone
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Game)
 
 class MainWindowTest : public QObject
 {
@@ -81,142 +106,67 @@ private Q_SLOTS:
     {
         AppFixture app;
         frmMain& window = app.startWindow();
-        const QStringList widgets = {
+        QStringList names = {
             "imgTop",         "imgTopIcon",       "lblTop",      "lblTopShadow", "lneTop1",      "lneTop2",
             "fraVersion",     "lblVersion",       "fraVersions", "picVersions",  "cboRestore",   "fraStatus",
             "lstStatus",      "pgbMain",          "cmdRun",      "cmdLU",        "cmdExit",      "stbMain",
             "imgDownload",    "imgUpdate",        "imgWait",     "imgError",     "imgInstalled", "imgDownloading",
             "imgExclamation", "lblDownloadStatus"};
-        for (const QString& name : widgets)
-            QVERIFY2(window.findChild<QWidget*>(name), qPrintable("missing control " + name));
-        for (int i = 0; i < 4; ++i) {
-            QVERIFY(Find<QRadioButton>(window, QStringLiteral("optGet%1").arg(i)));
-            QVERIFY(Find<QLabel>(window, QStringLiteral("lblVersionInfo%1").arg(i)));
-            QVERIFY(Find<QLabel>(window, QStringLiteral("imgStatus%1").arg(i))->isHidden());
-        }
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(Find<QLabel>(window, QStringLiteral("lblDate%1").arg(i))->text(), QStringLiteral("Date:"));
-        QVERIFY2(!window.findChild<QLabel*>(QStringLiteral("lblDate3")), "row 3 has no date line");
         for (int i = 0; i < 8; ++i)
-            QVERIFY(Find<QWidget>(window, QStringLiteral("lneLine%1").arg(i)));
-        QCOMPARE(Find<QLabel>(window, QStringLiteral("lblTop"))->text(), QStringLiteral("Korvane Manager"));
-        QCOMPARE(Find<QLabel>(window, QStringLiteral("lblTopShadow"))->text(), QStringLiteral("Korvane Manager"));
-        QCOMPARE(Find<QRadioButton>(window, QStringLiteral("optGet3"))->text(),
-                 QStringLiteral("Previous Korvane version"));
-        QVERIFY(Find<QRadioButton>(window, QStringLiteral("optGet0"))->isChecked());
-        QCOMPARE(Find<QLabel>(window, QStringLiteral("lblVersionInfo2"))->cursor().shape(), Qt::PointingHandCursor);
-        QVERIFY(Find<QPushButton>(window, QStringLiteral("cmdRun"))->isDefault());
-        QCOMPARE(Find<QPushButton>(window, QStringLiteral("cmdExit"))->shortcut(), QKeySequence(Qt::Key_Escape));
-
-        auto* timer = window.findChild<QTimer*>(QStringLiteral("tmrTimeout"));
-        QVERIFY(timer);
-        QCOMPARE(timer->interval(), 1000);
-        QVERIFY(!timer->isActive());
-        QCOMPARE(window.TimeoutTimer(), timer);
-        QVERIFY(Find<QProgressBar>(window, QStringLiteral("pgbMain"))->isHidden());
-        for (const char* picture :
-             {"imgDownload", "imgUpdate", "imgWait", "imgError", "imgInstalled", "imgDownloading", "imgExclamation"}) {
-            auto* source = Find<QLabel>(window, QLatin1String(picture));
-            QVERIFY(source->isHidden());
-            QVERIFY2(!source->pixmap().isNull(), picture);
-            QCOMPARE(source->pixmap().deviceIndependentSize(), QSizeF(16, 16));
-        }
-        QCOMPARE(Find<QComboBox>(window, QStringLiteral("cboRestore"))->currentIndex(), 0);
+            names << QStringLiteral("lneLine%1").arg(i);
+        for (int i = 0; i < 4; ++i)
+            names << QStringLiteral("optGet%1").arg(i) << QStringLiteral("lblVersionInfo%1").arg(i)
+                  << QStringLiteral("imgStatus%1").arg(i);
+        for (int i = 0; i < 3; ++i)
+            names << QStringLiteral("lblDate%1").arg(i);
+        for (const QString& name : names)
+            QVERIFY2(window.findChild<QWidget*>(name), qPrintable("missing control " + name));
+        QVERIFY2(!window.findChild<QLabel*>(QStringLiteral("lblDate3")), "row 3 has no date line");
+        QVERIFY(window.findChild<QTimer*>(QStringLiteral("tmrTimeout")));
     }
 
-    void menuTreeHasItsEntries_data()
+    // The menu tree, in order, with the English captions.
+    void menuTree_data()
     {
-        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("menu");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("mnuOpen") << "mnuOpen"
-                                 << "mnuFile"
-                                 << "Select KRVN path...";
-        QTest::newRow("mnuExit") << "mnuExit"
-                                 << "mnuFile"
-                                 << "Exit";
-        QTest::newRow("mnuSettings") << "mnuSettings"
-                                     << "mnuOptions"
-                                     << "Settings...";
-        QTest::newRow("mnuWin9x") << "mnuWin9x"
-                                  << "mnuPlatform"
-                                  << "Win9x Korvane";
-        QTest::newRow("mnuWin32") << "mnuWin32"
-                                  << "mnuPlatform"
-                                  << "Win32 Korvane";
-        QTest::newRow("mnuWin64") << "mnuWin64"
-                                  << "mnuPlatform"
-                                  << "Win64 Korvane";
-        QTest::newRow("mnuRedetect") << "mnuRedetect"
-                                     << "mnuOptions"
-                                     << "Redetect KRVN version";
-        QTest::newRow("mnuKrvnWiki") << "mnuKrvnWiki"
-                                     << "mnuHelp"
-                                     << "Korvane Wiki";
-        QTest::newRow("mnuKrvnHome") << "mnuKrvnHome"
-                                     << "mnuLinksKRVN"
-                                     << "Homepage";
-        QTest::newRow("mnuForum") << "mnuForum"
-                                  << "mnuLinksKRVN"
-                                  << "Forums";
-        QTest::newRow("mnuBug") << "mnuBug"
-                                << "mnuLinksKRVN"
-                                << "Report a bug";
-        QTest::newRow("mnuKrvnFiles") << "mnuKrvnFiles"
-                                      << "mnuLinksKRVN"
-                                      << "Previous versions";
-        QTest::newRow("mnuCrates") << "mnuCrates"
-                                   << "mnuLinksGraphics"
-                                   << "Korvane Crates";
-        QTest::newRow("mnuGRFCrawler") << "mnuGRFCrawler"
-                                       << "mnuLinksGraphics"
-                                       << "GRF Crawler";
-        QTest::newRow("mnuTWSR") << "mnuTWSR"
-                                 << "mnuLinksGraphics"
-                                 << "Townscape Refit";
-        QTest::newRow("mnuCheckSelfUpdate") << "mnuCheckSelfUpdate"
-                                            << "mnuHelp"
-                                            << "Check for Updates";
-        QTest::newRow("mnuWebsite") << "mnuWebsite"
-                                    << "mnuHelp"
-                                    << "Korvane Manager website";
-        QTest::newRow("mnuAbout") << "mnuAbout"
-                                  << "mnuHelp"
-                                  << "About Korvane Manager";
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("mnuFile") << "mnuFile" << QStringList{"mnuOpen=Select KRVN path...", "brk00=", "mnuExit=Exit"};
+        QTest::newRow("mnuOptions") << "mnuOptions"
+                                    << QStringList{"mnuSettings=Settings...",
+                                                   "brk02=", "mnuPlatform=Platform selection",
+                                                   "mnuRedetect=Redetect KRVN version"};
+        QTest::newRow("mnuPlatform") << "mnuPlatform"
+                                     << QStringList{"mnuWin9x=Win9x Korvane", "mnuWin32=Win32 Korvane",
+                                                    "mnuWin64=Win64 Korvane"};
+        QTest::newRow("mnuHelp") << "mnuHelp"
+                                 << QStringList{"mnuKrvnWiki=Korvane Wiki",
+                                                "brk04=",
+                                                "mnuLinksKRVN=Links: Korvane",
+                                                "mnuLinksGraphics=Links: New graphics",
+                                                "brk05=",
+                                                "mnuCheckSelfUpdate=Check for Updates",
+                                                "brk06=",
+                                                "mnuWebsite=Korvane Manager website",
+                                                "mnuAbout=About Korvane Manager"};
+        QTest::newRow("mnuLinksKRVN") << "mnuLinksKRVN"
+                                      << QStringList{"mnuKrvnHome=Homepage", "mnuForum=Forums", "mnuBug=Report a bug",
+                                                     "mnuKrvnFiles=Previous versions"};
+        QTest::newRow("mnuLinksGraphics")
+            << "mnuLinksGraphics"
+            << QStringList{"mnuCrates=Korvane Crates", "mnuGRFCrawler=GRF Crawler", "mnuTWSR=Townscape Refit"};
     }
 
-    void menuTreeHasItsEntries()
+    void menuTree()
     {
-        QFETCH(QString, name);
         QFETCH(QString, menu);
-        QFETCH(QString, caption);
+        QFETCH(QStringList, entries);
         AppFixture app;
         frmMain& window = app.startWindow();
-        auto* action = window.findChild<QAction*>(name);
-        QVERIFY2(action, qPrintable("missing menu entry " + name));
-        QCOMPARE(action->text(), caption);
-        auto* parent = window.findChild<QMenu*>(menu);
-        QVERIFY(parent);
-        QVERIFY2(parent->actions().contains(action), qPrintable(name + " is not in " + menu));
-    }
-
-    void menuSeparatorsAndTopMenus()
-    {
-        AppFixture app;
-        frmMain& window = app.startWindow();
+        QCOMPARE(Entries(Find<QMenu>(window, menu)), entries);
         QStringList top;
         for (QAction* action : window.menuBar()->actions())
-            top << action->menu()->objectName() + QLatin1Char('=') + action->text();
+            top << action->menu()->objectName() + u'=' + action->text();
         QCOMPARE(top, (QStringList{"mnuFile=&File", "mnuOptions=&Options", "mnuHelp=&Help"}));
-        QStringList help;
-        for (QAction* action : Find<QMenu>(window, QStringLiteral("mnuHelp"))->actions())
-            help << (action->menu() ? action->menu()->objectName() : action->objectName());
-        QCOMPARE(help, (QStringList{"mnuKrvnWiki", "brk04", "mnuLinksKRVN", "mnuLinksGraphics", "brk05",
-                                    "mnuCheckSelfUpdate", "brk06", "mnuWebsite", "mnuAbout"}));
-        QStringList options;
-        for (QAction* action : Find<QMenu>(window, QStringLiteral("mnuOptions"))->actions())
-            options << (action->menu() ? action->menu()->objectName() : action->objectName());
-        QCOMPARE(options, (QStringList{"mnuSettings", "brk02", "mnuPlatform", "mnuRedetect"}));
     }
 
     void webLinksOpenTheirAddresses_data()
@@ -245,6 +195,7 @@ private Q_SLOTS:
                                        "?utm_source=krvnm&utm_medium=app&utm_campaign=104";
     }
 
+    // Links stay usable during a download and leave it running.
     void webLinksOpenTheirAddresses()
     {
         QFETCH(QString, name);
@@ -252,10 +203,9 @@ private Q_SLOTS:
         AppFixture app;
         app.settings.values.insert(QStringLiteral("FORUMSERVER"), QStringLiteral("http://forum.mirror.test/"));
         frmMain& window = app.startWindow();
-        window.EnableControls(false); // links stay usable during a download
+        app.app->commands().EnableControls(false);
         app.transfer.executing = true;
         auto* link = window.findChild<QAction*>(name);
-        QVERIFY(link);
         QVERIFY(link->isEnabled());
         link->trigger();
         QCOMPARE(app.platform.opened, QStringList{address});
@@ -263,184 +213,147 @@ private Q_SLOTS:
         QVERIFY(app.dialogs.messages.isEmpty());
     }
 
-    void selfUpdateCheckIsRefusedDuringATransfer()
+    // While a transfer runs, the commands that would start work refuse with string 52.
+    void commandsAreRefusedDuringATransfer_data()
     {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<MessageIcon>("icon");
+        QTest::newRow("cmdRun") << "cmdRun" << MessageIcon::Exclamation;
+        QTest::newRow("mnuOpen") << "mnuOpen" << MessageIcon::Critical;
+        QTest::newRow("mnuCheckSelfUpdate") << "mnuCheckSelfUpdate" << MessageIcon::Critical;
+    }
+
+    void commandsAreRefusedDuringATransfer()
+    {
+        QFETCH(QString, control);
+        QFETCH(MessageIcon, icon);
         AppFixture app;
         frmMain& window = app.startWindow();
-        QSignalSpy requested(&window, &frmMain::selfUpdateRequested);
+        PlaceGame(app);
+        app.app->commands().EnableControls(true);
         app.transfer.executing = true;
-        window.mnuCheckSelfUpdate_Click();
-        QCOMPARE(requested.count(), 0);
+        if (auto* button = window.findChild<QPushButton*>(control))
+            button->click();
+        else
+            Find<QAction>(window, control)->trigger();
         QCOMPARE(app.dialogs.messages.size(), 1);
         QCOMPARE(app.dialogs.messages.first().text, app.state->str(52));
-        QCOMPARE(app.dialogs.messages.first().icon, MessageIcon::Critical);
+        QCOMPARE(app.dialogs.messages.first().icon, icon);
         QCOMPARE(app.dialogs.messages.first().buttons, MessageButtons::Ok);
         QCOMPARE(app.dialogs.messages.first().title, QStringLiteral("Korvane Manager"));
-
-        app.transfer.executing = false;
-        window.findChild<QAction*>(QStringLiteral("mnuCheckSelfUpdate"))->trigger();
-        QCOMPARE(requested.count(), 1);
-        QCOMPARE(app.dialogs.messages.size(), 1);
+        QVERIFY(app.platform.launches.isEmpty());
+        QVERIFY(app.dialogs.folderTitles.isEmpty());
     }
 
     void enableControlsFollowsTheStateTable_data()
     {
-        QTest::addColumn<bool>("game");
+        QTest::addColumn<Game>("game");
         QTest::addColumn<bool>("selfCheckDone");
+        QTest::addColumn<int>("releases");
+        QTest::addColumn<bool>("feed");
         QTest::addColumn<bool>("idle");
         QTest::addColumn<bool>("run");
         QTest::addColumn<bool>("selfUpdate");
+        QTest::addColumn<bool>("restore");
+        QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("statusBar");
         QTest::newRow("idle, game found")
-            << true << false << true << true << true << "Korvane version 1.4.0 detected at #folder#";
-        QTest::newRow("idle, no game") << false << false << true << false << true << "Korvane path not specified.";
-        QTest::newRow("idle, self-check done")
-            << false << true << true << false << false << "Korvane path not specified.";
-        QTest::newRow("busy, game found") << true << false << false << false << false << "Downloading data...";
-        QTest::newRow("busy, no game") << false << false << false << false << false << "Downloading data...";
+            << Game::Found << false << 1 << false << true << true << true << false << "Check for Updates"
+            << "Korvane version 1.4.0 detected at #folder#";
+        QTest::newRow("idle, game gone") << Game::Gone << false << 1 << false << true << false << true << false
+                                         << "Check for Updates"
+                                         << "Korvane version 1.4.0 detected at #folder#";
+        QTest::newRow("idle, self-check done, 11 releases")
+            << Game::None << true << 11 << true << true << false << false << false << "Install Now"
+            << "Korvane path not specified.";
+        QTest::newRow("idle, 12 releases")
+            << Game::None << false << 12 << true << true << false << true << true << "Install Now"
+            << "Korvane path not specified.";
+        QTest::newRow("busy, game found")
+            << Game::Found << false << 12 << true << false << false << false << false << ""
+            << "Downloading data...";
     }
 
     void enableControlsFollowsTheStateTable()
     {
-        QFETCH(bool, game);
+        QFETCH(Game, game);
         QFETCH(bool, selfCheckDone);
+        QFETCH(int, releases);
+        QFETCH(bool, feed);
         QFETCH(bool, idle);
         QFETCH(bool, run);
         QFETCH(bool, selfUpdate);
+        QFETCH(bool, restore);
+        QFETCH(QString, caption);
         QFETCH(QString, statusBar);
         AppFixture app;
         frmMain& window = app.startWindow();
-        if (game)
+        if (game != Game::None)
             PlaceGame(app);
+        if (game == Game::Gone)
+            QFile::remove(app.state->KrvnExe);
+        if (feed)
+            Touch(app.state->VersionsFile);
         app.state->SelfCheckDone = selfCheckDone;
-        window.AddStatusLine(QStringLiteral("Downloading data..."));
+        app.state->OlderReleases = QList<ReleaseRecord>(releases);
+        StatusPanel& status = window.statusPanel();
+        status.addStatusLine(QStringLiteral("Downloading data..."));
         // The state a transfer leaves behind.
-        window.EnableControls(false);
-        window.TimeoutTimer()->start();
-        window.ProgressBar()->setMaximum(5000);
-        window.ProgressBar()->setValue(1234);
-        window.ProgressBar()->setVisible(true);
+        MainCommands& commands = app.app->commands();
+        commands.EnableControls(false);
+        status.setTimeoutTimerActive(true);
+        status.setProgressMaximum(5000);
+        status.setProgressValue(1234);
+        status.setProgressVisible(true);
 
-        window.EnableControls(idle);
+        commands.EnableControls(idle);
 
+        QCOMPARE(commands.busy(), !idle);
         for (const char* name : {"cmdLU", "cmdExit", "mnuOpen", "mnuSettings", "mnuPlatform", "mnuRedetect"})
             QVERIFY2(Enabled(window, QLatin1String(name)) == idle, name);
         QCOMPARE(Enabled(window, QStringLiteral("cmdRun")), run);
         QCOMPARE(Enabled(window, QStringLiteral("mnuCheckSelfUpdate")), selfUpdate);
-        QVERIFY(!Enabled(window, QStringLiteral("cboRestore")));
+        QCOMPARE(Enabled(window, QStringLiteral("cboRestore")), restore);
         for (const char* name : {"mnuKrvnWiki", "mnuKrvnHome", "mnuTWSR", "mnuWebsite", "mnuAbout", "mnuExit"})
             QVERIFY2(Enabled(window, QLatin1String(name)), name);
         QCOMPARE(window.cursor().shape(), idle ? Qt::ArrowCursor : Qt::BusyCursor);
-        QCOMPARE(window.TimeoutTimer()->isActive(), !idle);
-        QCOMPARE(window.ProgressBar()->isHidden(), idle);
-        if (idle) {
-            QCOMPARE(window.ProgressBar()->value(), 0);
-            QCOMPARE(window.ProgressBar()->maximum(), 100);
-        }
+        QCOMPARE(status.timeoutTimer()->isActive(), !idle);
+        auto* bar = Find<QProgressBar>(window, QStringLiteral("pgbMain"));
+        QCOMPARE(bar->isHidden(), idle);
+        QCOMPARE(bar->value(), idle ? 0 : 1234);
+        if (idle)
+            QCOMPARE(Find<QPushButton>(window, QStringLiteral("cmdLU"))->text(), caption);
         statusBar.replace(QStringLiteral("#folder#"), app.state->KrvnPath);
-        QCOMPARE(window.StatusBarText(), statusBar);
+        QCOMPARE(StatusBarText(window), statusBar);
     }
 
-    void runButtonNeedsTheGameOnDisk()
-    {
-        AppFixture app;
-        frmMain& window = app.startWindow();
-        PlaceGame(app);
-        QFile::remove(app.state->KrvnExe);
-        window.EnableControls(true);
-        QVERIFY2(!Enabled(window, QStringLiteral("cmdRun")), "a game path whose executable is gone");
-        Touch(app.state->KrvnExe);
-        window.EnableControls(true);
-        QVERIFY(Enabled(window, QStringLiteral("cmdRun")));
-    }
-
-    void updateButtonCaptionFollowsTheReleaseFeed()
-    {
-        AppFixture app;
-        frmMain& window = app.startWindow();
-        auto* cmdLU = Find<QPushButton>(window, QStringLiteral("cmdLU"));
-        QCOMPARE(cmdLU->text(), QStringLiteral("Check for Updates"));
-        app.state->LanguageStrings[44] = QStringLiteral("Rechercher");
-        app.state->LanguageStrings[45] = QStringLiteral("Installer");
-
-        window.EnableControls(false);
-        Touch(app.state->VersionsFile);
-        window.EnableControls(true);
-        QCOMPARE(cmdLU->text(), QStringLiteral("Installer"));
-
-        QFile::remove(app.state->VersionsFile);
-        window.EnableControls(true);
-        QCOMPARE(cmdLU->text(), QStringLiteral("Rechercher"));
-    }
-
-    void restoreListFollowsTheReleaseListLength_data()
-    {
-        QTest::addColumn<int>("entries");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("reset list") << 1 << false;
-        QTest::newRow("11 entries") << 11 << false;
-        QTest::newRow("12 entries") << 12 << true;
-        QTest::newRow("40 entries") << 40 << true;
-    }
-
-    void restoreListFollowsTheReleaseListLength()
-    {
-        QFETCH(int, entries);
-        QFETCH(bool, enabled);
-        AppFixture app;
-        frmMain& window = app.startWindow();
-        QCOMPARE(app.state->OlderReleases.size(), 1);
-        app.state->OlderReleases = QList<ReleaseRecord>(entries);
-        window.EnableControls(false);
-        QVERIFY(!Enabled(window, QStringLiteral("cboRestore")));
-        window.EnableControls(true);
-        QCOMPARE(Enabled(window, QStringLiteral("cboRestore")), enabled);
-    }
-
-    void statusBarRepeatsTheNewestLineWhileBusy()
-    {
-        AppFixture app;
-        frmMain& window = app.startWindow();
-        window.EnableControls(false);
-        QCOMPARE(window.StatusBarText(), QString());
-        window.AddStatusLine(QStringLiteral("Connecting to server..."));
-        QCOMPARE(window.StatusBarText(), QStringLiteral("Connecting to server..."));
-        window.SetStatusBar(QStringLiteral("something else"));
-        QCOMPARE(window.StatusBarText(), QStringLiteral("Connecting to server..."));
-        window.SetDownloadStatus(QStringLiteral("12 KB downloaded, 80 KB total"));
-        QCOMPARE(window.DownloadStatus(), QStringLiteral("12 KB downloaded, 80 KB total"));
-        QCOMPARE(window.StatusBarText(), QStringLiteral("Connecting to server..."));
-        window.StatusList()->addItem(QStringLiteral("Downloading data..."));
-        QCOMPARE(window.StatusBarText(), QStringLiteral("Downloading data..."));
-        window.SetStatusBar();
-        QCOMPARE(window.StatusBarText(), QStringLiteral("Downloading data..."));
-
-        window.EnableControls(true);
-        QCOMPARE(window.StatusBarText(), QStringLiteral("Korvane path not specified."));
-        window.SetStatusBar(QStringLiteral("given text"));
-        QCOMPARE(window.StatusBarText(), QStringLiteral("given text"));
-    }
-
-    void downloadLabelAndMouseMoveDriveTheIdleStatusBar()
+    // Busy, the status bar repeats the newest status line whatever else asks; idle, it
+    // shows the download label's changes and returns to the default text when the mouse moves.
+    void statusBarFollowsTheStatusListWhileBusy()
     {
         AppFixture app;
         frmMain& window = app.startWindow();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.SetDownloadStatus(QStringLiteral("Files extracted OK."));
-        QCOMPARE(window.StatusBarText(), QStringLiteral("Files extracted OK."));
-        MoveMouseOver(window.centralWidget());
-        QCOMPARE(window.StatusBarText(), QStringLiteral("Korvane path not specified."));
+        MainCommands& commands = app.app->commands();
+        StatusPanel& status = window.statusPanel();
+        commands.EnableControls(false);
+        QCOMPARE(StatusBarText(window), QString());
+        status.addStatusLine(QStringLiteral("Connecting to server..."));
+        QCOMPARE(StatusBarText(window), QStringLiteral("Connecting to server..."));
+        status.SetStatusBar(QStringLiteral("something else"));
+        status.setDownloadLabel(QStringLiteral("12 KB downloaded, 80 KB total"));
+        QCOMPARE(StatusBarText(window), QStringLiteral("Connecting to server..."));
 
-        window.SetDownloadStatus(QStringLiteral("Done."));
-        QCOMPARE(window.StatusBarText(), QStringLiteral("Done."));
-        MoveMouseOver(Find<QWidget>(window, QStringLiteral("picVersions")));
-        QCOMPARE(window.StatusBarText(), QStringLiteral("Korvane path not specified."));
-
-        PlaceGame(app);
-        window.SetDownloadStatus(QStringLiteral("Done. "));
-        MoveMouseOver(Find<QWidget>(window, QStringLiteral("fraStatus")));
-        QCOMPARE(window.StatusBarText(), "Korvane version 1.4.0 detected at " + app.state->KrvnPath);
+        commands.EnableControls(true);
+        QCOMPARE(StatusBarText(window), QStringLiteral("Korvane path not specified."));
+        status.setDownloadLabel(QStringLiteral("Files extracted OK."));
+        QCOMPARE(StatusBarText(window), QStringLiteral("Files extracted OK."));
+        for (const char* area : {"frmMainBackground", "picVersions", "fraStatus"}) {
+            status.setDownloadLabel(QLatin1String(area));
+            MoveMouseOver(Find<QWidget>(window, QLatin1String(area)));
+            QVERIFY2(StatusBarText(window) == QStringLiteral("Korvane path not specified."), area);
+        }
     }
 
     void statusListKeepsNoSelection()
@@ -450,14 +363,10 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         for (const char* line : {"Downloading updates list...", "Updates list downloaded successfully."})
-            window.AddStatusLine(QLatin1String(line));
-        QListWidget* list = window.StatusList();
-        const QRect first = list->visualItemRect(list->item(0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+            window.statusPanel().addStatusLine(QLatin1String(line));
+        auto* list = Find<QListWidget>(window, QStringLiteral("lstStatus"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
         QVERIFY2(list->selectedItems().isEmpty(), "a click selects nothing in the log");
-        list->item(1)->setSelected(true);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
-        QVERIFY(list->selectedItems().isEmpty());
     }
 
     void oneStatusIconAtATime()
@@ -466,53 +375,31 @@ private Q_SLOTS:
         frmMain& window = app.startWindow();
         QLabel* download = Find<QLabel>(window, QStringLiteral("imgDownload"));
         QLabel* installed = Find<QLabel>(window, QStringLiteral("imgInstalled"));
-        QCOMPARE(window.PictureSource(0), download);
-        QCOMPARE(window.PictureSource(4), installed);
-
-        window.SetStatusIcon(0, download, QStringLiteral("New version!"));
+        window.SetStatusIcon(0, StatusPicture::Download, QStringLiteral("New version!"));
         QCOMPARE(VisibleStatusIcons(window), QStringList{"imgStatus0"});
-        window.SetStatusIcon(2, installed, QStringLiteral("Now Installed"));
+        window.SetStatusIcon(2, StatusPicture::Installed, QStringLiteral("Now Installed"));
         QCOMPARE(VisibleStatusIcons(window), QStringList{"imgStatus2"});
         auto* row2 = Find<QLabel>(window, QStringLiteral("imgStatus2"));
         QCOMPARE(row2->toolTip(), QStringLiteral("Now Installed"));
         QCOMPARE(row2->pixmap().toImage(), installed->pixmap().toImage());
         QVERIFY(row2->pixmap().toImage() != download->pixmap().toImage());
-
-        window.SetStatusIcon(9, download, QStringLiteral("no such row"));
+        window.statusPanel().hideStatusIcons();
         QCOMPARE(VisibleStatusIcons(window), QStringList());
     }
 
-    void versionInfoLinksReportTheirRow()
+    void versionInfoLinksReportTheirRowOnTheLeftButton()
     {
         AppFixture app;
         frmMain& window = app.startWindow();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QSignalSpy clicked(&window, &frmMain::versionInfoClicked);
+        QSignalSpy clicked(&window.versionRows(), &VersionRowsPanel::versionInfoClicked);
         QTest::mouseClick(Find<QLabel>(window, QStringLiteral("lblVersionInfo3")), Qt::LeftButton);
+        QTest::mouseClick(Find<QLabel>(window, QStringLiteral("lblVersionInfo2")), Qt::RightButton);
         QTest::mouseClick(Find<QLabel>(window, QStringLiteral("lblVersionInfo1")), Qt::LeftButton);
         QCOMPARE(clicked.count(), 2);
         QCOMPARE(clicked.at(0).at(0).toInt(), 3);
         QCOMPARE(clicked.at(1).at(0).toInt(), 1);
-    }
-
-    void programIconIsDrawnWhereAsked()
-    {
-        QImage canvas(64, 64, QImage::Format_ARGB32);
-        canvas.fill(Qt::transparent);
-        QPainter painter(&canvas);
-        QVERIFY(DrawProgramIcon(painter, 0, 16, 8));
-        QVERIFY2(!DrawProgramIcon(painter, 1, 0, 0), "the program has one icon");
-        painter.end();
-        int covered = 0, outside = 0;
-        for (int y = 0; y < canvas.height(); ++y)
-            for (int x = 0; x < canvas.width(); ++x) {
-                const bool inIcon = x >= 16 && x < 48 && y >= 8 && y < 40;
-                if (qAlpha(canvas.pixel(x, y)) > 0)
-                    (inIcon ? covered : outside)++;
-            }
-        QVERIFY2(covered > 32 * 32 / 2, qPrintable(QStringLiteral("%1 pixels of the icon drawn").arg(covered)));
-        QCOMPARE(outside, 0);
     }
 
     void enterStartsTheGameUnlessAnotherButtonHasTheFocus()
@@ -520,7 +407,7 @@ private Q_SLOTS:
         AppFixture app;
         frmMain& window = app.startWindow();
         PlaceGame(app);
-        window.EnableControls(true);
+        app.app->commands().EnableControls(true);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QSignalSpy run(Find<QPushButton>(window, QStringLiteral("cmdRun")), &QPushButton::clicked);

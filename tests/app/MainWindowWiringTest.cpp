@@ -1,50 +1,24 @@
-// The main window with the real game detection, download engine and transfer component
-// behind it: what a user does from the window reaches each of them.
+// The program composed with the real game detection, download engine and transfer
+// component: what a user does from the window reaches each of them.
 
 #include "AppFixture.h"
 #include "GameFixture.h"
 #include "TestHttpServer.h"
 #include "TestMain.h"
 #include "net/DownloadEngine.h"
-#include "net/DownloadTimings.h"
-#include "net/QtTransferComponent.h"
+#include "ui/StatusPanel.h"
 
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
-namespace {
-
-QStringList Lines(const frmMain& window)
-{
-    QStringList lines;
-    for (int i = 0; i < window.StatusList()->count(); ++i)
-        lines << window.StatusList()->item(i)->text();
-    return lines;
-}
-
-// The fixture with the real transfer component in place of the fake one.
-struct NetworkedApp : AppFixture
-{
-    NetworkedApp() { services.transfer = &intMain; }
-    QtTransferComponent intMain;
-};
-
-} // namespace
 
 class MainWindowWiringTest : public QObject
 {
     Q_OBJECT
 
-    DownloadTimings savedTimings;
-
 private Q_SLOTS:
-    void init() { savedTimings = CurrentDownloadTimings(); }
-    void cleanup() { CurrentDownloadTimings() = savedTimings; }
-
     void startupIdentifiesTheStoredGameAndRunLaunchesIt()
     {
         AppFixture app;
@@ -56,13 +30,12 @@ private Q_SLOTS:
 
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
                  QStringLiteral("Korvane 1.4.0 detected."));
-        QVERIFY(window.RunButton()->isEnabled());
         QVERIFY(!window.findChild<QLabel*>(QStringLiteral("imgStatus0"))->isHidden()); // the stable row is installed
         QCOMPARE(app.settings.values.value(QStringLiteral("KRVNVersion")), QStringLiteral("1.4.0"));
         QVERIFY(app.errors.reports.isEmpty());
 
         window.show();
-        window.RunButton()->click();
+        window.findChild<QPushButton*>(QStringLiteral("cmdRun"))->click();
         QCOMPARE(app.platform.launches.size(), 1);
         QCOMPARE(app.platform.launches.first().program, folder + QStringLiteral("korvane.exe"));
         QCOMPARE(app.platform.launches.first().workingFolder, folder);
@@ -70,44 +43,36 @@ private Q_SLOTS:
         QCOMPARE(app.platform.processEnds, 1); // left through the normal shutdown
     }
 
-    void theWindowsEngineDownloadsIntoTheWorkFolder()
+    // The language step runs after the settings are loaded, so a stored language shows.
+    void aStoredLanguageCaptionsTheWindow()
+    {
+        AppFixture app;
+        app.settings.values.insert(QStringLiteral("Language"), QStringLiteral("SPANISH"));
+        frmMain& window = app.startWindow();
+        QCOMPARE(app.state->LanguageIndex, 1);
+        const QString exit = BuiltinStrings::Compiled().lookup(BuiltinStrings::RowId(1, 5)).value();
+        QVERIFY(exit != QStringLiteral("Exit"));
+        QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("cmdExit"))->text(), exit);
+    }
+
+    void theEngineDownloadsIntoTheWorkFolderAndLogsInTheWindow()
     {
         TestHttpServer server;
         QVERIFY(server.start());
         server.serveGenerated(QStringLiteral("/binaries/releases/1.4.1/build.zip"), 300000);
-        NetworkedApp app;
+        AppFixture app(true);
         frmMain& window = app.startWindow();
         const QString target = app.state->WorkFolder + QStringLiteral("build.zip");
 
-        QVERIFY(window.Engine()->PrepareConnection());
-        QVERIFY(window.Engine()->DownloadFile(server.url(QStringLiteral("/binaries/releases/1.4.1/build.zip")), target,
-                                              false, 0));
+        DownloadEngine& engine = app.app->engine();
+        QVERIFY(engine.PrepareConnection());
+        QVERIFY(
+            engine.DownloadFile(server.url(QStringLiteral("/binaries/releases/1.4.1/build.zip")), target, false, 0));
         QFile file(target);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), TestHttpServer::GeneratedBytes(0, 300000));
-        QVERIFY(!QFile::exists(target + QStringLiteral(".part")));
-        QVERIFY2(!Lines(window).isEmpty(), "the transfer's steps reach the status list");
+        QVERIFY2(!window.statusPanel().lastStatusLine().isEmpty(), "the transfer's steps reach the status list");
         QVERIFY(app.errors.reports.isEmpty());
-    }
-
-    void theWindowsTimerCountsDownAStuckListTransfer()
-    {
-        CurrentDownloadTimings().countdownTickMs = 20;
-        CurrentDownloadTimings().requestTimeoutMs = 60000;
-        TestHttpServer server;
-        QVERIFY(server.start());
-        server.serveNeverAnswered(QStringLiteral("/versions.txt"));
-        NetworkedApp app;
-        frmMain& window = app.startWindow();
-        QCOMPARE(window.TimeoutTimer()->interval(), 20);
-
-        QVERIFY(window.Engine()->PrepareConnection());
-        QVERIFY(!window.Engine()->DownloadFile(server.url(QStringLiteral("/versions.txt")), app.state->VersionsFile,
-                                               true, 0));
-        QVERIFY2(Lines(window).contains(QStringLiteral("Failed to connect to server.")),
-                 qPrintable(Lines(window).join(u'|')));
-        QVERIFY(!QFile::exists(app.state->VersionsFile));
-        QVERIFY(!window.TimeoutTimer()->isActive());
     }
 
     void closingDuringADownloadAsksAndNoLetsItFinish()
@@ -115,7 +80,7 @@ private Q_SLOTS:
         TestHttpServer server;
         QVERIFY(server.start());
         server.serveTrickle(QStringLiteral("/files/krvnm_baseset.zip"), QByteArray(64 * 1024, 'b'), 8 * 1024, 40);
-        NetworkedApp app;
+        AppFixture app(true);
         frmMain& window = app.startWindow();
         window.show();
         bool closed = true;
@@ -123,9 +88,10 @@ private Q_SLOTS:
             app.dialogs.answers.enqueue(Answer::No);
             closed = window.close();
         });
-        QVERIFY(window.Engine()->PrepareConnection());
-        QVERIFY(window.Engine()->DownloadFile(server.url(QStringLiteral("/files/krvnm_baseset.zip")),
-                                              app.state->WorkFolder + QStringLiteral("krvnm_baseset.zip"), false, 0));
+        DownloadEngine& engine = app.app->engine();
+        QVERIFY(engine.PrepareConnection());
+        QVERIFY(engine.DownloadFile(server.url(QStringLiteral("/files/krvnm_baseset.zip")),
+                                    app.state->WorkFolder + QStringLiteral("krvnm_baseset.zip"), false, 0));
         QVERIFY(!closed);
         QVERIFY(window.isVisible());
         QCOMPARE(app.dialogs.messages.size(), 1);

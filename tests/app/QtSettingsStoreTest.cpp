@@ -2,44 +2,76 @@
 #include "TestMain.h"
 #include "app/Failure.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
+// The store as the program builds it, with the user's settings folder moved into a
+// temporary folder.
 class QtSettingsStoreTest : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir temp;
+    QString folder() const { return temp.filePath(QStringLiteral("Quillon Works")); }
+    QString file() const { return folder() + QStringLiteral("/KRVNM.conf"); }
 
-private Q_SLOTS:
-    void storesTextsThatTheNextRunReads()
+    void writeFile(const QByteArray& text)
     {
-        const QString file = temp.filePath(QStringLiteral("KRVNM.conf"));
-        {
-            QtSettingsStore store(file);
-            QCOMPARE(store.read(QStringLiteral("LatestStable"), QStringLiteral("1.4.0")), QStringLiteral("1.4.0"));
-            store.write(QStringLiteral("KRVNPath"), QStringLiteral("C:\\Games\\Korvane Ü\\"));
-            store.write(QStringLiteral("PROXYPORT"), QStringLiteral("8080"));
-            store.write(QStringLiteral("LastSelfCheckDate"), QString());
-        }
-        QVERIFY(QFile::exists(file));
-        QtSettingsStore next(file);
-        QCOMPARE(next.read(QStringLiteral("KRVNPath"), QString()), QStringLiteral("C:\\Games\\Korvane Ü\\"));
-        QCOMPARE(next.read(QStringLiteral("PROXYPORT"), QStringLiteral("80")), QStringLiteral("8080"));
-        // A key stored empty is present: its default does not come back.
-        QCOMPARE(next.read(QStringLiteral("LastSelfCheckDate"), QStringLiteral("x")), QString());
-        QCOMPARE(next.location(), file);
+        QDir().mkpath(folder());
+        QFile out(file());
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(text);
     }
 
-    void unwritableStoreFails()
+private Q_SLOTS:
+    void init()
     {
-        const QString folderAsFile = temp.filePath(QStringLiteral("not-a-folder"));
-        QFile blocker(folderAsFile);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, temp.path());
+        QDir(folder()).removeRecursively();
+        QFile::remove(folder());
+    }
+
+    void storesTextsThatTheNextRunReads()
+    {
+        {
+            QtSettingsStore store;
+            QCOMPARE(store.read(QStringLiteral("LatestStable"), QStringLiteral("1.4.0")), QStringLiteral("1.4.0"));
+            store.write(QStringLiteral("KRVNPath"), QStringLiteral("C:\\Games\\Korvane Ü\\"));
+            store.write(QStringLiteral("LastSelfCheckDate"), QString());
+        }
+        QtSettingsStore next;
+        QCOMPARE(next.location(), file());
+        QCOMPARE(next.read(QStringLiteral("KRVNPath"), QString()), QStringLiteral("C:\\Games\\Korvane Ü\\"));
+        // A key stored empty is present: its default does not come back.
+        QCOMPARE(next.read(QStringLiteral("LastSelfCheckDate"), QStringLiteral("x")), QString());
+    }
+
+    // One failed write must not make every later write fail.
+    void aFailedWriteDoesNotSpoilTheNextOne()
+    {
+        QFile blocker(folder()); // a file where the settings folder belongs
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        QtSettingsStore store(folderAsFile + QStringLiteral("/KRVNM.conf"));
+        QtSettingsStore store;
         QVERIFY_THROWS_EXCEPTION(Failure, store.write(QStringLiteral("Platform"), QStringLiteral("WIN64")));
+
+        QVERIFY(QFile::remove(folder()));
+        store.write(QStringLiteral("Platform"), QStringLiteral("WIN32"));
+        QCOMPARE(QtSettingsStore().read(QStringLiteral("Platform"), QString()), QStringLiteral("WIN32"));
+    }
+
+    // A section header missing its "]" spoils neither the other keys nor the defaults.
+    void aMalformedLineLeavesTheRestReadable()
+    {
+        writeFile("[General]\nKRVNPath=/games/korvane/\n[Broken\nother=1\n");
+        QtSettingsStore store;
+        QCOMPARE(store.read(QStringLiteral("KRVNPath"), QString()), QStringLiteral("/games/korvane/"));
+        QCOMPARE(store.read(QStringLiteral("LatestStable"), QStringLiteral("1.4.0")), QStringLiteral("1.4.0"));
+        store.write(QStringLiteral("LatestBeta"), QStringLiteral("1.5.0-beta1"));
+        QCOMPARE(QtSettingsStore().read(QStringLiteral("LatestBeta"), QString()), QStringLiteral("1.5.0-beta1"));
     }
 };
 

@@ -1,6 +1,7 @@
-#include "app/Startup.h"
 #include "AppFixture.h"
 #include "TestMain.h"
+#include "lang/BuiltinStrings.h"
+#include "lang/LanguageStrings.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -110,27 +111,6 @@ private Q_SLOTS:
         app.platform.applicationPath = program;
         app.startWindow();
         QCOMPARE(app.state->AppFolder, QDir::toNativeSeparators(expected));
-    }
-
-    void trailingSeparator_data()
-    {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("none") << "/a/b"
-                              << "/a/b/";
-        QTest::newRow("one") << "/a/b/"
-                             << "/a/b/";
-        QTest::newRow("doubled") << "/a/b//"
-                                 << "/a/b/";
-        QTest::newRow("root") << "/"
-                              << "/";
-    }
-
-    void trailingSeparator()
-    {
-        QFETCH(QString, folder);
-        QFETCH(QString, expected);
-        QCOMPARE(WithTrailingSeparator(folder), QDir::toNativeSeparators(expected));
     }
 
     void languageChoiceTakesTheLastMatchingKey_data()

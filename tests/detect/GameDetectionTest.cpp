@@ -175,7 +175,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         Fixture f;
         f.dialogs.folders.enqueue(answer);
-        QCOMPARE(f.detection.BrowseForFolder(nullptr, QStringLiteral("Choose")), expected);
+        QCOMPARE(f.detection.BrowseForFolder(QStringLiteral("Choose")), expected);
         QCOMPARE(f.dialogs.folderTitles, QStringList{QStringLiteral("Choose")});
     }
 
@@ -410,26 +410,6 @@ private Q_SLOTS:
         QCOMPARE(f.state.KrvnVersion, QStringLiteral("1.4.0"));
     }
 
-    void runRefusedWhileBusy()
-    {
-        Fixture f;
-        const QString folder = f.GameFolder(QStringLiteral("game"));
-        WriteGame(folder, QStringLiteral("korvane.exe"), QStringLiteral("1.4.0"));
-        f.state.KrvnPath = folder;
-        f.state.KrvnExe = folder + QStringLiteral("korvane.exe");
-        f.transfer.executing = true;
-
-        f.detection.cmdRun_Click();
-
-        QCOMPARE(f.dialogs.messages.size(), 1);
-        QCOMPARE(f.dialogs.messages[0].text, QStringLiteral("str52"));
-        QCOMPARE(f.dialogs.messages[0].icon, MessageIcon::Exclamation);
-        QCOMPARE(f.dialogs.messages[0].buttons, MessageButtons::Ok);
-        QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Korvane Manager"));
-        QVERIFY(f.platform.launches.isEmpty());
-        QCOMPARE(f.view.closes, 0);
-    }
-
     // A stored folder with only "ttd.exe" can be launched.
     void runStartsStoredGameAndCloses_data()
     {
@@ -448,7 +428,7 @@ private Q_SLOTS:
         f.detection.GetKRVNVersion();
         QCOMPARE(f.state.KrvnExe, folder + name);
 
-        f.detection.cmdRun_Click();
+        f.detection.RunGame();
 
         QCOMPARE(f.platform.launches.size(), 1);
         QCOMPARE(f.platform.launches[0].program, folder + name);
@@ -493,7 +473,7 @@ private Q_SLOTS:
             WriteGame(folder, holds, QStringLiteral("1.4.0"));
         f.dialogs.folders.enqueue(folder);
 
-        f.detection.cmdRun_Click();
+        f.detection.RunGame();
 
         QCOMPARE(f.dialogs.folderTitles, QStringList{QStringLiteral("str4")});
         QCOMPARE(f.platform.launches.size(), launched ? 1 : 0);
@@ -522,8 +502,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("holds");
         QTest::addColumn<int>("message"); // language string shown, 0: none
         QTest::addColumn<bool>("taken");
-        QTest::newRow("busy") << true << "new"
-                              << "korvane.exe" << 52 << false;
         QTest::newRow("cancelled") << false << ""
                                    << "" << 0 << false;
         QTest::newRow("only ttd.exe") << false << "old"
@@ -552,13 +530,13 @@ private Q_SLOTS:
             WriteGame(folder, holds, QStringLiteral("1.4.0"));
         f.dialogs.folders.enqueue(folder);
 
-        f.detection.mnuOpen_Click();
+        f.detection.ChooseGameFolder();
 
         QCOMPARE(f.dialogs.folderTitles, busy ? QStringList() : QStringList{QStringLiteral("str4")});
         QCOMPARE(f.dialogs.messages.size(), message ? 1 : 0);
         if (message) {
             QCOMPARE(f.dialogs.messages[0].text, QStringLiteral("str%1").arg(message));
-            QCOMPARE(f.dialogs.messages[0].icon, busy ? MessageIcon::Critical : MessageIcon::Exclamation);
+            QCOMPARE(f.dialogs.messages[0].icon, MessageIcon::Exclamation);
             QCOMPARE(f.dialogs.messages[0].buttons, MessageButtons::Ok);
             QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Korvane Manager"));
         }
@@ -578,9 +556,8 @@ private Q_SLOTS:
         f.state.KrvnPath = folder;
         f.detection.GetKRVNVersion();
         WriteGame(folder, QStringLiteral("korvane.exe"), QStringLiteral("1.4.0"));
-        f.transfer.executing = true; // the menu item is disabled while busy; no check of its own
 
-        f.detection.mnuRedetect_Click();
+        f.detection.GetKRVNVersion(false);
 
         QCOMPARE(f.state.KrvnVersion, QStringLiteral("1.4.0"));
         QCOMPARE(f.view.versionText, QStringLiteral("str47 1.4.0"));

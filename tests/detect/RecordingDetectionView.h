@@ -24,7 +24,6 @@ public:
     {
         calls.append(QStringLiteral("SetStatusIcon(%1,%2,%3)").arg(index).arg(int(picture)).arg(toolTip));
     }
-    QWidget* ownerWindow() override { return nullptr; }
     void closeMainWindow() override
     {
         ++closes;

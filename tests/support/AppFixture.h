@@ -1,11 +1,12 @@
 #pragma once
 
-// The main window wired to fakes: an in-memory settings store, a fake platform whose
+// The program composed over fakes: an in-memory settings store, a fake platform whose
 // work folder lies in a temporary folder, scripted dialogs and a recording error handler.
 
 #include "FakeServices.h"
 #include "app/AppState.h"
-#include "app/frmMain.h"
+#include "ui/Application.h"
+#include "ui/frmMain.h"
 
 #include <QDir>
 
@@ -13,22 +14,21 @@
 
 struct AppFixture : FakeServices
 {
-    AppFixture()
+    explicit AppFixture(bool realNetwork = false) : FakeServices(realNetwork)
     {
         platform.workFolderPath =
             QDir::toNativeSeparators(temp.filePath(QStringLiteral("windows/temp/krvnm"))) + QDir::separator();
     }
 
-    // A new window over the same store and platform, as at the next start of the program.
+    // A new program over the same store and platform, as at the next start, after its start-up.
     frmMain& startWindow()
     {
-        window.reset();
+        app.reset();
         state = std::make_unique<AppState>();
-        window = std::make_unique<frmMain>(*state, services);
-        window->Load();
-        return *window;
+        app = std::make_unique<Application>(*state, services);
+        return app->load();
     }
 
     std::unique_ptr<AppState> state = std::make_unique<AppState>();
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<Application> app;
 };

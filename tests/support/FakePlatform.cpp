@@ -1,5 +1,7 @@
 #include "FakePlatform.h"
 
+#include "sysinfo/WinVersion.h"
+
 #include "app/Failure.h"
 
 sysapi::DriveType FakePlatform::driveType(QChar letter)
@@ -25,4 +27,9 @@ bool FakePlatform::startDetached(const QString& program, const QStringList& argu
 {
     launches.append({program, arguments, workingFolder});
     return launchSucceeds;
+}
+
+bool FakePlatform::isFullWin32()
+{
+    return IsFullWin32(version);
 }

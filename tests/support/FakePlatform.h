@@ -24,6 +24,7 @@ public:
     sysapi::OsVersion osVersion() override { return version; }
     QString osDisplayName() override { return displayName; }
     bool isWindows64() override { return windows64; }
+    bool isFullWin32() override;
     bool isOffline() override;
     void openDocument(const QString& target) override { opened.append(target); }
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/TransferComponent.h"
+#include "app/TransferComponent.h"
 
 // A transfer component that only says whether it is busy.
 class FakeTransfer : public TransferComponent

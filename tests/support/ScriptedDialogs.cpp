@@ -28,7 +28,7 @@ std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QS
     return inputs.isEmpty() ? std::nullopt : inputs.dequeue();
 }
 
-QString ScriptedDialogs::browseForFolder(QWidget*, const QString& title)
+QString ScriptedDialogs::browseForFolder(const QString& title)
 {
     folderTitles.append(title);
     return folders.isEmpty() ? QString() : folders.dequeue();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Dialogs.h"
+#include "ui/WindowDialogs.h"
 
 #include <QList>
 #include <QQueue>
@@ -10,12 +10,12 @@
 
 // Answers every dialog from answers queued in advance and records what was asked.
 // An unexpected message box fails loudly rather than blocking the test.
-class ScriptedDialogs : public Dialogs
+class ScriptedDialogs : public WindowDialogs
 {
 public:
     Answer messageBox(const MessageRequest& request) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
-    QString browseForFolder(QWidget* parent, const QString& title) override;
+    QString browseForFolder(const QString& title) override;
     int showModal(QDialog& dialog) override;
 
     QQueue<Answer> answers;                // message box answers; default: the default button

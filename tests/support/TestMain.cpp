@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QTest>
 
-std::vector<TestFactory>& TestRegistry()
+#include <cstdio>
+#include <cstring>
+
+std::vector<RegisteredTest>& TestRegistry()
 {
-    static std::vector<TestFactory> registry;
+    static std::vector<RegisteredTest> registry;
     return registry;
 }
 
@@ -13,11 +16,29 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    // "--class Name" picks one test class; QTest sees the remaining arguments.
+    const char* only = nullptr;
+    std::vector<char*> arguments;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--class") == 0 && i + 1 < argc)
+            only = argv[++i];
+        else
+            arguments.push_back(argv[i]);
+    }
+    int count = static_cast<int>(arguments.size());
+    QApplication app(count, arguments.data());
     int status = 0;
-    for (const TestFactory& make : TestRegistry()) {
-        const std::unique_ptr<QObject> test = make();
-        status |= QTest::qExec(test.get(), argc, argv);
+    bool found = false;
+    for (const RegisteredTest& test : TestRegistry()) {
+        if (only && std::strcmp(only, test.name) != 0)
+            continue;
+        found = true;
+        const std::unique_ptr<QObject> object = test.make();
+        status |= QTest::qExec(object.get(), count, arguments.data());
+    }
+    if (only && !found) {
+        std::fprintf(stderr, "no test class %s\n", only);
+        return 2;
     }
     return status;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // Each test class registers itself; the shared main() of a subsystem's test executable
-// runs them all under the offscreen platform.
+// runs them all, or with "--class Name" only that one, under the offscreen platform.
 
 #include <QObject>
 
@@ -9,8 +9,13 @@
 #include <memory>
 #include <vector>
 
-using TestFactory = std::function<std::unique_ptr<QObject>()>;
-std::vector<TestFactory>& TestRegistry();
+struct RegisteredTest
+{
+    const char* name;
+    std::function<std::unique_ptr<QObject>()> make;
+};
+std::vector<RegisteredTest>& TestRegistry();
 
 #define KRVNM_REGISTER_TEST(Class)                                                                                     \
-    static const bool Class##Registered = (TestRegistry().push_back([] { return std::make_unique<Class>(); }), true);
+    static const bool Class##Registered =                                                                              \
+        (TestRegistry().push_back({#Class, [] { return std::make_unique<Class>(); }}), true);

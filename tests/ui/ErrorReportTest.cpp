@@ -4,7 +4,7 @@
 #include "ScriptedDialogs.h"
 #include "TestMain.h"
 #include "app/Failure.h"
-#include "app/MailLink.h"
+#include "ui/MailLink.h"
 #include "lang/BuiltinStrings.h"
 
 #include <QLocale>

@@ -1,5 +1,5 @@
-#include "app/Application.h"
-#include "app/frmMain.h"
+#include "ui/Application.h"
+#include "ui/frmMain.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -19,6 +19,8 @@ int main(int argc, char* argv[])
 
     Application app;
     frmMain& window = app.start();
+    std::printf("Settings: %s\n", qPrintable(app.settingsLocation()));
+    std::fflush(stdout);
     if (options.isSet(screenshot)) {
         const QString path = options.value(screenshot);
         QTimer::singleShot(300, &window, [&window, path] {

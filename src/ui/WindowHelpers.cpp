@@ -1,4 +1,4 @@
-#include "app/WindowHelpers.h"
+#include "ui/WindowHelpers.h"
 
 #include <QIcon>
 #include <QPainter>

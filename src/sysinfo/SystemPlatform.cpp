@@ -1,6 +1,8 @@
-#include "app/SystemPlatform.h"
+#include "sysinfo/SystemPlatform.h"
 
 #include "app/Failure.h"
+#include "sysinfo/SystemApi.h"
+#include "sysinfo/WinVersion.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -50,6 +52,11 @@ QString SystemPlatform::osDisplayName()
 bool SystemPlatform::isWindows64()
 {
     return sysapi::IsWindows64();
+}
+
+bool SystemPlatform::isFullWin32()
+{
+    return IsFullWin32(sysapi::QueryOsVersion());
 }
 
 bool SystemPlatform::isOffline()

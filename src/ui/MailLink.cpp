@@ -1,4 +1,4 @@
-#include "app/MailLink.h"
+#include "ui/MailLink.h"
 
 #include "app/Dialogs.h"
 #include "app/Platform.h"

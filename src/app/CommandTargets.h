@@ -1,0 +1,21 @@
+#pragma once
+
+// The work behind the main window's start-up and commands that the layers above the
+// core do (languages, game detection); the composition root supplies it.
+
+class CommandTargets
+{
+public:
+    virtual ~CommandTargets() = default;
+
+    // Chooses the interface language, loads its texts and translates the main window.
+    virtual void SelectInterfaceLanguage() = 0;
+    // Identifies the stored game, or searches the drives for one.
+    virtual void DetectAtStartup() = 0;
+    // Starts the game (asking for its folder when it is not there) and closes the window.
+    virtual void RunGame() = 0;
+    // Asks for the game's folder and identifies the game found there.
+    virtual void ChooseGameFolder() = 0;
+    // Identifies the installed game again.
+    virtual void Redetect() = 0;
+};

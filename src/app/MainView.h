@@ -1,0 +1,38 @@
+#pragma once
+
+// What the start-up sequence and the command routing need from the main window.
+
+#include <QString>
+
+// EnableControls' decisions, which the window applies to its controls.
+struct ControlStates
+{
+    // Idle: the menus, cmdLU and cmdExit are on and the cursor is the arrow; busy: they are
+    // off, the cursor shows work, and cmdRun, cboRestore and mnuCheckSelfUpdate are off.
+    bool idle = true;
+    // Idle only. cmdRun and cboRestore are switched on when these say so and otherwise
+    // left as they are; mnuCheckSelfUpdate follows selfUpdateEnabled.
+    bool runEnabled = false;
+    bool restoreEnabled = false;
+    bool selfUpdateEnabled = false;
+    // Idle only: cmdLU's caption.
+    QString updateCaption;
+};
+
+class MainView
+{
+public:
+    virtual ~MainView() = default;
+
+    // Besides the controls, idle stops tmrTimeout and hides and resets pgbMain.
+    virtual void applyControlStates(const ControlStates& states) = 0;
+    // The text of the status bar `stbMain`.
+    virtual void showStatusText(const QString& text) = 0;
+    // The newest line of `lstStatus`; empty when the list is empty.
+    virtual QString lastStatusLine() const = 0;
+    virtual void showWindowTitle(const QString& title) = 0;
+    // Selects the first (empty) item of `cboRestore`.
+    virtual void resetRestoreList() = 0;
+    // Checks the platform menu item of the index (0 Win9x, 1 Win32, 2 Win64), unchecks the others.
+    virtual void checkPlatformItem(int index) = 0;
+};

@@ -1,0 +1,115 @@
+#include "ui/Application.h"
+
+#include "app/AppServices.h"
+#include "app/AppState.h"
+#include "app/CommandTargets.h"
+#include "app/MainCommands.h"
+#include "app/QtSettingsStore.h"
+#include "detect/GameDetection.h"
+#include "lang/BuiltinStrings.h"
+#include "lang/LanguageStrings.h"
+#include "net/DownloadEngine.h"
+#include "net/QtTransferComponent.h"
+#include "sysinfo/SystemPlatform.h"
+#include "ui/ErrorDialogHandler.h"
+#include "ui/QtDialogs.h"
+#include "ui/StatusPanel.h"
+#include "ui/frmMain.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QTimer>
+
+struct Application::SystemSeams
+{
+    AppState state;
+    QtSettingsStore settings;
+    SystemPlatform platform;
+    QtDialogs dialogs;
+    QtTransferComponent intMain;
+    ErrorDialogHandler errors{state, platform, dialogs, BuiltinStrings::Compiled()};
+    AppServices services{settings, platform, dialogs, errors, BuiltinStrings::Compiled(), intMain};
+};
+
+struct Application::Parts : CommandTargets
+{
+    Parts(AppState& state, AppServices& services) : state(state), services(services)
+    {
+        window.attach(commands);
+        QObject::connect(window.statusPanel().timeoutTimer(), &QTimer::timeout, &engine,
+                         &DownloadEngine::tmrTimeout_Timer);
+    }
+
+    void SelectInterfaceLanguage() override
+    {
+        SelectLanguage(state, services.strings);
+        LoadLanguageStrings(state, services.strings);
+        window.ApplyLanguageCaptions();
+    }
+    void DetectAtStartup() override { detection.DetectAtStartup(); }
+    void RunGame() override { detection.RunGame(); }
+    void ChooseGameFolder() override { detection.ChooseGameFolder(); }
+    void Redetect() override { detection.GetKRVNVersion(false); }
+
+    AppState& state;
+    AppServices& services;
+    frmMain window{state};
+    GameDetection detection{state, services, window};
+    DownloadEngine engine{state, services.transfer, services.platform, window.statusPanel()};
+    MainCommands commands{state, services, window, *this};
+};
+
+Application::Application() : seams(std::make_unique<SystemSeams>())
+{
+    seams->intMain.setObjectName(QStringLiteral("intMain"));
+    parts = std::make_unique<Parts>(seams->state, seams->services);
+}
+
+Application::Application(AppState& state, AppServices& services) : parts(std::make_unique<Parts>(state, services))
+{}
+
+Application::~Application() = default;
+
+frmMain& Application::load()
+{
+    parts->commands.Load();
+    return parts->window;
+}
+
+frmMain& Application::start()
+{
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/krvnm-256.png")));
+    load();
+    parts->window.show();
+    return parts->window;
+}
+
+QString Application::settingsLocation() const
+{
+    return seams ? seams->settings.location() : QString();
+}
+
+frmMain& Application::window()
+{
+    return parts->window;
+}
+
+MainCommands& Application::commands()
+{
+    return parts->commands;
+}
+
+DownloadEngine& Application::engine()
+{
+    return parts->engine;
+}
+
+ErrorHandler& Application::errors()
+{
+    return parts->services.errors;
+}
+
+GameDetection& Application::detection()
+{
+    return parts->detection;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+// The composition root: builds every logic object once, the main window and the
+// command routing, and wires them. main() runs it over the system's own seams; tests
+// run it over fakes.
+
+#include <QString>
+
+#include <memory>
+
+struct AppState;
+struct AppServices;
+class DownloadEngine;
+class ErrorHandler;
+class GameDetection;
+class MainCommands;
+class frmMain;
+
+class Application
+{
+public:
+    // Over the system's seams: the settings store, the platform, Qt's dialogs, QtNetwork.
+    Application();
+    // Over the given seams.
+    Application(AppState& state, AppServices& services);
+    ~Application();
+
+    // Runs the start-up sequence.
+    frmMain& load();
+    // Runs the start-up sequence and shows the main window.
+    frmMain& start();
+
+    // Where the settings are kept: a file, or the registry key on Windows; empty over fakes.
+    QString settingsLocation() const;
+
+    frmMain& window();
+    MainCommands& commands();
+    DownloadEngine& engine();
+    ErrorHandler& errors();
+    GameDetection& detection();
+
+private:
+    struct SystemSeams;
+    struct Parts;
+    std::unique_ptr<SystemSeams> seams;
+    std::unique_ptr<Parts> parts;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+// The main window's menu bar, built from one table: File, Options (with the platform
+// choice) and Help (with the web links).
+
+#include <QObject>
+#include <QString>
+
+struct AppState;
+class QAction;
+class QMenuBar;
+
+class MainMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit MainMenu(QMenuBar* bar);
+
+    // The entry (action) of that object name; a submenu's entry is its name + "Action".
+    QAction* entry(const QString& name) const;
+    // The captions that follow the interface language.
+    void applyCaptions(const AppState& state);
+    // Busy switches off the entries that would change the game or the settings.
+    void setIdle(bool idle, bool selfUpdateEnabled);
+    void checkPlatformItem(int index);
+
+Q_SIGNALS:
+    // A command entry was chosen (mnuOpen, mnuExit, mnuSettings, mnuWin9x, ...).
+    void commandChosen(const QString& name);
+    // A web-link entry was chosen (mnuKrvnWiki, ..., mnuWebsite).
+    void linkChosen(const QString& name);
+
+private:
+    QMenuBar* bar;
+};

@@ -1,0 +1,153 @@
+#include "ui/StatusPanel.h"
+
+#include "net/DownloadTimings.h"
+#include "ui/MainWindowStyle.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace MainWindowStyle;
+
+StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
+{
+    QFrame* fraStatus = Card(this, "fraStatus");
+    fraStatus->setMouseTracking(true);
+    fraStatus->installEventFilter(this);
+
+    lstStatus = new QListWidget(fraStatus);
+    lstStatus->setObjectName(QStringLiteral("lstStatus"));
+    lstStatus->setSelectionMode(QAbstractItemView::NoSelection);
+    lstStatus->setFocusPolicy(Qt::NoFocus);
+    lstStatus->setFrameShape(QFrame::NoFrame);
+    lstStatus->setStyleSheet(QStringLiteral("QListWidget#lstStatus { background: transparent; padding: 6px 8px; }"));
+    lstStatus->setMinimumHeight(96);
+    lstStatus->setUniformItemSizes(true);
+    connect(lstStatus, &QListWidget::itemPressed, lstStatus, &QListWidget::clearSelection);
+    connect(lstStatus->model(), &QAbstractItemModel::rowsInserted, this, &StatusPanel::lineAdded);
+
+    lblDownloadStatus = Label(fraStatus, QStringLiteral("lblDownloadStatus"));
+    QPalette muted = lblDownloadStatus->palette();
+    muted.setColor(QPalette::WindowText, QColor(0x3d, 0x47, 0x52));
+    lblDownloadStatus->setPalette(muted);
+    lblDownloadStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
+    pgbMain = new QProgressBar(fraStatus);
+    pgbMain->setObjectName(QStringLiteral("pgbMain"));
+    pgbMain->setRange(0, 100);
+    pgbMain->setValue(0);
+    pgbMain->setTextVisible(false);
+    pgbMain->setFixedSize(170, 14);
+    QSizePolicy keepPlace = pgbMain->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    pgbMain->setSizePolicy(keepPlace);
+    pgbMain->setVisible(false);
+
+    tmrTimeout = new QTimer(this);
+    tmrTimeout->setObjectName(QStringLiteral("tmrTimeout"));
+    tmrTimeout->setInterval(CurrentDownloadTimings().countdownTickMs);
+
+    auto* progress = new QHBoxLayout;
+    progress->setContentsMargins(10, 4, 10, 8);
+    progress->setSpacing(10);
+    progress->addWidget(lblDownloadStatus, 1);
+    progress->addWidget(pgbMain);
+
+    auto* card = new QVBoxLayout(fraStatus);
+    card->setContentsMargins(1, 1, 1, 1);
+    card->setSpacing(0);
+    card->addWidget(lstStatus, 1);
+    card->addWidget(Line(fraStatus, QStringLiteral("fraStatusSeparator"), SeparatorColour));
+    card->addLayout(progress);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(fraStatus);
+}
+
+void StatusPanel::resetProgress()
+{
+    tmrTimeout->stop();
+    pgbMain->setVisible(false);
+    pgbMain->setValue(0);
+    pgbMain->setMaximum(100);
+}
+
+QString StatusPanel::downloadLabel() const
+{
+    return lblDownloadStatus->text();
+}
+
+void StatusPanel::setDownloadLabel(const QString& text)
+{
+    if (lblDownloadStatus->text() == text)
+        return;
+    lblDownloadStatus->setText(text);
+    Q_EMIT statusBarWanted(text);
+}
+
+void StatusPanel::setProgressVisible(bool visible)
+{
+    pgbMain->setVisible(visible);
+}
+
+void StatusPanel::setProgressMaximum(int maximum)
+{
+    pgbMain->setRange(0, maximum);
+}
+
+void StatusPanel::setProgressValue(int value)
+{
+    pgbMain->setValue(value);
+}
+
+void StatusPanel::setProgressBusy()
+{
+    pgbMain->setRange(0, 0);
+}
+
+void StatusPanel::addStatusLine(const QString& line)
+{
+    lstStatus->addItem(line);
+    lstStatus->scrollToBottom();
+}
+
+QString StatusPanel::lastStatusLine() const
+{
+    return lstStatus->count() > 0 ? lstStatus->item(lstStatus->count() - 1)->text() : QString();
+}
+
+void StatusPanel::setTimeoutTimerActive(bool active)
+{
+    if (active)
+        tmrTimeout->start();
+    else
+        tmrTimeout->stop();
+}
+
+void StatusPanel::hideStatusIcons()
+{
+    Q_EMIT statusIconsHidden();
+}
+
+void StatusPanel::EnableControls(bool bStatus)
+{
+    Q_EMIT controlsSwitched(bStatus);
+}
+
+void StatusPanel::SetStatusBar(const QString& strText)
+{
+    Q_EMIT statusBarWanted(strText);
+}
+
+bool StatusPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove)
+        Q_EMIT hovered();
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,191 @@
+#include "ui/VersionRowsPanel.h"
+
+#include "ui/MainWindowStyle.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace MainWindowStyle;
+
+VersionRowsPanel::VersionRowsPanel(QWidget* parent) : QWidget(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(10);
+    layout->addWidget(buildVersionCard());
+    layout->addWidget(buildRows());
+    buildPictureSources();
+}
+
+QWidget* VersionRowsPanel::buildVersionCard()
+{
+    QFrame* fraVersion = Card(this, "fraVersion");
+    fraVersion->setMouseTracking(true);
+    fraVersion->installEventFilter(this);
+    lblVersion = Label(fraVersion, QStringLiteral("lblVersion"));
+    lblVersion->setWordWrap(true);
+    QFont bold = lblVersion->font();
+    bold.setBold(true);
+    lblVersion->setFont(bold);
+    auto* layout = new QHBoxLayout(fraVersion);
+    layout->setContentsMargins(12, 10, 12, 10);
+    layout->addWidget(lblVersion);
+    return fraVersion;
+}
+
+QWidget* VersionRowsPanel::buildRows()
+{
+    static const std::array<const char*, RowCount> designCaptions = {
+        "Korvane 1.4.0 (stable)", "Korvane 1.4.0 beta 5", "Korvane r26397 (nightly)", "Previous Korvane version"};
+
+    QFrame* fraVersions = Card(this, "fraVersions");
+    auto* picVersions = new QWidget(fraVersions);
+    picVersions->setObjectName(QStringLiteral("picVersions"));
+    for (QWidget* background : {static_cast<QWidget*>(fraVersions), picVersions}) {
+        background->setMouseTracking(true);
+        background->installEventFilter(this);
+    }
+
+    auto* rows = new QGridLayout(picVersions);
+    rows->setContentsMargins(12, 8, 12, 8);
+    rows->setHorizontalSpacing(8);
+    rows->setVerticalSpacing(2);
+    rows->setColumnMinimumWidth(0, 22);
+    rows->setColumnStretch(2, 1);
+
+    QFont dateFont = font();
+    dateFont.setPointSizeF(dateFont.pointSizeF() * 0.92);
+    QFont underlined = dateFont;
+    underlined.setUnderline(true);
+    int line = 0;
+    for (int row = 0; row < RowCount; ++row) {
+        if (row > 0) {
+            // An etched separator: a dark line over a light one.
+            rows->setRowMinimumHeight(line, 6);
+            rows->addWidget(Line(picVersions, Named("lneLine", 2 * (row - 1)), SeparatorColour), line + 1, 0, 1, 5);
+            rows->addWidget(Line(picVersions, Named("lneLine", 2 * (row - 1) + 1), Qt::white), line + 2, 0, 1, 5);
+            rows->setRowMinimumHeight(line + 3, 6);
+            line += 4;
+        }
+        optGet[row] = new QRadioButton(QLatin1String(designCaptions[row]), picVersions);
+        optGet[row]->setObjectName(Named("optGet", row));
+        imgStatus[row] = Label(picVersions, Named("imgStatus", row));
+        imgStatus[row]->setFixedSize(StatusIconSize, StatusIconSize);
+        imgStatus[row]->setVisible(false);
+        lblVersionInfo[row] =
+            Label(picVersions, Named("lblVersionInfo", row), QStringLiteral("Version information..."));
+        lblVersionInfo[row]->setCursor(Qt::PointingHandCursor);
+        lblVersionInfo[row]->setFont(underlined);
+        QPalette link = lblVersionInfo[row]->palette();
+        link.setColor(QPalette::WindowText, LinkColour);
+        lblVersionInfo[row]->setPalette(link);
+        lblVersionInfo[row]->installEventFilter(this);
+
+        if (row < RowCount - 1) {
+            rows->addWidget(optGet[row], line, 0, 1, 4);
+        } else {
+            cboRestore = new QComboBox(picVersions);
+            cboRestore->setObjectName(QStringLiteral("cboRestore"));
+            cboRestore->addItem(QString());
+            cboRestore->setEnabled(false);
+            cboRestore->setMinimumWidth(150);
+            rows->addWidget(optGet[row], line, 0, 1, 2);
+            rows->addWidget(cboRestore, line, 2, 1, 2, Qt::AlignLeft);
+        }
+        rows->addWidget(imgStatus[row], line, 4, Qt::AlignRight | Qt::AlignVCenter);
+        if (row < RowCount - 1) {
+            QLabel* lblDate = Label(picVersions, Named("lblDate", row), QStringLiteral("Date:"));
+            lblDate->setFont(dateFont);
+            QPalette muted = lblDate->palette();
+            muted.setColor(QPalette::WindowText, QColor(0x5b, 0x66, 0x73));
+            lblDate->setPalette(muted);
+            rows->addWidget(lblDate, line + 1, 1, 1, 2);
+        }
+        rows->addWidget(lblVersionInfo[row], line + 1, 3, 1, 2, Qt::AlignRight);
+        line += 2;
+    }
+    optGet[0]->setChecked(true);
+
+    auto* layout = new QVBoxLayout(fraVersions);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(picVersions);
+    return fraVersions;
+}
+
+void VersionRowsPanel::buildPictureSources()
+{
+    static const std::array<std::pair<const char*, const char*>, 7> sources = {{
+        {"imgDownload", "download"},
+        {"imgUpdate", "update"},
+        {"imgWait", "wait"},
+        {"imgError", "error"},
+        {"imgInstalled", "installed"},
+        {"imgDownloading", "downloading"},
+        {"imgExclamation", "exclamation"},
+    }};
+    for (size_t i = 0; i < sources.size(); ++i) {
+        QLabel* source = Label(this, QLatin1String(sources[i].first));
+        source->setPixmap(StatusIcon(QLatin1String(sources[i].second))
+                              .pixmap(QSize(StatusIconSize, StatusIconSize), devicePixelRatioF()));
+        source->setVisible(false);
+        pictureSources[i] = source;
+    }
+}
+
+void VersionRowsPanel::setVersionText(const QString& text)
+{
+    lblVersion->setText(text);
+}
+
+void VersionRowsPanel::selectRow(int row)
+{
+    optGet.at(static_cast<size_t>(row))->setChecked(true);
+}
+
+void VersionRowsPanel::SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip)
+{
+    hideStatusIcons();
+    if (index >= RowCount)
+        return;
+    imgStatus[index]->setPixmap(pictureSources.at(static_cast<size_t>(picture))->pixmap());
+    imgStatus[index]->setToolTip(toolTip);
+    imgStatus[index]->setVisible(true);
+}
+
+void VersionRowsPanel::hideStatusIcons()
+{
+    for (QLabel* icon : imgStatus)
+        icon->setVisible(false);
+}
+
+void VersionRowsPanel::resetRestoreList()
+{
+    cboRestore->setCurrentIndex(0);
+}
+
+void VersionRowsPanel::setRestoreEnabled(bool enabled)
+{
+    cboRestore->setEnabled(enabled);
+}
+
+bool VersionRowsPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto link = std::find(lblVersionInfo.begin(), lblVersionInfo.end(), watched);
+    if (event->type() == QEvent::MouseMove && link == lblVersionInfo.end()) {
+        Q_EMIT hovered();
+    } else if (event->type() == QEvent::MouseButtonRelease && link != lblVersionInfo.end() &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Q_EMIT versionInfoClicked(static_cast<int>(link - lblVersionInfo.begin()));
+    }
+    return QWidget::eventFilter(watched, event);
+}

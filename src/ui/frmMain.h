@@ -1,0 +1,75 @@
+#pragma once
+
+// The main window: the banner, the version rows, the status card, three buttons, the
+// status bar and the menu. It owns widgets only; MainCommands decides what they do.
+
+#include "app/MainView.h"
+#include "detect/DetectionView.h"
+
+#include <QMainWindow>
+
+struct AppState;
+class BannerPanel;
+class MainCommands;
+class MainMenu;
+class QLabel;
+class QPushButton;
+class StatusPanel;
+class VersionRowsPanel;
+
+class frmMain : public QMainWindow, public MainView, public DetectionView
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(const AppState& state, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Routes the buttons, the menu and the panels' requests to the commands; once, before Load.
+    void attach(MainCommands& commands);
+
+    // The captions that follow the interface language.
+    void ApplyLanguageCaptions();
+
+    StatusPanel& statusPanel() const { return *status; }
+    VersionRowsPanel& versionRows() const { return *rows; }
+    MainMenu& menu() const { return *mainMenu; }
+
+    // MainView
+    void applyControlStates(const ControlStates& states) override;
+    void showStatusText(const QString& text) override;
+    QString lastStatusLine() const override;
+    void showWindowTitle(const QString& title) override;
+    void resetRestoreList() override;
+    void checkPlatformItem(int index) override;
+
+    // DetectionView
+    void setVersionText(const QString& text) override;
+    void setRunEnabled(bool enabled) override;
+    void SetStatusBar(const QString& text) override;
+    void selectVersionRow(int row) override;
+    void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override;
+    void closeMainWindow() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildButtons();
+    void runCommand(const QString& name);
+
+    const AppState& state;
+    MainCommands* commands = nullptr;
+    bool unloaded = false;
+
+    MainMenu* mainMenu = nullptr;
+    BannerPanel* banner = nullptr;
+    VersionRowsPanel* rows = nullptr;
+    StatusPanel* status = nullptr;
+    QPushButton* cmdRun = nullptr;
+    QPushButton* cmdLU = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QLabel* stbMainText = nullptr;
+};

@@ -1,0 +1,91 @@
+// Saves the main window (busy and idle) and the error dialog into a folder, named
+// after the window and the scale: frmMain-busy-200.png. The caller sandboxes the
+// settings and work folders (XDG_CONFIG_HOME, XDG_CACHE_HOME).
+
+#include "app/ErrorHandler.h"
+#include "app/Failure.h"
+#include "app/MainCommands.h"
+#include "ui/Application.h"
+#include "ui/StatusPanel.h"
+#include "ui/frmMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+bool Save(QWidget& window, const QString& folder, const QString& name)
+{
+    // Lets the layouts settle after the last caption change, as the event loop would.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    const QString path = QStringLiteral("%1/%2-%3.png").arg(folder, name).arg(qRound(window.devicePixelRatioF() * 100));
+    if (!window.grab().save(path)) {
+        std::fprintf(stderr, "Could not save %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+void SetText(QWidget& window, const char* name, const char* text)
+{
+    if (auto* label = window.findChild<QLabel*>(QLatin1String(name)))
+        label->setText(QLatin1String(text));
+    else if (auto* option = window.findChild<QRadioButton*>(QLatin1String(name)))
+        option->setText(QLatin1String(text));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication qapp(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: krvnm-screenshots <folder>\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+
+    Application app;
+    frmMain& window = app.start();
+    window.setVersionText(QStringLiteral("Korvane 1.3.2 detected."));
+    SetText(window, "lblDate0", "Date: 2014-04-01");
+    SetText(window, "lblDate1", "Date: 2014-02-25");
+    SetText(window, "lblDate2", "Date: 2014-06-11");
+    SetText(window, "optGet2", "Korvane r26612 (nightly)");
+    StatusPanel& status = window.statusPanel();
+    for (const char* line :
+         {"Downloading updates list...", "Connecting to server...", "Connected to the remote server.",
+          "Updates list downloaded successfully.", "Downloading..."})
+        status.addStatusLine(QLatin1String(line));
+    window.SetStatusIcon(0, StatusPicture::Download, QStringLiteral("New version!"));
+    app.commands().EnableControls(false);
+    status.setProgressMaximum(100);
+    status.setProgressValue(62);
+    status.setProgressVisible(true);
+    status.setDownloadLabel(QStringLiteral("3.214 KB downloaded, 5.180 KB total"));
+    bool saved = Save(window, folder, QStringLiteral("frmMain-busy"));
+
+    app.commands().EnableControls(true);
+    window.SetStatusIcon(0, StatusPicture::Installed, QStringLiteral("Now Installed"));
+    saved &= Save(window, folder, QStringLiteral("frmMain-idle"));
+
+    // The error dialog is modal: grab and close it from inside its own event loop.
+    bool errorSaved = false;
+    QTimer::singleShot(300, &window, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            errorSaved = Save(*dialog, folder, QStringLiteral("frmError"));
+            dialog->close();
+        }
+    });
+    app.errors().HandleError(QStringLiteral("CheckKRVNUpdates"),
+                             Failure(-2147012889, QStringLiteral("The server name or address could not be resolved")));
+    return saved && errorSaved ? 0 : 1;
+}
