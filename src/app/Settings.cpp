@@ -16,8 +16,8 @@ namespace {
 
 const QString NotChosen = QStringLiteral("---");
 
-// A stored number is read the way the settings were always read: any decimal text,
-// signed or with a fraction, rounded half to even, that then lies within the range.
+// Stored numbers were written by earlier versions and by hand, so any decimal text counts,
+// signed or with a fraction, rounded half to even; one outside the range fails the key.
 template <typename Number> Number ToNumber(const QString& text, double max)
 {
     bool ok = false;
