@@ -8,6 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace sysapi {
+struct MemoryStatusRecord;
+}
+
 class Platform
 {
 public:
@@ -28,6 +32,8 @@ public:
     virtual QString osDisplayName() = 0;
     // Whether the system itself is 64-bit.
     virtual bool isWindows64() = 0;
+    // Fills the memory-status record (its length set); false when the system does not answer.
+    virtual bool queryMemoryStatus(sysapi::MemoryStatusRecord& record) = 0;
 
     // Whether the system says it is offline; throws Failure when it cannot tell.
     virtual bool isOffline() = 0;

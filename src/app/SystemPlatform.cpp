@@ -1,6 +1,7 @@
 #include "app/SystemPlatform.h"
 
 #include "app/Failure.h"
+#include "sysinfo/MemoryQuery.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -50,6 +51,11 @@ QString SystemPlatform::osDisplayName()
 bool SystemPlatform::isWindows64()
 {
     return sysapi::IsWindows64();
+}
+
+bool SystemPlatform::queryMemoryStatus(sysapi::MemoryStatusRecord& record)
+{
+    return sysapi::QueryMemoryStatus(record);
 }
 
 bool SystemPlatform::isOffline()

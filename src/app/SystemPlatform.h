@@ -14,6 +14,7 @@ public:
     sysapi::OsVersion osVersion() override;
     QString osDisplayName() override;
     bool isWindows64() override;
+    bool queryMemoryStatus(sysapi::MemoryStatusRecord& record) override;
     bool isOffline() override;
     void openDocument(const QString& target) override;
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
