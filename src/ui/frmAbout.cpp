@@ -35,7 +35,7 @@ constexpr int IconX = 26;
 constexpr int IconY = 97;
 constexpr int BannerHeight = 85;
 constexpr int TextLeft = IconX + ProgramIconSize + 18;
-constexpr int WindowWidth = 440;
+constexpr int WindowWidth = 500;
 
 const QColor WindowBackground(0xee, 0xf1, 0xf5);
 const QColor LinkColour(0x1a, 0x62, 0xc6);
