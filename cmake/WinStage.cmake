@@ -1,6 +1,7 @@
 # The Win32 layer without Qt, cross-built with MinGW; its tests run under Wine
 # against the real Windows API.
 add_library(krvnm_win STATIC
+    src/sysinfo/MemoryQuery_win.cpp
     src/sysinfo/SystemApi_win.cpp
     src/sysinfo/WinVersion.cpp)
 target_include_directories(krvnm_win PUBLIC src)

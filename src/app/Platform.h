@@ -30,6 +30,8 @@ public:
     virtual bool isWindows64() = 0;
     // Whether the system runs full 32-bit programs (not Win32s on Windows 3.x).
     virtual bool isFullWin32() = 0;
+    // Fills the memory-status record (its length set); false when the system does not answer.
+    virtual bool queryMemoryStatus(sysapi::MemoryStatusRecord& record) = 0;
 
     // Whether the system says it is offline; throws Failure when it cannot tell.
     virtual bool isOffline() = 0;

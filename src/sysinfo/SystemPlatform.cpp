@@ -3,6 +3,7 @@
 #include "app/Failure.h"
 #include "sysinfo/SystemApi.h"
 #include "sysinfo/WinVersion.h"
+#include "sysinfo/MemoryQuery.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -57,6 +58,11 @@ bool SystemPlatform::isWindows64()
 bool SystemPlatform::isFullWin32()
 {
     return IsFullWin32(sysapi::QueryOsVersion());
+}
+
+bool SystemPlatform::queryMemoryStatus(sysapi::MemoryStatusRecord& record)
+{
+    return sysapi::QueryMemoryStatus(record);
 }
 
 bool SystemPlatform::isOffline()

@@ -15,6 +15,7 @@ public:
     QString osDisplayName() override;
     bool isWindows64() override;
     bool isFullWin32() override;
+    bool queryMemoryStatus(sysapi::MemoryStatusRecord& record) override;
     bool isOffline() override;
     void openDocument(const QString& target) override;
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;

@@ -16,6 +16,15 @@ QString FakePlatform::driveRoot(QChar letter)
     return driveRoots.value(letter, QString(letter) + QStringLiteral(":/"));
 }
 
+bool FakePlatform::queryMemoryStatus(sysapi::MemoryStatusRecord& record)
+{
+    ++memoryQueries;
+    const std::uint32_t length = record.length;
+    record = memory;
+    record.length = length;
+    return !memoryQueryFails && length == sysapi::MemoryStatusRecord::Size;
+}
+
 bool FakePlatform::isOffline()
 {
     if (offlineQueryFails)

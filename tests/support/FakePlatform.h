@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Platform.h"
+#include "sysinfo/MemoryQuery.h"
 
 #include <QHash>
 #include <QList>
@@ -25,6 +26,7 @@ public:
     QString osDisplayName() override { return displayName; }
     bool isWindows64() override { return windows64; }
     bool isFullWin32() override;
+    bool queryMemoryStatus(sysapi::MemoryStatusRecord& record) override;
     bool isOffline() override;
     void openDocument(const QString& target) override { opened.append(target); }
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
@@ -42,11 +44,22 @@ public:
     bool offline = false;
     bool offlineQueryFails = false;
     bool launchSucceeds = true;
+    // The answer of the memory query; a failing query still writes it, as a system
+    // answering halfway might.
+    sysapi::MemoryStatusRecord memory{.memoryLoad = 75,
+                                      .totalPhys = 8ull << 30,
+                                      .availPhys = 2ull << 30,
+                                      .totalPageFile = 4ull << 30,
+                                      .availPageFile = 3ull << 30,
+                                      .totalVirtual = 1ull << 47,
+                                      .availVirtual = 1ull << 46};
+    bool memoryQueryFails = false;
 
     QStringList opened;
     QStringList edited;
     QList<Launch> launches;
     int processEnds = 0;
+    int memoryQueries = 0;
     QList<QChar> driveTypeQueries;
     QList<QChar> driveRootQueries;
 };

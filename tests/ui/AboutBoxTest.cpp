@@ -1,0 +1,199 @@
+#include "FakePlatform.h"
+#include "MailFields.h"
+#include "ScriptedDialogs.h"
+#include "TestMain.h"
+#include "app/AppState.h"
+#include "app/Version.h"
+#include "lang/BuiltinStrings.h"
+#include "lang/LanguageStrings.h"
+#include "app/StringIds.h"
+#include "ui/frmAbout.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+struct AboutFixture
+{
+    explicit AboutFixture(int languageIndex = 0)
+    {
+        state.LanguageIndex = static_cast<std::uint8_t>(languageIndex);
+        LoadLanguageStrings(state, BuiltinStrings::Compiled());
+        state.AppVersion = QStringLiteral("1.0.4");
+        state.endpoints.makerServer = QStringLiteral("http://127.0.0.1:9");
+        platform.displayName = QStringLiteral("Windows 11");
+    }
+
+    frmAbout& open()
+    {
+        about = std::make_unique<frmAbout>(state, platform, dialogs, BuiltinStrings::Compiled());
+        about->show();
+        if (!QTest::qWaitForWindowExposed(about.get()))
+            qWarning("the About box was not exposed");
+        return *about;
+    }
+
+    QString text(const char* name) const { return about->findChild<QLabel*>(QLatin1String(name))->text(); }
+
+    AppState state;
+    FakePlatform platform;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<frmAbout> about;
+};
+
+bool IsPlainAscii(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 128; });
+}
+
+} // namespace
+
+class AboutBoxTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void showsTheLanguagesCaptions_data()
+    {
+        QTest::addColumn<int>("languageIndex");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("memory");
+        QTest::addColumn<bool>("asciiCopyright");
+        QTest::newRow("English, 1252") << 0 << "About Korvane Manager"
+                                       << "Version 1.0.4"
+                                       << "Physical memory available to Windows: 2.00 GB" << false;
+        QTest::newRow("Polish, 1250") << 4 << "O programie Korvane Manager"
+                                      << "Wersja 1.0.4"
+                                      << "Pamięć fizyczna dostępna dla systemu Windows: 2.00 GB" << true;
+        QTest::newRow("Korean, 949") << 6 << "Korvane Manager 정보"
+                                     << "버전 1.0.4"
+                                     << "Windows에서 사용 가능한 실제 메모리: 2.00 GB" << true;
+        QTest::newRow("Dutch, 1252") << 9 << "Over Korvane Manager"
+                                     << "Versie 1.0.4"
+                                     << "Fysiek geheugen beschikbaar voor Windows: 2.00 GB" << false;
+    }
+
+    void showsTheLanguagesCaptions()
+    {
+        QFETCH(int, languageIndex);
+        QFETCH(QString, title);
+        QFETCH(QString, version);
+        QFETCH(QString, memory);
+        QFETCH(bool, asciiCopyright);
+        AboutFixture fixture(languageIndex);
+        frmAbout& about = fixture.open();
+        const AppState& s = fixture.state;
+
+        QCOMPARE(about.windowTitle(), title);
+        QCOMPARE(fixture.text("lblVersion"), version);
+        QCOMPARE(fixture.text("lblMemo"), memory);
+        QCOMPARE(fixture.text("lblTitle"), QStringLiteral("Korvane Manager"));
+        QCOMPARE(fixture.text("lblOsName"), QStringLiteral("Windows 11"));
+        QCOMPARE(fixture.text("lblFree"), s.str(Str::Freeware));
+        QCOMPARE(fixture.text("lblWebsite"), s.str(Str::ManagerWebsite));
+        QCOMPARE(fixture.text("lblInfoZip"), QStringLiteral("libzip copyright"));
+        QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(), s.str(Str::Ok));
+        QVERIFY(fixture.text("lblAuthor").contains(QStringLiteral("Quillon Works")));
+
+        const QString copyright = fixture.text("lblCopyr");
+        QVERIFY2(copyright.contains(QStringLiteral("Quillon Works")), qPrintable(copyright));
+        QVERIFY2(IsPlainAscii(copyright) == asciiCopyright, qPrintable(copyright));
+        QVERIFY2(copyright.contains(QChar(0xa9)) != asciiCopyright, qPrintable(copyright));
+        QVERIFY(IsPlainAscii(fixture.text("lblAuthor")));
+
+        for (const char* link : {"lblAuthor", "lblWebsite", "lblInfoZip"})
+            QCOMPARE(about.findChild<QLabel*>(QLatin1String(link))->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("lblCopyr"))->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void programIconIsDrawnBesideTheTitle()
+    {
+        AboutFixture fixture;
+        const QImage shot = fixture.open().grab().toImage();
+        const QRgb background = shot.pixel(10, 110);
+        int drawn = 0;
+        for (int y = 97; y < 97 + 32; ++y)
+            for (int x = 26; x < 26 + 32; ++x)
+                drawn += shot.pixel(x, y) != background;
+        QVERIFY2(drawn > 32 * 32 / 2, qPrintable(QStringLiteral("%1 pixels of the icon drawn").arg(drawn)));
+    }
+
+    void memoryLineFollowsEveryQuery()
+    {
+        AboutFixture fixture;
+        frmAbout& about = fixture.open();
+        auto* tmrMemo = about.findChild<QTimer*>(QStringLiteral("tmrMemo"));
+        QVERIFY(tmrMemo);
+        QCOMPARE(tmrMemo->interval(), 1000);
+        QVERIFY(tmrMemo->isActive());
+        QCOMPARE(fixture.text("lblMemo"), QStringLiteral("Physical memory available to Windows: 2.00 GB"));
+
+        fixture.platform.memory.availPhys = 1536ull << 20;
+        tmrMemo->setInterval(1);
+        QTRY_COMPARE(fixture.text("lblMemo"), QStringLiteral("Physical memory available to Windows: 1.50 GB"));
+        fixture.platform.memoryQueryFails = true;
+        QTRY_COMPARE(fixture.text("lblMemo"), QStringLiteral("Physical memory available to Windows: 0 bytes"));
+
+        QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+        QVERIFY(!about.isVisible());
+        QCOMPARE(about.result(), int(QDialog::Accepted));
+        QVERIFY2(!tmrMemo->isActive(), "the memory line stops with the window");
+    }
+
+    void linksActOnTheLeftButtonOnly_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("noticeTitle");
+        QTest::addColumn<int>("noticeRow");
+        QTest::newRow("author") << "lblAuthor"
+                                << "mailto:support@quillonworks.example?subject=KRVN%20Manager%201.0.4&body="
+                                << "Korvane Manager" << Str::ContactNotice;
+        QTest::newRow("website") << "lblWebsite"
+                                 << QStringLiteral("http://127.0.0.1:9/korvane-manager/"
+                                                   "?utm_source=krvnm&utm_medium=app&utm_campaign=") +
+                                        QLatin1String(VersionDigits)
+                                 << "" << 0;
+        QTest::newRow("libzip") << "lblInfoZip"
+                                << ""
+                                << "libzip" << Str::LibraryNotice;
+    }
+
+    void linksActOnTheLeftButtonOnly()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, opened);
+        QFETCH(QString, noticeTitle);
+        QFETCH(int, noticeRow);
+        AboutFixture fixture;
+        frmAbout& about = fixture.open();
+        auto* label = about.findChild<QLabel*>(link);
+
+        QTest::mousePress(label, Qt::RightButton);
+        QTest::mousePress(label, Qt::MiddleButton);
+        QCOMPARE(fixture.platform.opened, QStringList());
+        QCOMPARE(fixture.dialogs.messages.size(), 0);
+
+        QTest::mousePress(label, Qt::LeftButton);
+        QCOMPARE(fixture.platform.opened, opened.isEmpty() ? QStringList() : QStringList{opened});
+        QCOMPARE(fixture.dialogs.messages.size(), noticeRow ? 1 : 0);
+        if (noticeRow) {
+            const MessageRequest& notice = fixture.dialogs.messages.first();
+            QCOMPARE(notice.title, noticeTitle);
+            QCOMPARE(notice.text, *BuiltinStrings::Compiled().lookup(noticeRow));
+            QCOMPARE(notice.icon, MessageIcon::Information);
+            QCOMPARE(notice.buttons, MessageButtons::Ok);
+        }
+        QVERIFY2(about.isVisible(), "a link leaves the About box open");
+    }
+};
+
+KRVNM_REGISTER_TEST(AboutBoxTest)
+#include "AboutBoxTest.moc"

@@ -1,0 +1,52 @@
+// The memory-status query against the Windows API itself (run under Wine by the Windows stage).
+
+#include "WinCheck.h"
+#include "sysinfo/MemoryQuery.h"
+
+#include <windows.h>
+
+#include <cstddef>
+
+static_assert(sizeof(MEMORYSTATUSEX) == sysapi::MemoryStatusRecord::Size);
+static_assert(offsetof(MEMORYSTATUSEX, ullTotalPhys) == offsetof(sysapi::MemoryStatusRecord, totalPhys));
+static_assert(offsetof(MEMORYSTATUSEX, ullAvailExtendedVirtual) ==
+              offsetof(sysapi::MemoryStatusRecord, availExtendedVirtual));
+
+namespace {
+
+void CheckAnswer()
+{
+    sysapi::MemoryStatusRecord record;
+    WIN_CHECK(sysapi::QueryMemoryStatus(record));
+    WIN_CHECK_EQUAL(64ul, static_cast<unsigned long>(record.length));
+    WIN_CHECK(record.totalPhys > 0);
+    WIN_CHECK(record.availPhys <= record.totalPhys);
+    WIN_CHECK(record.availPageFile <= record.totalPageFile);
+    WIN_CHECK(record.availVirtual > 0 && record.availVirtual <= record.totalVirtual);
+    WIN_CHECK(record.memoryLoad <= 100);
+
+    // The totals do not move between two queries; the system's own answer has the same.
+    MEMORYSTATUSEX direct{};
+    direct.dwLength = sizeof direct;
+    WIN_CHECK(GlobalMemoryStatusEx(&direct) != 0);
+    WIN_CHECK(direct.ullTotalPhys == record.totalPhys);
+    WIN_CHECK(direct.ullTotalPageFile == record.totalPageFile);
+    WIN_CHECK(direct.ullTotalVirtual == record.totalVirtual);
+}
+
+void CheckWrongLengthRefused()
+{
+    sysapi::MemoryStatusRecord record;
+    record.length = 32;
+    WIN_CHECK(!sysapi::QueryMemoryStatus(record));
+    WIN_CHECK(record.totalPhys == 0);
+}
+
+} // namespace
+
+int main()
+{
+    CheckAnswer();
+    CheckWrongLengthRefused();
+    return wincheck::Finish();
+}
