@@ -23,7 +23,7 @@ QString ReadVersion(const Bytes& bytes)
 
 pefixture::PeFile StandardPe(bool pe32Plus = false, const std::u16string& version = u"1.4.0")
 {
-    pefixture::PeSpec wanted;
+    pefixture::PeLayout wanted;
     wanted.pe32Plus = pe32Plus;
     wanted.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(version));
     return pefixture::BuildPe(wanted);
@@ -45,12 +45,12 @@ public:
     std::uint64_t bytesRead = 0;
 };
 
-using Damage = std::function<void(Bytes&, const pefixture::PeLayout&)>;
+using Damage = std::function<void(Bytes&, const pefixture::PeOffsets&)>;
 
 } // namespace
 
 Q_DECLARE_METATYPE(Damage)
-Q_DECLARE_METATYPE(pefixture::VersionSpec)
+Q_DECLARE_METATYPE(pefixture::VersionLayout)
 
 class PeReaderTest : public QObject
 {
@@ -79,7 +79,7 @@ private Q_SLOTS:
         QFETCH(int, language);
         QFETCH(int, codePage);
         QFETCH(QString, version);
-        pefixture::PeSpec wanted;
+        pefixture::PeLayout wanted;
         wanted.pe32Plus = pe32Plus;
         wanted.resourceLanguage = static_cast<std::uint16_t>(language);
         wanted.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(
@@ -116,45 +116,45 @@ private Q_SLOTS:
     // else the resource holds.
     void tableOfFirstTranslationIsRead_data()
     {
-        QTest::addColumn<pefixture::VersionSpec>("wanted");
+        QTest::addColumn<pefixture::VersionLayout>("wanted");
         QTest::addColumn<QString>("expected");
 
-        pefixture::VersionSpec german;
+        pefixture::VersionLayout german;
         german.translations = {0x040704E4, 0x040904B0};
         german.tables = {{u"040904B0", {{u"FileVersion", u"english"}}}, {u"040704E4", {{u"FileVersion", u"german"}}}};
         QTest::newRow("German first, its table second") << german << "german";
 
-        pefixture::VersionSpec lower;
+        pefixture::VersionLayout lower;
         lower.translations = {0x040704E4};
         lower.tables = {{u"040704e4", {{u"fileversion", u"1.3.0"}}}};
         QTest::newRow("keys compared without case") << lower << "1.3.0";
 
-        pefixture::VersionSpec missingTable;
+        pefixture::VersionLayout missingTable;
         missingTable.translations = {0x040704E4};
         missingTable.tables = {{u"040904B0", {{u"FileVersion", u"1.4.0"}}}};
         QTest::newRow("no table for the translation") << missingTable << "";
 
-        pefixture::VersionSpec noTranslation;
+        pefixture::VersionLayout noTranslation;
         noTranslation.tables = {{u"040904B0", {{u"FileVersion", u"1.4.0"}}}};
         QTest::newRow("no VarFileInfo") << noTranslation << "";
 
-        pefixture::VersionSpec noFileVersion;
+        pefixture::VersionLayout noFileVersion;
         noFileVersion.translations = {0x040904B0};
         noFileVersion.tables = {{u"040904B0", {{u"ProductVersion", u"1.4.0"}}}};
         QTest::newRow("table without FileVersion") << noFileVersion << "";
 
-        pefixture::VersionSpec similarKey;
+        pefixture::VersionLayout similarKey;
         similarKey.translations = {0x040904B0};
         similarKey.tables = {
             {u"040904B0", {{u"FileVersionX", u"no"}, {u"FileVersio", u"no"}, {u"FileVersion", u"yes"}}}};
         QTest::newRow("only the exact key") << similarKey << "yes";
 
-        pefixture::VersionSpec emptyVersion;
+        pefixture::VersionLayout emptyVersion;
         emptyVersion.translations = {0x040904B0};
         emptyVersion.tables = {{u"040904B0", {{u"FileVersion", u""}}}};
         QTest::newRow("empty FileVersion") << emptyVersion << "";
 
-        pefixture::VersionSpec embeddedNul;
+        pefixture::VersionLayout embeddedNul;
         embeddedNul.translations = {0x040904B0};
         embeddedNul.tables = {{u"040904B0", {{u"FileVersion", std::u16string(u"1.4.0\0junk", 10)}}}};
         QTest::newRow("cut at the first NUL") << embeddedNul << "1.4.0";
@@ -162,23 +162,23 @@ private Q_SLOTS:
 
     void tableOfFirstTranslationIsRead()
     {
-        QFETCH(pefixture::VersionSpec, wanted);
+        QFETCH(pefixture::VersionLayout, wanted);
         QFETCH(QString, expected);
-        pefixture::PeSpec pe;
+        pefixture::PeLayout pe;
         pe.versionResource = pefixture::BuildVersionInfo(wanted);
         QCOMPARE(ReadVersion(pefixture::BuildPe(pe).bytes), expected);
     }
 
     void filesWithoutVersionResourceGiveEmptyText()
     {
-        pefixture::PeSpec noResources;
+        pefixture::PeLayout noResources;
         noResources.withResources = false;
         QCOMPARE(ReadVersion(pefixture::BuildPe(noResources).bytes), QString());
 
-        pefixture::PeSpec iconOnly; // a resource tree without a version entry
+        pefixture::PeLayout iconOnly; // a resource tree without a version entry
         QCOMPARE(ReadVersion(pefixture::BuildPe(iconOnly).bytes), QString());
 
-        pefixture::PeSpec otherName = {};
+        pefixture::PeLayout otherName = {};
         otherName.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(u"1.4.0"));
         otherName.versionNameId = 2;
         QCOMPARE(ReadVersion(pefixture::BuildPe(otherName).bytes), QString());
@@ -201,7 +201,7 @@ private Q_SLOTS:
         for (bool pe32Plus : {false, true}) {
             const pefixture::PeFile file = StandardPe(pe32Plus);
             const Bytes versionData = pefixture::BuildVersionInfo(pefixture::StandardVersion(u"1.4.0"));
-            const std::size_t needed = file.layout.versionData + versionData.size();
+            const std::size_t needed = file.offsets.versionData + versionData.size();
             for (std::size_t length = 0; length <= file.bytes.size(); ++length) {
                 const Bytes cut(file.bytes.begin(), file.bytes.begin() + static_cast<std::ptrdiff_t>(length));
                 const QString expected = length < needed ? QString() : QStringLiteral("1.4.0");
@@ -219,7 +219,7 @@ private Q_SLOTS:
     void damagedFilesGiveEmptyText_data()
     {
         QTest::addColumn<Damage>("damage");
-        using L = pefixture::PeLayout;
+        using L = pefixture::PeOffsets;
         const auto row = [](const char* name, Damage damage) { QTest::newRow(name) << damage; };
 
         row("no MZ", [](Bytes& b, const L&) { b[0] = 'Z'; });
@@ -279,7 +279,7 @@ private Q_SLOTS:
         QFETCH(Damage, damage);
         for (bool pe32Plus : {false, true}) {
             pefixture::PeFile file = StandardPe(pe32Plus);
-            damage(file.bytes, file.layout);
+            damage(file.bytes, file.offsets);
             QCOMPARE(ReadVersion(file.bytes), QString());
         }
     }
@@ -293,7 +293,7 @@ private Q_SLOTS:
         const auto row = [](const char* name, Damage damage, const char* expected) {
             QTest::newRow(name) << damage << QString::fromLatin1(expected);
         };
-        using L = pefixture::PeLayout;
+        using L = pefixture::PeOffsets;
         row(
             "first child of zero length", [](Bytes& b, const L& l) { Put16(b, l.versionData + 92, 0); }, "");
         // The translation after it is then out of reach, as for the system's own query.
@@ -318,17 +318,17 @@ private Q_SLOTS:
         QFETCH(Damage, damage);
         QFETCH(QString, expected);
         pefixture::PeFile file = StandardPe();
-        damage(file.bytes, file.layout);
+        damage(file.bytes, file.offsets);
         QCOMPARE(ReadVersion(file.bytes), expected);
     }
 
     // A FileVersion text without its NUL ends with its own block, not in the next one.
     void textWithoutNulStopsAtItsBlock()
     {
-        pefixture::VersionSpec wanted;
+        pefixture::VersionLayout wanted;
         wanted.translations = {0x040904B0};
         wanted.tables = {{u"040904B0", {{u"FileVersion", u"1.4.0"}, {u"ProductName", u"Korvane"}}}};
-        pefixture::PeSpec pe;
+        pefixture::PeLayout pe;
         pe.versionResource = pefixture::BuildVersionInfo(wanted);
         pefixture::PeFile file = pefixture::BuildPe(pe);
         const std::u16string key = u"FileVersion";
@@ -343,7 +343,7 @@ private Q_SLOTS:
     // Only the headers, three directories and the resource are read, however large the file.
     void readsOnlyWhatItNeeds()
     {
-        pefixture::PeSpec wanted;
+        pefixture::PeLayout wanted;
         wanted.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(u"1.4.0"));
         wanted.overlayBytes = 8 * 1024 * 1024;
         const pefixture::PeFile file = pefixture::BuildPe(wanted);
@@ -366,7 +366,7 @@ private:
         return found == bytes.end() ? 0 : static_cast<std::size_t>(found - bytes.begin()) - 6;
     }
 
-    static std::size_t VarBlock(const Bytes& bytes, const pefixture::PeLayout&) { return Find(bytes, u"Translation"); }
+    static std::size_t VarBlock(const Bytes& bytes, const pefixture::PeOffsets&) { return Find(bytes, u"Translation"); }
 };
 
 KRVNM_REGISTER_TEST(PeReaderTest)
