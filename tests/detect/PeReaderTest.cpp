@@ -2,11 +2,11 @@
 #include "TestMain.h"
 #include "detect/ByteSource.h"
 #include "detect/FileVersionText.h"
-#include "detect/VersionInfo.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 
 using pefixture::Bytes;
@@ -21,12 +21,35 @@ QString ReadVersion(const Bytes& bytes)
     return QString::fromStdU16String(FileVersionTextOf(source));
 }
 
-pefixture::PeFile StandardPe(bool pe32Plus = false, const std::u16string& version = u"1.4.0")
+pefixture::PeFile PeWith(const pefixture::VersionLayout& version, bool pe32Plus = false)
 {
     pefixture::PeLayout wanted;
     wanted.pe32Plus = pe32Plus;
-    wanted.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(version));
+    wanted.versionResource = pefixture::BuildVersionInfo(version);
     return pefixture::BuildPe(wanted);
+}
+
+pefixture::PeFile StandardPe(bool pe32Plus = false)
+{
+    return PeWith(pefixture::StandardVersion(u"1.4.0"), pe32Plus);
+}
+
+// Where a UTF-16 text first occurs in the file.
+std::size_t Find(const Bytes& bytes, const std::u16string& text)
+{
+    Bytes pattern;
+    for (char16_t c : text) {
+        pattern.push_back(static_cast<std::uint8_t>(c & 0xFF));
+        pattern.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    return static_cast<std::size_t>(std::search(bytes.begin(), bytes.end(), pattern.begin(), pattern.end()) -
+                                    bytes.begin());
+}
+
+// The header of the block whose key is text.
+std::size_t BlockOf(const Bytes& bytes, const std::u16string& key)
+{
+    return Find(bytes, key) - 6;
 }
 
 // Counts what is read, so a test can tell the reader never reads the whole file.
@@ -64,11 +87,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("codePage");
         QTest::addColumn<QString>("version");
         QTest::newRow("PE32 US English Unicode") << false << 0x0409 << 1200 << "1.4.0";
-        QTest::newRow("PE32+ US English Unicode") << true << 0x0409 << 1200 << "1.4.0-beta5";
-        QTest::newRow("PE32 German Western") << false << 0x0407 << 1252 << "r26400";
-        QTest::newRow("PE32+ German Western") << true << 0x0407 << 1252 << "1.10.0";
+        QTest::newRow("PE32+ German Western") << true << 0x0407 << 1252 << "1.4.0-beta5";
         QTest::newRow("PE32 Japanese Shift-JIS") << false << 0x0411 << 932 << "0.7.5";
-        QTest::newRow("PE32+ neutral") << true << 0x0000 << 0x04B0 << "1.2.0-RC1";
+        QTest::newRow("PE32+ neutral") << true << 0x0000 << 0x04B0 << "r26400";
         QTest::newRow("PE32 Chinese, non-ASCII text") << false << 0x0804 << 936 << QString::fromUtf8("1.4.0 \u7248");
         QTest::newRow("PE32 highest codes") << false << 0xFFFF << 0xFFFF << "9";
     }
@@ -94,79 +115,38 @@ private Q_SLOTS:
         QCOMPARE(QString::fromStdU16String(GetFileVersionText(path.toStdU16String())), version);
     }
 
-    void blockNameIsEightUpperCaseDigits_data()
-    {
-        QTest::addColumn<quint32>("translation");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("US English, Unicode") << quint32(0x040904B0) << "040904B0";
-        QTest::newRow("German, Western") << quint32(0x040704E4) << "040704E4";
-        QTest::newRow("neutral, code page 0") << quint32(0) << "00000000";
-        QTest::newRow("all bits") << quint32(0xFFFFFFFF) << "FFFFFFFF";
-        QTest::newRow("low digits only") << quint32(0x0000ABCD) << "0000ABCD";
-    }
-
-    void blockNameIsEightUpperCaseDigits()
-    {
-        QFETCH(quint32, translation);
-        QFETCH(QString, name);
-        QCOMPARE(QString::fromStdU16String(VersionInfo::BlockName(translation)), name);
-    }
-
     // The first translation chooses the table, wherever that table stands and whatever
     // else the resource holds.
     void tableOfFirstTranslationIsRead_data()
     {
         QTest::addColumn<pefixture::VersionLayout>("wanted");
         QTest::addColumn<QString>("expected");
-
-        pefixture::VersionLayout german;
-        german.translations = {0x040704E4, 0x040904B0};
-        german.tables = {{u"040904B0", {{u"FileVersion", u"english"}}}, {u"040704E4", {{u"FileVersion", u"german"}}}};
-        QTest::newRow("German first, its table second") << german << "german";
-
-        pefixture::VersionLayout lower;
-        lower.translations = {0x040704E4};
-        lower.tables = {{u"040704e4", {{u"fileversion", u"1.3.0"}}}};
-        QTest::newRow("keys compared without case") << lower << "1.3.0";
-
-        pefixture::VersionLayout missingTable;
-        missingTable.translations = {0x040704E4};
-        missingTable.tables = {{u"040904B0", {{u"FileVersion", u"1.4.0"}}}};
-        QTest::newRow("no table for the translation") << missingTable << "";
-
-        pefixture::VersionLayout noTranslation;
-        noTranslation.tables = {{u"040904B0", {{u"FileVersion", u"1.4.0"}}}};
-        QTest::newRow("no VarFileInfo") << noTranslation << "";
-
-        pefixture::VersionLayout noFileVersion;
-        noFileVersion.translations = {0x040904B0};
-        noFileVersion.tables = {{u"040904B0", {{u"ProductVersion", u"1.4.0"}}}};
-        QTest::newRow("table without FileVersion") << noFileVersion << "";
-
-        pefixture::VersionLayout similarKey;
-        similarKey.translations = {0x040904B0};
-        similarKey.tables = {
-            {u"040904B0", {{u"FileVersionX", u"no"}, {u"FileVersio", u"no"}, {u"FileVersion", u"yes"}}}};
-        QTest::newRow("only the exact key") << similarKey << "yes";
-
-        pefixture::VersionLayout emptyVersion;
-        emptyVersion.translations = {0x040904B0};
-        emptyVersion.tables = {{u"040904B0", {{u"FileVersion", u""}}}};
-        QTest::newRow("empty FileVersion") << emptyVersion << "";
-
-        pefixture::VersionLayout embeddedNul;
-        embeddedNul.translations = {0x040904B0};
-        embeddedNul.tables = {{u"040904B0", {{u"FileVersion", std::u16string(u"1.4.0\0junk", 10)}}}};
-        QTest::newRow("cut at the first NUL") << embeddedNul << "1.4.0";
+        using V = pefixture::VersionLayout;
+        QTest::newRow("German first, its table second")
+            << V{{0x040704E4, 0x040904B0},
+                 {{u"040904B0", {{u"FileVersion", u"english"}}}, {u"040704E4", {{u"FileVersion", u"german"}}}}}
+            << "german";
+        QTest::newRow("keys compared without case")
+            << V{{0x040704E4}, {{u"040704e4", {{u"fileversion", u"1.3.0"}}}}} << "1.3.0";
+        QTest::newRow("no table for the translation")
+            << V{{0x040704E4}, {{u"040904B0", {{u"FileVersion", u"1.4.0"}}}}} << "";
+        QTest::newRow("no VarFileInfo") << V{{}, {{u"040904B0", {{u"FileVersion", u"1.4.0"}}}}} << "";
+        QTest::newRow("table without FileVersion")
+            << V{{0x040904B0}, {{u"040904B0", {{u"ProductVersion", u"1.4.0"}}}}} << "";
+        QTest::newRow("only the exact key")
+            << V{{0x040904B0},
+                 {{u"040904B0", {{u"FileVersionX", u"no"}, {u"FileVersio", u"no"}, {u"FileVersion", u"yes"}}}}}
+            << "yes";
+        QTest::newRow("empty FileVersion") << V{{0x040904B0}, {{u"040904B0", {{u"FileVersion", u""}}}}} << "";
+        QTest::newRow("cut at the first NUL")
+            << V{{0x040904B0}, {{u"040904B0", {{u"FileVersion", std::u16string(u"1.4.0\0junk", 10)}}}}} << "1.4.0";
     }
 
     void tableOfFirstTranslationIsRead()
     {
         QFETCH(pefixture::VersionLayout, wanted);
         QFETCH(QString, expected);
-        pefixture::PeLayout pe;
-        pe.versionResource = pefixture::BuildVersionInfo(wanted);
-        QCOMPARE(ReadVersion(pefixture::BuildPe(pe).bytes), expected);
+        QCOMPARE(ReadVersion(PeWith(wanted).bytes), expected);
     }
 
     void filesWithoutVersionResourceGiveEmptyText()
@@ -174,24 +154,18 @@ private Q_SLOTS:
         pefixture::PeLayout noResources;
         noResources.withResources = false;
         QCOMPARE(ReadVersion(pefixture::BuildPe(noResources).bytes), QString());
-
         pefixture::PeLayout iconOnly; // a resource tree without a version entry
         QCOMPARE(ReadVersion(pefixture::BuildPe(iconOnly).bytes), QString());
-
-        pefixture::PeLayout otherName = {};
+        pefixture::PeLayout otherName;
         otherName.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(u"1.4.0"));
         otherName.versionNameId = 2;
         QCOMPARE(ReadVersion(pefixture::BuildPe(otherName).bytes), QString());
-
         QCOMPARE(ReadVersion({}), QString());
-        const Bytes text = {'#', '!', '/', 'b', 'i', 'n', '/', 's', 'h', '\n'};
-        QCOMPARE(ReadVersion(text), QString());
+        QCOMPARE(ReadVersion({'#', '!', '/', 'b', 'i', 'n', '/', 's', 'h', '\n'}), QString());
 
         QTemporaryDir temp;
-        QCOMPARE(
-            QString::fromStdU16String(GetFileVersionText(temp.filePath(QStringLiteral("none.exe")).toStdU16String())),
-            QString());
-        QCOMPARE(QString::fromStdU16String(GetFileVersionText(temp.path().toStdU16String())), QString());
+        for (const QString& path : {temp.filePath(QStringLiteral("none.exe")), temp.path()})
+            QCOMPARE(QString::fromStdU16String(GetFileVersionText(path.toStdU16String())), QString());
     }
 
     // Cut anywhere before the end of the version data, the file gives nothing; cut after
@@ -241,6 +215,10 @@ private Q_SLOTS:
             Put32(b, l.sectionTable + 16, 0xFFFFFFFF);
             Put32(b, l.sectionTable + 20, 0xFFFFFF00);
         });
+        // The section's padding still holds the version bytes, but they are not the section's.
+        row("section ends inside the version data", [](Bytes& b, const L& l) {
+            Put32(b, l.sectionTable + 16, static_cast<std::uint32_t>(l.versionData - l.resourceSection + 16));
+        });
         row("section address wraps", [](Bytes& b, const L& l) {
             Put32(b, l.sectionTable + 12, 0xFFFFFF00);
             Put32(b, l.resourceDirectory, 0xFFFFFFF8);
@@ -272,6 +250,14 @@ private Q_SLOTS:
             for (std::size_t i = 0; i < 8; i += 2)
                 Put16(b, l.versionData + 6 + i, u'V');
         });
+        // Damage inside the version blocks: the walk ends and never leaves the resource.
+        row("first child of zero length", [](Bytes& b, const L&) { Put16(b, BlockOf(b, u"StringFileInfo"), 0); });
+        // The translation after it is then out of reach, as for the system's own query.
+        row("first child reaching past the root",
+            [](Bytes& b, const L&) { Put16(b, BlockOf(b, u"StringFileInfo"), 0xFFFF); });
+        row("table key cut off", [](Bytes& b, const L&) { Put16(b, BlockOf(b, u"040904B0"), 8); });
+        row("translation value of two bytes", [](Bytes& b, const L&) { Put16(b, BlockOf(b, u"Translation") + 2, 2); });
+        row("translation without value", [](Bytes& b, const L&) { Put16(b, BlockOf(b, u"Translation") + 2, 0); });
     }
 
     void damagedFilesGiveEmptyText()
@@ -284,59 +270,13 @@ private Q_SLOTS:
         }
     }
 
-    // Damage inside the version blocks: the walk ends and never leaves the resource.
-    void damagedVersionBlocks_data()
-    {
-        QTest::addColumn<Damage>("damage");
-        QTest::addColumn<QString>("expected");
-        // In the standard resource the StringFileInfo block starts at 92 and its table at 128.
-        const auto row = [](const char* name, Damage damage, const char* expected) {
-            QTest::newRow(name) << damage << QString::fromLatin1(expected);
-        };
-        using L = pefixture::PeOffsets;
-        row(
-            "first child of zero length", [](Bytes& b, const L& l) { Put16(b, l.versionData + 92, 0); }, "");
-        // The translation after it is then out of reach, as for the system's own query.
-        row(
-            "first child reaching past the root", [](Bytes& b, const L& l) { Put16(b, l.versionData + 92, 0xFFFF); },
-            "");
-        row(
-            "table key cut off", [](Bytes& b, const L& l) { Put16(b, l.versionData + 128, 8); }, "");
-        row(
-            "translation value of two bytes",
-            [](Bytes& b, const L& l) {
-                const std::size_t var = VarBlock(b, l);
-                Put16(b, var + 2, 2);
-            },
-            "");
-        row(
-            "translation without value", [](Bytes& b, const L& l) { Put16(b, VarBlock(b, l) + 2, 0); }, "");
-    }
-
-    void damagedVersionBlocks()
-    {
-        QFETCH(Damage, damage);
-        QFETCH(QString, expected);
-        pefixture::PeFile file = StandardPe();
-        damage(file.bytes, file.offsets);
-        QCOMPARE(ReadVersion(file.bytes), expected);
-    }
-
     // A FileVersion text without its NUL ends with its own block, not in the next one.
     void textWithoutNulStopsAtItsBlock()
     {
-        pefixture::VersionLayout wanted;
-        wanted.translations = {0x040904B0};
-        wanted.tables = {{u"040904B0", {{u"FileVersion", u"1.4.0"}, {u"ProductName", u"Korvane"}}}};
-        pefixture::PeLayout pe;
-        pe.versionResource = pefixture::BuildVersionInfo(wanted);
-        pefixture::PeFile file = pefixture::BuildPe(pe);
-        const std::u16string key = u"FileVersion";
-        const std::size_t at = Find(file.bytes, key) + 6 + 2 * key.size() + 2;
-        // Value at the next 4-byte boundary: "1.4.0" then NUL. Replace the NUL.
-        const std::size_t value = (at + 3) & ~std::size_t{3};
-        QCOMPARE(file.bytes[value], std::uint8_t('1'));
-        Put16(file.bytes, value + 10, u'7');
+        pefixture::PeFile file =
+            PeWith({{0x040904B0}, {{u"040904B0", {{u"FileVersion", u"1.4.0"}, {u"ProductName", u"Korvane"}}}}});
+        const std::size_t nul = Find(file.bytes, u"1.4.0") + 10;
+        Put16(file.bytes, nul, u'7');
         QCOMPARE(ReadVersion(file.bytes), QStringLiteral("1.4.07"));
     }
 
@@ -353,20 +293,6 @@ private Q_SLOTS:
         QVERIFY2(counting.bytesRead < 2048,
                  qPrintable(QStringLiteral("read %1 bytes of %2").arg(counting.bytesRead).arg(file.bytes.size())));
     }
-
-private:
-    static std::size_t Find(const Bytes& bytes, const std::u16string& text)
-    {
-        Bytes pattern;
-        for (char16_t c : text) {
-            pattern.push_back(static_cast<std::uint8_t>(c & 0xFF));
-            pattern.push_back(static_cast<std::uint8_t>(c >> 8));
-        }
-        const auto found = std::search(bytes.begin(), bytes.end(), pattern.begin(), pattern.end());
-        return found == bytes.end() ? 0 : static_cast<std::size_t>(found - bytes.begin()) - 6;
-    }
-
-    static std::size_t VarBlock(const Bytes& bytes, const pefixture::PeOffsets&) { return Find(bytes, u"Translation"); }
 };
 
 KRVNM_REGISTER_TEST(PeReaderTest)
