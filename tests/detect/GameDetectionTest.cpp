@@ -24,7 +24,7 @@ struct Fixture : FakeServices
     {
         for (int n = 1; n <= AppState::LanguageStringCount; ++n)
             state.LanguageStrings[static_cast<size_t>(n)] = QStringLiteral("str%1").arg(n);
-        state.LanguageStrings[47] = QStringLiteral("str47 #1#");
+        state.LanguageStrings[47] = "str47 #1#";
         for (char16_t letter = u'A'; letter <= u'Z'; ++letter)
             platform.driveRoots.insert(QChar(letter), Folder(temp.filePath(QString(QChar(letter)))));
     }
@@ -33,8 +33,7 @@ struct Fixture : FakeServices
     void InstallOnDrive(QChar letter, sysapi::DriveType type)
     {
         platform.driveTypes.insert(letter, type);
-        WriteGame(platform.driveRoots.value(letter) + QStringLiteral("korvane"), QStringLiteral("korvane.exe"),
-                  QStringLiteral("1.4.0"));
+        WriteGame(platform.driveRoots.value(letter) + "korvane", "korvane.exe", "1.4.0");
     }
 
     // A folder holding the game executable name with version, taken as KrvnPath.
@@ -56,8 +55,7 @@ struct Fixture : FakeServices
         for (const MessageRequest& m : dialogs.messages)
             shown << QStringLiteral("%1 %2 %3 %4")
                          .arg(m.text, QLatin1String(icons[int(m.icon)]),
-                              m.buttons == MessageButtons::Ok ? QStringLiteral("OK") : QStringLiteral("other"),
-                              m.title);
+                              QLatin1String(m.buttons == MessageButtons::Ok ? "OK" : "other"), m.title);
         return shown;
     }
 
@@ -117,13 +115,12 @@ private Q_SLOTS:
         const QList<QChar> examined = Letters(u'C', winner.isEmpty() ? u'Z' : winner[0].unicode());
         QCOMPARE(f.platform.driveTypeQueries, examined);
         QCOMPARE(f.platform.driveRootQueries, examined);
-        const QString folder =
-            winner.isEmpty() ? QString() : f.platform.driveRoots.value(winner[0]) + QStringLiteral("korvane") + Sep;
+        const QString folder = winner.isEmpty() ? QString() : f.platform.driveRoots.value(winner[0]) + "korvane" + Sep;
         QCOMPARE(f.state.KrvnPath, folder);
-        QCOMPARE(f.state.KrvnExe, winner.isEmpty() ? QString() : folder + QStringLiteral("korvane.exe"));
-        QCOMPARE(f.view.versionText, winner.isEmpty() ? QStringLiteral("str46") : QStringLiteral("str47 1.4.0"));
-        QCOMPARE(f.settings.values.value(QStringLiteral("KRVNPath")), folder);
-        QCOMPARE(f.view.calls.last(), QStringLiteral("SetStatusBar()"));
+        QCOMPARE(f.state.KrvnExe, winner.isEmpty() ? QString() : folder + "korvane.exe");
+        QCOMPARE(f.view.versionText, QLatin1String(winner.isEmpty() ? "str46" : "str47 1.4.0"));
+        QCOMPARE(f.settings.values.value("KRVNPath"), folder);
+        QCOMPARE(f.view.calls.last(), "SetStatusBar()");
         QVERIFY(f.errors.reports.isEmpty());
     }
 
@@ -131,10 +128,10 @@ private Q_SLOTS:
     void driveSearchKeepsEarlierFolder()
     {
         Fixture f;
-        const QString folder = f.StoreGame(QStringLiteral("games/korvane"), QStringLiteral("korvane.exe"), "r26400");
+        const QString folder = f.StoreGame("games/korvane", "korvane.exe", "r26400");
         f.detection.FindKRVNPath();
         QCOMPARE(f.state.KrvnPath, folder);
-        QCOMPARE(f.state.KrvnVersion, QStringLiteral("r26400"));
+        QCOMPARE(f.state.KrvnVersion, "r26400");
     }
 
     void executableInFolder()
@@ -142,17 +139,17 @@ private Q_SLOTS:
         Fixture f;
         QCOMPARE(f.detection.GetKRVNExe(), QString());
 
-        const QString folder = f.GameFolder(QStringLiteral("game"));
+        const QString folder = f.GameFolder("game");
         f.state.KrvnPath = folder;
-        QVERIFY(QDir().mkpath(folder + QStringLiteral("korvane.exe/inner"))); // a folder, not a program
+        QVERIFY(QDir().mkpath(folder + "korvane.exe/inner")); // a folder, not a program
         QCOMPARE(f.detection.GetKRVNExe(), QString());
 
-        WriteGame(folder, QStringLiteral("ttd.exe"), QStringLiteral("0.7.5"));
-        QCOMPARE(f.detection.GetKRVNExe(), folder + QStringLiteral("ttd.exe"));
+        WriteGame(folder, "ttd.exe", "0.7.5");
+        QCOMPARE(f.detection.GetKRVNExe(), folder + "ttd.exe");
 
-        QVERIFY(QDir(folder + QStringLiteral("korvane.exe")).removeRecursively());
-        WriteGame(folder, QStringLiteral("korvane.exe"), QStringLiteral("1.4.0"));
-        QCOMPARE(f.detection.GetKRVNExe(), folder + QStringLiteral("korvane.exe"));
+        QVERIFY(QDir(folder + "korvane.exe").removeRecursively());
+        WriteGame(folder, "korvane.exe", "1.4.0");
+        QCOMPARE(f.detection.GetKRVNExe(), folder + "korvane.exe");
     }
 
     void folderPicker_data()
@@ -160,13 +157,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("expected");
         const QString root = QDir::toNativeSeparators(QDir::rootPath());
-        const QString games = QDir::toNativeSeparators(QDir::rootPath() + QStringLiteral("games/korvane"));
+        const QString games = QDir::toNativeSeparators(QDir::rootPath() + "games/korvane");
         QTest::newRow("cancelled") << QString() << QString();
         QTest::newRow("a folder gets one separator") << games << games + Sep;
-        QTest::newRow("a folder already ending in one") << games + Sep << games + Sep;
         QTest::newRow("a drive root gets no second one") << root << root;
-        QTest::newRow("Qt's forward slashes") << QDir::rootPath() + QStringLiteral("games/korvane") << games + Sep;
-        QTest::newRow("cut at the first NUL") << games + QChar(u'\0') + QStringLiteral("junk") << games + Sep;
+        QTest::newRow("Qt's forward slashes") << QDir::rootPath() + "games/korvane" << games + Sep;
+        QTest::newRow("cut at the first NUL") << games + QChar(u'\0') + "junk" << games + Sep;
         QTest::newRow("only a NUL") << QString(QChar(u'\0')) << QString();
     }
 
@@ -176,22 +172,22 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         Fixture f;
         f.dialogs.folders.enqueue(answer);
-        QCOMPARE(f.detection.BrowseForFolder(nullptr, QStringLiteral("Choose")), expected);
-        QCOMPARE(f.dialogs.folderTitles, QStringList{QStringLiteral("Choose")});
+        QCOMPARE(f.detection.BrowseForFolder(nullptr, "Choose"), expected);
+        QCOMPARE(f.dialogs.folderTitles, QStringList{"Choose"});
     }
 
     void identificationOfFoundGame()
     {
         Fixture f;
-        const QString folder = f.StoreGame(QStringLiteral("game"), QStringLiteral("korvane.exe"), "1.4.0-beta5");
-        f.state.LatestStable = QStringLiteral("1.3.0");
-        f.state.LatestBeta = QStringLiteral("1.4.0-beta5");
-        const qint64 size = QFileInfo(folder + QStringLiteral("korvane.exe")).size();
+        const QString folder = f.StoreGame("game", "korvane.exe", "1.4.0-beta5");
+        f.state.LatestStable = "1.3.0";
+        f.state.LatestBeta = "1.4.0-beta5";
+        const qint64 size = QFileInfo(folder + "korvane.exe").size();
 
         f.detection.GetKRVNVersion();
 
-        QCOMPARE(f.state.KrvnExe, folder + QStringLiteral("korvane.exe"));
-        QCOMPARE(f.state.KrvnVersion, QStringLiteral("1.4.0-beta5"));
+        QCOMPARE(f.state.KrvnExe, folder + "korvane.exe");
+        QCOMPARE(f.state.KrvnVersion, "1.4.0-beta5");
         QCOMPARE(f.state.KrvnExeSize, size);
         const QStringList expectedCalls{
             "lblVersion=str49", "lblVersion=str47 1.4.0-beta5",
@@ -202,7 +198,7 @@ private Q_SLOTS:
         QStringList writes;
         for (const auto& [key, value] : f.settings.writes)
             writes << key + u'=' + value;
-        QCOMPARE(writes, (QStringList{QStringLiteral("KRVNPath=") + folder, QStringLiteral("KRVNVersion=1.4.0-beta5"),
+        QCOMPARE(writes, (QStringList{"KRVNPath=" + folder, "KRVNVersion=1.4.0-beta5",
                                       QStringLiteral("KRVNVersionSize=%1").arg(size)}));
         QVERIFY(f.errors.reports.isEmpty());
     }
@@ -230,7 +226,7 @@ private Q_SLOTS:
         QFETCH(QStringList, latest);
         QFETCH(int, row);
         Fixture f;
-        f.StoreGame(QStringLiteral("game"), QStringLiteral("korvane.exe"), installed);
+        f.StoreGame("game", "korvane.exe", installed);
         f.state.LatestStable = latest[0];
         f.state.LatestBeta = latest[1];
         f.state.LatestNightly = latest[2];
@@ -239,7 +235,7 @@ private Q_SLOTS:
 
         QStringList marks;
         for (const QString& call : f.view.calls)
-            if (call.startsWith(QStringLiteral("optGet")) || call.startsWith(QStringLiteral("SetStatusIcon")))
+            if (call.startsWith("optGet") || call.startsWith("SetStatusIcon"))
                 marks.append(call);
         QStringList expected;
         if (row >= 0)
@@ -267,11 +263,11 @@ private Q_SLOTS:
         QFETCH(QString, version);
         QFETCH(QString, folder);
         Fixture f;
-        const QString game = f.StoreGame(QStringLiteral("game"), QStringLiteral("korvane.exe"), version);
+        const QString game = f.StoreGame("game", "korvane.exe", version);
         f.detection.GetKRVNVersion();
         QCOMPARE(f.state.KrvnVersion, version.isNull() ? QString() : version);
         QCOMPARE(f.state.BaseSetFolder, game + folder + Sep);
-        QCOMPARE(f.settings.values.value(QStringLiteral("KRVNVersion")), f.state.KrvnVersion);
+        QCOMPARE(f.settings.values.value("KRVNVersion"), f.state.KrvnVersion);
     }
 
     // A stored folder that no longer holds the game: cleared in memory only (unless kept),
@@ -280,16 +276,16 @@ private Q_SLOTS:
     {
         Fixture f;
         f.InstallOnDrive(u'C', sysapi::DriveType::Fixed);
-        const QString gone = f.GameFolder(QStringLiteral("gone"));
-        f.settings.values.insert(QStringLiteral("KRVNPath"), gone);
+        const QString gone = f.GameFolder("gone");
+        f.settings.values.insert("KRVNPath", gone);
         f.state.KrvnPath = gone;
-        f.state.KrvnVersion = QStringLiteral("1.3.0");
-        f.state.BaseSetFolder = gone + QStringLiteral("baseset") + Sep;
+        f.state.KrvnVersion = "1.3.0";
+        f.state.BaseSetFolder = gone + "baseset" + Sep;
 
         f.detection.DetectAtStartup();
 
         QCOMPARE(f.state.KrvnPath + f.state.KrvnExe + f.state.KrvnVersion + f.state.BaseSetFolder, QString());
-        QCOMPARE(f.settings.values.value(QStringLiteral("KRVNPath")), gone);
+        QCOMPARE(f.settings.values.value("KRVNPath"), gone);
         QVERIFY(f.settings.writes.isEmpty());
         QVERIFY(f.platform.driveTypeQueries.isEmpty());
         QCOMPARE(f.view.calls, (QStringList{"lblVersion=str46", "cmdRun=off", "SetStatusBar()"}));
@@ -305,7 +301,7 @@ private Q_SLOTS:
         Fixture f;
         f.InstallOnDrive(u'D', sysapi::DriveType::Fixed);
         f.detection.DetectAtStartup();
-        QCOMPARE(f.state.KrvnPath, f.platform.driveRoots.value(u'D') + QStringLiteral("korvane") + Sep);
+        QCOMPARE(f.state.KrvnPath, f.platform.driveRoots.value(u'D') + "korvane" + Sep);
         QCOMPARE(f.platform.driveTypeQueries, Letters(u'C', u'D'));
     }
 
@@ -313,157 +309,127 @@ private Q_SLOTS:
     void failingSettingsWrite()
     {
         Fixture f;
-        const QString folder = f.StoreGame(QStringLiteral("game"), QStringLiteral("korvane.exe"), "1.1.5");
-        f.state.LatestStable = QStringLiteral("1.1.5");
-        f.settings.failingWrites = {QStringLiteral("KRVNPath"), QStringLiteral("KRVNVersion")};
+        const QString folder = f.StoreGame("game", "korvane.exe", "1.1.5");
+        f.state.LatestStable = "1.1.5";
+        f.settings.failingWrites = {"KRVNPath", "KRVNVersion"};
 
         f.detection.GetKRVNVersion();
 
         QCOMPARE(f.errors.reports.size(), 1);
-        QCOMPARE(f.errors.reports[0].source, QStringLiteral("GetKRVNVersion"));
-        QVERIFY(f.errors.reports[0].description.contains(QStringLiteral("KRVNPath")));
-        QCOMPARE(f.settings.values.value(QStringLiteral("KRVNVersionSize")), QString::number(f.state.KrvnExeSize));
-        QVERIFY(f.view.calls.contains(QStringLiteral("optGet(0)")));
-        QCOMPARE(f.state.BaseSetFolder, folder + QStringLiteral("data") + Sep);
-        QCOMPARE(f.view.calls.last(), QStringLiteral("SetStatusBar()"));
+        QCOMPARE(f.errors.reports[0].source, "GetKRVNVersion");
+        QVERIFY(f.errors.reports[0].description.contains("KRVNPath"));
+        QCOMPARE(f.settings.values.value("KRVNVersionSize"), QString::number(f.state.KrvnExeSize));
+        QVERIFY(f.view.calls.contains("optGet(0)"));
+        QCOMPARE(f.state.BaseSetFolder, folder + "data" + Sep);
+        QCOMPARE(f.view.calls.last(), "SetStatusBar()");
     }
 
     // The size of a game beyond 2 GiB is stored as its true, positive number.
     void sizeBeyondTwoGigabytes()
     {
         Fixture f;
-        const QString folder = f.StoreGame(QStringLiteral("big"), QStringLiteral("korvane.exe"), "1.4.0");
-        QFile exe(folder + QStringLiteral("korvane.exe"));
+        const QString folder = f.StoreGame("big", "korvane.exe", "1.4.0");
+        QFile exe(folder + "korvane.exe");
         const qint64 threeGiB = 3LL * 1024 * 1024 * 1024;
         if (!exe.resize(threeGiB)) // sparse: no disk space is used
             QSKIP("this file system cannot hold a sparse file of 3 GiB");
         f.detection.GetKRVNVersion();
         QCOMPARE(f.state.KrvnExeSize, threeGiB);
-        QCOMPARE(f.settings.values.value(QStringLiteral("KRVNVersionSize")), QStringLiteral("3221225472"));
-        QCOMPARE(f.state.KrvnVersion, QStringLiteral("1.4.0"));
+        QCOMPARE(f.settings.values.value("KRVNVersionSize"), "3221225472");
+        QCOMPARE(f.state.KrvnVersion, "1.4.0");
     }
 
     // cmdRun starts the stored game (a folder with only "ttd.exe" too); without one it asks
-    // for a folder, and one without "korvane.exe" is refused.
-    void runCommand_data()
+    // for a folder. mnuOpen always asks. Both refuse while a transfer runs, and refuse a
+    // folder without "korvane.exe".
+    void folderCommands_data()
     {
+        QTest::addColumn<bool>("open");      // mnuOpen, else cmdRun
         QTest::addColumn<QString>("stored"); // executable in the stored folder; empty: none
         QTest::addColumn<bool>("busy");
         QTest::addColumn<QString>("chosen");  // executable in the chosen folder; "-": cancelled
         QTest::addColumn<QString>("message"); // the one message box shown; empty: none
-        QTest::addColumn<QString>("started"); // "stored", "chosen" or empty
-        const auto row = [](const char* name, const char* stored, bool busy, const char* chosen, const char* message,
-                            const char* started) {
-            QTest::newRow(name) << QString::fromLatin1(stored) << busy << QString::fromLatin1(chosen)
-                                << QString::fromLatin1(message) << QString::fromLatin1(started);
+        QTest::addColumn<QString>("kept");    // the folder taken in the end: "stored" or "chosen"
+        QTest::addColumn<bool>("launched");
+        const auto row = [](const char* name, bool open, const char* stored, bool busy, const char* chosen,
+                            const char* message, const char* kept, bool launched) {
+            QTest::newRow(name) << open << QString::fromLatin1(stored) << busy << QString::fromLatin1(chosen)
+                                << QString::fromLatin1(message) << QString::fromLatin1(kept) << launched;
         };
-        row("stored korvane.exe", "korvane.exe", false, "-", "", "stored");
-        row("stored ttd.exe", "ttd.exe", false, "-", "", "stored");
-        row("busy", "korvane.exe", true, "-", "str52 Exclamation OK Korvane Manager", "");
-        row("cancelled", "", false, "-", "", "");
-        row("chosen with only ttd.exe", "", false, "ttd.exe", "str82 Exclamation OK Korvane Manager", "");
-        row("chosen empty", "", false, "", "str82 Exclamation OK Korvane Manager", "");
-        row("chosen korvane.exe", "", false, "korvane.exe", "", "chosen");
+        const char* blocked = "str52 Exclamation OK Korvane Manager";
+        const char* refused = "str82 Exclamation OK Korvane Manager";
+        row("run stored korvane.exe", false, "korvane.exe", false, "-", "", "stored", true);
+        row("run stored ttd.exe", false, "ttd.exe", false, "-", "", "stored", true);
+        row("run while busy", false, "korvane.exe", true, "-", blocked, "stored", false);
+        row("run, choice cancelled", false, "", false, "-", "", "stored", false);
+        row("run, chosen with only ttd.exe", false, "", false, "ttd.exe", refused, "stored", false);
+        row("run, chosen empty", false, "", false, "", refused, "stored", false);
+        row("run, chosen korvane.exe", false, "", false, "korvane.exe", "", "chosen", true);
+        row("open while busy", true, "korvane.exe", true, "korvane.exe", "str52 Critical OK Korvane Manager", "stored",
+            false);
+        row("open, cancelled", true, "korvane.exe", false, "-", "", "stored", false);
+        row("open, chosen with only ttd.exe", true, "korvane.exe", false, "ttd.exe", refused, "stored", false);
+        row("open, chosen korvane.exe", true, "korvane.exe", false, "korvane.exe", "", "chosen", false);
     }
 
-    void runCommand()
+    void folderCommands()
     {
+        QFETCH(bool, open);
         QFETCH(QString, stored);
         QFETCH(bool, busy);
         QFETCH(QString, chosen);
         QFETCH(QString, message);
-        QFETCH(QString, started);
+        QFETCH(QString, kept);
+        QFETCH(bool, launched);
         Fixture f;
-        const QString storedFolder = f.GameFolder(QStringLiteral("stored"));
+        const QString storedFolder = f.GameFolder("stored");
         QVERIFY(QDir().mkpath(storedFolder));
-        f.settings.values.insert(QStringLiteral("KRVNPath"), storedFolder);
         if (!stored.isEmpty())
-            f.StoreGame(QStringLiteral("stored"), stored, QStringLiteral("0.7.5"));
+            WriteGame(storedFolder, stored, "1.3.0");
+        f.settings.values.insert("KRVNPath", storedFolder);
         f.state.KrvnPath = storedFolder;
         f.detection.GetKRVNVersion(true);
-        const QString chosenFolder = chosen == u'-' ? QString() : f.GameFolder(QStringLiteral("chosen"));
+        f.view.calls.clear();
+        const QString chosenFolder = chosen == u'-' ? QString() : f.GameFolder("chosen");
         QVERIFY(chosenFolder.isEmpty() || QDir().mkpath(chosenFolder));
         if (!chosenFolder.isEmpty() && !chosen.isEmpty())
-            WriteGame(chosenFolder, chosen, QStringLiteral("1.4.0"));
+            WriteGame(chosenFolder, chosen, "1.4.0");
         f.dialogs.folders.enqueue(chosenFolder);
         f.transfer.executing = busy;
 
-        f.detection.cmdRun_Click();
+        open ? f.detection.mnuOpen_Click() : f.detection.cmdRun_Click();
 
-        QCOMPARE(f.dialogs.folderTitles, stored.isEmpty() ? QStringList{QStringLiteral("str4")} : QStringList());
+        const bool asked = !busy && (open || stored.isEmpty());
+        QCOMPARE(f.dialogs.folderTitles, asked ? QStringList{"str4"} : QStringList());
         QCOMPARE(f.Messages(), message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(f.view.closes, started.isEmpty() ? 0 : 1);
-        QCOMPARE(f.platform.launches.size(), started.isEmpty() ? 0 : 1);
-        if (started.isEmpty()) {
-            QCOMPARE(f.state.KrvnPath, storedFolder);
-            QCOMPARE(f.settings.values.value(QStringLiteral("KRVNPath")), storedFolder);
-            return;
+        const bool tookChosen = kept == u"chosen";
+        const QString folder = tookChosen ? chosenFolder : storedFolder;
+        QCOMPARE(f.state.KrvnPath, folder);
+        QCOMPARE(f.settings.values.value("KRVNPath"), folder);
+        QCOMPARE(f.state.KrvnVersion, QLatin1String(tookChosen ? "1.4.0" : stored.isEmpty() ? "" : "1.3.0"));
+        QCOMPARE(f.view.calls.contains("lblVersion=str49"), tookChosen);
+        QCOMPARE(f.view.closes, launched ? 1 : 0);
+        QCOMPARE(f.platform.launches.size(), launched ? 1 : 0);
+        if (launched) {
+            QCOMPARE(f.platform.launches[0].program, folder + (tookChosen ? "korvane.exe" : stored));
+            QCOMPARE(f.platform.launches[0].arguments, QStringList());
+            QCOMPARE(f.platform.launches[0].workingFolder, folder);
         }
-        const QString folder = started == QLatin1String("stored") ? storedFolder : chosenFolder;
-        QCOMPARE(f.platform.launches[0].program, folder + (stored.isEmpty() ? QStringLiteral("korvane.exe") : stored));
-        QCOMPARE(f.platform.launches[0].arguments, QStringList());
-        QCOMPARE(f.platform.launches[0].workingFolder, folder);
-        QCOMPARE(f.settings.values.value(QStringLiteral("KRVNPath")), folder);
-        QCOMPARE(f.state.KrvnVersion, stored.isEmpty() ? QStringLiteral("1.4.0") : QStringLiteral("0.7.5"));
-    }
-
-    void chooseFolder_data()
-    {
-        QTest::addColumn<bool>("busy");
-        QTest::addColumn<QString>("chosen"); // executable in the chosen folder; "-": cancelled
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("taken");
-        const auto row = [](const char* name, bool busy, const char* chosen, const char* message, bool taken) {
-            QTest::newRow(name) << busy << QString::fromLatin1(chosen) << QString::fromLatin1(message) << taken;
-        };
-        row("busy", true, "korvane.exe", "str52 Critical OK Korvane Manager", false);
-        row("cancelled", false, "-", "", false);
-        row("only ttd.exe", false, "ttd.exe", "str82 Exclamation OK Korvane Manager", false);
-        row("korvane.exe", false, "korvane.exe", "", true);
-    }
-
-    void chooseFolder()
-    {
-        QFETCH(bool, busy);
-        QFETCH(QString, chosen);
-        QFETCH(QString, message);
-        QFETCH(bool, taken);
-        Fixture f;
-        const QString stored = f.StoreGame(QStringLiteral("stored"), QStringLiteral("korvane.exe"), "1.3.0");
-        f.detection.GetKRVNVersion();
-        f.settings.writes.clear();
-        f.view.calls.clear();
-        f.transfer.executing = busy;
-        const QString folder = chosen == u'-' ? QString() : f.GameFolder(QStringLiteral("chosen"));
-        if (!folder.isEmpty())
-            WriteGame(folder, chosen, QStringLiteral("1.4.0"));
-        f.dialogs.folders.enqueue(folder);
-
-        f.detection.mnuOpen_Click();
-
-        QCOMPARE(f.dialogs.folderTitles, busy ? QStringList() : QStringList{QStringLiteral("str4")});
-        QCOMPARE(f.Messages(), message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(f.state.KrvnPath, taken ? folder : stored);
-        QCOMPARE(f.state.KrvnVersion, taken ? QStringLiteral("1.4.0") : QStringLiteral("1.3.0"));
-        QCOMPARE(f.settings.values.value(QStringLiteral("KRVNPath")), taken ? folder : stored);
-        QCOMPARE(f.view.calls.isEmpty(), !taken);
-        QVERIFY(f.platform.launches.isEmpty());
-        QCOMPARE(f.view.closes, 0);
     }
 
     void redetectReadsTheNewVersion()
     {
         Fixture f;
-        const QString folder = f.StoreGame(QStringLiteral("game"), QStringLiteral("korvane.exe"), "1.3.0");
+        const QString folder = f.StoreGame("game", "korvane.exe", "1.3.0");
         f.detection.GetKRVNVersion();
-        WriteGame(folder, QStringLiteral("korvane.exe"), QStringLiteral("1.4.0"));
+        WriteGame(folder, "korvane.exe", "1.4.0");
         f.transfer.executing = true; // the menu item is disabled while busy; no check of its own
 
         f.detection.mnuRedetect_Click();
 
-        QCOMPARE(f.state.KrvnVersion, QStringLiteral("1.4.0"));
-        QCOMPARE(f.view.versionText, QStringLiteral("str47 1.4.0"));
-        QCOMPARE(f.settings.values.value(QStringLiteral("KRVNVersion")), QStringLiteral("1.4.0"));
+        QCOMPARE(f.state.KrvnVersion, "1.4.0");
+        QCOMPARE(f.view.versionText, "str47 1.4.0");
+        QCOMPARE(f.settings.values.value("KRVNVersion"), "1.4.0");
         QVERIFY(f.dialogs.messages.isEmpty());
     }
 };
