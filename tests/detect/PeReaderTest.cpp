@@ -110,7 +110,7 @@ private Q_SLOTS:
         QCOMPARE(ReadVersion(file.bytes), version);
 
         QTemporaryDir temp;
-        const QString path = temp.filePath(QStringLiteral("korvane.exe"));
+        const QString path = temp.filePath("korvane.exe");
         QVERIFY(pefixture::WriteFile(path.toStdU16String(), file.bytes));
         QCOMPARE(QString::fromStdU16String(GetFileVersionText(path.toStdU16String())), version);
     }
@@ -164,7 +164,7 @@ private Q_SLOTS:
         QCOMPARE(ReadVersion({'#', '!', '/', 'b', 'i', 'n', '/', 's', 'h', '\n'}), QString());
 
         QTemporaryDir temp;
-        for (const QString& path : {temp.filePath(QStringLiteral("none.exe")), temp.path()})
+        for (const QString& path : {temp.filePath("none.exe"), temp.path()})
             QCOMPARE(QString::fromStdU16String(GetFileVersionText(path.toStdU16String())), QString());
     }
 
@@ -178,7 +178,7 @@ private Q_SLOTS:
             const std::size_t needed = file.offsets.versionData + versionData.size();
             for (std::size_t length = 0; length <= file.bytes.size(); ++length) {
                 const Bytes cut(file.bytes.begin(), file.bytes.begin() + static_cast<std::ptrdiff_t>(length));
-                const QString expected = length < needed ? QString() : QStringLiteral("1.4.0");
+                const QString expected = length < needed ? QString() : "1.4.0";
                 const QString got = ReadVersion(cut);
                 if (got != expected)
                     QFAIL(qPrintable(QStringLiteral("cut at %1 of %2 bytes (PE32+ %3): expected \"%4\", got \"%5\"")
@@ -277,7 +277,7 @@ private Q_SLOTS:
             PeWith({{0x040904B0}, {{u"040904B0", {{u"FileVersion", u"1.4.0"}, {u"ProductName", u"Korvane"}}}}});
         const std::size_t nul = Find(file.bytes, u"1.4.0") + 10;
         Put16(file.bytes, nul, u'7');
-        QCOMPARE(ReadVersion(file.bytes), QStringLiteral("1.4.07"));
+        QCOMPARE(ReadVersion(file.bytes), "1.4.07");
     }
 
     // Only the headers, three directories and the resource are read, however large the file.
@@ -289,7 +289,7 @@ private Q_SLOTS:
         const pefixture::PeFile file = pefixture::BuildPe(wanted);
         MemoryByteSource memory(file.bytes.data(), file.bytes.size());
         CountingSource counting(memory);
-        QCOMPARE(QString::fromStdU16String(FileVersionTextOf(counting)), QStringLiteral("1.4.0"));
+        QCOMPARE(QString::fromStdU16String(FileVersionTextOf(counting)), "1.4.0");
         QVERIFY2(counting.bytesRead < 2048,
                  qPrintable(QStringLiteral("read %1 bytes of %2").arg(counting.bytesRead).arg(file.bytes.size())));
     }

@@ -12,7 +12,7 @@ constexpr int RowCount = 88;
 QString Describe(int id, const QString& text)
 {
     QString shown = text;
-    shown.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    shown.replace(QLatin1Char('\n'), "\\n");
     return QStringLiteral("row %1 \"%2\"").arg(id).arg(shown);
 }
 
@@ -39,9 +39,9 @@ QString Shape(const QString& text)
     const auto lead = spaces(text.begin(), text.end());
     const auto trail = spaces(text.rbegin(), text.rend());
     return QStringLiteral("#1#:%1 #2#:%2 #FN#:%3 '#':%4 LF:%5 lead:%6 trail:%7")
-        .arg(text.count(QStringLiteral("#1#")))
-        .arg(text.count(QStringLiteral("#2#")))
-        .arg(text.count(QStringLiteral("#FN#")))
+        .arg(text.count("#1#"))
+        .arg(text.count("#2#"))
+        .arg(text.count("#FN#"))
         .arg(text.count(QLatin1Char('#')))
         .arg(text.count(QLatin1Char('\n')))
         .arg(lead)
@@ -108,19 +108,19 @@ private Q_SLOTS:
             const QString text = found.value_or(QString());
             const QString english = strings.lookup(n).value_or(QString());
             if (text.trimmed().isEmpty())
-                faults << Describe(id, text) + QStringLiteral(": missing or empty");
+                faults << Describe(id, text) + ": missing or empty";
             if (Shape(text) != Shape(english))
                 faults << Describe(id, text) + QStringLiteral(": got ") + Shape(text) + QStringLiteral(", expected ") +
                               Shape(english);
-            if (text.contains(QLatin1Char('"')) || text.contains(QStringLiteral("%VER")) ||
-                text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\t')))
-                faults << Describe(id, text) + QStringLiteral(": holds a double quote, %VER, CR or tab");
+            if (text.contains(QLatin1Char('"')) || text.contains("%VER") || text.contains(QLatin1Char('\r')) ||
+                text.contains(QLatin1Char('\t')))
+                faults << Describe(id, text) + ": holds a double quote, %VER, CR or tab";
             const QString own = Mnemonics(text);
             if (n <= 3 && (own.size() != 1 || own[0].isSpace() || menuKeys.contains(own)))
-                faults << Describe(id, text) + QStringLiteral(": needs one accelerator of its own");
+                faults << Describe(id, text) + ": needs one accelerator of its own";
             menuKeys += n <= 3 ? own : QString();
         }
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n"))));
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
     }
 
     void lookupAndRowFiles()
@@ -131,9 +131,9 @@ private Q_SLOTS:
                                        "x\tnot a number\n3\tA\\nB\n"),
                         1000);
         QCOMPARE(strings.size(), 3);
-        QCOMPARE(strings.lookup(1001), std::optional<QString>(QStringLiteral("One")));
-        QCOMPARE(strings.lookup(1002), std::optional<QString>(QStringLiteral("Two \\n not a break")));
-        QCOMPARE(strings.lookup(1003), std::optional<QString>(QStringLiteral("A\nB")));
+        QCOMPARE(strings.lookup(1001), std::optional<QString>("One"));
+        QCOMPARE(strings.lookup(1002), std::optional<QString>("Two \\n not a break"));
+        QCOMPARE(strings.lookup(1003), std::optional<QString>("A\nB"));
         QVERIFY(!strings.lookup(1));
         QVERIFY(!strings.lookup(1004));
         strings.removeRow(1001);

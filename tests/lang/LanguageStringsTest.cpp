@@ -29,7 +29,7 @@ private Q_SLOTS:
         state.LanguageIndex = static_cast<std::uint8_t>(k);
         QVERIFY(LoadLanguageStrings(state, strings));
         for (int n = 1; n <= AppState::LanguageStringCount; ++n)
-            QCOMPARE(state.str(n), strings.lookup(BuiltinStrings::RowId(k, n)).value_or(QStringLiteral("<no row>")));
+            QCOMPARE(state.str(n), strings.lookup(BuiltinStrings::RowId(k, n)).value_or("<no row>"));
         QVERIFY(state.str(0).isEmpty());
     }
 
@@ -56,16 +56,16 @@ private Q_SLOTS:
     void rowMissingEverywhereKeepsItsSlot()
     {
         BuiltinStrings strings;
-        strings.addRows(QStringLiteral("1\t&File\n2\t&Options\n3\tLine one\n"));
-        strings.addRows(QStringLiteral("1\t&Archivo\n3\tOtra\n"), 1000);
+        strings.addRows("1\t&File\n2\t&Options\n3\tLine one\n");
+        strings.addRows("1\t&Archivo\n3\tOtra\n", 1000);
         AppState state;
         state.LanguageIndex = 1;
-        state.LanguageStrings[50] = QStringLiteral("kept");
+        state.LanguageStrings[50] = "kept";
         QVERIFY(!LoadLanguageStrings(state, strings));
-        QCOMPARE(state.str(1), QStringLiteral("&Archivo"));
-        QCOMPARE(state.str(2), QStringLiteral("&Options"));
-        QCOMPARE(state.str(3), QStringLiteral("Otra"));
-        QCOMPARE(state.str(50), QStringLiteral("kept"));
+        QCOMPARE(state.str(1), "&Archivo");
+        QCOMPARE(state.str(2), "&Options");
+        QCOMPARE(state.str(3), "Otra");
+        QCOMPARE(state.str(50), "kept");
     }
 };
 

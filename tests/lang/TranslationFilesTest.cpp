@@ -146,7 +146,7 @@ private Q_SLOTS:
         BuiltinStrings strings = BuiltinStrings::Compiled();
         strings.removeRow(1005);
         strings.removeRow(1082);
-        selectLanguage(1, QStringLiteral("SPANISH"), strings);
+        selectLanguage(1, "SPANISH", strings);
         WriteCompletionFile(state, strings);
         COMPARE_BYTES(ReadAll(folder() + "krvnm_104_spanish.txt"),
                       CompletionHeader +
@@ -167,10 +167,10 @@ private Q_SLOTS:
                 strings.setRow(BuiltinStrings::RowId(10, n), QStringLiteral("Eesti %1").arg(n));
         }
         state.LanguageIndex = 10;
-        state.Language = QStringLiteral("ESTONIAN");
-        state.LanguageStrings[1] = QStringLiteral("Say \"hi\"");
-        state.LanguageStrings[7] = QStringLiteral("Café");
-        state.LanguageStrings[82] = QStringLiteral("one\n\ntwo");
+        state.Language = "ESTONIAN";
+        state.LanguageStrings[1] = "Say \"hi\"";
+        state.LanguageStrings[7] = "Café";
+        state.LanguageStrings[82] = "one\n\ntwo";
         WriteCompletionFile(state, strings);
         // Elsewhere than on Windows the system encoding is UTF-8.
         COMPARE_BYTES(ReadAll(folder() + "krvnm_104_estonian.txt"),
@@ -187,9 +187,9 @@ private Q_SLOTS:
     // The English rows of the built-in table, whatever the current language.
     void newLanguageFileByteForByte()
     {
-        selectLanguage(1, QStringLiteral("SPANISH"), BuiltinStrings::Compiled());
+        selectLanguage(1, "SPANISH", BuiltinStrings::Compiled());
         WriteNewLanguageFile(state, BuiltinStrings::Compiled());
-        QCOMPARE(filesIn(folder()), QStringList{QStringLiteral("krvnm_104_english.txt")});
+        QCOMPARE(filesIn(folder()), QStringList{"krvnm_104_english.txt"});
         COMPARE_BYTES(ReadAll(folder() + "krvnm_104_english.txt"), NewLanguageFile());
     }
 
@@ -197,8 +197,8 @@ private Q_SLOTS:
     void missingRowsAreSkippedLineByLine()
     {
         BuiltinStrings strings = TestTemplates(); // no row 673
-        strings.setRow(1, QStringLiteral("&File"));
-        strings.setRow(88, QStringLiteral("Last"));
+        strings.setRow(1, "&File");
+        strings.setRow(88, "Last");
         WriteNewLanguageFile(state, strings);
         COMPARE_BYTES(
             ReadAll(folder() + "krvnm_104_english.txt"),
@@ -210,7 +210,7 @@ private Q_SLOTS:
     // Whichever English file is written last replaces the other, shorter or longer.
     void englishFilesShareOneName()
     {
-        selectLanguage(0, QStringLiteral("ENGLISH"), BuiltinStrings::Compiled());
+        selectLanguage(0, "ENGLISH", BuiltinStrings::Compiled());
         const QString path = folder() + NewLanguageFileName();
         WriteNewLanguageFile(state, BuiltinStrings::Compiled());
         WriteCompletionFile(state, BuiltinStrings::Compiled());
@@ -223,9 +223,9 @@ private Q_SLOTS:
     // The writers report nothing and throw nothing; the steps after a failure still run.
     void failingWritesReportNothing()
     {
-        selectLanguage(1, QStringLiteral("SPANISH"), BuiltinStrings::Compiled());
+        selectLanguage(1, "SPANISH", BuiltinStrings::Compiled());
         CurrentTranslationFileTimings().settleMs = 20;
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QTest::failOnWarning(QRegularExpression(".*"));
         bool eventHandled = false;
 
         state.WorkFolder = folder() + "missing/";
@@ -236,7 +236,7 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(state.WorkFolder));
 
         // A folder in the file's place cannot be replaced.
-        QVERIFY(QDir(folder()).mkdir(QStringLiteral("krvnm_104_english.txt")));
+        QVERIFY(QDir(folder()).mkdir("krvnm_104_english.txt"));
         state.WorkFolder = folder();
         WriteNewLanguageFile(state, BuiltinStrings::Compiled());
         QVERIFY(QFileInfo(folder() + "krvnm_104_english.txt").isDir());
@@ -246,21 +246,21 @@ private Q_SLOTS:
     // and an unset work folder must not mean the current directory.
     void filesStayInTheWorkFolder()
     {
-        QVERIFY(QDir(folder()).mkpath(QStringLiteral("work/krvnm_104_x")));
+        QVERIFY(QDir(folder()).mkpath("work/krvnm_104_x"));
         state.WorkFolder = folder() + "work/";
-        state.Language = QStringLiteral("X/../../ESCAPE");
+        state.Language = "X/../../ESCAPE";
         WriteCompletionFile(state, BuiltinStrings::Compiled());
-        QCOMPARE(filesIn(folder()), QStringList{QStringLiteral("work")});
-        QCOMPARE(filesIn(folder() + "work"), QStringList{QStringLiteral("krvnm_104_x")});
+        QCOMPARE(filesIn(folder()), QStringList{"work"});
+        QCOMPARE(filesIn(folder() + "work"), QStringList{"krvnm_104_x"});
 
         const QString current = QDir::currentPath();
         QVERIFY(QDir::setCurrent(folder() + "work"));
         state.WorkFolder.clear();
-        state.Language = QStringLiteral("SPANISH");
+        state.Language = "SPANISH";
         WriteCompletionFile(state, BuiltinStrings::Compiled());
         WriteNewLanguageFile(state, BuiltinStrings::Compiled());
         QDir::setCurrent(current);
-        QCOMPARE(filesIn(folder() + "work"), QStringList{QStringLiteral("krvnm_104_x")});
+        QCOMPARE(filesIn(folder() + "work"), QStringList{"krvnm_104_x"});
     }
 };
 

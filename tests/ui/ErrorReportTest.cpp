@@ -100,7 +100,7 @@ private Q_SLOTS:
         QCOMPARE(MailField(link, "subject"), subject);
         QCOMPARE(MailField(link, "body"), body);
         // The link survives the trip through QUrl that the platform makes.
-        QCOMPARE(QUrl(link).scheme(), QStringLiteral("mailto"));
+        QCOMPARE(QUrl(link).scheme(), "mailto");
         QVERIFY(QUrl(link).isValid());
     }
 
@@ -110,7 +110,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         SendEmail(platform, dialogs, BuiltinStrings::Compiled(), "Korvane Manager 1.0.4 error report", "body", false);
         QVERIFY2(dialogs.messages.isEmpty(), "the error report is sent without a notice");
-        QCOMPARE(MailField(platform.opened.value(0), "subject"), QStringLiteral("Korvane Manager 1.0.4 error report"));
+        QCOMPARE(MailField(platform.opened.value(0), "subject"), "Korvane Manager 1.0.4 error report");
 
         SendEmail(platform, dialogs, BuiltinStrings::Compiled(), "KRVN Manager 1.0.4", "", true);
         QCOMPARE(dialogs.messages.size(), 1);
@@ -118,9 +118,8 @@ private Q_SLOTS:
         QCOMPARE(notice.text, BuiltinStrings::Compiled().lookup(652).value());
         QCOMPARE(notice.icon, MessageIcon::Information);
         QCOMPARE(notice.buttons, MessageButtons::Ok);
-        QCOMPARE(notice.title, QStringLiteral("Korvane Manager"));
-        QCOMPARE(platform.opened.value(1),
-                 QStringLiteral("mailto:support@quillonworks.example?subject=KRVN%20Manager%201.0.4&body="));
+        QCOMPARE(notice.title, "Korvane Manager");
+        QCOMPARE(platform.opened.value(1), "mailto:support@quillonworks.example?subject=KRVN%20Manager%201.0.4&body=");
         QCOMPARE(platform.opened.size(), 2);
     }
 };
