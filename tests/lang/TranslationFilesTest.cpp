@@ -113,47 +113,40 @@ private Q_SLOTS:
 
     void cleanup() { CurrentTranslationFileTimings() = saved; }
 
-    // A complete language: the file is its header and one empty line.
-    void completionFileOfEveryLanguage_data()
+    // The header names the language; each row the language lacks follows with its English
+    // text, a complete language gives only an empty line.
+    void completionFile_data()
     {
         QTest::addColumn<int>("k");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("name");
-        QTest::newRow("ENGLISH") << 0 << "ENGLISH"
-                                 << "krvnm_104_english.txt";
-        QTest::newRow("SPANISH") << 1 << "SPANISH"
-                                 << "krvnm_104_spanish.txt";
-        QTest::newRow("PORTUGUESE_BR") << 2 << "PORTUGUESE_BR"
-                                       << "krvnm_104_portuguese_br.txt";
-        QTest::newRow("TCHINESE") << 8 << "TCHINESE"
-                                  << "krvnm_104_tchinese.txt";
+        QTest::addColumn<QList<int>>("removed");
+        QTest::addColumn<QByteArray>("entries");
+        const auto row = [](int k, const char* key, const char* name, QList<int> removed, const QByteArray& entries) {
+            QTest::newRow(key) << k << QString::fromLatin1(key) << QString::fromLatin1(name) << removed << entries;
+        };
+        row(0, "ENGLISH", "krvnm_104_english.txt", {}, "");
+        row(2, "PORTUGUESE_BR", "krvnm_104_portuguese_br.txt", {}, "");
+        row(8, "TCHINESE", "krvnm_104_tchinese.txt", {}, "");
+        row(1, "SPANISH", "krvnm_104_spanish.txt", {1005, 1082},
+            "1005, \"Exit\"\r\n1082, \"The selected folder does not contain korvane.exe.\n\nSelect the correct path or "
+            "download Korvane now using the Check for Updates button.\"\r\n");
     }
 
-    void completionFileOfEveryLanguage()
+    void completionFile()
     {
         QFETCH(int, k);
         QFETCH(QString, key);
         QFETCH(QString, name);
-        selectLanguage(k, key, BuiltinStrings::Compiled());
-        WriteCompletionFile(state, BuiltinStrings::Compiled());
-        QCOMPARE(filesIn(folder()), QStringList{name});
-        COMPARE_BYTES(ReadAll(folder() + name), CompletionHeader + key.toLatin1() + "\r\n\r\n");
-    }
-
-    // Spanish without two rows: the file lists exactly those, with the English texts.
-    void completionFileListsMissingRows()
-    {
+        QFETCH(QList<int>, removed);
+        QFETCH(QByteArray, entries);
         BuiltinStrings strings = BuiltinStrings::Compiled();
-        strings.removeRow(1005);
-        strings.removeRow(1082);
-        selectLanguage(1, "SPANISH", strings);
+        for (int id : removed)
+            strings.removeRow(id);
+        selectLanguage(k, key, strings);
         WriteCompletionFile(state, strings);
-        COMPARE_BYTES(ReadAll(folder() + "krvnm_104_spanish.txt"),
-                      CompletionHeader +
-                          "SPANISH\r\n\r\n"
-                          "1005, \"Exit\"\r\n"
-                          "1082, \"The selected folder does not contain korvane.exe.\n\nSelect the "
-                          "correct path or download Korvane now using the Check for Updates button.\"\r\n");
+        QCOMPARE(filesIn(folder()), QStringList{name});
+        COMPARE_BYTES(ReadAll(folder() + name), CompletionHeader + key.toLatin1() + "\r\n\r\n" + entries);
     }
 
     // Entries come from the language string table, ids without leading zeros, texts
