@@ -203,36 +203,53 @@ private Q_SLOTS:
         QVERIFY(f.errors.reports.isEmpty());
     }
 
-    void channelMatch_data()
+    // The installed version marks the first channel whose latest version it equals
+    // exactly, and chooses the base set folder.
+    void versionMarksChannelAndBaseSetFolder_data()
     {
         QTest::addColumn<QString>("installed");  // null: no version resource
         QTest::addColumn<QStringList>("latest"); // stable, beta, nightly
         QTest::addColumn<int>("row");            // -1: no row marked
+        QTest::addColumn<QString>("folder");
+        const auto row = [](const char* name, const char* installed, QStringList latest, int row, const char* folder) {
+            QTest::newRow(name) << (installed ? QString::fromLatin1(installed) : QString()) << latest << row
+                                << QString::fromLatin1(folder);
+        };
         const QStringList usual{"1.4.0", "1.4.0-beta5", "r26400"};
-        QTest::newRow("stable") << "1.4.0" << usual << 0;
-        QTest::newRow("beta") << "1.4.0-beta5" << usual << 1;
-        QTest::newRow("nightly") << "r26400" << usual << 2;
-        QTest::newRow("equal to stable and beta: row 0") << "1.4.0" << QStringList{"1.4.0", "1.4.0", "r1"} << 0;
-        QTest::newRow("equal to beta and nightly: row 1") << "r1" << QStringList{"1.4.0", "r1", "r1"} << 1;
-        QTest::newRow("no channel") << "1.3.0" << usual << -1;
-        QTest::newRow("exact text only") << "1.4.0 " << QStringList{"1.4.0", "1.4.0", "1.4.0"} << -1;
-        QTest::newRow("case matters") << "R26400" << QStringList{"", "", "r26400"} << -1;
-        QTest::newRow("no version before any release check") << QString() << QStringList{"", "", ""} << -1;
+        row("stable", "1.4.0", usual, 0, "baseset");
+        row("beta", "1.4.0-beta5", usual, 1, "baseset");
+        row("nightly", "r26400", usual, 2, "baseset");
+        row("equal to stable and beta: row 0", "1.4.0", {"1.4.0", "1.4.0", "r1"}, 0, "baseset");
+        row("equal to beta and nightly: row 1", "r1", {"1.4.0", "r1", "r1"}, 1, "baseset");
+        row("no channel", "1.1.5", usual, -1, "data");
+        row("exact text only", "1.4.0 ", {"1.4.0", "1.4.0", "1.4.0"}, -1, "baseset");
+        row("case matters", "R26400", {"", "", "r26400"}, -1, "data");
+        row("no version before any release check", nullptr, {"", "", ""}, -1, "data");
+        row("1.2.0-beta1", "1.2.0-beta1", usual, -1, "baseset");
+        row("2.0", "2.0", usual, -1, "baseset");
+        row("1.10.0 reads 11", "1.10.0", usual, -1, "data");
+        row("0.7.5", "0.7.5", usual, -1, "data");
+        row("not a number", "beta", usual, -1, "data");
+        row("one digit", "2", usual, -1, "data");
     }
 
-    void channelMatch()
+    void versionMarksChannelAndBaseSetFolder()
     {
         QFETCH(QString, installed);
         QFETCH(QStringList, latest);
         QFETCH(int, row);
+        QFETCH(QString, folder);
         Fixture f;
-        f.StoreGame("game", "korvane.exe", installed);
+        const QString game = f.StoreGame("game", "korvane.exe", installed);
         f.state.LatestStable = latest[0];
         f.state.LatestBeta = latest[1];
         f.state.LatestNightly = latest[2];
 
         f.detection.GetKRVNVersion();
 
+        QCOMPARE(f.state.KrvnVersion, installed.isNull() ? QString() : installed);
+        QCOMPARE(f.settings.values.value("KRVNVersion"), f.state.KrvnVersion);
+        QCOMPARE(f.state.BaseSetFolder, game + folder + Sep);
         QStringList marks;
         for (const QString& call : f.view.calls)
             if (call.startsWith("optGet") || call.startsWith("SetStatusIcon"))
@@ -243,31 +260,6 @@ private Q_SLOTS:
                 QStringList{QStringLiteral("optGet(%1)").arg(row),
                             QStringLiteral("SetStatusIcon(%1,%2,str85)").arg(row).arg(int(StatusPicture::Installed))};
         QCOMPARE(marks, expected);
-    }
-
-    void baseSetFolder_data()
-    {
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("folder");
-        for (const char* version : {"1.4.0", "r26400", "1.2.0-beta1", "2.0"})
-            QTest::newRow(version) << QString::fromLatin1(version) << "baseset";
-        for (const char* version : {"1.1.5", "0.7.5", "beta", "2"})
-            QTest::newRow(version) << QString::fromLatin1(version) << "data";
-        QTest::newRow("1.10.0 reads 11") << "1.10.0"
-                                         << "data";
-        QTest::newRow("no version resource") << QString() << "data";
-    }
-
-    void baseSetFolder()
-    {
-        QFETCH(QString, version);
-        QFETCH(QString, folder);
-        Fixture f;
-        const QString game = f.StoreGame("game", "korvane.exe", version);
-        f.detection.GetKRVNVersion();
-        QCOMPARE(f.state.KrvnVersion, version.isNull() ? QString() : version);
-        QCOMPARE(f.state.BaseSetFolder, game + folder + Sep);
-        QCOMPARE(f.settings.values.value("KRVNVersion"), f.state.KrvnVersion);
     }
 
     // A stored folder that no longer holds the game: cleared in memory only (unless kept),
