@@ -197,12 +197,6 @@ private Q_SLOTS:
         QCOMPARE(after, before);
         QCOMPARE(fixture.handler.LastErrorText(), "Source: FindKRVNPath|Code: 53|Description: first");
         QVERIFY(fixture.dialogs.messages.isEmpty());
-
-        // Once the dialog is gone, the next failure is shown again.
-        fixture.dialogs.onModal = nullptr;
-        fixture.handler.HandleError("TranslateFrmMain", Failure(13, "third"));
-        QCOMPARE(fixture.dialogs.shownDialogs.size(), 2);
-        QCOMPARE(fixture.handler.LastErrorText(), "Source: TranslateFrmMain|Code: 13|Description: third");
     }
 
     // Send Report mails the report once; Restart starts the program again and ends this
