@@ -129,6 +129,9 @@ std::vector<Fixture> Fixtures()
     damaged(L"no-pe-signature.exe", [](pefixture::Bytes& b, const L& l) { b[l.peHeader] = 'X'; });
     damaged(L"truncated-headers.exe", [](pefixture::Bytes& b, const L& l) { b.resize(l.sectionTable + 10); });
     damaged(L"truncated-resource.exe", [](pefixture::Bytes& b, const L& l) { b.resize(l.versionData + 40); });
+    damaged(L"section-ends-in-version.exe", [](pefixture::Bytes& b, const L& l) {
+        pefixture::Put32(b, l.sectionTable + 16, static_cast<std::uint32_t>(l.versionData - l.resourceSection + 16));
+    });
     damaged(L"empty.exe", [](pefixture::Bytes& b, const L&) { b.clear(); });
     return fixtures;
 }
