@@ -8,13 +8,9 @@ target_include_directories(krvnm_win PUBLIC src)
 target_link_libraries(krvnm_win PUBLIC krvnm_build_settings wininet)
 target_link_options(krvnm_win INTERFACE -static)
 
+# The PE version reader and the writer its Windows test compares with the system.
+include("${PROJECT_SOURCE_DIR}/src/detect/PeReader.cmake")
+add_subdirectory(tools/pewriter)
+
 enable_testing()
 add_subdirectory(tests/win)
-
-# The PE version reader and the fixture writer its Windows test compares with the system.
-target_sources(krvnm_win PRIVATE
-    src/detect/ByteSource.cpp
-    src/detect/FileVersionText.cpp
-    src/detect/PeImage.cpp
-    src/detect/VersionInfo.cpp
-    tests/support/PeFixtureWriter.cpp)

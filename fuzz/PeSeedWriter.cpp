@@ -19,7 +19,7 @@ int main(int argc, char** argv)
     const std::pair<std::uint16_t, std::uint16_t> translations[] = {{0x0409, 1200}, {0x0407, 1252}, {0x0411, 932}};
     for (bool pe32Plus : {false, true}) {
         for (const auto& [language, codePage] : translations) {
-            pefixture::PeSpec wanted;
+            pefixture::PeLayout wanted;
             wanted.pe32Plus = pe32Plus;
             wanted.resourceLanguage = language;
             wanted.versionResource =

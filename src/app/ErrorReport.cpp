@@ -2,6 +2,7 @@
 
 #include "app/Failure.h"
 
+#include <QDate>
 #include <QLocale>
 
 namespace {
@@ -36,10 +37,4 @@ QString ClosingSection(const QDate& date, const QLocale& locale)
 {
     return QStringLiteral("Report generated on: ") + locale.toString(date, QLocale::ShortFormat) + LineEnd +
            QStringLiteral("----- End Report -----") + LineEnd;
-}
-
-QString BuildErrorReport(const QString& lastErrorText, const ErrorReportFacts& facts, const QDate& date,
-                         const QLocale& locale)
-{
-    return ErrorInformationSection(lastErrorText) + EnvironmentSection(facts) + ClosingSection(date, locale);
 }

@@ -1,11 +1,12 @@
 #pragma once
 
-// The error report of the error dialog, built as plain text from the failure line and
-// facts about the environment. Each line ends in CR LF.
+// The sections of the error dialog's report, plain text from the failure line and facts
+// about the environment. The dialog shows each section as soon as it is built, so a fact
+// that cannot be gathered leaves the sections before it. Each line ends in CR LF.
 
-#include <QDate>
 #include <QString>
 
+class QDate;
 class QLocale;
 struct Failure;
 
@@ -25,9 +26,6 @@ QString ErrorInformationSection(const QString& lastErrorText);
 QString EnvironmentSection(const ErrorReportFacts& facts);
 // The date line in the locale's short date format, and the closing line.
 QString ClosingSection(const QDate& date, const QLocale& locale);
-
-QString BuildErrorReport(const QString& lastErrorText, const ErrorReportFacts& facts, const QDate& date,
-                         const QLocale& locale);
 
 // Shown when the facts of the report cannot be gathered.
 inline const QString ReportFailedText = QStringLiteral("Error while generating report.");

@@ -12,7 +12,7 @@
 inline void WriteGame(const QString& folder, const QString& name, const QString& version)
 {
     QVERIFY(QDir().mkpath(folder));
-    pefixture::PeSpec wanted;
+    pefixture::PeLayout wanted;
     if (!version.isNull())
         wanted.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(version.toStdU16String()));
     QVERIFY(pefixture::WriteFile(QDir(folder).filePath(name).toStdU16String(), pefixture::BuildPe(wanted).bytes));

@@ -53,9 +53,9 @@ struct Fixture
     std::wstring expected;
 };
 
-pefixture::Bytes Pe(bool pe32Plus, const pefixture::VersionSpec& version, std::uint16_t language = 0x0409)
+pefixture::Bytes Pe(bool pe32Plus, const pefixture::VersionLayout& version, std::uint16_t language = 0x0409)
 {
-    pefixture::PeSpec wanted;
+    pefixture::PeLayout wanted;
     wanted.pe32Plus = pe32Plus;
     wanted.resourceLanguage = language;
     wanted.versionResource = pefixture::BuildVersionInfo(version);
@@ -86,32 +86,32 @@ std::vector<Fixture> Fixtures()
         }
     }
 
-    pefixture::VersionSpec german;
+    pefixture::VersionLayout german;
     german.translations = {0x040704E4, 0x040904B0};
     german.tables = {{u"040904B0", {{u"FileVersion", u"english"}}}, {u"040704E4", {{u"FileVersion", u"german"}}}};
     fixtures.push_back({L"german-first.exe", Pe(false, german), L"german"});
 
-    pefixture::VersionSpec lower;
+    pefixture::VersionLayout lower;
     lower.translations = {0x040704E4};
     lower.tables = {{u"040704e4", {{u"fileversion", u"1.3.0"}}}};
     fixtures.push_back({L"lower-case-keys.exe", Pe(true, lower), L"1.3.0"});
 
-    pefixture::VersionSpec missingTable;
+    pefixture::VersionLayout missingTable;
     missingTable.translations = {0x040704E4};
     missingTable.tables = {{u"040904B0", {{u"FileVersion", u"1.4.0"}}}};
     fixtures.push_back({L"missing-table.exe", Pe(false, missingTable), L""});
 
-    pefixture::VersionSpec noTranslation;
+    pefixture::VersionLayout noTranslation;
     noTranslation.tables = {{u"040904B0", {{u"FileVersion", u"1.4.0"}}}};
     fixtures.push_back({L"no-translation.exe", Pe(true, noTranslation), L""});
 
-    pefixture::PeSpec noResources;
+    pefixture::PeLayout noResources;
     noResources.withResources = false;
     fixtures.push_back({L"no-resources.exe", pefixture::BuildPe(noResources).bytes, L""});
-    pefixture::PeSpec iconOnly;
+    pefixture::PeLayout iconOnly;
     fixtures.push_back({L"no-version.exe", pefixture::BuildPe(iconOnly).bytes, L""});
 
-    pefixture::PeSpec overlay;
+    pefixture::PeLayout overlay;
     overlay.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(u"1.4.0"));
     overlay.overlayBytes = 4 * 1024 * 1024;
     fixtures.push_back({L"overlay.exe", pefixture::BuildPe(overlay).bytes, L"1.4.0"});
@@ -121,14 +121,17 @@ std::vector<Fixture> Fixtures()
     const auto damaged = [&](const wchar_t* name, auto change) {
         pefixture::PeFile file = good;
         file.bytes.resize(file.bytes.size() - overlay.overlayBytes);
-        change(file.bytes, file.layout);
+        change(file.bytes, file.offsets);
         fixtures.push_back({name, file.bytes, L""});
     };
-    using L = pefixture::PeLayout;
+    using L = pefixture::PeOffsets;
     damaged(L"no-mz.exe", [](pefixture::Bytes& b, const L&) { b[0] = 'X'; });
     damaged(L"no-pe-signature.exe", [](pefixture::Bytes& b, const L& l) { b[l.peHeader] = 'X'; });
     damaged(L"truncated-headers.exe", [](pefixture::Bytes& b, const L& l) { b.resize(l.sectionTable + 10); });
     damaged(L"truncated-resource.exe", [](pefixture::Bytes& b, const L& l) { b.resize(l.versionData + 40); });
+    damaged(L"section-ends-in-version.exe", [](pefixture::Bytes& b, const L& l) {
+        pefixture::Put32(b, l.sectionTable + 16, static_cast<std::uint32_t>(l.versionData - l.resourceSection + 16));
+    });
     damaged(L"empty.exe", [](pefixture::Bytes& b, const L&) { b.clear(); });
     return fixtures;
 }

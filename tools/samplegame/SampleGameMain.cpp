@@ -17,7 +17,7 @@ int main(int argc, char* argv[])
     std::error_code ignored;
     std::filesystem::create_directories(target.parent_path(), ignored);
     const std::string version = argv[2];
-    pefixture::PeSpec wanted;
+    pefixture::PeLayout wanted;
     wanted.versionResource =
         pefixture::BuildVersionInfo(pefixture::StandardVersion(std::u16string(version.begin(), version.end())));
     if (!pefixture::WriteFile(target.u16string(), pefixture::BuildPe(wanted).bytes)) {

@@ -76,7 +76,7 @@ void Put32(Bytes& bytes, std::size_t offset, std::uint32_t value)
     Put16(bytes, offset + 2, static_cast<std::uint16_t>(value >> 16));
 }
 
-VersionSpec StandardVersion(const std::u16string& fileVersion, std::uint16_t language, std::uint16_t codePage)
+VersionLayout StandardVersion(const std::u16string& fileVersion, std::uint16_t language, std::uint16_t codePage)
 {
     static constexpr char16_t hex[] = u"0123456789ABCDEF";
     const std::uint32_t translation = (std::uint32_t{language} << 16) | codePage;
@@ -89,10 +89,10 @@ VersionSpec StandardVersion(const std::u16string& fileVersion, std::uint16_t lan
                        {u"FileVersion", fileVersion},
                        {u"ProductName", u"Korvane"},
                        {u"ProductVersion", fileVersion}}};
-    return VersionSpec{{translation}, {table}};
+    return VersionLayout{{translation}, {table}};
 }
 
-Bytes BuildVersionInfo(const VersionSpec& wanted)
+Bytes BuildVersionInfo(const VersionLayout& wanted)
 {
     std::vector<Bytes> children;
     if (!wanted.tables.empty()) {
@@ -121,18 +121,18 @@ Bytes BuildVersionInfo(const VersionSpec& wanted)
     return Block(u"VS_VERSION_INFO", FixedFileInfo(), 52, false, children);
 }
 
-PeFile BuildPe(const PeSpec& wanted)
+PeFile BuildPe(const PeLayout& wanted)
 {
     PeFile file;
-    PeLayout& layout = file.layout;
+    PeOffsets& offsets = file.offsets;
     Bytes& out = file.bytes;
     const std::size_t optionalSize = wanted.pe32Plus ? 240 : 224;
-    layout.peHeader = PeOffset;
-    layout.optionalHeader = PeOffset + 24;
-    layout.sectionTable = layout.optionalHeader + optionalSize;
-    const std::size_t headersSize = AlignUp(layout.sectionTable + 40, FileAlignment);
-    layout.resourceSection = headersSize;
-    layout.resourceRva = ResourceRva;
+    offsets.peHeader = PeOffset;
+    offsets.optionalHeader = PeOffset + 24;
+    offsets.sectionTable = offsets.optionalHeader + optionalSize;
+    const std::size_t headersSize = AlignUp(offsets.sectionTable + 40, FileAlignment);
+    offsets.resourceSection = headersSize;
+    offsets.resourceRva = ResourceRva;
 
     // The resource tree: type, name and language directories, one data entry, the data.
     Bytes tree(16 + 8, 0);
@@ -153,11 +153,11 @@ PeFile BuildPe(const PeSpec& wanted)
     Put32(tree, 72, ResourceRva + 88);
     Put32(tree, 76, static_cast<std::uint32_t>(data.size()));
     tree.insert(tree.end(), data.begin(), data.end());
-    layout.typeDirectory = layout.resourceSection;
-    layout.nameDirectory = layout.resourceSection + 24;
-    layout.languageDirectory = layout.resourceSection + 48;
-    layout.dataEntry = layout.resourceSection + 72;
-    layout.versionData = layout.resourceSection + 88;
+    offsets.typeDirectory = offsets.resourceSection;
+    offsets.nameDirectory = offsets.resourceSection + 24;
+    offsets.languageDirectory = offsets.resourceSection + 48;
+    offsets.dataEntry = offsets.resourceSection + 72;
+    offsets.versionData = offsets.resourceSection + 88;
 
     const std::size_t rawSize = AlignUp(tree.size(), FileAlignment);
     const std::size_t imageSize = ResourceRva + AlignUp(tree.size(), SectionAlignment);
@@ -173,7 +173,7 @@ PeFile BuildPe(const PeSpec& wanted)
     Put16(out, PeOffset + 20, static_cast<std::uint16_t>(optionalSize));
     Put16(out, PeOffset + 22, wanted.pe32Plus ? 0x0022 : 0x0102); // executable, 32-bit / large-address
 
-    const std::size_t o = layout.optionalHeader;
+    const std::size_t o = offsets.optionalHeader;
     Put16(out, o, wanted.pe32Plus ? 0x20B : 0x10B);
     out[o + 2] = 14;
     Put32(out, o + 8, static_cast<std::uint32_t>(rawSize)); // initialised data
@@ -197,24 +197,24 @@ PeFile BuildPe(const PeSpec& wanted)
     Put32(out, o + 72 + 2 * stack, 0x100000);
     Put32(out, o + 72 + 3 * stack, 0x1000);
     const std::size_t countField = wanted.pe32Plus ? 108 : 92;
-    layout.directoryCount = o + countField;
-    Put32(out, layout.directoryCount, 16);
-    layout.resourceDirectory = o + countField + 4 + 2 * 8;
+    offsets.directoryCount = o + countField;
+    Put32(out, offsets.directoryCount, 16);
+    offsets.resourceDirectory = o + countField + 4 + 2 * 8;
     if (wanted.withResources) {
-        Put32(out, layout.resourceDirectory, ResourceRva);
-        Put32(out, layout.resourceDirectory + 4, static_cast<std::uint32_t>(tree.size()));
+        Put32(out, offsets.resourceDirectory, ResourceRva);
+        Put32(out, offsets.resourceDirectory + 4, static_cast<std::uint32_t>(tree.size()));
     }
 
-    const std::size_t s = layout.sectionTable;
+    const std::size_t s = offsets.sectionTable;
     const char name[8] = {'.', 'r', 's', 'r', 'c', 0, 0, 0};
     std::copy(name, name + 8, out.begin() + static_cast<std::ptrdiff_t>(s));
     Put32(out, s + 8, static_cast<std::uint32_t>(tree.size()));
     Put32(out, s + 12, ResourceRva);
     Put32(out, s + 16, static_cast<std::uint32_t>(rawSize));
-    Put32(out, s + 20, static_cast<std::uint32_t>(layout.resourceSection));
+    Put32(out, s + 20, static_cast<std::uint32_t>(offsets.resourceSection));
     Put32(out, s + 36, 0x40000040); // initialised data, readable
 
-    std::copy(tree.begin(), tree.end(), out.begin() + static_cast<std::ptrdiff_t>(layout.resourceSection));
+    std::copy(tree.begin(), tree.end(), out.begin() + static_cast<std::ptrdiff_t>(offsets.resourceSection));
     out.resize(out.size() + wanted.overlayBytes, 0);
     return file;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-// Writes PE32 and PE32+ images with version resources for the tests: any languages,
-// code pages and strings, optionally without resources, and with the offsets of every
-// structure so a test can damage exactly one of them. Standard library only, so the
-// Windows stage builds it with MinGW too.
+// Writes PE32 and PE32+ images with version resources: any languages, code pages and
+// strings, optionally without resources, and with the offsets of every structure so a
+// test can damage exactly one of them. The tests, the demo's stand-in game and the fuzz
+// seeds use it; standard library only, so the Windows stage builds it with MinGW too.
 
 #include <cstddef>
 #include <cstdint>
@@ -24,19 +24,20 @@ struct StringTable
 };
 
 // The contents of a VS_VERSIONINFO resource.
-struct VersionSpec
+struct VersionLayout
 {
     std::vector<std::uint32_t> translations; // language id << 16 | code page; none: no VarFileInfo
     std::vector<StringTable> tables;
 };
 
 // The usual resource: one translation and its table with FileVersion and a few more.
-VersionSpec StandardVersion(const std::u16string& fileVersion, std::uint16_t language = 0x0409,
-                            std::uint16_t codePage = 1200);
+VersionLayout StandardVersion(const std::u16string& fileVersion, std::uint16_t language = 0x0409,
+                              std::uint16_t codePage = 1200);
 
-Bytes BuildVersionInfo(const VersionSpec& wanted);
+Bytes BuildVersionInfo(const VersionLayout& wanted);
 
-struct PeSpec
+// The image to write.
+struct PeLayout
 {
     bool pe32Plus = false;
     std::optional<Bytes> versionResource; // none: a resource tree without a version entry
@@ -47,7 +48,7 @@ struct PeSpec
 };
 
 // Offsets into the written file.
-struct PeLayout
+struct PeOffsets
 {
     std::size_t peHeader = 0; // "PE\0\0"
     std::size_t optionalHeader = 0;
@@ -66,10 +67,10 @@ struct PeLayout
 struct PeFile
 {
     Bytes bytes;
-    PeLayout layout;
+    PeOffsets offsets;
 };
 
-PeFile BuildPe(const PeSpec& wanted);
+PeFile BuildPe(const PeLayout& wanted);
 
 void Put16(Bytes& bytes, std::size_t offset, std::uint16_t value);
 void Put32(Bytes& bytes, std::size_t offset, std::uint32_t value);
