@@ -1,6 +1,7 @@
 #include "app/SystemPlatform.h"
 
 #include "app/Failure.h"
+#include "sysinfo/LocaleApi.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -50,6 +51,21 @@ QString SystemPlatform::osDisplayName()
 bool SystemPlatform::isWindows64()
 {
     return sysapi::IsWindows64();
+}
+
+QString SystemPlatform::localeInfo(quint32 localeId, quint32 infoType)
+{
+    return QString::fromStdWString(sysapi::LocaleInfo(localeId, infoType));
+}
+
+bool SystemPlatform::isValidLocale(quint32 localeId)
+{
+    return sysapi::IsLocaleSupported(localeId);
+}
+
+QString SystemPlatform::languageName(quint32 localeId)
+{
+    return QString::fromStdWString(sysapi::LanguageName(localeId));
 }
 
 bool SystemPlatform::isOffline()

@@ -14,6 +14,9 @@ public:
     sysapi::OsVersion osVersion() override;
     QString osDisplayName() override;
     bool isWindows64() override;
+    QString localeInfo(quint32 localeId, quint32 infoType) override;
+    bool isValidLocale(quint32 localeId) override;
+    QString languageName(quint32 localeId) override;
     bool isOffline() override;
     void openDocument(const QString& target) override;
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;

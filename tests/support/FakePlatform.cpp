@@ -14,6 +14,17 @@ QString FakePlatform::driveRoot(QChar letter)
     return driveRoots.value(letter, QString(letter) + QStringLiteral(":/"));
 }
 
+QString FakePlatform::localeInfo(quint32 localeId, quint32 infoType)
+{
+    if (localeId != 0x400)
+        return {};
+    if (infoType == 0x1001)
+        return userLanguage;
+    if (infoType == 0x1004)
+        return userAnsiCodePage;
+    return {};
+}
+
 bool FakePlatform::isOffline()
 {
     if (offlineQueryFails)
