@@ -68,6 +68,8 @@ void DeleteStaleWorkFiles(const AppState& state)
 int LanguageIndexForKey(const QString& language, const QStringList& keys)
 {
     int index = 0;
+    if (language.isEmpty())
+        return index;
     for (int k = 0; k < keys.size(); ++k)
         if (keys.at(k).contains(language))
             index = k;
@@ -84,7 +86,7 @@ QStringList LanguageKeys(const BuiltinStrings& strings)
 
 void SelectLanguage(AppState& state, const BuiltinStrings& strings)
 {
-    if (state.Language == QLatin1String("---")) {
+    if (state.Language == QLatin1String("---") || state.Language.isEmpty()) {
         state.LanguageIndex = 0; // English until the user's locale is consulted
         return;
     }

@@ -31,11 +31,14 @@ void FormWorkFilePaths(AppState& state);
 // Work files of an earlier run, and partial downloads it left behind.
 void DeleteStaleWorkFiles(const AppState& state);
 
-// The last language whose key contains the stored Language text; 0 (English) when none.
+// The last language whose key contains the stored Language text; 0 (English) when none
+// does or the text is empty.
 int LanguageIndexForKey(const QString& language, const QStringList& keys);
 // The language keys of the built-in descriptors, in language order.
 QStringList LanguageKeys(const BuiltinStrings& strings);
-// Chooses LanguageIndex from the stored Language.
+// The stored-key half of the language choice, for a caller without the platform at hand:
+// "---" and an empty key leave English. SelectLanguage(state, platform) in
+// lang/UserLanguage.h makes the whole choice, detecting the user's language.
 void SelectLanguage(AppState& state, const BuiltinStrings& strings);
 
 // Shutdown: deletes the listing work files and stores the three shutdown keys, in order,
