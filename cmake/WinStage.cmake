@@ -1,7 +1,10 @@
 # The Win32 layer without Qt, cross-built with MinGW; its tests run under Wine
 # against the real Windows API.
 add_library(krvnm_win STATIC
+    src/lang/LanguageRules.cpp
+    src/sysinfo/LocaleApi_win.cpp
     src/sysinfo/SystemApi_win.cpp
+    src/sysinfo/WindowsLocales.cpp
     src/sysinfo/WinVersion.cpp)
 target_include_directories(krvnm_win PUBLIC src)
 target_link_libraries(krvnm_win PUBLIC krvnm_build_settings wininet)

@@ -52,7 +52,7 @@ std::wstring LocaleInfo(unsigned long localeId, unsigned long infoType)
 
 bool IsLocaleSupported(unsigned long localeId)
 {
-    return FindNamedLocale(localeId) != nullptr;
+    return localeId == LocaleUserDefault || FindNamedLocale(localeId) != nullptr;
 }
 
 std::wstring LanguageName(unsigned long localeId)
