@@ -49,8 +49,10 @@ qsizetype TrailingSpaces(const QString& text)
 }
 
 // Everything a translated row must share with its English row, as one comparable text.
-QString Shape(const QString& text)
+// Blanks at the end are left out after a full-width colon, which carries its own space.
+QString Shape(const QString& text, bool withTrailingBlanks = true)
 {
+    const QString trailing = withTrailingBlanks ? QString::number(TrailingSpaces(text)) : QStringLiteral("-");
     return QStringLiteral("#1#:%1 #2#:%2 #FN#:%3 '#':%4 LF:%5 lead:%6 trail:%7")
         .arg(text.count(QStringLiteral("#1#")))
         .arg(text.count(QStringLiteral("#2#")))
@@ -58,7 +60,7 @@ QString Shape(const QString& text)
         .arg(text.count(QLatin1Char('#')))
         .arg(text.count(QLatin1Char('\n')))
         .arg(LeadingSpaces(text))
-        .arg(TrailingSpaces(text));
+        .arg(trailing);
 }
 
 void AddLanguageRows()
@@ -119,6 +121,9 @@ private Q_SLOTS:
         QTest::newRow("2009 Portuguese") << 2009 << "Korvane Manager website";
         QTest::newRow("9009 Dutch") << 9009 << "Korvane Manager website";
         QTest::newRow("29 English") << 29 << "Translated by: Program author";
+        QTest::newRow("3029 French") << 3029 << "Traduit par\u00A0: l'auteur du programme";
+        QTest::newRow("3063 French") << 3063 << "Ko téléchargés,";
+        QTest::newRow("7022 Simplified Chinese") << 7022 << "Windows 可用物理内存：";
         QTest::newRow("652 notice")
             << 652
             << "When contacting the KRVNM author please do it in english or spanish only.\n\nAl "
@@ -187,12 +192,39 @@ private Q_SLOTS:
             const QString english = strings.lookup(n).value_or(QString());
             const int id = BuiltinStrings::RowId(k, n);
             const QString text = strings.lookup(id).value_or(QString());
-            if (Shape(text) != Shape(english))
-                faults << Describe(id, text) + QStringLiteral(": got ") + Shape(text) + QStringLiteral(", expected ") +
-                              Shape(english);
+            const bool blanksCount = !text.endsWith(QChar(0xFF1A));
+            if (Shape(text, blanksCount) != Shape(english, blanksCount))
+                faults << Describe(id, text) + QStringLiteral(": got ") + Shape(text, blanksCount) +
+                              QStringLiteral(", expected ") + Shape(english, blanksCount);
             if (text.contains(QLatin1Char('"')) || text.contains(QStringLiteral("%VER")) ||
                 text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\t')))
                 faults << Describe(id, text) + QStringLiteral(": holds a double quote, %VER, CR or tab");
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n"))));
+    }
+
+    // French puts a no-break space before ":", "?", "!" and ";" and inside « »; Chinese
+    // needs no blank after a full-width colon.
+    void punctuationSpacing_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<QStringList>("wrong");
+        QTest::newRow("FRENCH") << 3 << QStringList{" :", " ?", " !", " ;", "« ", " »"};
+        QTest::newRow("SCHINESE") << 7 << QStringList{"： "};
+        QTest::newRow("TCHINESE") << 8 << QStringList{"： "};
+    }
+
+    void punctuationSpacing()
+    {
+        QFETCH(int, k);
+        QFETCH(QStringList, wrong);
+        QStringList faults;
+        for (int n = 1; n <= RowCount; ++n) {
+            const int id = BuiltinStrings::RowId(k, n);
+            const QString text = BuiltinStrings::Compiled().lookup(id).value_or(QString());
+            for (const QString& spacing : wrong)
+                if (text.contains(spacing))
+                    faults << Describe(id, text);
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n"))));
     }
