@@ -98,6 +98,19 @@ private Q_SLOTS:
         QCOMPARE(state.UserLanguageName, userLanguage.toUpper());
     }
 
+    void unreadableLanguageRowMatchesNoUserLanguage()
+    {
+        BuiltinStrings strings = BuiltinStrings::Compiled();
+        strings.removeRow(600);
+        FakePlatform platform;
+        platform.userLanguage = QStringLiteral("French");
+        AppState state;
+        ReadUserLocale(state, strings, platform);
+        DetectUserLanguage(state, platform, QStringLiteral("ENGLISH"));
+        QCOMPARE(state.Language, "FRENCH");
+        QCOMPARE(int(state.LanguageIndex), 3);
+    }
+
     void startupSelection_data()
     {
         QTest::addColumn<QString>("stored");
