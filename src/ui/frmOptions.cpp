@@ -55,6 +55,12 @@ QLineEdit* TextField(QWidget* parent, const char* name, int maxLength)
     return field;
 }
 
+void SetEnabled(std::initializer_list<QWidget*> controls, bool enabled)
+{
+    for (QWidget* control : controls)
+        control->setEnabled(enabled);
+}
+
 QPixmap AddLanguagePicture(qreal ratio)
 {
     QPixmap picture(QSize(IconSize, IconSize) * ratio);
@@ -219,11 +225,7 @@ QGroupBox* frmOptions::BuildProxyGroup()
     grid->addWidget(lblPass, 6, 1);
     grid->addWidget(txtPass, 6, 2, 1, 3);
 
-    for (QWidget* control :
-         {static_cast<QWidget*>(lblAddress), static_cast<QWidget*>(txtAddress), static_cast<QWidget*>(lblPort),
-          static_cast<QWidget*>(txtPort), static_cast<QWidget*>(chkAuth), static_cast<QWidget*>(lblUser),
-          static_cast<QWidget*>(txtUser), static_cast<QWidget*>(lblPass), static_cast<QWidget*>(txtPass)})
-        control->setEnabled(false);
+    SetEnabled({lblAddress, txtAddress, lblPort, txtPort, chkAuth, lblUser, txtUser, lblPass, txtPass}, false);
 
     auto* layout = new QVBoxLayout(fraProxy);
     layout->addWidget(picProxy);
@@ -325,10 +327,7 @@ void frmOptions::optConnection_Click(int index)
         chkAuth->setChecked(false);
         SetAuthentication(false);
     }
-    for (QWidget* control :
-         {static_cast<QWidget*>(lblAddress), static_cast<QWidget*>(lblPort), static_cast<QWidget*>(txtAddress),
-          static_cast<QWidget*>(txtPort), static_cast<QWidget*>(chkAuth)})
-        control->setEnabled(proxy);
+    SetEnabled({lblAddress, lblPort, txtAddress, txtPort, chkAuth}, proxy);
 }
 
 void frmOptions::chkAuth_Click()
@@ -339,9 +338,7 @@ void frmOptions::chkAuth_Click()
 void frmOptions::SetAuthentication(bool on)
 {
     state.UseProxyAuth = on ? 1 : 0;
-    for (QWidget* control : {static_cast<QWidget*>(lblUser), static_cast<QWidget*>(lblPass),
-                             static_cast<QWidget*>(txtUser), static_cast<QWidget*>(txtPass)})
-        control->setEnabled(on);
+    SetEnabled({lblUser, lblPass, txtUser, txtPass}, on);
     if (!on) {
         txtUser->clear();
         txtPass->clear();
