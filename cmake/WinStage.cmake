@@ -2,7 +2,10 @@
 # against the real Windows API.
 add_library(krvnm_win STATIC
     src/sysinfo/MemoryQuery_win.cpp
+    src/lang/LanguageRules.cpp
+    src/sysinfo/LocaleApi_win.cpp
     src/sysinfo/SystemApi_win.cpp
+    src/sysinfo/WindowsLocales.cpp
     src/sysinfo/WinVersion.cpp)
 target_include_directories(krvnm_win PUBLIC src)
 target_link_libraries(krvnm_win PUBLIC krvnm_build_settings wininet)

@@ -29,9 +29,19 @@ struct ReleaseRecord
     QString date;
 };
 
+// A row of the language list: one built-in interface language.
+struct LanguageListRow
+{
+    int codePage = 0;
+    quint32 localeId = 0;
+    QString key;         // "ENGLISH", "PORTUGUESE_BR"
+    QString displayName; // as the system names the locale, else the key in proper case
+};
+
 struct AppState
 {
     static constexpr int LanguageStringCount = 88;
+    static constexpr int LanguageListRows = 12; // rows 0 to 10 hold the languages; row 11 stays empty
 
     // Settings values, loaded once at start-up.
     QString Language = QStringLiteral("---");
@@ -81,6 +91,11 @@ struct AppState
     // Language string table: slots 1..88 of the current language; slot 0 stays empty.
     std::array<QString, LanguageStringCount + 1> LanguageStrings;
     std::uint8_t LanguageIndex = 0;
+
+    // Language list and user locale, read once at start-up.
+    std::array<LanguageListRow, LanguageListRows> Languages;
+    QString UserLanguageName; // the user's locale language in English, upper case
+    qint16 FontCharset = 0;   // Windows font character set of the user's ANSI code page
 
     const QString& str(int n) const { return LanguageStrings.at(static_cast<size_t>(n)); }
 };

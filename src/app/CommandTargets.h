@@ -8,6 +8,8 @@ class CommandTargets
 public:
     virtual ~CommandTargets() = default;
 
+    // Reads the user's locale: the language list and the font character set.
+    virtual void ReadUserLocale() = 0;
     // Chooses the interface language, loads its texts and translates the main window.
     virtual void SelectInterfaceLanguage() = 0;
     // Identifies the stored game, or searches the drives for one.
@@ -18,4 +20,7 @@ public:
     virtual void ChooseGameFolder() = 0;
     // Identifies the installed game again.
     virtual void Redetect() = 0;
+    // The options dialog and the about box, modal.
+    virtual void ShowOptions() = 0;
+    virtual void ShowAbout() = 0;
 };

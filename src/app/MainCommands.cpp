@@ -35,6 +35,7 @@ void MainCommands::Load()
     steps.step([&] { view.resetRestoreList(); });
     steps.step([&] { FormWorkFilePaths(state); });
     steps.step([&] { DeleteStaleWorkFiles(state); });
+    steps.step([&] { targets.ReadUserLocale(); });
     steps.step([&] {
         LoadSettings(state, services.settings, services.platform, services.dialogs);
         view.checkPlatformItem(state.PlatformIndex);
@@ -126,6 +127,16 @@ void MainCommands::mnuRedetect_Click()
 void MainCommands::mnuCheckSelfUpdate_Click()
 {
     RefusedWhileTransferring(MessageIcon::Critical);
+}
+
+void MainCommands::mnuSettings_Click()
+{
+    targets.ShowOptions();
+}
+
+void MainCommands::mnuAbout_Click()
+{
+    targets.ShowAbout();
 }
 
 void MainCommands::ChoosePlatform(int index)

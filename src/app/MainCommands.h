@@ -36,6 +36,8 @@ public:
     void mnuOpen_Click();
     void mnuRedetect_Click();
     void mnuCheckSelfUpdate_Click();
+    void mnuSettings_Click();
+    void mnuAbout_Click();
     // mnuWin9x, mnuWin32, mnuWin64: 0, 1, 2.
     void ChoosePlatform(int index);
     // Opens the address of the web-link menu entry with that name.

@@ -33,6 +33,16 @@ public:
     // Fills the memory-status record (its length set); false when the system does not answer.
     virtual bool queryMemoryStatus(sysapi::MemoryStatusRecord& record) = 0;
 
+    // Locale facts as Windows gives them (GetLocaleInfo, IsValidLocale, VerLanguageName),
+    // for locale identifiers such as 0x400, the user's default locale.
+    // One locale text (0x1001: the language's English name, 0x1004: the default ANSI code
+    // page); empty when the system gives none.
+    virtual QString localeInfo(quint32 localeId, quint32 infoType) = 0;
+    virtual bool isValidLocale(quint32 localeId) = 0;
+    // The locale's display name in the system's language ("English (United Kingdom)"), as
+    // the system fills its buffer: the name ends at the first NUL. Empty when there is none.
+    virtual QString languageName(quint32 localeId) = 0;
+
     // Whether the system says it is offline; throws Failure when it cannot tell.
     virtual bool isOffline() = 0;
 

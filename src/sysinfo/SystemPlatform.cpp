@@ -4,6 +4,7 @@
 #include "sysinfo/SystemApi.h"
 #include "sysinfo/WinVersion.h"
 #include "sysinfo/MemoryQuery.h"
+#include "sysinfo/LocaleApi.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -63,6 +64,21 @@ bool SystemPlatform::isFullWin32()
 bool SystemPlatform::queryMemoryStatus(sysapi::MemoryStatusRecord& record)
 {
     return sysapi::QueryMemoryStatus(record);
+}
+
+QString SystemPlatform::localeInfo(quint32 localeId, quint32 infoType)
+{
+    return QString::fromStdWString(sysapi::LocaleInfo(localeId, infoType));
+}
+
+bool SystemPlatform::isValidLocale(quint32 localeId)
+{
+    return sysapi::IsLocaleSupported(localeId);
+}
+
+QString SystemPlatform::languageName(quint32 localeId)
+{
+    return QString::fromStdWString(sysapi::LanguageName(localeId));
 }
 
 bool SystemPlatform::isOffline()

@@ -16,6 +16,9 @@ public:
     bool isWindows64() override;
     bool isFullWin32() override;
     bool queryMemoryStatus(sysapi::MemoryStatusRecord& record) override;
+    QString localeInfo(quint32 localeId, quint32 infoType) override;
+    bool isValidLocale(quint32 localeId) override;
+    QString languageName(quint32 localeId) override;
     bool isOffline() override;
     void openDocument(const QString& target) override;
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;

@@ -8,13 +8,17 @@
 #include "detect/GameDetection.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
+#include "lang/UserLanguage.h"
 #include "net/DownloadEngine.h"
 #include "net/QtTransferComponent.h"
 #include "sysinfo/SystemPlatform.h"
 #include "ui/ErrorDialogHandler.h"
+#include "ui/FormTranslation.h"
 #include "ui/QtDialogs.h"
 #include "ui/StatusPanel.h"
+#include "ui/frmAbout.h"
 #include "ui/frmMain.h"
+#include "ui/frmOptions.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -31,29 +35,42 @@ struct Application::SystemSeams
     AppServices services{settings, platform, dialogs, errors, BuiltinStrings::Compiled(), intMain};
 };
 
-struct Application::Parts : CommandTargets
+struct Application::Parts : CommandTargets, MainWindowLanguageView
 {
-    Parts(AppState& state, AppServices& services) : state(state), services(services)
+    Parts(AppState& state, AppServices& services, WindowDialogs& windows)
+        : state(state), services(services), windows(windows)
     {
         window.attach(commands);
         QObject::connect(window.statusPanel().timeoutTimer(), &QTimer::timeout, &engine,
                          &DownloadEngine::tmrTimeout_Timer);
     }
 
+    void ReadUserLocale() override { ::ReadUserLocale(state, services.strings, services.platform); }
     void SelectInterfaceLanguage() override
     {
-        SelectLanguage(state, services.strings);
+        SelectLanguage(state, services.platform);
         LoadLanguageStrings(state, services.strings);
-        window.ApplyLanguageCaptions();
+        TranslateFrmMain(true, *this, state, services.errors);
     }
     void DetectAtStartup() override { detection.DetectAtStartup(); }
     void RunGame() override { detection.RunGame(); }
     void ChooseGameFolder() override { detection.ChooseGameFolder(); }
     void Redetect() override { detection.GetKRVNVersion(false); }
+    void ShowOptions() override { frmOptions::ShowModal(state, services, windows, *this, &window); }
+    void ShowAbout() override
+    {
+        frmAbout about(state, services.platform, services.dialogs, services.strings, &window);
+        windows.showModal(about);
+    }
+
+    QWidget& captionWindow() override { return window; }
+    void identifyInstalledVersion() override { detection.GetKRVNVersion(false); }
+    void SetStatusBar(const QString& text) override { commands.SetStatusBar(text); }
 
     AppState& state;
     AppServices& services;
-    frmMain window{state};
+    WindowDialogs& windows;
+    frmMain window;
     GameDetection detection{state, services, window};
     DownloadEngine engine{state, services.transfer, services.platform, window.statusPanel()};
     MainCommands commands{state, services, window, *this};
@@ -62,10 +79,11 @@ struct Application::Parts : CommandTargets
 Application::Application() : seams(std::make_unique<SystemSeams>())
 {
     seams->intMain.setObjectName(QStringLiteral("intMain"));
-    parts = std::make_unique<Parts>(seams->state, seams->services);
+    parts = std::make_unique<Parts>(seams->state, seams->services, seams->dialogs);
 }
 
-Application::Application(AppState& state, AppServices& services) : parts(std::make_unique<Parts>(state, services))
+Application::Application(AppState& state, AppServices& services, WindowDialogs& dialogs)
+    : parts(std::make_unique<Parts>(state, services, dialogs))
 {}
 
 Application::~Application() = default;

@@ -14,6 +14,7 @@ class DownloadEngine;
 class ErrorHandler;
 class GameDetection;
 class MainCommands;
+class WindowDialogs;
 class frmMain;
 
 class Application
@@ -21,8 +22,8 @@ class Application
 public:
     // Over the system's seams: the settings store, the platform, Qt's dialogs, QtNetwork.
     Application();
-    // Over the given seams.
-    Application(AppState& state, AppServices& services);
+    // Over the given seams; dialogs is services.dialogs, able to show windows too.
+    Application(AppState& state, AppServices& services, WindowDialogs& dialogs);
     ~Application();
 
     // Runs the start-up sequence.

@@ -1,8 +1,5 @@
 #include "ui/MainMenu.h"
 
-#include "app/AppState.h"
-#include "app/StringIds.h"
-
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -23,25 +20,23 @@ struct Entry
     const char* name;
     const char* parent; // empty: the menu bar
     Kind kind;
-    const char* caption;
-    int stringId = 0; // the language string of the caption; 0: the caption stays English
-    bool ellipsis = false;
+    const char* caption; // English; the caption table translates the entries that change
 };
 
 constexpr Entry Entries[] = {
-    {"mnuFile", "", Kind::Menu, "&File", Str::MenuFile},
-    {"mnuOpen", "mnuFile", Kind::Command, "Select KRVN path...", Str::SelectGamePath, true},
+    {"mnuFile", "", Kind::Menu, "&File"},
+    {"mnuOpen", "mnuFile", Kind::Command, "Select KRVN path..."},
     {"brk00", "mnuFile", Kind::Separator, ""},
-    {"mnuExit", "mnuFile", Kind::Command, "Exit", Str::Exit},
-    {"mnuOptions", "", Kind::Menu, "&Options", Str::MenuOptions},
-    {"mnuSettings", "mnuOptions", Kind::Command, "Settings...", Str::Settings, true},
+    {"mnuExit", "mnuFile", Kind::Command, "Exit"},
+    {"mnuOptions", "", Kind::Menu, "&Options"},
+    {"mnuSettings", "mnuOptions", Kind::Command, "Settings..."},
     {"brk02", "mnuOptions", Kind::Separator, ""},
-    {"mnuPlatform", "mnuOptions", Kind::Menu, "Platform selection", Str::PlatformSelection},
+    {"mnuPlatform", "mnuOptions", Kind::Menu, "Platform selection"},
     {"mnuWin9x", "mnuPlatform", Kind::Choice, "Win9x Korvane"},
     {"mnuWin32", "mnuPlatform", Kind::Choice, "Win32 Korvane"},
     {"mnuWin64", "mnuPlatform", Kind::Choice, "Win64 Korvane"},
-    {"mnuRedetect", "mnuOptions", Kind::Command, "Redetect KRVN version", Str::RedetectVersion},
-    {"mnuHelp", "", Kind::Menu, "&Help", Str::MenuHelp},
+    {"mnuRedetect", "mnuOptions", Kind::Command, "Redetect KRVN version"},
+    {"mnuHelp", "", Kind::Menu, "&Help"},
     {"mnuKrvnWiki", "mnuHelp", Kind::Link, "Korvane Wiki"},
     {"brk04", "mnuHelp", Kind::Separator, ""},
     {"mnuLinksKRVN", "mnuHelp", Kind::Menu, "Links: Korvane"},
@@ -54,21 +49,14 @@ constexpr Entry Entries[] = {
     {"mnuGRFCrawler", "mnuLinksGraphics", Kind::Link, "GRF Crawler"},
     {"mnuTWSR", "mnuLinksGraphics", Kind::Link, "Townscape Refit"},
     {"brk05", "mnuHelp", Kind::Separator, ""},
-    {"mnuCheckSelfUpdate", "mnuHelp", Kind::Command, "Check for updates", Str::CheckForUpdates},
+    {"mnuCheckSelfUpdate", "mnuHelp", Kind::Command, "Check for updates"},
     {"brk06", "mnuHelp", Kind::Separator, ""},
-    {"mnuWebsite", "mnuHelp", Kind::Link, "KRVN Manager website", Str::ManagerWebsite},
-    {"mnuAbout", "mnuHelp", Kind::Command, "About KRVN Manager...", Str::AboutManager},
+    {"mnuWebsite", "mnuHelp", Kind::Link, "KRVN Manager website"},
+    {"mnuAbout", "mnuHelp", Kind::Command, "About KRVN Manager..."},
 };
 
 // Entries that change the game or the settings, off while a transfer runs.
 constexpr const char* BusyOff[] = {"mnuOpen", "mnuSettings", "mnuPlatformAction", "mnuRedetect"};
-
-QString Caption(const Entry& entry, const AppState* state)
-{
-    if (!state || entry.stringId == 0)
-        return QString::fromUtf8(entry.caption);
-    return state->str(entry.stringId) + (entry.ellipsis ? QStringLiteral("...") : QString());
-}
 
 } // namespace
 
@@ -79,7 +67,8 @@ MainMenu::MainMenu(QMenuBar* bar) : QObject(bar), bar(bar)
         auto* parent = *item.parent ? bar->findChild<QMenu*>(QLatin1String(item.parent)) : nullptr;
         QAction* action = nullptr;
         if (item.kind == Kind::Menu) {
-            QMenu* menu = parent ? parent->addMenu(Caption(item, nullptr)) : bar->addMenu(Caption(item, nullptr));
+            QMenu* menu = parent ? parent->addMenu(QString::fromUtf8(item.caption))
+                                 : bar->addMenu(QString::fromUtf8(item.caption));
             menu->setObjectName(name);
             menu->menuAction()->setObjectName(name + QStringLiteral("Action"));
             continue;
@@ -88,7 +77,7 @@ MainMenu::MainMenu(QMenuBar* bar) : QObject(bar), bar(bar)
             parent->addSeparator()->setObjectName(name);
             continue;
         }
-        action = parent->addAction(Caption(item, nullptr));
+        action = parent->addAction(QString::fromUtf8(item.caption));
         action->setObjectName(name);
         action->setCheckable(item.kind == Kind::Choice);
         if (item.kind == Kind::Link)
@@ -101,19 +90,6 @@ MainMenu::MainMenu(QMenuBar* bar) : QObject(bar), bar(bar)
 QAction* MainMenu::entry(const QString& name) const
 {
     return bar->findChild<QAction*>(name);
-}
-
-void MainMenu::applyCaptions(const AppState& state)
-{
-    for (const Entry& item : Entries) {
-        if (item.stringId == 0)
-            continue;
-        const QString name = QLatin1String(item.name);
-        if (item.kind == Kind::Menu)
-            bar->findChild<QMenu*>(name)->setTitle(Caption(item, &state));
-        else
-            entry(name)->setText(Caption(item, &state));
-    }
 }
 
 void MainMenu::setIdle(bool idle, bool selfUpdateEnabled)

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QString>
 
-struct AppState;
 class QAction;
 class QMenuBar;
 
@@ -19,8 +18,6 @@ public:
 
     // The entry (action) of that object name; a submenu's entry is its name + "Action".
     QAction* entry(const QString& name) const;
-    // The captions that follow the interface language.
-    void applyCaptions(const AppState& state);
     // Busy switches off the entries that would change the game or the settings.
     void setIdle(bool idle, bool selfUpdateEnabled);
     void checkPlatformItem(int index);

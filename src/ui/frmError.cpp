@@ -5,6 +5,7 @@
 #include "app/ErrorReport.h"
 #include "app/FailureScope.h"
 #include "app/Platform.h"
+#include "ui/FormTranslation.h"
 #include "ui/MailLink.h"
 #include "ui/WindowHelpers.h"
 
@@ -184,15 +185,10 @@ void frmError::Form_Activate()
         painter.end();
         picIco->setPixmap(icon);
 
-        cmdReport->setText(state.str(26));
-        cmdRestart->setText(state.str(27));
-        lblTop->setText(state.str(23));
-        lblMain->setText(state.str(24));
-        lblSecond->setText(state.str(25));
+        ApplyCaptions(*this, FrmErrorCaptions(state));
         cmdReport->setVisible(true);
         cmdRestart->setVisible(true);
         txtReport->setVisible(true);
-        cmdIgnore->setText(state.str(15));
 
         QString report = ErrorInformationSection(lastErrorText);
         SetReport(report);

@@ -1,8 +1,6 @@
 #include "ui/frmMain.h"
 
-#include "app/AppState.h"
 #include "app/MainCommands.h"
-#include "app/StringIds.h"
 #include "ui/BannerPanel.h"
 #include "ui/MainMenu.h"
 #include "ui/MainWindowStyle.h"
@@ -21,7 +19,7 @@
 
 using namespace MainWindowStyle;
 
-frmMain::frmMain(const AppState& state, QWidget* parent) : QMainWindow(parent), state(state)
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Korvane Manager"));
@@ -116,6 +114,10 @@ void frmMain::runCommand(const QString& name)
         commands->mnuOpen_Click();
     else if (name == QLatin1String("mnuExit"))
         close();
+    else if (name == QLatin1String("mnuSettings"))
+        commands->mnuSettings_Click();
+    else if (name == QLatin1String("mnuAbout"))
+        commands->mnuAbout_Click();
     else if (name == QLatin1String("mnuRedetect"))
         commands->mnuRedetect_Click();
     else if (name == QLatin1String("mnuCheckSelfUpdate"))
@@ -126,16 +128,6 @@ void frmMain::runCommand(const QString& name)
         commands->ChoosePlatform(1);
     else if (name == QLatin1String("mnuWin64"))
         commands->ChoosePlatform(2);
-}
-
-void frmMain::ApplyLanguageCaptions()
-{
-    cmdRun->setText(state.str(Str::RunGame));
-    cmdLU->setText(state.str(state.CatalogueLoaded ? Str::InstallNow : Str::CheckForUpdates));
-    cmdExit->setText(state.str(Str::Exit));
-    mainMenu->applyCaptions(state);
-    if (state.KrvnExe.isEmpty())
-        rows->setVersionText(state.str(Str::PathNotSpecified));
 }
 
 void frmMain::applyControlStates(const ControlStates& states)

@@ -8,7 +8,6 @@
 
 #include <QMainWindow>
 
-struct AppState;
 class BannerPanel;
 class MainCommands;
 class MainMenu;
@@ -22,14 +21,11 @@ class frmMain : public QMainWindow, public MainView, public DetectionView
     Q_OBJECT
 
 public:
-    explicit frmMain(const AppState& state, QWidget* parent = nullptr);
+    explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
     // Routes the buttons, the menu and the panels' requests to the commands; once, before Load.
     void attach(MainCommands& commands);
-
-    // The captions that follow the interface language.
-    void ApplyLanguageCaptions();
 
     StatusPanel& statusPanel() const { return *status; }
     VersionRowsPanel& versionRows() const { return *rows; }
@@ -60,7 +56,6 @@ private:
     QWidget* buildButtons();
     void runCommand(const QString& name);
 
-    const AppState& state;
     MainCommands* commands = nullptr;
     bool unloaded = false;
 

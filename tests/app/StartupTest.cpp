@@ -113,28 +113,6 @@ private Q_SLOTS:
         QCOMPARE(app.state->AppFolder, QDir::toNativeSeparators(expected));
     }
 
-    void languageChoiceTakesTheLastMatchingKey_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("SPANISH") << "SPANISH" << 1;
-        QTest::newRow("ESTONIAN") << "ESTONIAN" << 10;
-        QTest::newRow("in both Chinese keys") << "CHINESE" << 8;
-        QTest::newRow("SCHINESE") << "SCHINESE" << 7;
-        QTest::newRow("unknown") << "KLINGON" << 0;
-        QTest::newRow("case differs") << "spanish" << 0;
-    }
-
-    void languageChoiceTakesTheLastMatchingKey()
-    {
-        QFETCH(QString, language);
-        QFETCH(int, expected);
-        const QStringList keys = LanguageKeys(BuiltinStrings::Compiled());
-        QCOMPARE(keys.size(), 11);
-        QCOMPARE(keys.first(), QStringLiteral("ENGLISH"));
-        QCOMPARE(LanguageIndexForKey(language, keys), expected);
-    }
-
     void closeWithoutTransferAsksNothingAndStoresShutdownKeys()
     {
         AppFixture app;

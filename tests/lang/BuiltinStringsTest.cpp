@@ -31,13 +31,15 @@ QString Mnemonics(const QString& text)
 }
 
 // Everything a translated row must share with its English row, as one comparable text.
-QString Shape(const QString& text)
+// Blanks at the end are left out after a full-width colon, which carries its own space.
+QString Shape(const QString& text, bool withTrailingBlanks = true)
 {
     const auto spaces = [](auto begin, auto end) {
         return std::find_if_not(begin, end, [](QChar c) { return c.isSpace(); }) - begin;
     };
     const auto lead = spaces(text.begin(), text.end());
-    const auto trail = spaces(text.rbegin(), text.rend());
+    const QString trail =
+        withTrailingBlanks ? QString::number(spaces(text.rbegin(), text.rend())) : QStringLiteral("-");
     return QStringLiteral("#1#:%1 #2#:%2 #FN#:%3 '#':%4 LF:%5 lead:%6 trail:%7")
         .arg(text.count("#1#"))
         .arg(text.count("#2#"))
@@ -109,9 +111,10 @@ private Q_SLOTS:
             const QString english = strings.lookup(n).value_or(QString());
             if (text.trimmed().isEmpty())
                 faults << Describe(id, text) + ": missing or empty";
-            if (Shape(text) != Shape(english))
-                faults << Describe(id, text) + QStringLiteral(": got ") + Shape(text) + QStringLiteral(", expected ") +
-                              Shape(english);
+            const bool blanksCount = !text.endsWith(QChar(0xFF1A)); // a full-width colon carries its own space
+            if (Shape(text, blanksCount) != Shape(english, blanksCount))
+                faults << Describe(id, text) + QStringLiteral(": got ") + Shape(text, blanksCount) +
+                              QStringLiteral(", expected ") + Shape(english, blanksCount);
             if (text.contains(QLatin1Char('"')) || text.contains("%VER") || text.contains(QLatin1Char('\r')) ||
                 text.contains(QLatin1Char('\t')))
                 faults << Describe(id, text) + ": holds a double quote, %VER, CR or tab";
@@ -119,6 +122,32 @@ private Q_SLOTS:
             if (n <= 3 && (own.size() != 1 || own[0].isSpace() || menuKeys.contains(own)))
                 faults << Describe(id, text) + ": needs one accelerator of its own";
             menuKeys += n <= 3 ? own : QString();
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
+    }
+
+    // French puts a no-break space before ":", "?", "!" and ";" and inside « »; Chinese
+    // needs no blank after a full-width colon.
+    void punctuationSpacing_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<QStringList>("wrong");
+        QTest::newRow("FRENCH") << 3 << QStringList{" :", " ?", " !", " ;", "« ", " »"};
+        QTest::newRow("SCHINESE") << 7 << QStringList{"： "};
+        QTest::newRow("TCHINESE") << 8 << QStringList{"： "};
+    }
+
+    void punctuationSpacing()
+    {
+        QFETCH(int, k);
+        QFETCH(QStringList, wrong);
+        QStringList faults;
+        for (int n = 1; n <= RowCount; ++n) {
+            const int id = BuiltinStrings::RowId(k, n);
+            const QString text = BuiltinStrings::Compiled().lookup(id).value_or(QString());
+            for (const QString& spacing : wrong)
+                if (text.contains(spacing))
+                    faults << Describe(id, text);
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
     }

@@ -25,7 +25,7 @@ struct AppFixture : FakeServices
     {
         app.reset();
         state = std::make_unique<AppState>();
-        app = std::make_unique<Application>(*state, services);
+        app = std::make_unique<Application>(*state, services, dialogs);
         return app->load();
     }
 

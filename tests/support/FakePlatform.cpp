@@ -25,6 +25,17 @@ bool FakePlatform::queryMemoryStatus(sysapi::MemoryStatusRecord& record)
     return !memoryQueryFails && length == sysapi::MemoryStatusRecord::Size;
 }
 
+QString FakePlatform::localeInfo(quint32 localeId, quint32 infoType)
+{
+    if (localeId != 0x400)
+        return {};
+    if (infoType == 0x1001)
+        return userLanguage;
+    if (infoType == 0x1004)
+        return userAnsiCodePage;
+    return {};
+}
+
 bool FakePlatform::isOffline()
 {
     if (offlineQueryFails)

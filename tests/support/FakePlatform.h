@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 
 // A platform whose facts the test sets and whose actions are recorded.
 class FakePlatform : public Platform
@@ -27,6 +28,9 @@ public:
     bool isWindows64() override { return windows64; }
     bool isFullWin32() override;
     bool queryMemoryStatus(sysapi::MemoryStatusRecord& record) override;
+    QString localeInfo(quint32 localeId, quint32 infoType) override;
+    bool isValidLocale(quint32 localeId) override { return !unsupportedLocales.contains(localeId); }
+    QString languageName(quint32 localeId) override { return languageNames.value(localeId); }
     bool isOffline() override;
     void openDocument(const QString& target) override { opened.append(target); }
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
@@ -41,6 +45,11 @@ public:
     sysapi::OsVersion version{true, 2, 10, 0, 19045};
     QString displayName = QStringLiteral("Windows 10");
     bool windows64 = true;
+    // The user's default locale (0x400); other locales give no texts.
+    QString userLanguage = QStringLiteral("English");
+    QString userAnsiCodePage = QStringLiteral("1252");
+    QSet<quint32> unsupportedLocales;
+    QHash<quint32, QString> languageNames; // a locale not listed has no name
     bool offline = false;
     bool offlineQueryFails = false;
     bool launchSucceeds = true;

@@ -1,0 +1,180 @@
+#include "lang/LanguageList.h"
+#include "FakePlatform.h"
+#include "TestMain.h"
+#include "app/AppState.h"
+#include "app/Failure.h"
+#include "lang/BuiltinStrings.h"
+#include "lang/LanguageRules.h"
+
+#include <QTest>
+
+class LanguageListTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void rowsComeFromTheDescriptors_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<int>("codePage");
+        QTest::addColumn<int>("localeId");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("fallbackName");
+        QTest::newRow("0") << 0 << 1252 << 2057 << "ENGLISH"
+                           << "English";
+        QTest::newRow("2") << 2 << 1252 << 1046 << "PORTUGUESE_BR"
+                           << "Portuguese_br";
+        QTest::newRow("6, leading zero dropped") << 6 << 949 << 1042 << "KOREAN"
+                                                 << "Korean";
+        QTest::newRow("8") << 8 << 950 << 1028 << "TCHINESE"
+                           << "Tchinese";
+        QTest::newRow("10") << 10 << 1257 << 1061 << "ESTONIAN"
+                            << "Estonian";
+        QTest::newRow("11 stays empty") << 11 << 0 << 0 << ""
+                                        << "";
+    }
+
+    void rowsComeFromTheDescriptors()
+    {
+        QFETCH(int, k);
+        QFETCH(int, codePage);
+        QFETCH(int, localeId);
+        QFETCH(QString, key);
+        QFETCH(QString, fallbackName);
+        FakePlatform platform; // supports every locale and names none
+        AppState state;
+        BuildLanguageList(state, BuiltinStrings::Compiled(), platform);
+        const LanguageListRow& row = state.Languages.at(static_cast<size_t>(k));
+        QCOMPARE(row.codePage, codePage);
+        QCOMPARE(row.localeId, quint32(localeId));
+        QCOMPARE(row.key, key);
+        QCOMPARE(row.displayName, fallbackName);
+    }
+
+    void displayNameComesFromTheSystem_data()
+    {
+        QTest::addColumn<bool>("supported");
+        QTest::addColumn<QString>("systemName");
+        QTest::addColumn<QString>("displayName");
+        QTest::newRow("named") << true << "Estonian (Estonia)"
+                               << "Estonian (Estonia)";
+        QTest::newRow("buffer padded with NULs") << true << QStringLiteral("eesti\0\0\0\0") << "eesti";
+        QTest::newRow("no name") << true << ""
+                                 << "Estonian";
+        QTest::newRow("locale not supported") << false << "Estonian (Estonia)"
+                                              << "Estonian";
+    }
+
+    void displayNameComesFromTheSystem()
+    {
+        QFETCH(bool, supported);
+        QFETCH(QString, systemName);
+        QFETCH(QString, displayName);
+        FakePlatform platform;
+        platform.languageNames.insert(1061, systemName);
+        if (!supported)
+            platform.unsupportedLocales.insert(1061);
+        AppState state;
+        BuildLanguageList(state, BuiltinStrings::Compiled(), platform);
+        QCOMPARE(state.Languages.at(10).displayName, displayName);
+    }
+
+    void unreadableDescriptorSkipsOnlyItsRow()
+    {
+        BuiltinStrings strings = BuiltinStrings::Compiled();
+        strings.removeRow(605);
+        strings.setRow(606, QStringLiteral("949 KOREAN"));
+        FakePlatform platform;
+        AppState state;
+        BuildLanguageList(state, strings, platform);
+        QCOMPARE(state.Languages.at(4).key, "POLISH");
+        QCOMPARE(state.Languages.at(5).key, QString());
+        QCOMPARE(state.Languages.at(6).key, QString());
+        QCOMPARE(state.Languages.at(7).key, "SCHINESE");
+    }
+
+    void descriptorFields_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<int>("codePage");
+        QTest::addColumn<int>("localeId");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("hexadecimal") << "0950-&H0404-TCHINESE" << true << 950 << 0x404 << "TCHINESE";
+        QTest::newRow("lower-case marker") << "1252-&h0c0a-SPANISH" << true << 1252 << 0xC0A << "SPANISH";
+        QTest::newRow("decimal") << "1252-2057-ENGLISH" << true << 1252 << 2057 << "ENGLISH";
+        QTest::newRow("numbers read as far as they go") << "12x-&H4G-X-Y" << true << 12 << 4 << "X";
+        QTest::newRow("two fields") << "1252-&H0809" << false << 0 << 0 << "";
+    }
+
+    void descriptorFields()
+    {
+        QFETCH(QString, row);
+        QFETCH(bool, read);
+        QFETCH(int, codePage);
+        QFETCH(int, localeId);
+        QFETCH(QString, key);
+        const std::optional<LanguageDescriptor> descriptor = ParseLanguageDescriptor(row.toStdString());
+        QCOMPARE(descriptor.has_value(), read);
+        if (!descriptor)
+            return;
+        QCOMPARE(descriptor->codePage, codePage);
+        QCOMPARE(descriptor->localeId, static_cast<unsigned long>(localeId));
+        QCOMPARE(QString::fromStdString(descriptor->key), key);
+    }
+
+    void cutAtNul_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("cut");
+        QTest::newRow("name and padding") << QStringLiteral("Dutch\0rest") << "Dutch";
+        QTest::newRow("only NUL") << QStringLiteral("\0") << "";
+        QTest::newRow("no NUL") << "Dutch"
+                                << "Dutch";
+    }
+
+    void cutAtNul()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, cut);
+        QCOMPARE(CutAtNul(text), cut);
+    }
+
+    void findLanguageListIndex_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<int>("k");
+        QTest::addColumn<int>("position");
+        const QStringList rowOrder = {"English", "Spanish",  "Portuguese_br", "French", "Polish",  "Slovak",
+                                      "Korean",  "Schinese", "Tchinese",      "Dutch",  "Estonian"};
+        QStringList sorted = rowOrder;
+        sorted.sort();
+        QTest::newRow("row order") << rowOrder << 3 << 3;
+        QTest::newRow("sorted") << sorted << 3 << sorted.indexOf("French");
+        QTest::newRow("match at 0") << rowOrder << 0 << 0;
+        QTest::newRow("no match") << QStringList{"Français", "Deutsch"} << 3 << 0;
+        QTest::newRow("match beyond position 10") << QStringList(11, "x") + QStringList{"French"} << 3 << 0;
+        QTest::newRow("case differs") << QStringList{"x", "FRENCH"} << 3 << 0;
+    }
+
+    void findLanguageListIndex()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(int, k);
+        QFETCH(int, position);
+        FakePlatform platform;
+        AppState state;
+        BuildLanguageList(state, BuiltinStrings::Compiled(), platform);
+        QCOMPARE(FindLanguageListIndex(state, k, entries), position);
+    }
+
+    void findLanguageListIndexRefusesARowOutsideTheList()
+    {
+        AppState state;
+        QVERIFY_THROWS_EXCEPTION(Failure, FindLanguageListIndex(state, 12, {}));
+        QCOMPARE(FindLanguageListIndex(state, 11, {"x"}), 0);
+    }
+};
+
+KRVNM_REGISTER_TEST(LanguageListTest)
+#include "LanguageListTest.moc"

@@ -1,0 +1,394 @@
+#include "FakeServices.h"
+#include "MainWindowStandIn.h"
+#include "TestMain.h"
+#include "app/AppState.h"
+#include "lang/TranslationFiles.h"
+#include "lang/UserLanguage.h"
+#include "sysinfo/WindowsLocales.h"
+#include "ui/frmOptions.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+constexpr int French = 3;
+
+QString Row(int k, int n)
+{
+    return BuiltinStrings::Compiled().lookup(BuiltinStrings::RowId(k, n)).value();
+}
+
+// The options dialog over fakes, with a language list named as Windows names it. French
+// lacks its row 5 here, so its completion link shows.
+struct OptionsFixture : FakeServices
+{
+    OptionsFixture()
+    {
+        CurrentTranslationFileTimings().settleMs = 0;
+        strings.removeRow(BuiltinStrings::RowId(French, 5));
+        state.WorkFolder = temp.path() + QLatin1Char('/');
+        for (const sysapi::NamedLocale& locale : sysapi::NamedLocales())
+            platform.languageNames.insert(static_cast<quint32>(locale.id),
+                                          QString::fromStdWString(std::wstring(locale.displayName)));
+        ReadUserLocale(state, strings, platform);
+        state.Language = QStringLiteral("ENGLISH");
+        state.ProxyAddress = QStringLiteral("proxy.example");
+        state.ProxyPort = 3128;
+        state.ProxyUser = QStringLiteral("bob");
+        state.ProxyPass = QStringLiteral("secret");
+    }
+
+    frmOptions& open()
+    {
+        dialog = std::make_unique<frmOptions>(state, options, mainWindow);
+        return *dialog;
+    }
+
+    template <typename Widget> Widget* find(const char* name) const
+    {
+        auto* widget = dialog->findChild<Widget*>(QLatin1String(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+
+    QStringList storedKeys() const
+    {
+        QStringList keys;
+        for (const auto& write : settings.writes)
+            keys << write.first;
+        return keys;
+    }
+
+    BuiltinStrings strings = BuiltinStrings::Compiled();
+    AppServices options{settings, platform, dialogs, errors, strings, transfer};
+    AppState state;
+    MainWindowStandIn mainWindow;
+    std::unique_ptr<frmOptions> dialog;
+};
+
+} // namespace
+
+class OptionsDialogTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void opensInTheCurrentLanguageAndRetranslatesTheMainWindow_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("k");
+        QTest::newRow("English") << "ENGLISH" << 0;
+        QTest::newRow("a key contained in two") << "CHINESE" << 8;
+        QTest::newRow("Korean") << "KOREAN" << 6;
+    }
+
+    void opensInTheCurrentLanguageAndRetranslatesTheMainWindow()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, k);
+        OptionsFixture fixture;
+        fixture.state.Language = stored;
+        fixture.state.LanguageIndex = static_cast<std::uint8_t>(k);
+        frmOptions& dialog = fixture.open();
+
+        const LanguageListRow& row = fixture.state.Languages.at(static_cast<size_t>(k));
+        QCOMPARE(fixture.state.Language, row.key);
+        auto* list = fixture.find<QComboBox>("cboLanguage");
+        QCOMPARE(list->count(), 11);
+        QCOMPARE(list->itemText(0), "English (United Kingdom)");
+        QCOMPARE(list->itemText(8), "Chinese (Traditional, Taiwan)");
+        QCOMPARE(list->currentIndex(), k);
+        QCOMPARE(dialog.windowTitle(), Row(k, 6));
+        QCOMPARE(fixture.find<QGroupBox>("fraProxy")->title(), " " + Row(k, 31) + " ");
+        QCOMPARE(fixture.find<QRadioButton>("optConnection2")->text(), Row(k, 34));
+        QCOMPARE(fixture.find<QPushButton>("cmdReset")->text(), "Reset");
+        QVERIFY(fixture.find<QLabel>("lblComplete")->isHidden());
+        QCOMPARE(fixture.mainWindow.caption("cmdRun"), Row(k, 43));
+        QCOMPARE(fixture.mainWindow.identifications, 1);
+        QVERIFY(fixture.settings.writes.isEmpty());
+        QVERIFY(fixture.errors.reports.isEmpty());
+    }
+
+    void pickingALanguageSwitchesBothWindowsAtOnce()
+    {
+        OptionsFixture fixture;
+        frmOptions& dialog = fixture.open();
+        auto* complete = fixture.find<QLabel>("lblComplete");
+
+        fixture.find<QComboBox>("cboLanguage")->setCurrentIndex(French);
+
+        QCOMPARE(fixture.state.Language, "FRENCH");
+        QCOMPARE(int(fixture.state.LanguageIndex), French);
+        QCOMPARE(dialog.windowTitle(), Row(French, 6));
+        QCOMPARE(fixture.mainWindow.caption("mnuFile"), Row(French, 1));
+        QCOMPARE(fixture.mainWindow.identifications, 2);
+        QVERIFY2(!complete->isHidden(), "French lacks a row here");
+        QCOMPARE(complete->text(), Row(French, 30));
+        QCOMPARE(complete->toolTip(), "Help complete the French (France) translation");
+
+        fixture.find<QComboBox>("cboLanguage")->setCurrentIndex(0);
+        QVERIFY(complete->isHidden());
+        QVERIFY2(fixture.settings.writes.isEmpty(), "only OK stores");
+    }
+
+    void translatorLinksWriteTheFileOnTheLeftButtonOnly_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("message");
+        QTest::newRow("add a language") << "imgAddLanguage"
+                                        << "krvnm_104_english.txt" << 654;
+        QTest::newRow("complete French") << "lblComplete"
+                                         << "krvnm_104_french.txt" << 653;
+    }
+
+    void translatorLinksWriteTheFileOnTheLeftButtonOnly()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, file);
+        QFETCH(int, message);
+        OptionsFixture fixture;
+        fixture.state.Language = QStringLiteral("FRENCH");
+        fixture.state.LanguageIndex = French;
+        frmOptions& dialog = fixture.open();
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* target = dialog.findChild<QLabel*>(link);
+        QCOMPARE(target->cursor().shape(), Qt::PointingHandCursor);
+
+        QTest::mouseClick(target, Qt::RightButton);
+        QVERIFY(fixture.dialogs.messages.isEmpty());
+        QVERIFY(fixture.platform.edited.isEmpty());
+        QVERIFY(!QFileInfo::exists(fixture.state.WorkFolder + file));
+
+        QTest::mouseClick(target, Qt::LeftButton);
+        QVERIFY(QFileInfo(fixture.state.WorkFolder + file).size() > 0);
+        QCOMPARE(fixture.dialogs.messages.size(), 1);
+        QCOMPARE(fixture.dialogs.messages.first().text, BuiltinStrings::Compiled().lookup(message).value());
+        QCOMPARE(fixture.dialogs.messages.first().icon, MessageIcon::Information);
+        QCOMPARE(fixture.dialogs.messages.first().title, "Korvane Manager");
+        QCOMPARE(fixture.platform.edited, QStringList{fixture.state.WorkFolder + file});
+        QVERIFY(target->isEnabled());
+        QVERIFY(fixture.errors.reports.isEmpty());
+    }
+
+    void translatorLinkReportsAMissingMessageAndStillOpensTheFile()
+    {
+        OptionsFixture fixture;
+        frmOptions& dialog = fixture.open();
+        fixture.strings.removeRow(654);
+        dialog.imgAddLanguage_MouseDown();
+
+        QCOMPARE(fixture.errors.reports.size(), 1);
+        QCOMPARE(fixture.errors.reports.first().source, "imgAddLanguage");
+        QVERIFY(fixture.dialogs.messages.isEmpty());
+        QCOMPARE(fixture.platform.edited, QStringList{fixture.state.WorkFolder + "krvnm_104_english.txt"});
+        QVERIFY(QFileInfo::exists(fixture.platform.edited.value(0)));
+    }
+
+    void connectionRules_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("auth");
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<bool>("proxyFields");
+        QTest::addColumn<bool>("authChecked");
+        QTest::addColumn<bool>("userFields");
+        QTest::addColumn<QString>("user");
+        QTest::newRow("stored proxy with authentication") << 2 << 1 << QList<int>{} << true << true << true << "bob";
+        QTest::newRow("stored direct connection") << 1 << 0 << QList<int>{} << false << false << false << "bob";
+        QTest::newRow("authentication without proxy is dropped")
+            << 0 << 1 << QList<int>{} << false << false << false << "bob";
+        QTest::newRow("direct connection empties the user fields")
+            << 2 << 1 << QList<int>{1} << false << false << false << "";
+        QTest::newRow("proxy again leaves authentication off")
+            << 2 << 1 << QList<int>{1, 2} << true << false << false << "";
+    }
+
+    void connectionRules()
+    {
+        QFETCH(int, type);
+        QFETCH(int, auth);
+        QFETCH(QList<int>, clicks);
+        QFETCH(bool, proxyFields);
+        QFETCH(bool, authChecked);
+        QFETCH(bool, userFields);
+        QFETCH(QString, user);
+        OptionsFixture fixture;
+        fixture.state.ConnectionType = static_cast<std::uint8_t>(type);
+        fixture.state.UseProxyAuth = static_cast<std::uint8_t>(auth);
+        frmOptions& dialog = fixture.open();
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (int click : clicks) {
+            auto* option = fixture.find<QRadioButton>(qPrintable(QStringLiteral("optConnection%1").arg(click)));
+            QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2)); // on its indicator
+        }
+
+        const int chosen = clicks.isEmpty() ? type : clicks.last();
+        QCOMPARE(int(fixture.state.ConnectionType), chosen);
+        QVERIFY(fixture.find<QRadioButton>(qPrintable(QStringLiteral("optConnection%1").arg(chosen)))->isChecked());
+        for (const char* name : {"lblAddress", "txtAddress", "lblPort", "txtPort", "chkAuth"})
+            QVERIFY2(fixture.find<QWidget>(name)->isEnabled() == proxyFields, name);
+        QCOMPARE(fixture.find<QCheckBox>("chkAuth")->isChecked(), authChecked);
+        QCOMPARE(int(fixture.state.UseProxyAuth), authChecked ? 1 : 0);
+        for (const char* name : {"lblUser", "txtUser", "lblPass", "txtPass"})
+            QVERIFY2(fixture.find<QWidget>(name)->isEnabled() == userFields, name);
+        QCOMPARE(fixture.find<QLineEdit>("txtUser")->text(), user);
+        QCOMPARE(fixture.find<QLineEdit>("txtPass")->text(), user.isEmpty() ? QString() : "secret");
+        QCOMPARE(fixture.find<QLineEdit>("txtPass")->echoMode(), QLineEdit::Password);
+        QCOMPARE(fixture.state.ProxyUser, "bob");
+    }
+
+    void storedConnectionTypeWithoutAButtonIsReported()
+    {
+        OptionsFixture fixture;
+        fixture.state.ConnectionType = 3;
+        frmOptions& dialog = fixture.open();
+
+        QCOMPARE(fixture.errors.reports.size(), 1);
+        QCOMPARE(fixture.errors.reports.first().source, "frmOptions Load");
+        QCOMPARE(dialog.windowTitle(), Row(0, 6));
+    }
+
+    void portTakesDigitsOnly()
+    {
+        OptionsFixture fixture;
+        fixture.state.ConnectionType = 2;
+        frmOptions& dialog = fixture.open();
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* port = fixture.find<QLineEdit>("txtPort");
+        port->clear();
+        port->setFocus();
+
+        QTest::keyClicks(port, "8a-0x8 0");
+        QCOMPARE(port->text(), "8080");
+        QTest::keyClick(port, Qt::Key_Backspace);
+        QCOMPARE(port->text(), "808");
+        QTest::keyClicks(port, "123");
+        QCOMPARE(port->text(), "80812");
+    }
+
+    void okStoresTheSevenValuesInOrder_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("failingKey");
+        QTest::addColumn<QString>("storedPort");
+        QTest::addColumn<int>("failureCode");
+        QTest::newRow("8080") << "8080"
+                              << ""
+                              << "8080" << 0;
+        QTest::newRow("above the signed limit") << "40000"
+                                                << ""
+                                                << "40000" << 0;
+        QTest::newRow("highest port") << "65535"
+                                      << ""
+                                      << "65535" << 0;
+        QTest::newRow("empty keeps the port") << ""
+                                              << ""
+                                              << "3128" << 13;
+        QTest::newRow("0 keeps the port") << "0"
+                                          << ""
+                                          << "3128" << 6;
+        QTest::newRow("above 65535 keeps the port") << "70000"
+                                                    << ""
+                                                    << "3128" << 6;
+        QTest::newRow("a failing key") << "8080"
+                                       << "PROXYADDRESS"
+                                       << "8080" << 3001;
+    }
+
+    void okStoresTheSevenValuesInOrder()
+    {
+        QFETCH(QString, port);
+        QFETCH(QString, failingKey);
+        QFETCH(QString, storedPort);
+        QFETCH(int, failureCode);
+        OptionsFixture fixture;
+        fixture.state.ConnectionType = 2;
+        fixture.state.UseProxyAuth = 1;
+        if (!failingKey.isEmpty())
+            fixture.settings.failingWrites.insert(failingKey);
+        frmOptions& dialog = fixture.open();
+        fixture.find<QComboBox>("cboLanguage")->setCurrentIndex(1);
+        fixture.find<QLineEdit>("txtAddress")->setText("10.0.0.1");
+        fixture.find<QLineEdit>("txtPort")->setText(port);
+        fixture.find<QLineEdit>("txtUser")->setText("ann");
+        fixture.find<QLineEdit>("txtPass")->setText("pw");
+
+        QTest::mouseClick(fixture.find<QPushButton>("cmdOK"), Qt::LeftButton);
+
+        const QList<QPair<QString, QString>> all = {
+            {"Language", "SPANISH"},   {"CONNECTIONTYPE", "2"}, {"USEPROXYAUTH", "1"}, {"PROXYADDRESS", "10.0.0.1"},
+            {"PROXYPORT", storedPort}, {"PROXYUSER", "ann"},    {"PROXYPASS", "pw"}};
+        QList<QPair<QString, QString>> expected;
+        for (const auto& value : all)
+            if (value.first != failingKey)
+                expected << value;
+        QCOMPARE(fixture.settings.writes, expected);
+        QCOMPARE(QString::number(fixture.state.ProxyPort), storedPort);
+        QCOMPARE(fixture.errors.reports.size(), failureCode ? 1 : 0);
+        if (failureCode) {
+            QCOMPARE(fixture.errors.reports.first().source, "frmOptions cmdOK");
+            QCOMPARE(fixture.errors.reports.first().code, failureCode);
+        }
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void resetDetectsTheLanguageAndDropsUnsavedEdits_data()
+    {
+        QTest::addColumn<QString>("userLanguage");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("k");
+        QTest::newRow("Spanish system") << "Spanish"
+                                        << "SPANISH" << 1;
+        QTest::newRow("Portuguese system") << "Portuguese"
+                                           << "ENGLISH" << 0;
+        QTest::newRow("Chinese system") << "Chinese"
+                                        << "ENGLISH" << 0;
+    }
+
+    void resetDetectsTheLanguageAndDropsUnsavedEdits()
+    {
+        QFETCH(QString, userLanguage);
+        QFETCH(QString, language);
+        QFETCH(int, k);
+        OptionsFixture fixture;
+        fixture.platform.userLanguage = userLanguage;
+        fixture.state.Language = QStringLiteral("FRENCH");
+        fixture.state.LanguageIndex = French;
+        fixture.state.ConnectionType = 2;
+        fixture.state.UseProxyAuth = 1;
+        frmOptions& dialog = fixture.open();
+        fixture.find<QLineEdit>("txtAddress")->setText("edited.example");
+
+        QTest::mouseClick(fixture.find<QPushButton>("cmdReset"), Qt::LeftButton);
+
+        QCOMPARE(fixture.state.Language, language);
+        QCOMPARE(int(fixture.state.LanguageIndex), k);
+        QCOMPARE(fixture.find<QComboBox>("cboLanguage")->currentIndex(), k);
+        QCOMPARE(dialog.windowTitle(), Row(k, 6));
+        QCOMPARE(fixture.mainWindow.caption("cmdLU"), Row(k, 44));
+        QCOMPARE(int(fixture.state.ConnectionType), 0);
+        QVERIFY(fixture.find<QRadioButton>("optConnection0")->isChecked());
+        QVERIFY(!fixture.find<QCheckBox>("chkAuth")->isChecked());
+        QCOMPARE(fixture.find<QLineEdit>("txtAddress")->text(), "proxy.example");
+        QVERIFY(fixture.settings.writes.isEmpty());
+        QVERIFY(fixture.errors.reports.isEmpty());
+    }
+};
+
+KRVNM_REGISTER_TEST(OptionsDialogTest)
+#include "OptionsDialogTest.moc"

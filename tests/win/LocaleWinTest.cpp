@@ -1,0 +1,120 @@
+// The locale layer and the language rules against the Windows API (run under Wine by the
+// Windows stage, with the user's locale set through LC_ALL), and the tables that stand in
+// for the Windows locale database elsewhere, checked against the same API.
+// Usage: LocaleWinTest <language descriptor file> [expected language key] [expected charset]
+
+#include "WinCheck.h"
+#include "lang/LanguageRules.h"
+#include "sysinfo/LocaleApi.h"
+#include "sysinfo/WindowsLocales.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <vector>
+
+namespace {
+
+constexpr int FirstDescriptor = 600;
+constexpr int LanguageCount = 11;
+
+std::wstring Widen(std::string_view text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+std::wstring WindowsInfo(const std::wstring& localeName, LCTYPE type)
+{
+    wchar_t buffer[256] = {};
+    const int length = GetLocaleInfoEx(localeName.c_str(), type, buffer, 256);
+    return length > 0 ? std::wstring(buffer, static_cast<size_t>(length - 1)) : std::wstring();
+}
+
+std::vector<LanguageDescriptor> ReadDescriptors(const char* path)
+{
+    std::vector<LanguageDescriptor> descriptors(LanguageCount);
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t tab = line.find('\t');
+        if (tab == std::string::npos || line[0] == '#')
+            continue;
+        const int id = std::atoi(line.substr(0, tab).c_str());
+        if (id >= FirstDescriptor && id < FirstDescriptor + LanguageCount)
+            if (auto descriptor = ParseLanguageDescriptor(line.substr(tab + 1)))
+                descriptors[static_cast<size_t>(id - FirstDescriptor)] = *descriptor;
+    }
+    return descriptors;
+}
+
+// Each interface language: supported, with the code page its descriptor gives, and named
+// as the table names it for other systems.
+void CheckInterfaceLanguages(const std::vector<LanguageDescriptor>& descriptors)
+{
+    for (const LanguageDescriptor& language : descriptors) {
+        WIN_CHECK(!language.key.empty());
+        WIN_CHECK(sysapi::IsLocaleSupported(language.localeId));
+        WIN_CHECK_EQUAL(std::to_wstring(language.codePage),
+                        sysapi::LocaleInfo(language.localeId, sysapi::LocaleDefaultAnsiCodePage));
+        WIN_CHECK(!std::wstring(sysapi::LanguageName(language.localeId).c_str()).empty());
+        WIN_CHECK(sysapi::FindNamedLocale(language.localeId) != nullptr);
+    }
+}
+
+// The display names as Windows shows them in English. (Wine's VerLanguageNameW names the
+// language alone, "English"; Windows and Wine's locale display name say "English (United
+// Kingdom)".)
+void CheckNamedLocales()
+{
+    for (const sysapi::NamedLocale& locale : sysapi::NamedLocales()) {
+        wchar_t buffer[256] = {};
+        const int length = GetLocaleInfoW(locale.id, LOCALE_SLOCALIZEDDISPLAYNAME, buffer, 256);
+        WIN_CHECK_EQUAL(std::wstring(locale.displayName), std::wstring(buffer, length > 0 ? length - 1 : 0));
+        WIN_CHECK_EQUAL(Widen(locale.name), WindowsInfo(Widen(locale.name), LOCALE_SNAME));
+        WIN_CHECK_EQUAL(std::wstring(locale.name.begin(), locale.name.begin() + 2),
+                        WindowsInfo(Widen(locale.name), LOCALE_SISO639LANGNAME));
+    }
+}
+
+void CheckCodePageTable()
+{
+    for (const sysapi::AnsiCodePage& entry : sysapi::AnsiCodePages())
+        WIN_CHECK_EQUAL(std::to_wstring(entry.codePage), WindowsInfo(Widen(entry.locale), LOCALE_IDEFAULTANSICODEPAGE));
+    // Languages Windows writes only in Unicode are left out of the table: both say 0.
+    for (const char* unicodeOnly : {"hi", "ka", "hy", "eo"})
+        WIN_CHECK_EQUAL(std::to_wstring(sysapi::DefaultAnsiCodePage(unicodeOnly, "", "")),
+                        WindowsInfo(Widen(unicodeOnly), LOCALE_IDEFAULTANSICODEPAGE));
+}
+
+// The language detected from the user's locale and the font character set of its code page.
+void CheckUserLocale(const std::vector<LanguageDescriptor>& descriptors, const std::string& expectedKey,
+                     int expectedCharset)
+{
+    const std::wstring name = sysapi::LocaleInfo(sysapi::LocaleUserDefault, sysapi::LocaleEnglishLanguageName);
+    WIN_CHECK(!name.empty());
+    std::vector<std::string> keys;
+    for (const LanguageDescriptor& language : descriptors)
+        keys.push_back(language.key);
+    const int row = UserLanguageRow(wincheck::Narrow(name), keys);
+    WIN_CHECK_EQUAL(expectedKey, row >= 0 ? keys[static_cast<size_t>(row)] : std::string("ENGLISH"));
+    const std::wstring codePage = sysapi::LocaleInfo(sysapi::LocaleUserDefault, sysapi::LocaleDefaultAnsiCodePage);
+    WIN_CHECK_EQUAL(expectedCharset, CharsetForCodePage(std::atoi(wincheck::Narrow(codePage).c_str())));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::printf("usage: LocaleWinTest <descriptor file> [key] [charset]\n");
+        return 2;
+    }
+    const std::vector<LanguageDescriptor> descriptors = ReadDescriptors(argv[1]);
+    CheckInterfaceLanguages(descriptors);
+    CheckNamedLocales();
+    CheckCodePageTable();
+    if (argc > 3)
+        CheckUserLocale(descriptors, argv[2], std::atoi(argv[3]));
+    return wincheck::Finish();
+}
