@@ -5,11 +5,6 @@
 #include <QProgressBar>
 #include <QTimer>
 
-QString MainWindowDownloadView::downloadLabel() const
-{
-    return window.DownloadStatus();
-}
-
 void MainWindowDownloadView::setDownloadLabel(const QString& text)
 {
     window.SetDownloadStatus(text);
@@ -38,6 +33,7 @@ void MainWindowDownloadView::setProgressBusy()
 void MainWindowDownloadView::addStatusLine(const QString& line)
 {
     window.AddStatusLine(line);
+    window.SetStatusBar();
 }
 
 QString MainWindowDownloadView::lastStatusLine() const
@@ -61,9 +57,4 @@ void MainWindowDownloadView::hideStatusIcons()
 void MainWindowDownloadView::EnableControls(bool bStatus)
 {
     window.EnableControls(bStatus);
-}
-
-void MainWindowDownloadView::SetStatusBar(const QString& strText)
-{
-    window.SetStatusBar(strText);
 }

@@ -11,7 +11,6 @@ class MainWindowDownloadView : public DownloadView
 public:
     explicit MainWindowDownloadView(frmMain& window) : window(window) {}
 
-    QString downloadLabel() const override;
     void setDownloadLabel(const QString& text) override;
     void setProgressVisible(bool visible) override;
     void setProgressMaximum(int maximum) override;
@@ -22,7 +21,6 @@ public:
     void setTimeoutTimerActive(bool active) override;
     void hideStatusIcons() override;
     void EnableControls(bool bStatus) override;
-    void SetStatusBar(const QString& strText) override;
 
 private:
     frmMain& window;
