@@ -210,10 +210,11 @@ void QtTransferComponent::onFinished()
 
 void QtTransferComponent::onTimedOut()
 {
-    // Body that nobody has read yet means the program, not the server, went quiet: a modal
-    // dialog holds the reader, and once the buffer is full the socket is no longer read.
-    // The next read starts the clock again.
-    if (reply && reply->bytesAvailable() > 0)
+    // Body of an accepted answer that nobody has read yet means the program, not the server,
+    // went quiet: a modal dialog holds the reader, and once the buffer is full the socket is
+    // no longer read. The next read starts the clock again. Before the answer is accepted
+    // nobody is meant to read, so unread body then proves nothing.
+    if (gotHeaders && reply && reply->bytesAvailable() > 0)
         return;
     fail(QStringLiteral("The server did not answer for %1 seconds.").arg(timeoutMs / 1000.0));
 }
