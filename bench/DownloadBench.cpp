@@ -31,12 +31,7 @@ namespace {
 class CountingView : public DownloadView
 {
 public:
-    QString downloadLabel() const override { return label; }
-    void setDownloadLabel(const QString& text) override
-    {
-        label = text;
-        ++labelChanges;
-    }
+    void setDownloadLabel(const QString&) override { ++labelChanges; }
     void setProgressVisible(bool) override {}
     void setProgressMaximum(int) override {}
     void setProgressValue(int) override { ++barChanges; }
@@ -46,9 +41,7 @@ public:
     void setTimeoutTimerActive(bool) override {}
     void hideStatusIcons() override {}
     void EnableControls(bool) override {}
-    void SetStatusBar(const QString&) override {}
 
-    QString label;
     QString last;
     int labelChanges = 0;
     int barChanges = 0;

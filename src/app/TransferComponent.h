@@ -43,7 +43,6 @@ public:
     // Takes up to maxBytes of the body received so far.
     virtual QByteArray readChunk(qint64 maxBytes) = 0;
     virtual void cancel() = 0;
-    virtual void setRequestTimeout(int seconds) = 0;
     virtual void setProxy(const ProxySettings& proxy) = 0;
     // The response's status line or the error's description.
     virtual QString responseInfo() const = 0;
@@ -54,7 +53,8 @@ public:
     virtual int statusCode() const = 0;
     // True once the transfer has ended with its whole body received and no error.
     virtual bool completed() const = 0;
-    // The request time-out in milliseconds: the transfer fails after this long without progress.
+    // The request time-out in milliseconds: the transfer fails after the server has been silent
+    // this long. Time in which received body waits unread is the reader's, not the server's.
     virtual void setRequestTimeoutMs(int milliseconds) = 0;
 
 Q_SIGNALS:

@@ -4,6 +4,7 @@
 #include "app/Failure.h"
 #include "app/Platform.h"
 #include "app/Waits.h"
+#include "app/StringIds.h"
 #include "net/DownloadProgress.h"
 #include "net/DownloadTimings.h"
 #include "net/DownloadView.h"
@@ -55,37 +56,41 @@ bool DownloadEngine::PrepareConnection()
 
 bool DownloadEngine::DownloadFile(const QString& url, const QString& target, bool isUpdateList, int pauseMs)
 {
+    const quint64 transfer = ++newestTransfer;
     if (intMain.stillExecuting())
-        return Fail(target, isUpdateList);
+        return Fail(transfer, target, isUpdateList);
 
-    SetDownloadStatus(state.str(55));
+    SetDownloadStatus(state.str(Str::Connecting));
     countdownValue = CountdownStart;
     view.setTimeoutTimerActive(isUpdateList);
     intMain.setRequestTimeoutMs(CurrentDownloadTimings().requestTimeoutMs);
     intMain.execute(url);
 
     while (intMain.stillExecuting() && !intMain.headersReceived()) {
-        if (WaitForActivity() == Wake::ProgramEnding) {
+        const Wake wake = WaitForActivity();
+        if (Superseded(transfer))
+            return false;
+        if (wake == Wake::ProgramEnding) {
             intMain.cancel();
             break;
         }
     }
     const bool answered = intMain.headersReceived() && (intMain.stillExecuting() || intMain.completed());
     if (!answered) {
-        LiveUpdateEvent(state.str(81));
-        return Fail(target, isUpdateList);
+        LiveUpdateEvent(state.str(Str::Error404));
+        return Fail(transfer, target, isUpdateList);
     }
     if (!IsSuccess(intMain.statusCode())) {
         // Read before the abort, which ends the response.
         const QString statusLine = intMain.responseInfo();
-        LiveUpdateEvent(state.str(81));
+        LiveUpdateEvent(state.str(Str::Error404));
         LiveUpdateEvent(statusLine);
-        return Fail(target, isUpdateList);
+        return Fail(transfer, target, isUpdateList);
     }
 
     view.setTimeoutTimerActive(false);
     if (isUpdateList)
-        SetDownloadStatus(state.str(67));
+        SetDownloadStatus(state.str(Str::DownloadingUpdatesList));
 
     qint64 total = -1;
     const QString lengthText = intMain.header(QStringLiteral("Content-Length")).trimmed();
@@ -93,7 +98,7 @@ bool DownloadEngine::DownloadFile(const QString& url, const QString& target, boo
         bool ok = false;
         total = lengthText.toLongLong(&ok);
         if (!ok || total < 0)
-            return Fail(target, isUpdateList);
+            return Fail(transfer, target, isUpdateList);
     }
     DownloadProgress progress(total);
     if (!isUpdateList) {
@@ -107,16 +112,17 @@ bool DownloadEngine::DownloadFile(const QString& url, const QString& target, boo
     }
 
     PartFile sink(target);
-    if (!sink.open() || !Receive(sink, progress, isUpdateList) || !sink.commit())
-        return Fail(target, isUpdateList);
+    if (!sink.open() || !Receive(transfer, sink, progress, isUpdateList) || !sink.commit())
+        return Fail(transfer, target, isUpdateList);
 
     if (pauseMs > 0)
         Wait(pauseMs);
-    SetDownloadStatus(state.str(50));
+    if (!Superseded(transfer))
+        SetDownloadStatus(state.str(Str::Done));
     return true;
 }
 
-bool DownloadEngine::Receive(PartFile& sink, DownloadProgress& progress, bool isUpdateList)
+bool DownloadEngine::Receive(quint64 transfer, PartFile& sink, DownloadProgress& progress, bool isUpdateList)
 {
     displayedBytes = 0;
     lastRefreshMs = -1;
@@ -132,13 +138,17 @@ bool DownloadEngine::Receive(PartFile& sink, DownloadProgress& progress, bool is
             break;
         if (!isUpdateList)
             ShowProgress(progress, false);
-        if (WaitForActivity() == Wake::ProgramEnding) {
+        const Wake wake = WaitForActivity();
+        if (Superseded(transfer))
+            return false;
+        if (wake == Wake::ProgramEnding) {
             intMain.cancel();
             return false;
         }
     }
     if (!intMain.completed())
         return false;
+    // The component's word is not enough: a body short of its announced length is no file.
     if (progress.lengthKnown() && progress.receivedBytes() != progress.totalBytes())
         return false;
     if (!isUpdateList)
@@ -160,9 +170,10 @@ void DownloadEngine::ShowProgress(DownloadProgress& progress, bool final)
     displayedBytes = shown;
     if (progress.lengthKnown()) {
         view.setProgressValue(progress.barValue(shown));
-        SetDownloadStatus(DownloadProgress::Text(shown, progress.totalBytes(), state.str(63), state.str(64)));
+        SetDownloadStatus(DownloadProgress::Text(shown, progress.totalBytes(), state.str(Str::KbDownloaded),
+                                                 state.str(Str::KbTotal)));
     } else {
-        SetDownloadStatus(DownloadProgress::UnknownLengthText(shown, state.str(63)));
+        SetDownloadStatus(DownloadProgress::UnknownLengthText(shown, state.str(Str::KbDownloaded)));
     }
 }
 
@@ -173,9 +184,10 @@ DownloadEngine::Wake DownloadEngine::WaitForActivity()
     return loop.exec() == 0 ? Wake::Activity : Wake::ProgramEnding;
 }
 
-bool DownloadEngine::Fail(const QString& target, bool isUpdateList)
+bool DownloadEngine::Fail(quint64 transfer, const QString& target, bool isUpdateList)
 {
-    AbortDownload(isUpdateList);
+    if (Superseded(transfer) || !Abort(isUpdateList))
+        return false;
     if (isUpdateList)
         DeleteFileWait(target, false);
     else
@@ -185,11 +197,22 @@ bool DownloadEngine::Fail(const QString& target, bool isUpdateList)
 
 void DownloadEngine::AbortDownload(bool isUpdateList)
 {
+    Abort(isUpdateList);
+}
+
+bool DownloadEngine::Abort(bool isUpdateList)
+{
+    const quint64 transfer = newestTransfer;
     intMain.cancel();
     view.setTimeoutTimerActive(false);
     view.EnableControls(true);
-    LiveUpdateEvent(state.str(70));
-    SetDownloadStatus(state.str(isUpdateList ? 69 : 66));
+    // The window has handled queued input; a command may have run a newer transfer whose
+    // lines and label are not ours to overwrite.
+    if (Superseded(transfer))
+        return false;
+    LiveUpdateEvent(state.str(Str::ServerConnectFailed));
+    SetDownloadStatus(state.str(isUpdateList ? Str::UpdatesListFailed : Str::InstallFailed));
+    return true;
 }
 
 void DownloadEngine::LiveUpdateEvent(const QString& sStatus)
@@ -197,38 +220,38 @@ void DownloadEngine::LiveUpdateEvent(const QString& sStatus)
     if (sStatus.trimmed().size() < 4)
         return;
     view.addStatusLine(sStatus);
-    view.SetStatusBar(QString());
 }
 
 void DownloadEngine::tmrTimeout_Timer()
 {
     --countdownValue;
     if (countdownValue >= 2) {
-        SetDownloadStatus(state.str(55) + QStringLiteral(" (") + QString::number(countdownValue) + QLatin1Char(')'));
+        SetDownloadStatus(state.str(Str::Connecting) + QStringLiteral(" (") + QString::number(countdownValue) +
+                          QLatin1Char(')'));
         return;
     }
-    AbortDownload(false);
-    view.EnableControls(true);
+    if (Abort(false))
+        view.EnableControls(true);
 }
 
 void DownloadEngine::intMain_StateChanged(int state)
 {
     switch (state) {
     case TransferComponent::Resolving:
-        LiveUpdateEvent(this->state.str(53));
+        LiveUpdateEvent(this->state.str(Str::LookingUpServer));
         break;
     case TransferComponent::Connecting:
-        LiveUpdateEvent(this->state.str(55));
+        LiveUpdateEvent(this->state.str(Str::Connecting));
         break;
     case TransferComponent::RequestSending:
-        LiveUpdateEvent(this->state.str(57));
+        LiveUpdateEvent(this->state.str(Str::SendingRequest));
         break;
     case TransferComponent::ReceivingResponse:
-        if (view.lastStatusLine() != this->state.str(59))
-            LiveUpdateEvent(this->state.str(59));
+        if (view.lastStatusLine() != this->state.str(Str::DownloadingData))
+            LiveUpdateEvent(this->state.str(Str::DownloadingData));
         break;
     case TransferComponent::Error:
-        LiveUpdateEvent(this->state.str(62));
+        LiveUpdateEvent(this->state.str(Str::ErrorConnecting));
         LiveUpdateEvent(intMain.responseInfo());
         break;
     default:
@@ -236,15 +259,10 @@ void DownloadEngine::intMain_StateChanged(int state)
     }
 }
 
-void DownloadEngine::lblDownloadStatus_Change(const QString& text)
-{
-    view.SetStatusBar(text);
-}
-
 void DownloadEngine::SetDownloadStatus(const QString& text)
 {
-    if (view.downloadLabel() == text)
+    if (text == label)
         return;
+    label = text;
     view.setDownloadLabel(text);
-    lblDownloadStatus_Change(text);
 }

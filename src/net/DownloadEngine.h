@@ -36,9 +36,9 @@ public:
 
     void tmrTimeout_Timer();
     void intMain_StateChanged(int state);
-    void lblDownloadStatus_Change(const QString& text);
 
-    // Sets `lblDownloadStatus`; the status bar follows each change.
+    // Sets `lblDownloadStatus` when the text differs from the one set last. Whoever else
+    // writes the label goes through here too, so that the engine's memory of it stays true.
     void SetDownloadStatus(const QString& text);
 
     std::uint8_t countdown() const { return countdownValue; }
@@ -50,16 +50,24 @@ private:
         ProgramEnding
     };
 
-    bool Fail(const QString& target, bool isUpdateList);
-    bool Receive(PartFile& sink, DownloadProgress& progress, bool isUpdateList);
+    bool Fail(quint64 transfer, const QString& target, bool isUpdateList);
+    // AbortDownload; false when a newer transfer started while the controls were enabled.
+    bool Abort(bool isUpdateList);
+    bool Receive(quint64 transfer, PartFile& sink, DownloadProgress& progress, bool isUpdateList);
     void ShowProgress(DownloadProgress& progress, bool final);
     Wake WaitForActivity();
+    bool Superseded(quint64 transfer) const { return transfer != newestTransfer; }
 
     AppState& state;
     TransferComponent& intMain;
     Platform& platform;
     DownloadView& view;
     std::uint8_t countdownValue = 0;
+    // Numbers the DownloadFile calls. A call that yields (waiting, or enabling the controls)
+    // may find a newer call has run meanwhile; the component and the controls are then that
+    // one's, and the older call leaves them alone.
+    quint64 newestTransfer = 0;
+    QString label; // the text last given to the view
     qint64 displayedBytes = 0;
     qint64 lastRefreshMs = -1;
 };

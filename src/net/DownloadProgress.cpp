@@ -1,5 +1,6 @@
 #include "net/DownloadProgress.h"
 
+#include <algorithm>
 #include <limits>
 
 qint64 DownloadProgress::shownBytes() const
@@ -20,7 +21,7 @@ qint64 DownloadProgress::scale() const
 
 int DownloadProgress::barMaximum() const
 {
-    return lengthKnown() ? int(total / scale()) : 0;
+    return lengthKnown() ? int(std::max<qint64>(1, total / scale())) : 0;
 }
 
 int DownloadProgress::barValue(qint64 bytes) const

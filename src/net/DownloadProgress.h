@@ -1,8 +1,9 @@
 #pragma once
 
 // What the progress display of a file transfer shows for the bytes received so far.
-// The display moves in whole 1024-byte chunks and, for an announced length, never
-// shows the final chunk, as a reader of 1024-byte chunks would.
+// It moves in whole 1024-byte steps, the unit its text counts in, so bar and text always
+// agree. For an announced length it stops one step short of the end: the file is checked
+// and put in place only after the last byte, and "Done." is what says it is complete.
 
 #include <QString>
 
@@ -22,7 +23,8 @@ public:
     // The byte count the display stands at; 0 while nothing is to be shown.
     qint64 shownBytes() const;
 
-    // `pgbMain` works in int: lengths beyond its range are scaled down.
+    // `pgbMain` works in int: lengths beyond its range are scaled down. At least 1 for an
+    // announced length, since a maximum of 0 is the bar's busy animation.
     int barMaximum() const;
     int barValue(qint64 bytes) const;
 

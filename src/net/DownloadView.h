@@ -1,7 +1,8 @@
 #pragma once
 
-// The controls of the main window that the download engine drives; the main window
-// implements it, tests record it.
+// The controls of the main window's status area that the download engine drives. The
+// window implements it, tests record it. Only EnableControls may process pending events;
+// every other call returns without running the event loop.
 
 #include <QString>
 
@@ -10,28 +11,35 @@ class DownloadView
 public:
     virtual ~DownloadView() = default;
 
-    // `lblDownloadStatus`: its caption.
-    virtual QString downloadLabel() const = 0;
+    // Shows text in `lblDownloadStatus` and passes it on to the status bar as
+    // `lblDownloadStatus_Change` does: SetStatusBar(text), which shows it unless the window
+    // is busy. The engine remembers the text it set last and calls this only on a change.
     virtual void setDownloadLabel(const QString& text) = 0;
 
-    // `pgbMain`. A maximum above 0 ends the busy state.
+    // `pgbMain`: shown or hidden.
     virtual void setProgressVisible(bool visible) = 0;
+    // Range 0 to maximum; the engine passes a maximum above 0, which ends the busy animation.
     virtual void setProgressMaximum(int maximum) = 0;
     virtual void setProgressValue(int value) = 0;
-    // Shows activity without a position, for a body of unknown length.
+    // The busy animation (range 0 to 0), for a body of unknown length.
     virtual void setProgressBusy() = 0;
 
-    // `lstStatus`: appends a line, selects it (scrolling it into view), then clears the selection.
+    // `lstStatus`: appends the line as the last one, scrolls it into view with nothing
+    // left selected, then refreshes the status bar as SetStatusBar with empty text does
+    // (a busy window shows this newest line there).
     virtual void addStatusLine(const QString& line) = 0;
     // The list's last line; empty when the list is empty.
     virtual QString lastStatusLine() const = 0;
 
-    // `tmrTimeout`: while active it calls DownloadEngine::tmrTimeout_Timer once per tick.
+    // Starts or stops `tmrTimeout`; while it runs, each tick calls
+    // DownloadEngine::tmrTimeout_Timer.
     virtual void setTimeoutTimerActive(bool active) = 0;
 
     // Hides `imgStatus(0)` to `imgStatus(3)`.
     virtual void hideStatusIcons() = 0;
 
+    // The engine calls it only with true, when a transfer fails: the window turns idle and
+    // handles the input queued meanwhile, so a command may start a new transfer before
+    // this returns.
     virtual void EnableControls(bool bStatus) = 0;
-    virtual void SetStatusBar(const QString& strText) = 0;
 };

@@ -46,6 +46,8 @@ void QtTransferComponent::execute(const QString& url)
     if (reply)
         cancel();
     running = true;
+    resolvingReported = false;
+    followedRedirect = false;
     gotHeaders = false;
     headersValid = false;
     done = false;
@@ -63,16 +65,14 @@ void QtTransferComponent::execute(const QString& url)
     connect(reply, &QNetworkReply::socketStartedConnecting, this, &QtTransferComponent::onConnecting);
     connect(reply, &QNetworkReply::requestSent, this, &QtTransferComponent::onRequestSent);
     connect(reply, &QNetworkReply::metaDataChanged, this, &QtTransferComponent::onHeaders);
+    connect(reply, &QNetworkReply::redirected, this, [this] { followedRedirect = true; });
     connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64) { bodyBytes = received; });
     connect(reply, &QNetworkReply::readyRead, this, &QtTransferComponent::onBody);
     connect(reply, &QNetworkReply::finished, this, &QtTransferComponent::onFinished);
     watchdog->start(timeoutMs);
 
     // The component reports its states from the event loop, never from inside execute.
-    QTimer::singleShot(0, reply, [this] {
-        if (running && !gotHeaders)
-            Q_EMIT stateChanged(Resolving);
-    });
+    QTimer::singleShot(0, reply, [this] { onResolving(); });
 }
 
 QString QtTransferComponent::header(const QString& name) const
@@ -81,8 +81,12 @@ QString QtTransferComponent::header(const QString& name) const
         return {};
     const QByteArray key = name.toLatin1().toLower();
     for (const auto& [headerName, value] : headers) {
-        if (headerName.toLower() == key)
-            return QString::fromLatin1(value);
+        if (headerName.toLower() != key)
+            continue;
+        // Qt may join the headers of a followed redirection with the final response's
+        // ("0, 2048"); the final response's value comes last.
+        const QString text = QString::fromLatin1(value);
+        return followedRedirect ? text.section(QStringLiteral(", "), -1) : text;
     }
     return {};
 }
@@ -91,23 +95,20 @@ QByteArray QtTransferComponent::readChunk(qint64 maxBytes)
 {
     if (!reply || maxBytes <= 0)
         return {};
-    return reply->read(maxBytes);
+    const QByteArray chunk = reply->read(maxBytes);
+    if (!chunk.isEmpty())
+        touched();
+    return chunk;
 }
 
 void QtTransferComponent::cancel()
 {
     const bool wasRunning = running;
-    running = false;
+    halt();
     headersValid = false;
-    watchdog->stop();
     dropReply();
     if (wasRunning)
         Q_EMIT activity();
-}
-
-void QtTransferComponent::setRequestTimeout(int seconds)
-{
-    setRequestTimeoutMs(seconds * 1000);
 }
 
 void QtTransferComponent::setRequestTimeoutMs(int milliseconds)
@@ -131,9 +132,19 @@ void QtTransferComponent::setProxy(const ProxySettings& proxy)
     }
 }
 
+void QtTransferComponent::onResolving()
+{
+    if (!running || resolvingReported)
+        return;
+    resolvingReported = true;
+    Q_EMIT stateChanged(Resolving);
+}
+
 void QtTransferComponent::onConnecting()
 {
     touched();
+    // The network thread may report the connection before the event loop reports the look-up.
+    onResolving();
     Q_EMIT stateChanged(Connecting);
 }
 
@@ -176,12 +187,13 @@ void QtTransferComponent::onBody()
 
 void QtTransferComponent::onFinished()
 {
-    watchdog->stop();
     const QNetworkReply::NetworkError error = reply->error();
     if (error != QNetworkReply::NoError && !IsStatusError(error)) {
         fail(reply->errorString());
         return;
     }
+    // A final answer that was taken for a redirection (3xx with a Location that Qt does not
+    // follow) is read here; that re-arms the watchdog, which halt() below stops again.
     if (!gotHeaders)
         onHeaders();
     bool lengthOk = false;
@@ -190,7 +202,7 @@ void QtTransferComponent::onFinished()
         fail(QStringLiteral("The server closed the connection after %1 of %2 bytes.").arg(bodyBytes).arg(announced));
         return;
     }
-    running = false;
+    halt();
     done = true;
     Q_EMIT stateChanged(ResponseCompleted);
     Q_EMIT activity();
@@ -198,13 +210,18 @@ void QtTransferComponent::onFinished()
 
 void QtTransferComponent::onTimedOut()
 {
+    // Body of an accepted answer that nobody has read yet means the program, not the server,
+    // went quiet: a modal dialog holds the reader, and once the buffer is full the socket is
+    // no longer read. The next read starts the clock again. Before the answer is accepted
+    // nobody is meant to read, so unread body then proves nothing.
+    if (gotHeaders && reply && reply->bytesAvailable() > 0)
+        return;
     fail(QStringLiteral("The server did not answer for %1 seconds.").arg(timeoutMs / 1000.0));
 }
 
 void QtTransferComponent::fail(const QString& description)
 {
-    watchdog->stop();
-    running = false;
+    halt();
     headersValid = false;
     info = description;
     dropReply();
@@ -227,4 +244,10 @@ void QtTransferComponent::touched()
 {
     if (running)
         watchdog->start(timeoutMs);
+}
+
+void QtTransferComponent::halt()
+{
+    running = false;
+    watchdog->stop();
 }

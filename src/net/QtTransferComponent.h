@@ -28,7 +28,6 @@ public:
     QString header(const QString& name) const override;
     QByteArray readChunk(qint64 maxBytes) override;
     void cancel() override;
-    void setRequestTimeout(int seconds) override;
     void setProxy(const ProxySettings& proxy) override;
     QString responseInfo() const override { return info; }
     bool headersReceived() const override { return gotHeaders; }
@@ -37,6 +36,7 @@ public:
     void setRequestTimeoutMs(int milliseconds) override;
 
 private:
+    void onResolving();
     void onConnecting();
     void onRequestSent();
     void onHeaders();
@@ -45,13 +45,18 @@ private:
     void onTimedOut();
     void fail(const QString& description);
     void dropReply();
+    // Restarts the watchdog while the transfer runs.
     void touched();
+    // Ends the transfer's running state together with its watchdog.
+    void halt();
 
     QNetworkAccessManager* manager;
     QNetworkReply* reply = nullptr;
     QTimer* watchdog;
     int timeoutMs = 15000;
     bool running = false;
+    bool resolvingReported = false;
+    bool followedRedirect = false;
     bool gotHeaders = false;
     bool headersValid = false;
     bool done = false;

@@ -78,15 +78,8 @@ void StatusPanel::resetProgress()
     pgbMain->setMaximum(100);
 }
 
-QString StatusPanel::downloadLabel() const
-{
-    return lblDownloadStatus->text();
-}
-
 void StatusPanel::setDownloadLabel(const QString& text)
 {
-    if (lblDownloadStatus->text() == text)
-        return;
     lblDownloadStatus->setText(text);
     Q_EMIT statusBarWanted(text);
 }
@@ -138,11 +131,6 @@ void StatusPanel::hideStatusIcons()
 void StatusPanel::EnableControls(bool bStatus)
 {
     Q_EMIT controlsSwitched(bStatus);
-}
-
-void StatusPanel::SetStatusBar(const QString& strText)
-{
-    Q_EMIT statusBarWanted(strText);
 }
 
 bool StatusPanel::eventFilter(QObject* watched, QEvent* event)

@@ -26,7 +26,6 @@ public:
     // Idle again: the countdown stops and the progress bar is hidden and reset.
     void resetProgress();
 
-    QString downloadLabel() const override;
     void setDownloadLabel(const QString& text) override;
     void setProgressVisible(bool visible) override;
     void setProgressMaximum(int maximum) override;
@@ -37,7 +36,6 @@ public:
     void setTimeoutTimerActive(bool active) override;
     void hideStatusIcons() override;
     void EnableControls(bool bStatus) override;
-    void SetStatusBar(const QString& strText) override;
 
 Q_SIGNALS:
     void lineAdded();

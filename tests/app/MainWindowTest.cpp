@@ -341,7 +341,7 @@ private Q_SLOTS:
         QCOMPARE(StatusBarText(window), QString());
         status.addStatusLine(QStringLiteral("Connecting to server..."));
         QCOMPARE(StatusBarText(window), QStringLiteral("Connecting to server..."));
-        status.SetStatusBar(QStringLiteral("something else"));
+        commands.SetStatusBar(QStringLiteral("something else"));
         status.setDownloadLabel(QStringLiteral("12 KB downloaded, 80 KB total"));
         QCOMPARE(StatusBarText(window), QStringLiteral("Connecting to server..."));
 

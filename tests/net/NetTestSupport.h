@@ -1,15 +1,33 @@
 #pragma once
 
-// What the tests of the download engine share: the English language table, quick
-// durations, and file helpers.
+// What the tests of the download engine share: the English texts, file helpers, and a
+// download view that records what the engine does to it, with a real timer standing in
+// for `tmrTimeout`.
 
 #include "app/AppState.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
-#include "net/DownloadTimings.h"
+#include "net/DownloadEngine.h"
+#include "net/DownloadView.h"
 
 #include <QFile>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace English {
+inline const QString Lookup = QStringLiteral("Looking up the server IP address...");
+inline const QString Connecting = QStringLiteral("Connecting to server...");
+inline const QString Sending = QStringLiteral("Sending request...");
+inline const QString Receiving = QStringLiteral("Downloading data...");
+inline const QString ConnectError = QStringLiteral("Error connecting to server.");
+inline const QString NotFound = QStringLiteral("Error 404 downloading file.");
+inline const QString ConnectFailed = QStringLiteral("Failed to connect to server.");
+inline const QString ListFailed = QStringLiteral("Failed to download updates list.");
+inline const QString FileFailed = QStringLiteral("Failed to install new product version.");
+inline const QString Done = QStringLiteral("Done.");
+} // namespace English
 
 inline void LoadEnglish(AppState& state)
 {
@@ -30,10 +48,47 @@ inline void WriteFile(const QString& path, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-// Restores the download timings when a test ends.
-struct TimingsGuard
+class RecordingDownloadView : public DownloadView
 {
-    TimingsGuard() : saved(CurrentDownloadTimings()) {}
-    ~TimingsGuard() { CurrentDownloadTimings() = saved; }
-    DownloadTimings saved;
+public:
+    RecordingDownloadView()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] { engine->tmrTimeout_Timer(); });
+    }
+
+    void setDownloadLabel(const QString& text) override
+    {
+        labels.append(text);
+        onLabel(text);
+    }
+    void setProgressVisible(bool visible) override
+    {
+        bar.append(visible ? QStringLiteral("visible") : QStringLiteral("hidden"));
+    }
+    void setProgressMaximum(int maximum) override { bar.append(QStringLiteral("max %1").arg(maximum)); }
+    void setProgressValue(int value) override { bar.append(QStringLiteral("value %1").arg(value)); }
+    void setProgressBusy() override { bar.append("busy"); }
+    void addStatusLine(const QString& line) override { lines.append(line); }
+    QString lastStatusLine() const override { return lines.isEmpty() ? QString() : lines.last(); }
+    void setTimeoutTimerActive(bool active) override
+    {
+        timerStates.append(active);
+        active ? timer.start(tickMs) : timer.stop();
+    }
+    void hideStatusIcons() override { ++iconHides; }
+    void EnableControls(bool bStatus) override
+    {
+        enables.append(bStatus);
+        onEnable();
+    }
+
+    DownloadEngine* engine = nullptr;
+    int tickMs = 1000;
+    QTimer timer;
+    std::function<void(const QString&)> onLabel = [](const QString&) {};
+    std::function<void()> onEnable = [] {};
+
+    QStringList labels, bar, lines;
+    QList<bool> timerStates, enables;
+    int iconHides = 0;
 };

@@ -17,7 +17,6 @@ public:
     QString header(const QString&) const override { return {}; }
     QByteArray readChunk(qint64) override { return {}; }
     void cancel() override { executing = false; }
-    void setRequestTimeout(int) override {}
     void setProxy(const ProxySettings&) override {}
     QString responseInfo() const override { return {}; }
     bool headersReceived() const override { return false; }

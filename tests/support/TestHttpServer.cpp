@@ -285,12 +285,15 @@ void TestHttpServer::serveTrickle(const QString& path, const QByteArray& body, i
     });
 }
 
-void TestHttpServer::serveRedirect(const QString& path, const QString& targetPath)
+void TestHttpServer::serveRedirect(const QString& path, const QString& targetPath, int status, const QByteArray& body)
 {
     const std::string target = Std(targetPath);
+    const std::string content = body.toStdString();
     Impl* server = impl.get();
-    impl->route(path, [server, target](const httplib::Request&, httplib::Response& response) {
-        response.set_redirect("http://127.0.0.1:" + std::to_string(server->port) + target, 302);
+    impl->route(path, [server, target, status, content](const httplib::Request&, httplib::Response& response) {
+        response.set_redirect("http://127.0.0.1:" + std::to_string(server->port) + target, status);
+        if (!content.empty())
+            response.set_content(content, "text/html");
     });
 }
 

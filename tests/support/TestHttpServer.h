@@ -52,8 +52,8 @@ public:
     void serveCutShort(const QString& path, const QByteArray& body, qint64 announced);
     // Sends the body in pieces with a pause between them.
     void serveTrickle(const QString& path, const QByteArray& body, int pieceBytes, int pauseMs);
-    // Answers 302 with the location of another path of this server.
-    void serveRedirect(const QString& path, const QString& targetPath);
+    // Answers status (a 3xx) with the location of another path of this server and body.
+    void serveRedirect(const QString& path, const QString& targetPath, int status = 302, const QByteArray& body = {});
 
     QList<Request> requests() const;
     // Headers of the last request for path; empty when none came.
