@@ -17,3 +17,6 @@ target_sources(krvnm_win PRIVATE
     src/detect/PeImage.cpp
     src/detect/VersionInfo.cpp
     tests/support/PeFixtureWriter.cpp)
+
+# The INI reader of the self-update answer, compared with the system's profile reader.
+target_sources(krvnm_win PRIVATE src/updates/IniReader.cpp)
