@@ -109,13 +109,6 @@ private Q_SLOTS:
         QVERIFY(view.installImage);
         QCOMPARE(view.buttonCaption, "Install Now");
         QCOMPARE(view.lines.last(), "Updates list downloaded successfully.");
-        QCOMPARE(f->settings.writes, (QList<QPair<QString, QString>>{{"LatestStable", "1.4.0"},
-                                                                     {"LatestStableDate", "2013-04-01"},
-                                                                     {"LatestBeta", "1.4.0-beta5"},
-                                                                     {"LatestBetaDate", "2014-02-25"},
-                                                                     {"LatestNightly", "r26400"},
-                                                                     {"LatestNightlyDate", "2014-03-12"},
-                                                                     {"LastCheckDate", CheckDate(Day)}}));
         QCOMPARE(f->state.LastCheckDate, CheckDate(Day));
         QVERIFY(f->errors.reports.isEmpty());
     }

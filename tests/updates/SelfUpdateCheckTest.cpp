@@ -138,23 +138,6 @@ private Q_SLOTS:
         QVERIFY(f->dialogs.messages.isEmpty());
         QVERIFY(!f->state.SelfCheckDone);
     }
-
-    void dueOncePerDay_data()
-    {
-        QTest::addColumn<QString>("lastSelfCheck");
-        QTest::addColumn<bool>("due");
-        QTest::newRow("never checked") << QString() << true;
-        QTest::newRow("checked the day before") << CheckDate(Day.addDays(-1)) << true;
-        QTest::newRow("checked today") << CheckDate(Day) << false;
-    }
-
-    void dueOncePerDay()
-    {
-        QFETCH(QString, lastSelfCheck);
-        QFETCH(bool, due);
-        f->state.LastSelfCheckDate = lastSelfCheck;
-        QCOMPARE(SelfUpdateCheck::SelfCheckDue(f->state, Day), due);
-    }
 };
 
 KRVNM_REGISTER_TEST(SelfUpdateCheckTest)

@@ -56,27 +56,6 @@ std::u16string SystemValue(const std::wstring& path, const std::u16string& secti
     return std::u16string(buffer, buffer + length);
 }
 
-// The ANSI reader the program was written against, for answers in ASCII.
-std::u16string SystemAnsiValue(const std::wstring& path, const std::u16string& section, const std::u16string& key,
-                               const std::u16string& defaultValue)
-{
-    const auto narrow = [](const std::u16string& text) { return std::string(text.begin(), text.end()); };
-    char buffer[IniBufferChars] = {};
-    const std::string file(path.begin(), path.end());
-    const DWORD length = GetPrivateProfileStringA(narrow(section).c_str(), narrow(key).c_str(),
-                                                  narrow(defaultValue).c_str(), buffer, IniBufferChars, file.c_str());
-    return std::u16string(buffer, buffer + length);
-}
-
-bool IsAscii(const std::u16string& text)
-{
-    for (char16_t c : text) {
-        if (c == 0 || c >= 0x80)
-            return false;
-    }
-    return true;
-}
-
 bool WriteBytes(const std::wstring& path, const std::string& bytes)
 {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -170,9 +149,6 @@ int main()
         const std::u16string ours = ReadIniFileValue(std::filesystem::path(path), c.section, c.key, c.defaultValue);
         CheckSame(c.name + ": ours = system's", system, ours, __LINE__);
         CheckSame(c.name + ": as recorded", c.expected, system, __LINE__);
-        if (IsAscii(system) && IsAscii(c.section) && IsAscii(c.key) && IsAscii(c.defaultValue))
-            CheckSame(c.name + ": ANSI reader", system, SystemAnsiValue(path, c.section, c.key, c.defaultValue),
-                      __LINE__);
     }
 
     // Which units count as blanks around a value: every one but CR and LF (line ends).
