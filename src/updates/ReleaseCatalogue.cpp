@@ -84,30 +84,30 @@ void ReleaseCatalogue::CheckKRVNUpdates()
     steps.step([&] { view.clearStatusList(); });
     steps.step([&] {
         view.setProgressMaximum(100);
-        Progress(10);
+        view.setProgressValue(10);
         view.setProgressVisible(true);
     });
     steps.step([&] {
         engine.DownloadFile(state.endpoints.feedServer + QStringLiteral("/versions.txt"), state.VersionsFile, true,
                             FeedPauseMs);
     });
-    steps.step([&] { Progress(50); });
+    steps.step([&] { view.setProgressValue(50); });
     steps.step([&] {
         engine.DownloadFile(state.endpoints.buildServer + QStringLiteral("/binaries/releases/"), state.ListingFile,
                             true, ListingPauseMs);
     });
-    steps.step([&] { Progress(90); });
+    steps.step([&] { view.setProgressValue(90); });
     ReadFeed(steps);
-    steps.step([&] { Progress(80); });
+    steps.step([&] { view.setProgressValue(80); });
     ReadListing(steps);
     steps.step([&] { MarkNewBuild(); });
     steps.step([&] {
-        Progress(90);
+        view.setProgressValue(90);
         Wait(0);
     });
     StoreChannels(steps);
     steps.step([&] {
-        Progress(100);
+        view.setProgressValue(100);
         Wait(FinalPauseMs);
         view.EnableControls(true);
         Wait(0);
@@ -222,11 +222,6 @@ void ReleaseCatalogue::ShowOutcome()
         view.setMainButtonCaption(state.str(Str::CheckForUpdates));
         engine.LiveUpdateEvent(state.str(Str::UpdatesListFailed));
     }
-}
-
-void ReleaseCatalogue::Progress(int value)
-{
-    view.setProgressValue(value);
 }
 
 QString ReleaseCatalogue::ChangeLogAddress(const AppState& state, int index, int restoreIndex)

@@ -45,7 +45,6 @@ private:
     void MarkNewBuild();
     void StoreChannels(FailureScope& steps);
     void ShowOutcome();
-    void Progress(int value);
 
     AppState& state;
     AppServices& services;
