@@ -17,3 +17,6 @@ add_subdirectory(tools/pewriter)
 
 enable_testing()
 add_subdirectory(tests/win)
+
+# The INI reader of the self-update answer, compared with the system's profile reader.
+target_sources(krvnm_win PRIVATE src/updates/IniReader.cpp)

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// A day as the checks record it (`LastCheckDate`, `LastSelfCheckDate`): the user's short date format.
+QString CheckDate(const QDate& day);

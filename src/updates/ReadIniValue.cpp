@@ -1,0 +1,10 @@
+#include "updates/ReadIniValue.h"
+
+#include "updates/IniReader.h"
+
+QString ReadIniValue(const QString& section, const QString& key, const QString& defaultValue, const QString& path)
+{
+    return QString::fromStdU16String(ReadIniFileValue(std::filesystem::path(path.toStdU16String()),
+                                                      section.toStdU16String(), key.toStdU16String(),
+                                                      defaultValue.toStdU16String()));
+}

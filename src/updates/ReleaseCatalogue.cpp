@@ -1,0 +1,259 @@
+#include "updates/ReleaseCatalogue.h"
+
+#include "app/AppServices.h"
+#include "app/AppState.h"
+#include "app/Failure.h"
+#include "app/FailureScope.h"
+#include "app/SettingsStore.h"
+#include "app/Waits.h"
+#include "detect/DetectionView.h"
+#include "app/StringIds.h"
+#include "net/DownloadEngine.h"
+#include "updates/CatalogueView.h"
+#include "updates/CheckDate.h"
+#include "updates/ReleaseFeed.h"
+#include "updates/ReleaseListing.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <array>
+
+namespace {
+
+constexpr int FeedPauseMs = 100;
+constexpr int ListingPauseMs = 500;
+constexpr int FinalPauseMs = 100;
+constexpr int OlderReleasesShown = 10; // the list is filled only with more releases than this
+constexpr int OlderReleaseRow = 3;
+
+struct Channel
+{
+    const char* key;
+    QString AppState::*version;
+    QString AppState::*date;
+};
+
+// In row order: stable, beta, nightly.
+constexpr std::array<Channel, 3> Channels = {{
+    {"LatestStable", &AppState::LatestStable, &AppState::LatestStableDate},
+    {"LatestBeta", &AppState::LatestBeta, &AppState::LatestBetaDate},
+    {"LatestNightly", &AppState::LatestNightly, &AppState::LatestNightlyDate},
+}};
+
+QByteArray ReadWholeFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(FailureCode::FileAccess, QStringLiteral("File not found: ") + path);
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Failure(FailureCode::FileAccess, file.errorString());
+    return bytes;
+}
+
+QString Text(std::string_view bytes)
+{
+    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+}
+
+std::string_view View(const QByteArray& bytes)
+{
+    return std::string_view(bytes.constData(), size_t(bytes.size()));
+}
+
+bool Obtained(const QString& path)
+{
+    return QFileInfo(path).isFile() && ConvertLineEnds(path);
+}
+
+} // namespace
+
+ReleaseCatalogue::ReleaseCatalogue(AppState& state, AppServices& services, DownloadEngine& engine, CatalogueView& view)
+    : state(state), services(services), engine(engine), view(view)
+{}
+
+void ReleaseCatalogue::CheckKRVNUpdates()
+{
+    FailureScope steps(&services.errors, QStringLiteral("CheckKRVNUpdates"));
+    if (!engine.PrepareConnection()) {
+        engine.AbortDownload(false);
+        return;
+    }
+    steps.step([&] { view.EnableControls(false); });
+    steps.step([&] { view.clearStatusList(); });
+    steps.step([&] {
+        view.setProgressMaximum(100);
+        view.setProgressValue(10);
+        view.setProgressVisible(true);
+    });
+    steps.step([&] {
+        engine.DownloadFile(state.endpoints.feedServer + QStringLiteral("/versions.txt"), state.VersionsFile, true,
+                            FeedPauseMs);
+    });
+    steps.step([&] { view.setProgressValue(50); });
+    steps.step([&] {
+        engine.DownloadFile(state.endpoints.buildServer + QStringLiteral("/binaries/releases/"), state.ListingFile,
+                            true, ListingPauseMs);
+    });
+    steps.step([&] { view.setProgressValue(90); });
+    ReadFeed(steps);
+    steps.step([&] { view.setProgressValue(80); });
+    ReadListing(steps);
+    steps.step([&] { MarkNewBuild(); });
+    steps.step([&] {
+        view.setProgressValue(90);
+        Wait(0);
+    });
+    StoreChannels(steps);
+    steps.step([&] {
+        view.setProgressValue(100);
+        Wait(FinalPauseMs);
+        view.EnableControls(true);
+        Wait(0);
+    });
+    steps.step([&] { ShowOutcome(); });
+}
+
+void ReleaseCatalogue::ReadFeed(FailureScope& steps)
+{
+    bool obtained = false;
+    steps.step([&] { obtained = Obtained(state.VersionsFile); });
+    if (!obtained)
+        return;
+    steps.step([&] {
+        // The dates keep their values until a feed line replaces them.
+        for (const Channel& channel : Channels)
+            (state.*channel.version).clear();
+    });
+    steps.step([&] {
+        const QByteArray bytes = ReadWholeFile(state.VersionsFile);
+        const ReleaseFeed feed = ParseReleaseFeed(View(bytes));
+        const std::array<const std::optional<FeedRelease>*, 3> found = {&feed.stable, &feed.beta, &feed.nightly};
+        for (size_t row = 0; row < Channels.size(); ++row) {
+            if (*found[row]) {
+                state.*Channels[row].version = Text((*found[row])->version);
+                state.*Channels[row].date = Text((*found[row])->date);
+            }
+        }
+    });
+    steps.step([&] { ShowChannels(); });
+    steps.step([&] { state.LastCheckDate = CheckDate(today()); });
+}
+
+void ReleaseCatalogue::ShowChannels()
+{
+    const QString product = QStringLiteral("Korvane ");
+    const QString captions[] = {
+        product + state.LatestStable + QStringLiteral(" (stable)"),
+        product + QString(state.LatestBeta).replace(QLatin1Char('-'), QLatin1Char(' ')),
+        product + state.LatestNightly + QStringLiteral(" (nightly)"),
+    };
+    for (int row = 0; row < int(Channels.size()); ++row) {
+        const Channel& channel = Channels[size_t(row)];
+        if ((state.*channel.version).isEmpty())
+            continue;
+        view.setRowCaption(row, captions[row]);
+        view.setRowDate(row, state.str(Str::Date) + QLatin1Char(' ') + state.*channel.date);
+        view.enableRow(row);
+    }
+}
+
+void ReleaseCatalogue::ReadListing(FailureScope& steps)
+{
+    bool obtained = false;
+    steps.step([&] { obtained = Obtained(state.ListingFile); });
+    if (!obtained)
+        return;
+    steps.step([&] {
+        const QByteArray bytes = ReadWholeFile(state.ListingFile);
+        const QByteArray stable = state.LatestStable.toUtf8();
+        const QByteArray beta = state.LatestBeta.toUtf8();
+        ReleaseListing listing(View(bytes), View(stable), View(beta));
+        QList<ReleaseRecord> found;
+        while (const std::optional<ListedRelease> release = listing.next())
+            found.append(ReleaseRecord{Text(release->version), Text(release->date)});
+        // With too few releases the list keeps its items, so the records stay the ones it
+        // shows: a pick in it must install and describe the release it names.
+        if (found.size() <= OlderReleasesShown)
+            return;
+        state.OlderReleases = found;
+        QStringList items;
+        for (const ReleaseRecord& release : std::as_const(found))
+            items.append(release.version + QStringLiteral(" (") + release.date + QLatin1Char(')'));
+        view.fillRestoreList(items);
+        view.enableRow(OlderReleaseRow);
+    });
+}
+
+void ReleaseCatalogue::MarkNewBuild()
+{
+    for (int row = 0; row < int(Channels.size()); ++row) {
+        const Channel& channel = Channels[size_t(row)];
+        const QString& current = state.*channel.version;
+        if (services.settings.read(QLatin1String(channel.key), current) != current) {
+            view.selectVersionRow(row);
+            view.SetStatusIcon(std::uint8_t(row), StatusPicture::Exclamation, state.str(Str::NewVersion));
+            return;
+        }
+    }
+}
+
+void ReleaseCatalogue::StoreChannels(FailureScope& steps)
+{
+    for (const Channel& channel : Channels) {
+        if ((state.*channel.version).isEmpty())
+            continue;
+        const QString key = QLatin1String(channel.key);
+        steps.step([&] { services.settings.write(key, state.*channel.version); });
+        steps.step([&] { services.settings.write(key + QStringLiteral("Date"), state.*channel.date); });
+    }
+    steps.step([&] { services.settings.write(QStringLiteral("LastCheckDate"), state.LastCheckDate); });
+}
+
+void ReleaseCatalogue::ShowOutcome()
+{
+    if (QFileInfo(state.VersionsFile).isFile()) {
+        state.CatalogueLoaded = true;
+        view.showInstallImage();
+        view.setMainButtonCaption(state.str(Str::InstallNow));
+        engine.LiveUpdateEvent(state.str(Str::UpdatesListDownloaded));
+    } else {
+        view.setMainButtonCaption(state.str(Str::CheckForUpdates));
+        engine.LiveUpdateEvent(state.str(Str::UpdatesListFailed));
+    }
+}
+
+QString ReleaseCatalogue::ChangeLogAddress(const AppState& state, int index, int restoreIndex)
+{
+    QString folder;
+    QString version;
+    switch (index) {
+    case 0:
+        version = state.LatestStable;
+        break;
+    case 1:
+        version = state.LatestBeta;
+        break;
+    case 2:
+        folder = QStringLiteral("/binaries/nightlies/trunk/");
+        version = state.LatestNightly;
+        break;
+    case OlderReleaseRow:
+        if (restoreIndex >= 0 && restoreIndex < state.OlderReleases.size())
+            version = state.OlderReleases.at(restoreIndex).version;
+        break;
+    default:
+        break;
+    }
+    if (version.isEmpty())
+        return {};
+    if (folder.isEmpty())
+        folder = QStringLiteral("/binaries/releases/");
+    return state.endpoints.buildServer + folder + version + QStringLiteral("/changelog.txt");
+}
+
+bool ReleaseCatalogue::OlderReleasesListed(const AppState& state)
+{
+    return state.OlderReleases.size() > OlderReleasesShown && !state.OlderReleases.last().version.isEmpty();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+// The release catalogue: the latest stable, beta and nightly builds from the release feed,
+// the older releases from the build server's listing, the rows that show them and the
+// change logs behind their links. The main window is reached only through CatalogueView.
+
+#include <QDate>
+#include <QString>
+
+#include <functional>
+
+struct AppState;
+struct AppServices;
+class CatalogueView;
+class DownloadEngine;
+class FailureScope;
+
+class ReleaseCatalogue
+{
+public:
+    ReleaseCatalogue(AppState& state, AppServices& services, DownloadEngine& engine, CatalogueView& view);
+
+    // `CheckKRVNUpdates`: fetches the feed and the listing, fills the rows and the older
+    // releases, marks the first channel whose build changed, stores the channels and turns
+    // the main button into "Install Now" once the feed is in.
+    void CheckKRVNUpdates();
+
+    // The change log that `lblVersionInfo(index)` opens (the caller acts on the left button
+    // only): for row 3 the release at restoreIndex, the selected item of `cboRestore` (-1
+    // for none). Empty when there is nothing to open: no version known for the row, or no
+    // older release selected.
+    static QString ChangeLogAddress(const AppState& state, int index, int restoreIndex);
+
+    // Whether the older-release list was filled: more than 10 releases were found. The
+    // window enables `cboRestore` on its way back to idle only then.
+    static bool OlderReleasesListed(const AppState& state);
+
+    // The day of the check; tests fix it.
+    std::function<QDate()> today = [] { return QDate::currentDate(); };
+
+private:
+    void ReadFeed(FailureScope& steps);
+    void ShowChannels();
+    void ReadListing(FailureScope& steps);
+    void MarkNewBuild();
+    void StoreChannels(FailureScope& steps);
+    void ShowOutcome();
+
+    AppState& state;
+    AppServices& services;
+    DownloadEngine& engine;
+    CatalogueView& view;
+};

@@ -1,0 +1,188 @@
+#include "TestMain.h"
+#include "updates/ListText.h"
+#include "updates/ReleaseFeed.h"
+#include "updates/ReleaseListing.h"
+
+#include <QTest>
+
+namespace {
+
+std::string_view View(const QByteArray& bytes)
+{
+    return std::string_view(bytes.constData(), size_t(bytes.size()));
+}
+
+QString Shown(const std::optional<FeedRelease>& release)
+{
+    if (!release)
+        return "-";
+    return QString::fromUtf8(release->version.data(), qsizetype(release->version.size())) + " " +
+           QString::fromUtf8(release->date.data(), qsizetype(release->date.size()));
+}
+
+QByteArray Row(const QByteArray& folder, const QByteArray& date = "2013-09-12 20:10  ")
+{
+    return "<tr><td><a href=\"" + folder + "/\">" + folder + "/</a></td><td align=\"right\">" + date +
+           "</td><td>&nbsp;</td></tr>";
+}
+
+} // namespace
+
+class ListReadersTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void feed_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("expected"); // stable, beta, nightly: "version date" or "-"
+
+        const QByteArray stable = "1.4.0\t2013-04-01\tstable\r\n";
+        const QByteArray beta = "1.4.0-beta5\t2014-02-25\tbeta\r\n";
+        const QByteArray nightly = "r26400\t2014-03-12\tnightlies\r\n";
+        QTest::newRow("four channels") << stable + beta + nightly
+                                       << QStringList{"1.4.0 2013-04-01", "1.4.0-beta5 2014-02-25",
+                                                      "r26400 2014-03-12"};
+        QTest::newRow("stable line fifth") << beta + nightly + "\r\n" + "no tab here\r\n" + stable
+                                           << QStringList{"-", "1.4.0-beta5 2014-02-25", "r26400 2014-03-12"};
+        QTest::newRow("beta, then RC") << beta + "1.4.0-RC1\t2014-03-01\tRC\r\n"
+                                       << QStringList{"-", "1.4.0-RC1 2014-03-01", "-"};
+        QTest::newRow("RC, then beta") << "1.4.0-RC1\t2014-03-01\trc\r\n" + beta
+                                       << QStringList{"-", "1.4.0-RC1 2014-03-01", "-"};
+        QTest::newRow("first stable wins") << stable + "1.3.9\t2012-01-01\tstable\r\n"
+                                           << QStringList{"1.4.0 2013-04-01", "-", "-"};
+        QTest::newRow("keywords anywhere, any case")
+            << QByteArray("1.5.0\t2015-01-01\tSTABLE\r\nr1\t2015-01-02\tx\tNightlies\r\n")
+            << QStringList{"1.5.0 2015-01-01", "-", "r1 2015-01-02"};
+        QTest::newRow("the date is field 2 whatever it holds")
+            << QByteArray("1.4.0\tstable\r\n") << QStringList{"1.4.0 stable", "-", "-"};
+        QTest::newRow("LF only") << QByteArray("1.4.0\t2013-04-01\tstable\nr1\t2015\tnightlies\n")
+                                 << QStringList{"1.4.0 2013-04-01", "-", "r1 2015"};
+        // The line-end conversion makes CR CR LF of the server's CR LF: still one line end.
+        QTest::newRow("CR LF from the server, converted")
+            << QByteArray("x\tnothing\r\r\ny\tnothing\r\r\n1.4.0\t2013-04-01\tstable\r\r\n")
+            << QStringList{"1.4.0 2013-04-01", "-", "-"};
+        QTest::newRow("empty") << QByteArray() << QStringList{"-", "-", "-"};
+        // Names that could leave the work folder or the server's folder are no versions.
+        QTest::newRow("version with ..") << "..\t2013\tstable\r\n" + stable
+                                         << QStringList{"1.4.0 2013-04-01", "-", "-"};
+        QTest::newRow("empty version") << "\t2013\tstable\r\n" + stable << QStringList{"1.4.0 2013-04-01", "-", "-"};
+        QTest::newRow("ignored lines still count")
+            << "..\tstable\r\n..\tstable\r\n..\tstable\r\n..\tstable\r\n" + stable << QStringList{"-", "-", "-"};
+    }
+
+    void feed()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QStringList, expected);
+        const ReleaseFeed feed = ParseReleaseFeed(View(text));
+        QCOMPARE((QStringList{Shown(feed.stable), Shown(feed.beta), Shown(feed.nightly)}), expected);
+    }
+
+    void listing_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("expected");
+
+        const QByteArray head =
+            "<table><tr><th>Name</th><th>Last modified</th></tr>"
+            "<tr><td><a href=\"/binaries/\">Parent Directory</a></td><td>2012-01-01 10:00 </td></tr>";
+        QTest::newRow("one line") << head + Row("1.3.3") + Row("1.3.2", "2013-07-01 10:00 ") + "</table>\n"
+                                  << QStringList{"1.3.3 2013-09-12", "1.3.2 2013-07-01"};
+        QTest::newRow("one row per line") << head + "\n" + Row("1.3.3") + "\n" + Row("1.3.2") + "\n" << QStringList();
+        QTest::newRow("two rows per line") << Row("1.3.3") + Row("1.3.2") + "\n" + Row("1.3.1") + "\n"
+                                           << QStringList{"1.3.3 2013-09-12", "1.3.2 2013-09-12"};
+        QTest::newRow("the piece before the first row")
+            << "<td><a href=\"1.0.0/\">x</a> 2010-01-01 1</td>" + Row("1.3.3") + Row("1.3.2")
+            << QStringList{"1.0.0 2010-01-01", "1.3.3 2013-09-12", "1.3.2 2013-09-12"};
+        QTest::newRow("upper-case cells count")
+            << QByteArray("<tr><TD>\"1.2.0/\" 2012-01-01 x<tr><TH>\"1.1.0/\" 2011 x")
+            << QStringList{"1.2.0 2012-01-01"};
+        QTest::newRow("skipped: latest stable and beta, old, no dot")
+            << Row("1.4.0") + Row("1.4.0-beta5") + Row("0.3.2.1") + Row("0.1.1") + Row("trunk") + Row("1.3.3")
+            << QStringList{"1.3.3 2013-09-12"};
+        QTest::newRow("skipped: no blank after the date")
+            << Row("1.3.3", "2013-09-12") + Row("1.3.2") << QStringList{"1.3.2 2013-09-12"};
+        QTest::newRow("skipped: no 20 after the folder")
+            << QByteArray("<tr><td>\"1.2.0/\" 19-1-1 x</td><tr><td>\"1.1.0/\" 2011-1-1 x</td>")
+            << QStringList{"1.1.0 2011-1-1"};
+        QTest::newRow("skipped: no quote, no slash")
+            << QByteArray("<tr><td>1.2.0/ 2012 <tr><td>\"1.2.0 2012 x") << QStringList();
+        QTest::newRow("skipped: folders that are no plain names")
+            << Row("..") + Row("a.b\\..\\c") + Row("c:.x") + Row("1.3.3") << QStringList{"1.3.3 2013-09-12"};
+        // Far beyond the 16-bit positions of old.
+        QTest::newRow("a piece of 100000 characters")
+            << "<tr><td>" + QByteArray(100000, 'x') + "\"1.2.0/\" 2012-05-05 x" + Row("1.1.0")
+            << QStringList{"1.2.0 2012-05-05", "1.1.0 2013-09-12"};
+    }
+
+    void listing()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QStringList, expected);
+        ReleaseListing listing(View(text), "1.4.0", "1.4.0-beta5");
+        QStringList found;
+        while (const std::optional<ListedRelease> release = listing.next())
+            found.append(QString::fromUtf8(release->version.data(), qsizetype(release->version.size())) + " " +
+                         QString::fromUtf8(release->date.data(), qsizetype(release->date.size())));
+        QCOMPARE(found, expected);
+    }
+
+    void countSeparators_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("separator");
+        QTest::addColumn<qint64>("expected");
+        QTest::newRow("empty text") << QByteArray() << QByteArray("\t") << qint64(0);
+        QTest::newRow("none") << QByteArray("abc") << QByteArray("\t") << qint64(0);
+        QTest::newRow("one") << QByteArray("a\tb") << QByteArray("\t") << qint64(1);
+        QTest::newRow("at both ends") << QByteArray("\ta\t") << QByteArray("\t") << qint64(2);
+        QTest::newRow("found ignoring case, cut exactly") << QByteArray("<TR>x<TR>") << QByteArray("<tr>") << qint64(0);
+        QTest::newRow("mixed case") << QByteArray("<TR><tr>x<tr>") << QByteArray("<tr>") << qint64(2);
+        QTest::newRow("pieces do not overlap") << QByteArray("aaa") << QByteArray("aa") << qint64(1);
+        QTest::newRow("empty separator") << QByteArray("abc") << QByteArray() << qint64(0);
+        QTest::newRow("beyond 16 bits") << QByteArray(70000, '\t') << QByteArray("\t") << qint64(70000);
+    }
+
+    void countSeparators()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, separator);
+        QFETCH(qint64, expected);
+        QCOMPARE(qint64(CountSeparators(View(text), View(separator))), expected);
+    }
+
+    void plainNames_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("release") << QByteArray("1.4.0") << true;
+        QTest::newRow("beta") << QByteArray("1.4.0-beta5") << true;
+        QTest::newRow("revision") << QByteArray("r26400") << true;
+        QTest::newRow("blank inside") << QByteArray(" 1.4 ") << true;
+        QTest::newRow("64 characters") << QByteArray(64, '1') << true;
+        QTest::newRow("64 characters of two bytes") << QByteArray("\xC3\xA9").repeated(64) << true;
+        QTest::newRow("65 characters") << QByteArray(65, '1') << false;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("blanks") << QByteArray("   ") << false;
+        QTest::newRow("slash") << QByteArray("1.4/..") << false;
+        QTest::newRow("backslash") << QByteArray("a\\b") << false;
+        QTest::newRow("colon") << QByteArray("C:x") << false;
+        QTest::newRow("two dots") << QByteArray("1..4") << false;
+        QTest::newRow("tab") << QByteArray("1.4\t") << false;
+        QTest::newRow("NUL") << QByteArray("1.4\0x", 5) << false;
+        QTest::newRow("DEL") << QByteArray("1.4\x7F") << false;
+        QTest::newRow("C1 control") << QByteArray("1.4\xC2\x85") << false;
+    }
+
+    void plainNames()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(bool, plain);
+        QCOMPARE(IsPlainName(View(name)), plain);
+    }
+};
+
+KRVNM_REGISTER_TEST(ListReadersTest)
+#include "ListReadersTest.moc"

@@ -1,0 +1,63 @@
+#pragma once
+
+// The main window as the checks and their download engine see it, recording what they do.
+
+#include "detect/DetectionView.h"
+#include "net/DownloadView.h"
+#include "updates/CatalogueView.h"
+
+#include <QMap>
+#include <QStringList>
+
+class RecordingCatalogueView : public CatalogueView, public DownloadView
+{
+public:
+    void EnableControls(bool bStatus) override { enables.append(bStatus); }
+    void clearStatusList() override
+    {
+        lines.clear();
+        ++clears;
+    }
+    void setProgressMaximum(int maximum) override { progress.append(QStringLiteral("max %1").arg(maximum)); }
+    void setProgressValue(int value) override { progress.append(QString::number(value)); }
+    void setProgressVisible(bool visible) override
+    {
+        progress.append(visible ? QStringLiteral("shown") : QStringLiteral("hidden"));
+    }
+    void setRowCaption(int row, const QString& caption) override { captions[row] = caption; }
+    void setRowDate(int row, const QString& text) override { dates[row] = text; }
+    void enableRow(int row) override { enabledRows.append(row); }
+    void selectVersionRow(int row) override { selectedRows.append(row); }
+    void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override
+    {
+        icons.append(
+            QStringLiteral("%1 %2 %3")
+                .arg(index)
+                .arg(picture == StatusPicture::Exclamation ? QStringLiteral("exclamation") : QStringLiteral("other"),
+                     toolTip));
+    }
+    void fillRestoreList(const QStringList& items) override { restoreFills.append(items); }
+    void setMainButtonCaption(const QString& caption) override { buttonCaption = caption; }
+    void showInstallImage() override { installImage = true; }
+
+    void setDownloadLabel(const QString& text) override { label = text; }
+    void setProgressBusy() override {}
+    void addStatusLine(const QString& line) override { lines.append(line); }
+    QString lastStatusLine() const override { return lines.isEmpty() ? QString() : lines.last(); }
+    void setTimeoutTimerActive(bool) override {}
+    void hideStatusIcons() override {}
+
+    QList<bool> enables;
+    int clears = 0;
+    QStringList progress;
+    QMap<int, QString> captions;
+    QMap<int, QString> dates;
+    QList<int> enabledRows;
+    QList<int> selectedRows;
+    QStringList icons;
+    QList<QStringList> restoreFills;
+    QString buttonCaption;
+    bool installImage = false;
+    QString label;
+    QStringList lines;
+};

@@ -1,0 +1,308 @@
+#include "updates/ReleaseCatalogue.h"
+#include "TestMain.h"
+#include "UpdatesFixture.h"
+#include "updates/CheckDate.h"
+
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QDate Day(2024, 5, 17);
+const QByteArray Stable = "1.4.0\t2013-04-01\tstable\n";
+const QByteArray Beta = "1.4.0-beta5\t2014-02-25\tbeta\n";
+const QByteArray Nightly = "r26400\t2014-03-12\tnightlies\n";
+const QString NotFound = "<html><body><h1>404 Not Found</h1></body></html>\n";
+
+// An HTML listing of releases 1.3.0 to 1.3.(count-1), newest first, on one line or one row per line.
+QByteArray Listing(int count, bool rowPerLine = false, int first = 0)
+{
+    QByteArray text = "<html><body><table><tr><th>Name</th><th>Last modified</th></tr>";
+    text += "<tr><td><a href=\"/binaries/\">Parent Directory</a></td><td>&nbsp;</td></tr>";
+    for (int i = first + count - 1; i >= first; --i) {
+        if (rowPerLine)
+            text += '\n';
+        text += "<tr><td><a href=\"1.3." + QByteArray::number(i) + "/\">1.3." + QByteArray::number(i) +
+                "/</a></td><td>2013-01-" + QByteArray::number(10 + i % 20) + " 12:00  </td></tr>";
+    }
+    return text + "</table></body></html>\n";
+}
+
+QList<ReleaseRecord> Releases(int count, int first = 0)
+{
+    QList<ReleaseRecord> records;
+    for (int i = first + count - 1; i >= first; --i)
+        records.append({QStringLiteral("1.3.%1").arg(i), QStringLiteral("2013-01-%1").arg(10 + i % 20)});
+    return records;
+}
+
+QStringList Items(const QList<ReleaseRecord>& records)
+{
+    QStringList items;
+    for (const ReleaseRecord& record : records)
+        items.append(record.version + " (" + record.date + ")");
+    return items;
+}
+
+using Settings = QHash<QString, QString>;
+
+} // namespace
+
+bool operator==(const ReleaseRecord& a, const ReleaseRecord& b)
+{
+    return a.version == b.version && a.date == b.date;
+}
+
+class ReleaseCatalogueTest : public QObject
+{
+    Q_OBJECT
+
+    TestHttpServer server;
+    std::unique_ptr<UpdatesFixture> f;
+    std::unique_ptr<ReleaseCatalogue> catalogue;
+
+    void check(const QByteArray& feed, const QByteArray& listing, int feedStatus = 200)
+    {
+        server.serveBytes("/versions.txt", feed, feedStatus, "text/plain");
+        server.serveBytes("/binaries/releases/", listing, 200, "text/html");
+        catalogue->CheckKRVNUpdates();
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(server.start()); }
+
+    void init()
+    {
+        f = std::make_unique<UpdatesFixture>(server);
+        catalogue = std::make_unique<ReleaseCatalogue>(f->state, f->services, f->engine, f->view);
+        catalogue->today = [] { return Day; };
+    }
+
+    void cleanup()
+    {
+        catalogue.reset();
+        f.reset();
+    }
+
+    void firstCheckFillsTheRowsAndTurnsTheButton()
+    {
+        check(Stable + Beta + Nightly, Listing(11));
+
+        const RecordingCatalogueView& view = f->view;
+        QCOMPARE(view.progress, QStringList({"max 100", "10", "shown", "50", "90", "80", "90", "100"}));
+        QCOMPARE(view.enables, QList<bool>({false, true}));
+        QCOMPARE(view.clears, 1);
+        QCOMPARE(view.captions,
+                 (QMap<int, QString>{
+                     {0, "Korvane 1.4.0 (stable)"}, {1, "Korvane 1.4.0 beta5"}, {2, "Korvane r26400 (nightly)"}}));
+        QCOMPARE(view.dates,
+                 (QMap<int, QString>{{0, "Date: 2013-04-01"}, {1, "Date: 2014-02-25"}, {2, "Date: 2014-03-12"}}));
+        QCOMPARE(view.enabledRows, QList<int>({0, 1, 2, 3}));
+        QVERIFY2(view.icons.isEmpty(), qPrintable(view.icons.join(", ")));
+        QVERIFY(view.selectedRows.isEmpty());
+        QCOMPARE(view.restoreFills, QList<QStringList>({Items(Releases(11))}));
+        QCOMPARE(f->state.OlderReleases, Releases(11));
+        QVERIFY(ReleaseCatalogue::OlderReleasesListed(f->state));
+
+        QVERIFY(f->state.CatalogueLoaded);
+        QVERIFY(view.installImage);
+        QCOMPARE(view.buttonCaption, "Install Now");
+        QCOMPARE(view.lines.last(), "Updates list downloaded successfully.");
+        QCOMPARE(f->state.LastCheckDate, CheckDate(Day));
+        QVERIFY(f->errors.reports.isEmpty());
+    }
+
+    void marksTheFirstChangedChannel_data()
+    {
+        QTest::addColumn<QByteArray>("feed");
+        QTest::addColumn<Settings>("stored");
+        QTest::addColumn<int>("markedRow");
+        QTest::addColumn<QStringList>("latest"); // stable, beta, nightly afterwards
+        QTest::addColumn<Settings>("storedAfter");
+
+        const Settings current{{"LatestStable", "1.4.0"},     {"LatestStableDate", "2013-04-01"},
+                               {"LatestBeta", "1.4.0-beta5"}, {"LatestBetaDate", "2014-02-25"},
+                               {"LatestNightly", "r26400"},   {"LatestNightlyDate", "2014-03-12"}};
+        const auto with = [&](Settings values, std::initializer_list<std::pair<QString, QString>> changes) {
+            for (const auto& [key, value] : changes)
+                values.insert(key, value);
+            values.insert("LastCheckDate", CheckDate(Day));
+            return values;
+        };
+        QTest::newRow("nothing changed") << Stable + Beta + Nightly << current << -1
+                                         << QStringList{"1.4.0", "1.4.0-beta5", "r26400"} << with(current, {});
+        QTest::newRow("first check on an empty store")
+            << Stable + Beta + Nightly << Settings() << -1 << QStringList{"1.4.0", "1.4.0-beta5", "r26400"}
+            << with(current, {});
+        QTest::newRow("stable line fifth") << Beta + Nightly + "\n\n" + Stable << current << 0
+                                           << QStringList{"", "1.4.0-beta5", "r26400"} << with(current, {});
+        QTest::newRow("beta, then RC") << Stable + Beta + "1.4.0-RC1\t2014-03-01\tRC\n" + Nightly << current << 1
+                                       << QStringList{"1.4.0", "1.4.0-RC1", "r26400"}
+                                       << with(current,
+                                               {{"LatestBeta", "1.4.0-RC1"}, {"LatestBetaDate", "2014-03-01"}});
+        QTest::newRow("no nightly while one is stored")
+            << Stable + Beta << current << 2 << QStringList{"1.4.0", "1.4.0-beta5", ""} << with(current, {});
+        QTest::newRow("only the first changed channel")
+            << "1.5.0\t2015-01-01\tstable\n" + Beta + "r27000\t2015-01-02\tnightlies\n"
+            << current << 0 << QStringList{"1.5.0", "1.4.0-beta5", "r27000"}
+            << with(current, {{"LatestStable", "1.5.0"},
+                              {"LatestStableDate", "2015-01-01"},
+                              {"LatestNightly", "r27000"},
+                              {"LatestNightlyDate", "2015-01-02"}});
+        QTest::newRow("an HTML page served as the feed")
+            << QByteArray("<html><body>Service moved</body></html>\n") << current << 0 << QStringList{"", "", ""}
+            << with(current, {});
+        QTest::newRow("a hostile version is no version")
+            << "../../../outside\t2015-01-01\tstable\n" + Beta + Nightly << current << 0
+            << QStringList{"", "1.4.0-beta5", "r26400"} << with(current, {});
+    }
+
+    void marksTheFirstChangedChannel()
+    {
+        QFETCH(QByteArray, feed);
+        QFETCH(Settings, stored);
+        QFETCH(int, markedRow);
+        QFETCH(QStringList, latest);
+        QFETCH(Settings, storedAfter);
+        f->settings.values = stored;
+
+        check(feed, Listing(3));
+
+        const QStringList icons =
+            markedRow < 0 ? QStringList() : QStringList{QStringLiteral("%1 exclamation New version!").arg(markedRow)};
+        QCOMPARE(f->view.icons, icons);
+        QCOMPARE(f->view.selectedRows, markedRow < 0 ? QList<int>() : QList<int>{markedRow});
+        QCOMPARE((QStringList{f->state.LatestStable, f->state.LatestBeta, f->state.LatestNightly}), latest);
+        QCOMPARE(f->settings.values, storedAfter);
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(f->view.captions.contains(row), !latest.at(row).isEmpty());
+        QVERIFY(f->state.CatalogueLoaded);
+    }
+
+    void olderReleases_data()
+    {
+        QTest::addColumn<QByteArray>("listing");
+        QTest::addColumn<int>("listingStatus");
+        QTest::addColumn<QList<ReleaseRecord>>("before");
+        QTest::addColumn<QList<ReleaseRecord>>("after");
+        QTest::addColumn<bool>("filled");
+
+        const QList<ReleaseRecord> none{ReleaseRecord{}};
+        QTest::newRow("eleven releases") << Listing(11) << 200 << none << Releases(11) << true;
+        QTest::newRow("ten releases") << Listing(10) << 200 << none << none << false;
+        QTest::newRow("one row per line") << Listing(12, true) << 200 << none << none << false;
+        QTest::newRow("listing not found") << Listing(12) << 404 << none << none << false;
+        // The list keeps its items then, so its records must stay the ones it shows.
+        QTest::newRow("ten releases after a filled list")
+            << Listing(10) << 200 << Releases(12, 5) << Releases(12, 5) << false;
+        QTest::newRow("a new list replaces a filled one")
+            << Listing(11) << 200 << Releases(12, 5) << Releases(11) << true;
+    }
+
+    void olderReleases()
+    {
+        QFETCH(QByteArray, listing);
+        QFETCH(int, listingStatus);
+        QFETCH(QList<ReleaseRecord>, before);
+        QFETCH(QList<ReleaseRecord>, after);
+        QFETCH(bool, filled);
+        f->state.OlderReleases = before;
+        server.serveBytes("/versions.txt", Stable + Beta + Nightly, 200, "text/plain");
+        server.serveBytes("/binaries/releases/", listing, listingStatus, "text/html");
+
+        catalogue->CheckKRVNUpdates();
+
+        QCOMPARE(f->state.OlderReleases, after);
+        QCOMPARE(f->view.restoreFills, filled ? QList<QStringList>{Items(after)} : QList<QStringList>());
+        QCOMPARE(f->view.enabledRows.contains(3), filled);
+        QCOMPARE(ReleaseCatalogue::OlderReleasesListed(f->state), after.size() > 10);
+        QVERIFY(f->state.CatalogueLoaded);
+    }
+
+    void feedNotObtained()
+    {
+        f->state.LatestStable = "1.4.0";
+        f->state.LatestStableDate = "2013-04-01";
+        f->state.LastCheckDate = "earlier";
+        check(NotFound.toUtf8(), Listing(11), 404);
+
+        QVERIFY(!f->state.CatalogueLoaded);
+        QVERIFY(!f->view.installImage);
+        QCOMPARE(f->view.buttonCaption, "Check for Updates");
+        QCOMPARE(f->view.lines.last(), "Failed to download updates list.");
+        QVERIFY(f->view.captions.isEmpty());
+        QVERIFY(f->view.icons.isEmpty());
+        QCOMPARE(f->settings.writes,
+                 (QList<QPair<QString, QString>>{
+                     {"LatestStable", "1.4.0"}, {"LatestStableDate", "2013-04-01"}, {"LastCheckDate", "earlier"}}));
+        QVERIFY(f->errors.reports.isEmpty());
+    }
+
+    void offlineChecksNothing()
+    {
+        f->platform.offline = true;
+        const qsizetype requests = server.requests().size();
+        catalogue->CheckKRVNUpdates();
+
+        QCOMPARE(server.requests().size(), requests);
+        QCOMPARE(f->view.lines, QStringList({"Failed to connect to server."}));
+        QCOMPARE(f->view.label, "Failed to install new product version.");
+        QVERIFY(f->view.progress.isEmpty());
+        QVERIFY(f->view.buttonCaption.isEmpty());
+        QVERIFY(f->settings.writes.isEmpty());
+    }
+
+    void aFailingStepIsReportedOnceAtTheEnd()
+    {
+        f->settings.failingWrites = {"LatestStable", "LastCheckDate"};
+        check(Stable + Beta + Nightly, Listing(11));
+
+        QCOMPARE(f->errors.reports.size(), 1);
+        QCOMPARE(f->errors.reports.first().source, "CheckKRVNUpdates");
+        QCOMPARE(f->errors.reports.first().description, "write failure injected for LatestStable");
+        QVERIFY(f->settings.values.contains("LatestNightly"));
+        QCOMPARE(f->view.buttonCaption, "Install Now");
+    }
+
+    void changeLogAddress_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("restoreIndex");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("stable") << 0 << -1 << "/binaries/releases/1.4.0/changelog.txt";
+        QTest::newRow("beta") << 1 << -1 << "/binaries/releases/1.4.0-beta5/changelog.txt";
+        QTest::newRow("nightly") << 2 << -1 << "/binaries/nightlies/trunk/r26400/changelog.txt";
+        QTest::newRow("older release") << 3 << 1 << "/binaries/releases/1.3.0/changelog.txt";
+        QTest::newRow("no older release selected") << 3 << -1 << "";
+        QTest::newRow("selection beyond the records") << 3 << 2 << "";
+        QTest::newRow("no such row") << 4 << 0 << "";
+    }
+
+    void changeLogAddress()
+    {
+        QFETCH(int, index);
+        QFETCH(int, restoreIndex);
+        QFETCH(QString, expected);
+        AppState state;
+        state.endpoints.buildServer = "http://builds.test";
+        state.LatestStable = "1.4.0";
+        state.LatestBeta = "1.4.0-beta5";
+        state.LatestNightly = "r26400";
+        state.OlderReleases = Releases(2);
+        QCOMPARE(ReleaseCatalogue::ChangeLogAddress(state, index, restoreIndex),
+                 expected.isEmpty() ? QString() : "http://builds.test" + expected);
+    }
+
+    void noChangeLogForARowWithoutVersion()
+    {
+        AppState state;
+        state.endpoints.buildServer = "http://builds.test";
+        state.LatestBeta = "1.4.0-beta5";
+        QCOMPARE(ReleaseCatalogue::ChangeLogAddress(state, 0, -1), QString());
+        QCOMPARE(ReleaseCatalogue::ChangeLogAddress(state, 3, 0), QString()); // the one empty record
+    }
+};
+
+KRVNM_REGISTER_TEST(ReleaseCatalogueTest)
+#include "ReleaseCatalogueTest.moc"

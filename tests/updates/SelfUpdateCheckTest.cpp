@@ -1,0 +1,144 @@
+#include "updates/SelfUpdateCheck.h"
+#include "TestMain.h"
+#include "UpdatesFixture.h"
+#include "updates/CheckDate.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QDate Day(2024, 5, 17);
+const QString AnswerPath = "/files/updates.php";
+const QString Offer = "Korvane Manager version %1 is now available! Do you want to update now?";
+const QString Latest = "You are using the latest Korvane Manager version.";
+
+QString Shown(const MessageRequest& m)
+{
+    return QStringLiteral("%1 | %2 | icon %3 | buttons %4").arg(m.title, m.text).arg(int(m.icon)).arg(int(m.buttons));
+}
+
+QString Message(const QString& text, MessageIcon icon, MessageButtons buttons)
+{
+    return Shown(MessageRequest{text, icon, buttons, {}});
+}
+
+} // namespace
+
+class SelfUpdateCheckTest : public QObject
+{
+    Q_OBJECT
+
+    TestHttpServer server;
+    std::unique_ptr<UpdatesFixture> f;
+    std::unique_ptr<SelfUpdateCheck> check;
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(server.start()); }
+
+    void init()
+    {
+        f = std::make_unique<UpdatesFixture>(server);
+        f->state.LastSelfCheckDate = "earlier";
+        check = std::make_unique<SelfUpdateCheck>(f->state, f->services, f->engine, f->view);
+        check->today = [] { return Day; };
+    }
+
+    void cleanup()
+    {
+        check.reset();
+        f.reset();
+    }
+
+    void queryCarriesTheVersionDigits()
+    {
+        QCOMPARE(SelfUpdateCheck::QueryAddress(f->state), server.url("/files/updates.php?idprod=krvnm&version=104"));
+    }
+
+    void answer_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("AutoLUMode");
+        QTest::addColumn<Answer>("reply");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("completed");
+
+        const QString latest = Message(Latest, MessageIcon::Information, MessageButtons::Ok);
+        const QString offer = Message(Offer.arg("1.0.3"), MessageIcon::Exclamation, MessageButtons::YesNo);
+        QTest::newRow("same version within blanks, from the menu")
+            << QByteArray("[KRVNM]\nversion=\" 1.0.4  \"\n") << 200 << false << Answer::Ok << QStringList{latest}
+            << true;
+        QTest::newRow("same version, automatic")
+            << QByteArray("[KRVNM]\r\nversion=1.0.4\r\n") << 200 << true << Answer::Ok << QStringList() << true;
+        QTest::newRow("older version offered, No") << QByteArray("; published\n[krvnm]\nVersion = 1.0.3\n") << 200
+                                                   << true << Answer::No << QStringList{offer} << true;
+        // The product page opens and the check still finishes, so the window is usable again.
+        QTest::newRow("older version offered, Yes")
+            << QByteArray("[KRVNM]\nversion=1.0.3\n") << 200 << false << Answer::Yes << QStringList{offer} << true;
+        QTest::newRow("key under another section")
+            << QByteArray("[OTHER]\nversion=1.0.5\n") << 200 << false << Answer::Ok << QStringList() << false;
+        QTest::newRow("HTML error page with status 200")
+            << QByteArray("<html><body><h1>Database error</h1></body></html>\n") << 200 << false << Answer::Ok
+            << QStringList() << false;
+        QTest::newRow("not found") << QByteArray("<html><body>404</body></html>\n") << 404 << false << Answer::Ok
+                                   << QStringList() << false;
+    }
+
+    void answer()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, status);
+        QFETCH(bool, AutoLUMode);
+        QFETCH(Answer, reply);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, completed);
+        server.serveBytes(AnswerPath, body, status, "text/plain");
+        f->dialogs.answers.enqueue(reply);
+
+        check->CheckSelfUpdate(AutoLUMode);
+
+        QStringList shown;
+        for (const MessageRequest& m : std::as_const(f->dialogs.messages))
+            shown.append(Shown(m));
+        QCOMPARE(shown, messages);
+        QCOMPARE(f->platform.opened, reply == Answer::Yes ? QStringList{f->state.endpoints.makerServer +
+                                                                        "/korvane-manager/?utm_source=krvnm&utm_medium="
+                                                                        "app&utm_campaign=104"}
+                                                          : QStringList());
+        QCOMPARE(f->state.SelfCheckDone, completed);
+        QCOMPARE(f->state.LastSelfCheckDate, completed ? CheckDate(Day) : "earlier");
+        QCOMPARE(SelfUpdateCheck::SelfCheckDue(f->state, Day), !completed);
+        QCOMPARE(f->view.enables.first(), false);
+        QCOMPARE(f->view.enables.last(), true);
+        QVERIFY(f->errors.reports.isEmpty());
+        if (completed) {
+            QVERIFY(!QFileInfo::exists(f->state.ManagerFile));
+            QCOMPARE(f->view.lines.last(), "Done.");
+            QCOMPARE(f->view.label, "Updates list downloaded successfully.");
+        } else {
+            // A failed download removed its file; an unusable answer stays until the next start.
+            QCOMPARE(QFileInfo::exists(f->state.ManagerFile), status == 200);
+            QCOMPARE(f->view.lines.count("Failed to connect to server."), status == 200 ? 1 : 2);
+            QCOMPARE(f->view.label, "Failed to download updates list.");
+        }
+    }
+
+    void offlineAsksNothing()
+    {
+        f->platform.offline = true;
+        const qsizetype requests = server.requests().size();
+        check->CheckSelfUpdate(false);
+
+        QCOMPARE(server.requests().size(), requests);
+        QCOMPARE(f->view.lines, QStringList({"Failed to connect to server."}));
+        QCOMPARE(f->view.label, "Failed to install new product version.");
+        QVERIFY(f->dialogs.messages.isEmpty());
+        QVERIFY(!f->state.SelfCheckDone);
+    }
+};
+
+KRVNM_REGISTER_TEST(SelfUpdateCheckTest)
+#include "SelfUpdateCheckTest.moc"

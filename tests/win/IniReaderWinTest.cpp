@@ -1,0 +1,206 @@
+// Our INI reader against Windows' profile reader (GetPrivateProfileStringW, 255-character
+// buffer) on the same files: the shared corpus of answers, every UTF-16 unit as a blank
+// around a value and as a letter of another case, and a spread of UTF-8 sequences. Every
+// answer must agree; the corpus answers must also be what the system says.
+
+#include "IniCorpus.h"
+#include "WinCheck.h"
+#include "updates/IniReader.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Shown(const std::u16string& text)
+{
+    std::string out = "\"";
+    for (char16_t c : text) {
+        if (c >= 0x20 && c < 0x7F) {
+            out += char(c);
+        } else {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", unsigned(c));
+            out += escape;
+        }
+    }
+    return out + '"';
+}
+
+std::wstring W(const std::u16string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+std::u16string U(const std::wstring& text)
+{
+    return std::u16string(text.begin(), text.end());
+}
+
+void CheckSame(const std::string& what, const std::u16string& expected, const std::u16string& actual, int line)
+{
+    wincheck::Check(expected == actual, what.c_str(), Shown(expected), Shown(actual), line);
+}
+
+std::u16string SystemValue(const std::wstring& path, const std::u16string& section, const std::u16string& key,
+                           const std::u16string& defaultValue)
+{
+    wchar_t buffer[IniBufferChars] = {};
+    const DWORD length = GetPrivateProfileStringW(W(section).c_str(), W(key).c_str(), W(defaultValue).c_str(), buffer,
+                                                  IniBufferChars, path.c_str());
+    return std::u16string(buffer, buffer + length);
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes)
+{
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+// UTF-16 LE without a byte-order mark.
+std::string Utf16Le(const std::u16string& text)
+{
+    std::string bytes;
+    for (char16_t c : text) {
+        bytes += char(c & 0xFF);
+        bytes += char(c >> 8);
+    }
+    return bytes;
+}
+
+// A letter and a number in hexadecimal: "k0041".
+std::u16string Numbered(char16_t letter, unsigned number)
+{
+    wchar_t digits[16];
+    std::swprintf(digits, 16, L"%05x", number);
+    std::u16string name(1, letter);
+    name += U(digits);
+    return name;
+}
+
+// Many one-line probes: the system reads them from one file, in sections of 256 keys
+// (its key search is linear), ours from each probe's own small text, padded so that no
+// sequence meets the end of the text where it would not in the file.
+struct Probe
+{
+    std::string line; // "key=value", in the file's encoding
+    std::u16string key;
+};
+
+void CompareProbes(const std::wstring& path, const std::string& mark, const std::vector<Probe>& probes,
+                   const std::function<std::string(const std::u16string&)>& encode, const char* what)
+{
+    const auto header = [&](std::size_t i) {
+        std::u16string line = u"[";
+        line.append(Numbered(u's', unsigned(i / 256))).append(u"]\n");
+        return encode(line);
+    };
+    std::string file = mark;
+    for (std::size_t i = 0; i < probes.size(); ++i) {
+        if (i % 256 == 0)
+            file += header(i);
+        file += probes[i].line;
+        file += encode(u"\n");
+    }
+    WIN_CHECK(WriteBytes(path, file));
+    int differences = 0;
+    for (std::size_t i = 0; i < probes.size(); ++i) {
+        const std::u16string section = Numbered(u's', unsigned(i / 256));
+        const std::u16string system = SystemValue(path, section, probes[i].key, u"?");
+        const std::u16string ours = IniValueOf(
+            mark + encode(u"[" + section + u"]\n") + probes[i].line + encode(u"\n;;;\n"), section, probes[i].key, u"?");
+        if (ours != system && ++differences <= 10)
+            CheckSame(std::string(what) + " probe " + std::to_string(i), system, ours, __LINE__);
+    }
+    std::printf("%s: %zu probes, %d differ\n", what, probes.size(), differences);
+    WIN_CHECK_EQUAL(0, differences);
+}
+
+std::string Ascii(const std::u16string& text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+} // namespace
+
+int main()
+{
+    wchar_t base[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, base);
+    const std::wstring folder = std::wstring(base) + L"krvnm-ini-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+
+    int number = 0;
+    for (const inicorpus::Case& c : inicorpus::Cases()) {
+        const std::wstring path = folder + L"case" + std::to_wstring(number++) + L".ini";
+        if (c.bytes != inicorpus::Missing)
+            WIN_CHECK(WriteBytes(path, c.bytes));
+        const std::u16string system = SystemValue(path, c.section, c.key, c.defaultValue);
+        const std::u16string ours = ReadIniFileValue(std::filesystem::path(path), c.section, c.key, c.defaultValue);
+        CheckSame(c.name + ": ours = system's", system, ours, __LINE__);
+        CheckSame(c.name + ": as recorded", c.expected, system, __LINE__);
+    }
+
+    // Which units count as blanks around a value: every one but CR and LF (line ends).
+    std::vector<Probe> blanks;
+    for (unsigned unit = 1; unit <= 0xFFFF; ++unit) {
+        if (unit == u'\r' || unit == u'\n')
+            continue;
+        const std::u16string key = Numbered(u'k', unit);
+        blanks.push_back({Utf16Le(key + u"=" + char16_t(unit) + u"x" + char16_t(unit)), key});
+    }
+    CompareProbes(folder + L"blanks.ini", "\xFF\xFE", blanks, Utf16Le, "blanks");
+
+    // Which letters of another case name the same key.
+    std::vector<Probe> cases;
+    for (unsigned unit = 0x41; unit <= 0xFFFF; ++unit) {
+        if (unit >= 0xD800 && unit < 0xE000)
+            continue;
+        const auto lower = wchar_t(reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(ULONG_PTR(unit)))));
+        const auto upper = wchar_t(reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(ULONG_PTR(unit)))));
+        const wchar_t other = lower != wchar_t(unit) ? lower : upper;
+        if (other == wchar_t(unit))
+            continue;
+        const std::u16string name = Numbered(u'k', unit);
+        cases.push_back({Utf16Le(name + char16_t(unit) + u"=1"), name + char16_t(other)});
+    }
+    CompareProbes(folder + L"cases.ini", "\xFF\xFE", cases, Utf16Le, "letter cases");
+
+    // UTF-8: every two-byte sequence, and three- and four-byte ones around the limits.
+    std::vector<Probe> sequences;
+    const auto addSequence = [&](const std::string& bytes) {
+        if (bytes.find_first_of("\r\n") != std::string::npos)
+            return;
+        const std::u16string key = Numbered(u'k', unsigned(sequences.size()));
+        std::string line = Ascii(key);
+        line.append("=a").append(bytes).append("z");
+        sequences.push_back({line, key});
+    };
+    for (unsigned first = 0x80; first <= 0xFF; ++first) {
+        for (unsigned second = 0; second <= 0xFF; ++second)
+            addSequence({char(first), char(second)});
+    }
+    for (unsigned lead = 0xE0; lead <= 0xF7; ++lead) {
+        for (unsigned second : {0x41u, 0x7Fu, 0x80u, 0x8Fu, 0x90u, 0x9Fu, 0xA0u, 0xBFu, 0xC0u, 0xC2u}) {
+            for (unsigned third : {0x41u, 0x80u, 0x9Fu, 0xA0u, 0xBFu, 0xC0u}) {
+                addSequence({char(lead), char(second), char(third)});
+                for (unsigned fourth : {0x41u, 0x80u, 0xBFu})
+                    addSequence({char(lead), char(second), char(third), char(fourth)});
+            }
+        }
+    }
+    CompareProbes(folder + L"utf8.ini", "\xEF\xBB\xBF", sequences, Ascii, "UTF-8 sequences");
+
+    std::filesystem::remove_all(std::filesystem::path(folder));
+    return wincheck::Finish();
+}
