@@ -83,6 +83,12 @@ struct AppState
 
     // Release catalogue: older releases, always ending in one empty record while collected.
     QList<ReleaseRecord> OlderReleases{ReleaseRecord{}};
+    // The release check lists older releases (in cboRestore) only when it found more than ten.
+    static constexpr int OlderReleasesShown = 10;
+    bool olderReleasesListed() const
+    {
+        return OlderReleases.size() > OlderReleasesShown && !OlderReleases.last().version.isEmpty();
+    }
 
     // Run-wide flags.
     bool CatalogueLoaded = false;

@@ -20,6 +20,16 @@ public:
     virtual void ChooseGameFolder() = 0;
     // Identifies the installed game again.
     virtual void Redetect() = 0;
+    // The release check (CheckKRVNUpdates).
+    virtual void CheckCatalogue() = 0;
+    // LiveUpdateNow: installs product 0 stable, 1 beta, 2 nightly or 3 the selected older release.
+    virtual void Install(int product) = 0;
+    // Whether today's date differs from the last self-update check's.
+    virtual bool SelfCheckDueToday() = 0;
+    // CheckSelfUpdate; automatic says whether it is the daily check after a release check.
+    virtual void CheckSelfUpdate(bool automatic) = 0;
+    // Opens the change log of the version row index (0 to 3).
+    virtual void OpenChangeLog(int index) = 0;
     // The options dialog and the about box, modal.
     virtual void ShowOptions() = 0;
     virtual void ShowAbout() = 0;

@@ -16,12 +16,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-namespace {
-
-constexpr int MaxDefaultReleaseIndex = 10; // a longer release list enables cboRestore
-
-} // namespace
-
 MainCommands::MainCommands(AppState& state, AppServices& services, MainView& view, CommandTargets& targets)
     : state(state), services(services), view(view), targets(targets)
 {}
@@ -70,7 +64,7 @@ void MainCommands::EnableControls(bool bStatus)
         states.runEnabled = !state.KrvnExe.isEmpty() && QFileInfo::exists(state.KrvnExe);
         const bool feedPresent = !state.VersionsFile.isEmpty() && QFileInfo::exists(state.VersionsFile);
         states.updateCaption = state.str(feedPresent ? Str::InstallNow : Str::CheckForUpdates);
-        states.restoreEnabled = state.OlderReleases.size() - 1 > MaxDefaultReleaseIndex;
+        states.restoreEnabled = state.olderReleasesListed();
     }
     view.applyControlStates(states);
     SetStatusBar();
@@ -124,9 +118,27 @@ void MainCommands::mnuRedetect_Click()
     targets.Redetect();
 }
 
+void MainCommands::cmdLU_Click()
+{
+    if (state.CatalogueLoaded) {
+        targets.Install(view.selectedProduct());
+        return;
+    }
+    targets.CheckCatalogue();
+    // The automatic self-update check: at most once a day, right after a release check.
+    if (!isBusy && !state.SelfCheckDone && targets.SelfCheckDueToday())
+        targets.CheckSelfUpdate(true);
+}
+
 void MainCommands::mnuCheckSelfUpdate_Click()
 {
-    RefusedWhileTransferring(MessageIcon::Critical);
+    if (!RefusedWhileTransferring(MessageIcon::Critical))
+        targets.CheckSelfUpdate(false);
+}
+
+void MainCommands::lblVersionInfo_MouseDown(int index)
+{
+    targets.OpenChangeLog(index);
 }
 
 void MainCommands::mnuSettings_Click()

@@ -33,6 +33,10 @@ public:
     void StatusLineAdded();
 
     void cmdRun_Click();
+    // Installs the selected build once the catalogue is loaded, otherwise checks for it.
+    void cmdLU_Click();
+    // The left button on the "Version information" link of row index (0 to 3).
+    void lblVersionInfo_MouseDown(int index);
     void mnuOpen_Click();
     void mnuRedetect_Click();
     void mnuCheckSelfUpdate_Click();

@@ -33,6 +33,8 @@ public:
     virtual void showWindowTitle(const QString& title) = 0;
     // Selects the first (empty) item of `cboRestore`.
     virtual void resetRestoreList() = 0;
+    // The product of the selected version row: the first of optGet(0..2) selected, else 3.
+    virtual int selectedProduct() const = 0;
     // Checks the platform menu item of the index (0 Win9x, 1 Win32, 2 Win64), unchecks the others.
     virtual void checkPlatformItem(int index) = 0;
 };

@@ -16,9 +16,12 @@
 #include "ui/FormTranslation.h"
 #include "ui/QtDialogs.h"
 #include "ui/StatusPanel.h"
+#include "ui/VersionRowsPanel.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMain.h"
 #include "ui/frmOptions.h"
+#include "updates/ReleaseCatalogue.h"
+#include "updates/SelfUpdateCheck.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -56,6 +59,16 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
     void RunGame() override { detection.RunGame(); }
     void ChooseGameFolder() override { detection.ChooseGameFolder(); }
     void Redetect() override { detection.GetKRVNVersion(false); }
+    void CheckCatalogue() override { catalogue.CheckKRVNUpdates(); }
+    void Install(int product) override { Q_UNUSED(product); }
+    bool SelfCheckDueToday() override { return SelfUpdateCheck::SelfCheckDue(state, selfUpdate.today()); }
+    void CheckSelfUpdate(bool automatic) override { selfUpdate.CheckSelfUpdate(automatic); }
+    void OpenChangeLog(int index) override
+    {
+        const QString address = ReleaseCatalogue::ChangeLogAddress(state, index, window.versionRows().restoreIndex());
+        if (!address.isEmpty())
+            services.platform.openDocument(address);
+    }
     void ShowOptions() override { frmOptions::ShowModal(state, services, windows, *this, &window); }
     void ShowAbout() override
     {
@@ -73,6 +86,8 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
     frmMain window;
     GameDetection detection{state, services, window};
     DownloadEngine engine{state, services.transfer, services.platform, window.statusPanel()};
+    ReleaseCatalogue catalogue{state, services, engine, window};
+    SelfUpdateCheck selfUpdate{state, services, engine, window};
     MainCommands commands{state, services, window, *this};
 };
 

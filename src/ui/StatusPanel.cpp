@@ -110,6 +110,11 @@ void StatusPanel::addStatusLine(const QString& line)
     lstStatus->scrollToBottom();
 }
 
+void StatusPanel::clearStatusList()
+{
+    lstStatus->clear();
+}
+
 QString StatusPanel::lastStatusLine() const
 {
     return lstStatus->count() > 0 ? lstStatus->item(lstStatus->count() - 1)->text() : QString();

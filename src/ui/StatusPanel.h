@@ -25,6 +25,7 @@ public:
     QTimer* timeoutTimer() const { return tmrTimeout; }
     // Idle again: the countdown stops and the progress bar is hidden and reset.
     void resetProgress();
+    void clearStatusList();
 
     void setDownloadLabel(const QString& text) override;
     void setProgressVisible(bool visible) override;

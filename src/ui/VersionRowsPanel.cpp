@@ -104,12 +104,12 @@ QWidget* VersionRowsPanel::buildRows()
         }
         rows->addWidget(imgStatus[row], line, 4, Qt::AlignRight | Qt::AlignVCenter);
         if (row < RowCount - 1) {
-            QLabel* lblDate = Label(picVersions, Named("lblDate", row), QStringLiteral("Date:"));
-            lblDate->setFont(dateFont);
-            QPalette muted = lblDate->palette();
+            lblDate[row] = Label(picVersions, Named("lblDate", row), QStringLiteral("Date:"));
+            lblDate[row]->setFont(dateFont);
+            QPalette muted = lblDate[row]->palette();
             muted.setColor(QPalette::WindowText, QColor(0x5b, 0x66, 0x73));
-            lblDate->setPalette(muted);
-            rows->addWidget(lblDate, line + 1, 1, 1, 2);
+            lblDate[row]->setPalette(muted);
+            rows->addWidget(lblDate[row], line + 1, 1, 1, 2);
         }
         rows->addWidget(lblVersionInfo[row], line + 1, 3, 1, 2, Qt::AlignRight);
         line += 2;
@@ -176,6 +176,46 @@ void VersionRowsPanel::resetRestoreList()
 void VersionRowsPanel::setRestoreEnabled(bool enabled)
 {
     cboRestore->setEnabled(enabled);
+}
+
+void VersionRowsPanel::fillRestoreList(const QStringList& items)
+{
+    cboRestore->clear();
+    cboRestore->addItems(items);
+    cboRestore->setEnabled(true);
+    cboRestore->setCurrentIndex(0);
+}
+
+int VersionRowsPanel::restoreIndex() const
+{
+    return cboRestore->currentIndex();
+}
+
+void VersionRowsPanel::setRowCaption(int row, const QString& caption)
+{
+    optGet.at(static_cast<size_t>(row))->setText(caption);
+}
+
+void VersionRowsPanel::setRowDate(int row, const QString& text)
+{
+    if (row >= 0 && row < RowCount - 1)
+        lblDate[static_cast<size_t>(row)]->setText(text);
+}
+
+void VersionRowsPanel::enableRow(int row)
+{
+    optGet.at(static_cast<size_t>(row))->setEnabled(true);
+    lblVersionInfo.at(static_cast<size_t>(row))->setEnabled(true);
+    if (row < RowCount - 1)
+        lblDate[static_cast<size_t>(row)]->setEnabled(true);
+}
+
+int VersionRowsPanel::selectedProduct() const
+{
+    for (int row = 0; row < RowCount - 1; ++row)
+        if (optGet[static_cast<size_t>(row)]->isChecked())
+            return row;
+    return RowCount - 1;
 }
 
 bool VersionRowsPanel::eventFilter(QObject* watched, QEvent* event)

@@ -31,6 +31,15 @@ public:
     void hideStatusIcons();
     void resetRestoreList();
     void setRestoreEnabled(bool enabled);
+    // Replaces cboRestore's items, enables it and selects the first item.
+    void fillRestoreList(const QStringList& items);
+    // cboRestore's selected index; -1 when none.
+    int restoreIndex() const;
+    void setRowCaption(int row, const QString& caption);
+    void setRowDate(int row, const QString& text);
+    void enableRow(int row);
+    // The first of optGet(0..2) selected, else 3.
+    int selectedProduct() const;
 
 Q_SIGNALS:
     // lblVersionInfo(row) was clicked with the left button: that row's change log is wanted.
@@ -49,6 +58,7 @@ private:
     QLabel* lblVersion = nullptr;
     std::array<QRadioButton*, RowCount> optGet{};
     std::array<QLabel*, RowCount> lblVersionInfo{};
+    std::array<QLabel*, RowCount - 1> lblDate{};
     std::array<QLabel*, RowCount> imgStatus{};
     QComboBox* cboRestore = nullptr;
     // In the order of StatusPicture: imgDownload, imgUpdate, imgWait, imgError,

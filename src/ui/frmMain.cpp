@@ -76,6 +76,7 @@ QWidget* frmMain::buildButtons()
     cmdRun->setEnabled(false);
     cmdLU = new QPushButton(QStringLiteral("Check for Updates"), buttons);
     cmdLU->setObjectName(QStringLiteral("cmdLU"));
+    cmdLU->setIcon(StatusIcon(QStringLiteral("update"))); // imgUpdate until the catalogue is in
     cmdExit = new QPushButton(QStringLiteral("Exit"), buttons);
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
     cmdExit->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -98,6 +99,9 @@ void frmMain::attach(MainCommands& mainCommands)
 {
     commands = &mainCommands;
     connect(cmdRun, &QPushButton::clicked, this, [this] { commands->cmdRun_Click(); });
+    connect(cmdLU, &QPushButton::clicked, this, [this] { commands->cmdLU_Click(); });
+    connect(rows, &VersionRowsPanel::versionInfoClicked, this,
+            [this](int row) { commands->lblVersionInfo_MouseDown(row); });
     connect(mainMenu, &MainMenu::commandChosen, this, &frmMain::runCommand);
     connect(mainMenu, &MainMenu::linkChosen, this, [this](const QString& name) { commands->OpenLink(name); });
     connect(rows, &VersionRowsPanel::hovered, this, [this] { commands->SetStatusBar(); });
@@ -203,6 +207,66 @@ void frmMain::SetStatusIcon(std::uint8_t index, StatusPicture picture, const QSt
 void frmMain::closeMainWindow()
 {
     close();
+}
+
+int frmMain::selectedProduct() const
+{
+    return rows->selectedProduct();
+}
+
+void frmMain::EnableControls(bool bStatus)
+{
+    commands->EnableControls(bStatus);
+}
+
+void frmMain::clearStatusList()
+{
+    status->clearStatusList();
+}
+
+void frmMain::setProgressMaximum(int maximum)
+{
+    status->setProgressMaximum(maximum);
+}
+
+void frmMain::setProgressValue(int value)
+{
+    status->setProgressValue(value);
+}
+
+void frmMain::setProgressVisible(bool visible)
+{
+    status->setProgressVisible(visible);
+}
+
+void frmMain::setRowCaption(int row, const QString& caption)
+{
+    rows->setRowCaption(row, caption);
+}
+
+void frmMain::setRowDate(int row, const QString& text)
+{
+    rows->setRowDate(row, text);
+}
+
+void frmMain::enableRow(int row)
+{
+    rows->enableRow(row);
+}
+
+void frmMain::fillRestoreList(const QStringList& items)
+{
+    rows->fillRestoreList(items);
+}
+
+void frmMain::setMainButtonCaption(const QString& caption)
+{
+    cmdLU->setText(caption);
+}
+
+void frmMain::showInstallImage()
+{
+    cmdLU->setIcon(StatusIcon(QStringLiteral("download")));
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

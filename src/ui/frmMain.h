@@ -5,6 +5,7 @@
 
 #include "app/MainView.h"
 #include "detect/DetectionView.h"
+#include "updates/CatalogueView.h"
 
 #include <QMainWindow>
 
@@ -16,7 +17,7 @@ class QPushButton;
 class StatusPanel;
 class VersionRowsPanel;
 
-class frmMain : public QMainWindow, public MainView, public DetectionView
+class frmMain : public QMainWindow, public MainView, public DetectionView, public CatalogueView
 {
     Q_OBJECT
 
@@ -38,6 +39,7 @@ public:
     void showWindowTitle(const QString& title) override;
     void resetRestoreList() override;
     void checkPlatformItem(int index) override;
+    int selectedProduct() const override;
 
     // DetectionView
     void setVersionText(const QString& text) override;
@@ -46,6 +48,19 @@ public:
     void selectVersionRow(int row) override;
     void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override;
     void closeMainWindow() override;
+
+    // CatalogueView
+    void EnableControls(bool bStatus) override;
+    void clearStatusList() override;
+    void setProgressMaximum(int maximum) override;
+    void setProgressValue(int value) override;
+    void setProgressVisible(bool visible) override;
+    void setRowCaption(int row, const QString& caption) override;
+    void setRowDate(int row, const QString& text) override;
+    void enableRow(int row) override;
+    void fillRestoreList(const QStringList& items) override;
+    void setMainButtonCaption(const QString& caption) override;
+    void showInstallImage() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

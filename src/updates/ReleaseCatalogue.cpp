@@ -5,9 +5,9 @@
 #include "app/Failure.h"
 #include "app/FailureScope.h"
 #include "app/SettingsStore.h"
+#include "app/StringIds.h"
 #include "app/Waits.h"
 #include "detect/DetectionView.h"
-#include "app/StringIds.h"
 #include "net/DownloadEngine.h"
 #include "updates/CatalogueView.h"
 #include "updates/CheckDate.h"
@@ -24,7 +24,6 @@ namespace {
 constexpr int FeedPauseMs = 100;
 constexpr int ListingPauseMs = 500;
 constexpr int FinalPauseMs = 100;
-constexpr int OlderReleasesShown = 10; // the list is filled only with more releases than this
 constexpr int OlderReleaseRow = 3;
 
 struct Channel
@@ -175,7 +174,7 @@ void ReleaseCatalogue::ReadListing(FailureScope& steps)
             found.append(ReleaseRecord{Text(release->version), Text(release->date)});
         // With too few releases the list keeps its items, so the records stay the ones it
         // shows: a pick in it must install and describe the release it names.
-        if (found.size() <= OlderReleasesShown)
+        if (found.size() <= AppState::OlderReleasesShown)
             return;
         state.OlderReleases = found;
         QStringList items;
@@ -251,9 +250,4 @@ QString ReleaseCatalogue::ChangeLogAddress(const AppState& state, int index, int
     if (folder.isEmpty())
         folder = QStringLiteral("/binaries/releases/");
     return state.endpoints.buildServer + folder + version + QStringLiteral("/changelog.txt");
-}
-
-bool ReleaseCatalogue::OlderReleasesListed(const AppState& state)
-{
-    return state.OlderReleases.size() > OlderReleasesShown && !state.OlderReleases.last().version.isEmpty();
 }

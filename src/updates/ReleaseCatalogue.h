@@ -31,10 +31,6 @@ public:
     // older release selected.
     static QString ChangeLogAddress(const AppState& state, int index, int restoreIndex);
 
-    // Whether the older-release list was filled: more than 10 releases were found. The
-    // window enables `cboRestore` on its way back to idle only then.
-    static bool OlderReleasesListed(const AppState& state);
-
     // The day of the check; tests fix it.
     std::function<QDate()> today = [] { return QDate::currentDate(); };
 

@@ -8,9 +8,11 @@
 #include "net/DownloadEngine.h"
 #include "ui/StatusPanel.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
@@ -73,6 +75,43 @@ private Q_SLOTS:
         QCOMPARE(file.readAll(), TestHttpServer::GeneratedBytes(0, 300000));
         QVERIFY2(!window.statusPanel().lastStatusLine().isEmpty(), "the transfer's steps reach the status list");
         QVERIFY(app.errors.reports.isEmpty());
+    }
+
+    // Check for Updates fills the rows from the servers, turns the button into Install Now
+    // and, once a day, asks for a newer version of the program; a change-log link opens.
+    void checkForUpdatesFillsTheRows()
+    {
+        TestHttpServer server;
+        QVERIFY(server.start());
+        server.serveBytes(QStringLiteral("/versions.txt"), "1.5.0\t2015-01-01\tstable\n1.5.1-RC1\t2015-02-01\trc\n"
+                                                           "r27000\t2015-02-03\tnightlies\n");
+        QByteArray listing = "<table><tr><th>Name</th></tr><tr><td><a href=\"/\">Parent Directory</a></td></tr>";
+        for (int i = 0; i < 12; ++i)
+            listing += "<tr><td><a href=\"1.3." + QByteArray::number(i) + "/\">1.3." + QByteArray::number(i) +
+                       "/</a></td><td>2012-01-0" + QByteArray::number(i % 9 + 1) + " 10:00 </td></tr>";
+        server.serveBytes(QStringLiteral("/binaries/releases/"), listing + "</table>");
+        server.serveBytes(QStringLiteral("/files/updates.php"), "[KRVNM]\nversion=1.0.4\n");
+        AppFixture app(true);
+        for (const char* key : {"FEEDSERVER", "BUILDSERVER", "MAKERSERVER"})
+            app.settings.values.insert(QLatin1String(key), server.url());
+        frmMain& window = app.startWindow();
+
+        auto* cmdLU = window.findChild<QPushButton*>(QStringLiteral("cmdLU"));
+        cmdLU->click();
+        QCOMPARE(window.findChild<QRadioButton*>(QStringLiteral("optGet0"))->text(),
+                 QStringLiteral("Korvane 1.5.0 (stable)"));
+        QCOMPARE(cmdLU->text(), QStringLiteral("Install Now"));
+        QVERIFY(window.findChild<QComboBox*>(QStringLiteral("cboRestore"))->isEnabled());
+        QVERIFY2(app.state->SelfCheckDone, "the daily self-update check followed");
+        int queries = 0;
+        for (const TestHttpServer::Request& request : server.requests())
+            queries += request.path.startsWith(QLatin1String("/files/updates.php"));
+        QCOMPARE(queries, 1);
+        QVERIFY(app.errors.reports.isEmpty());
+
+        QTest::mouseClick(window.findChild<QLabel*>(QStringLiteral("lblVersionInfo0")), Qt::LeftButton);
+        QCOMPARE(app.platform.opened,
+                 QStringList{server.url() + QStringLiteral("/binaries/releases/1.5.0/changelog.txt")});
     }
 
     void closingDuringADownloadAsksAndNoLetsItFinish()

@@ -110,21 +110,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("expected");
         QTest::addColumn<bool>("message");
-        QTest::newRow("port 0") << "PROXYPORT" << "0" << 0 << false;
-        QTest::newRow("port 32768") << "PROXYPORT" << "32768" << 32768 << false;
-        QTest::newRow("highest port") << "PROXYPORT" << "65535" << 65535 << false;
-        QTest::newRow("above the port range") << "PROXYPORT" << "65536" << 0 << true;
-        QTest::newRow("negative port") << "PROXYPORT" << "-1" << 0 << true;
-        QTest::newRow("empty port") << "PROXYPORT" << "" << 0 << true;
-        QTest::newRow("port with a fraction") << "PROXYPORT" << "8080.0" << 8080 << false;
-        QTest::newRow("half rounds to even") << "PROXYPORT" << "8080.5" << 8080 << false;
-        QTest::newRow("surrounded by blanks") << "PROXYPORT" << " 3128 " << 3128 << false;
-        QTest::newRow("rounds above the range") << "PROXYPORT" << "65535.5" << 0 << true;
-        QTest::newRow("signed") << "CONNECTIONTYPE" << "+2" << 2 << false;
-        QTest::newRow("1.5 rounds to even") << "USEPROXYAUTH" << "1.5" << 2 << false;
-        QTest::newRow("highest small") << "CONNECTIONTYPE" << "255" << 255 << false;
-        QTest::newRow("above small") << "USEPROXYAUTH" << "256" << 0 << true;
-        QTest::newRow("text") << "CONNECTIONTYPE" << "two" << 0 << true;
+        QTest::newRow("port 0") << "PROXYPORT"
+                                << "0" << 0 << false;
+        QTest::newRow("port 32768") << "PROXYPORT"
+                                    << "32768" << 32768 << false;
+        QTest::newRow("highest port") << "PROXYPORT"
+                                      << "65535" << 65535 << false;
+        QTest::newRow("above the port range") << "PROXYPORT"
+                                              << "65536" << 0 << true;
+        QTest::newRow("negative port") << "PROXYPORT"
+                                       << "-1" << 0 << true;
+        QTest::newRow("empty port") << "PROXYPORT"
+                                    << "" << 0 << true;
+        QTest::newRow("port with a fraction") << "PROXYPORT"
+                                              << "8080.0" << 8080 << false;
+        QTest::newRow("half rounds to even") << "PROXYPORT"
+                                             << "8080.5" << 8080 << false;
+        QTest::newRow("surrounded by blanks") << "PROXYPORT"
+                                              << " 3128 " << 3128 << false;
+        QTest::newRow("rounds above the range") << "PROXYPORT"
+                                                << "65535.5" << 0 << true;
+        QTest::newRow("signed") << "CONNECTIONTYPE"
+                                << "+2" << 2 << false;
+        QTest::newRow("1.5 rounds to even") << "USEPROXYAUTH"
+                                            << "1.5" << 2 << false;
+        QTest::newRow("highest small") << "CONNECTIONTYPE"
+                                       << "255" << 255 << false;
+        QTest::newRow("above small") << "USEPROXYAUTH"
+                                     << "256" << 0 << true;
+        QTest::newRow("text") << "CONNECTIONTYPE"
+                              << "two" << 0 << true;
     }
 
     void numbers()

@@ -103,7 +103,7 @@ private Q_SLOTS:
         QVERIFY(view.selectedRows.isEmpty());
         QCOMPARE(view.restoreFills, QList<QStringList>({Items(Releases(11))}));
         QCOMPARE(f->state.OlderReleases, Releases(11));
-        QVERIFY(ReleaseCatalogue::OlderReleasesListed(f->state));
+        QVERIFY(f->state.olderReleasesListed());
 
         QVERIFY(f->state.CatalogueLoaded);
         QVERIFY(view.installImage);
@@ -216,7 +216,7 @@ private Q_SLOTS:
         QCOMPARE(f->state.OlderReleases, after);
         QCOMPARE(f->view.restoreFills, filled ? QList<QStringList>{Items(after)} : QList<QStringList>());
         QCOMPARE(f->view.enabledRows.contains(3), filled);
-        QCOMPARE(ReleaseCatalogue::OlderReleasesListed(f->state), after.size() > 10);
+        QCOMPARE(f->state.olderReleasesListed(), after.size() > 10);
         QVERIFY(f->state.CatalogueLoaded);
     }
 
