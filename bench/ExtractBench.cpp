@@ -74,7 +74,7 @@ const char* const Words[] = {"korvane", "level",  "texture",  "sound", "model", 
                              "track",   "engine", "station",  "train", "signal",  "road",   "bridge", "tunnel",
                              "cargo",   "town",   "industry", "coal",  "company", "map",    "tile",   "sprite"};
 
-// Text-like bytes that deflate to about a third, or noise that does not shrink at all.
+// Text-like bytes that deflate to about a quarter, or noise that does not shrink at all.
 QByteArray Content(Random& random, qint64 size, bool compressible)
 {
     QByteArray bytes;
@@ -112,7 +112,7 @@ int MakeTree(const QString& root, qint64 archiveBytes, quint64 seed)
             QStringLiteral("/file%1.%2").arg(files).arg(compressible ? QStringLiteral("txt") : QStringLiteral("pak")));
         if (!file.open(QIODevice::WriteOnly) || file.write(Content(random, size, compressible)) != size)
             return -1;
-        expected += compressible ? size / 3 : size;
+        expected += compressible ? size / 4 : size;
         ++files;
     }
     return files;
