@@ -19,6 +19,7 @@ private Q_SLOTS:
 
     // Each archive holds a harmless entry first and then the row's entries; `landed` is
     // where the row's file must end up, empty when the archive must be refused whole.
+    // Names in every encoding archives use come with the safe ones.
     void entryNames_data()
     {
         QTest::addColumn<QString>("entries");
@@ -61,6 +62,9 @@ add('link/evil.txt', b'evil'))",
         safe("backslash as separator", R"(add('a\\b.txt', b'evil'))", "a/b.txt");
         safe("device-like but not a device", R"(add('COM10.txt', b'evil'))", "COM10.txt");
         safe("hidden file", R"(add('.hidden', b'evil'))", ".hidden");
+        safe("code page 437 name", R"(add(b'caf\x82.txt', b'evil'))", "café.txt");
+        safe("UTF-8 name without the flag", R"(add(b'na\xc3\xafve.txt', b'evil'))", "naïve.txt");
+        safe("UTF-8 name with the flag", R"(add(b'\xe6\x97\xa5\xe6\x9c\xac.txt', b'evil', utf8=True))", "日本.txt");
     }
 
     void entryNames()

@@ -19,23 +19,16 @@ public:
     }
     void setDownloadLabel(const QString& text) override { labels.append(text); }
     void setProgressVisible(bool visible) override { bar.append(visible ? QString("visible") : QString("hidden")); }
-    void setProgressMaximum(int maximum) override
-    {
-        bar.append(QStringLiteral("max %1").arg(maximum));
-        this->maximum = maximum;
-    }
+    void setProgressMaximum(int maximum) override { bar.append(QStringLiteral("max %1").arg(maximum)); }
     void setProgressValue(int value) override
     {
         bar.append(QStringLiteral("value %1").arg(value));
         highest = std::max(highest, value);
-        this->value = value;
     }
 
     QStringList lines;
     QStringList labels;
     QStringList bar;
-    int value = 0;
-    int maximum = 0;
     int highest = 0;
     std::function<void(const QString&)> onLine;
 };

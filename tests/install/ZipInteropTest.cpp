@@ -139,32 +139,6 @@ private Q_SLOTS:
         }
     }
 
-    void namesInEveryEncoding_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("code page 437, no UTF-8 flag") << R"(add(b'caf\x82.txt', b'x'))"
-                                                      << "café.txt";
-        QTest::newRow("UTF-8 without the flag") << R"(add(b'na\xc3\xafve.txt', b'x'))"
-                                                << "naïve.txt";
-        QTest::newRow("UTF-8 with the flag") << R"(add(b'\xe6\x97\xa5\xe6\x9c\xac.txt', b'x', utf8=True))"
-                                             << "日本.txt";
-    }
-
-    void namesInEveryEncoding()
-    {
-        QFETCH(QString, entry);
-        QFETCH(QString, name);
-        QTemporaryDir work;
-        const QString zip = work.filePath("build.zip");
-        QVERIFY(PythonZip(zip, entry).isEmpty());
-        PromptingDialogs dialogs;
-        RecordingExtractionView view;
-        ZipExtractor extractor(state, dialogs, view);
-        QVERIFY(extractor.UnzipArchive(zip, work.filePath("game"), true));
-        QCOMPARE(Snapshot(work.filePath("game")).keys(), QStringList{name});
-    }
-
     void zip64MoreThan65535Entries()
     {
         QTemporaryDir work(ScratchParent(qint64(64) << 20) + "/krvnm-test-XXXXXX");
