@@ -139,14 +139,15 @@ ExtractionOutcome ExtractionJob::run()
 
     buffer.resize(BufferBytes);
     bool complete = true;
+    bool stopped = false;
     for (const Entry& entry : entries) {
-        if (channel.stopRequested())
+        if ((stopped = channel.stopRequested()))
             break;
         complete = extract(archive.get(), entry) && complete;
     }
     forgetPassword();
     restoreFolderTimes();
-    if (channel.stopRequested())
+    if (stopped)
         return ExtractionOutcome::Stopped;
     return complete ? ExtractionOutcome::Extracted : ExtractionOutcome::Failed;
 }
@@ -197,7 +198,7 @@ bool ExtractionJob::plan(zip_t* archive, std::vector<Entry>& entries)
     }
     if (refused == 0)
         return true;
-    say(QStringLiteral("  error: %1 unsafe entry names, nothing was extracted").arg(refused));
+    say(QStringLiteral("  error: entries refused: %1; nothing was extracted").arg(refused));
     return false;
 }
 
