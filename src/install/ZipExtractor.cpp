@@ -6,7 +6,7 @@
 #include "install/ExtractionChannel.h"
 #include "install/ExtractionJob.h"
 #include "install/ExtractionView.h"
-#include "lang/StringIds.h"
+#include "app/StringIds.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
