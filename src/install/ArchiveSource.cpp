@@ -39,7 +39,7 @@ bool ArchiveSource::InWorkFolder(const QString& workFolder, const QString& path)
     for (QChar c : name)
         if (c.unicode() < 0x20 || c == u':')
             return false;
-    return QFileInfo(path).absolutePath() == QFileInfo(workFolder + QStringLiteral(".")).absolutePath();
+    return QFileInfo(path).absolutePath() == QDir(workFolder).absolutePath();
 }
 
 ArchiveSource ArchiveSource::ForBuild(const AppState& state, std::uint8_t product, const QString& version)
