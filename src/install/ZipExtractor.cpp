@@ -143,10 +143,10 @@ void ZipExtractor::handle(const ExtractionEvent& event)
 
 void ZipExtractor::UnzipPrintCallback(const QString& message)
 {
-    QString text = message.startsWith(QLatin1Char('\n')) ? QStringLiteral("\r\n") : message;
+    const QString text = (message.startsWith(QLatin1Char('\n')) ? QStringLiteral("\r\n") : message).trimmed();
     if (text.size() <= 3)
         return;
-    LiveUpdateEvent(ProperCase(text.trimmed()));
+    LiveUpdateEvent(ProperCase(text));
     if (barMaximum > barValue)
         view.setProgressValue(++barValue);
 }

@@ -102,8 +102,8 @@ add('readme.txt', b'stored', method=STORED)
                                      << "Inflating: Data/file.txt" << true;
         QTest::newRow("words split by white space only") << "one  TWO\tthree-four"
                                                          << "One  Two\tThree-four" << true;
-        QTest::newRow("long only before trimming") << "    ab  "
-                                                   << "" << true;
+        QTest::newRow("short between blanks") << "    ab  "
+                                              << "" << false;
     }
 
     void printRule()
