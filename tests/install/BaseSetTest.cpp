@@ -1,0 +1,105 @@
+#include "install/BaseSet.h"
+#include "InstallFixture.h"
+#include "TestMain.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+#include <memory>
+
+class BaseSetTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<InstallFixture> f;
+
+private Q_SLOTS:
+    void init()
+    {
+        f = std::make_unique<InstallFixture>();
+        QVERIFY(f->serving);
+    }
+    void cleanup() { f.reset(); }
+
+    void completeSets_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<bool>("present");
+        const QStringList a = BaseSet::FileSets().at(0);
+        const QStringList b = BaseSet::FileSets().at(1);
+        const QStringList c = BaseSet::FileSets().at(2);
+        QTest::newRow("set A") << a << true;
+        QTest::newRow("set A without gm_tt21.gm") << QStringList{"gm_tt00.gm", "sample.cat"} << false;
+        QTest::newRow("set B") << b << true;
+        QTest::newRow("four of B with all of C") << b.mid(1) + c << true;
+        QTest::newRow("four of each") << a.mid(1) + b.mid(1) + c.mid(1) << false;
+        QTest::newRow("empty folder") << QStringList{} << false;
+    }
+    void completeSets()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(bool, present);
+        const QString folder = f->folder("game/baseset");
+        for (const QString& name : files)
+            QVERIFY(WriteFile(folder + name, "x"));
+        QCOMPARE(BaseSet::IsPresent(folder), present);
+    }
+
+    void installsFlatIntoTheBaseSetFolder_data()
+    {
+        QTest::addColumn<bool>("cached");
+        QTest::newRow("from the work folder") << true;
+        QTest::newRow("from the maker's server") << false;
+    }
+    void installsFlatIntoTheBaseSetFolder()
+    {
+        QFETCH(bool, cached);
+        f->state.BaseSetFolder = f->folder("game/baseset");
+        const QByteArray archive = f->baseSetArchive();
+        if (cached)
+            QVERIFY(WriteFile(f->state.WorkFolder + "baseset.zip", archive));
+        else
+            f->server.serveBytes("/files/krvnm_baseset.zip", archive);
+
+        f->installer.LiveUpdateNow(Installer::BaseSetFiles);
+
+        QCOMPARE(f->requestPaths(), cached ? QStringList{} : QStringList{"/files/krvnm_baseset.zip"});
+        QVERIFY(BaseSet::IsPresent(f->state.BaseSetFolder));
+        QVERIFY(QFileInfo(f->state.WorkFolder + "baseset.zip").isFile());
+        QCOMPARE(f->view.lines.last(), QStringLiteral("Files extracted OK."));
+        QCOMPARE(f->dialogs.messages.size(), 0);
+        QVERIFY2(!f->view.icons.join(" ").contains("installed"), "no status row changes");
+        QCOMPARE(f->view.enables, (QList<bool>{false, true}));
+        QCOMPARE(f->view.label, QStringLiteral("Done."));
+    }
+
+    void damagedArchiveSaysSoInTheListOnly()
+    {
+        f->state.BaseSetFolder = f->folder("game/baseset");
+        QVERIFY(WriteFile(f->state.WorkFolder + "baseset.zip", "no zip"));
+
+        f->installer.LiveUpdateNow(Installer::BaseSetFiles);
+
+        QCOMPARE(f->view.lines.last(), QStringLiteral("Failed to unzip file, please try again."));
+        QCOMPARE(f->dialogs.messages.size(), 0);
+        QVERIFY(!QFileInfo::exists(f->state.WorkFolder + "baseset.zip"));
+    }
+
+    void withoutAGameNothingIsWritten()
+    {
+        f->state.BaseSetFolder.clear();
+        f->server.serveBytes("/files/krvnm_baseset.zip", f->baseSetArchive());
+        const QMap<QString, QByteArray> before = Snapshot(f->temp.path());
+
+        f->installer.LiveUpdateNow(Installer::BaseSetFiles);
+
+        QCOMPARE(f->requestPaths(), QStringList{});
+        QCOMPARE(Snapshot(f->temp.path()), before);
+        QCOMPARE(f->view.lines, QStringList{"Korvane path not specified."});
+        QCOMPARE(f->view.enables, (QList<bool>{false, true}));
+        QCOMPARE(f->view.label, QStringLiteral("Done."));
+    }
+};
+
+KRVNM_REGISTER_TEST(BaseSetTest)
+#include "BaseSetTest.moc"

@@ -1,0 +1,120 @@
+#pragma once
+
+// An installation's surroundings: the test HTTP server standing in for the build and
+// maker servers, a work folder, a game folder, the English texts, fake seams, and the
+// real download engine, extraction and game detection reporting to a recording window.
+// Archives are made at test time with the zip tool around a game executable that
+// carries a real version resource.
+
+#include "FakeServices.h"
+#include "GameFixture.h"
+#include "InstallTestSupport.h"
+#include "RecordingInstallView.h"
+#include "TestHttpServer.h"
+#include "ZipFixtures.h"
+#include "detect/GameDetection.h"
+#include "install/EngineExtractionView.h"
+#include "install/Installer.h"
+#include "install/ZipExtractor.h"
+#include "net/DownloadEngine.h"
+#include "net/QtTransferComponent.h"
+
+#include <QDir>
+#include <QTest>
+
+struct InstallFixture : FakeServices
+{
+    InstallFixture()
+    {
+        LoadEnglish(state);
+        state.ConnectionType = 1;
+        state.endpoints.buildServer = server.url();
+        state.endpoints.makerServer = server.url();
+        state.WorkFolder = folder("work");
+        state.KrvnPath = folder("game");
+        state.AppFolder = folder("app");
+        state.ManagerFile = state.WorkFolder + "krvnmngr.tmp";
+        state.UpdaterFile = state.WorkFolder + "updater4.exe";
+        platform.applicationPath = state.AppFolder + "krvnm";
+        installer.pauses = {0, 0, 0};
+    }
+
+    // A folder below the temporary one, created, ending in the system's separator.
+    QString folder(const QString& relative) const
+    {
+        const QString path = QDir::toNativeSeparators(temp.filePath(relative)) + QDir::separator();
+        QDir().mkpath(path);
+        return path;
+    }
+
+    // A zip of korvane.exe with the version resource version, beside the files given.
+    QByteArray buildArchive(const QString& version, const QMap<QString, QByteArray>& files = {})
+    {
+        const QString source = folder(QStringLiteral("scratch/%1").arg(++archives));
+        WriteGame(source, "korvane.exe", version);
+        for (auto file = files.begin(); file != files.end(); ++file)
+            WriteFile(source + file.key(), file.value());
+        return zipFolder(source);
+    }
+
+    // The three files of set A inside a folder of the archive.
+    QByteArray baseSetArchive()
+    {
+        const QString source = folder(QStringLiteral("scratch/%1").arg(++archives));
+        for (const QString& name : QStringList{"gm_tt00.gm", "gm_tt21.gm", "sample.cat"})
+            WriteFile(source + "base/" + name, name.toUtf8());
+        return zipFolder(source);
+    }
+
+    QByteArray zipFolder(const QString& source)
+    {
+        const QString zip = temp.filePath(QStringLiteral("scratch/%1.zip").arg(archives));
+        const QString failure = RunTool("zip", {"-q", "-r", zip, "."}, source);
+        if (!failure.isEmpty())
+            QTest::qFail(qPrintable("zip: " + failure), __FILE__, __LINE__);
+        return ReadFile(zip);
+    }
+
+    // The message box answers, in order.
+    void answer(const QList<Answer>& answers)
+    {
+        for (Answer a : answers)
+            dialogs.answers.enqueue(a);
+    }
+
+    QStringList requestPaths() const
+    {
+        QStringList paths;
+        for (const TestHttpServer::Request& request : server.requests())
+            paths.append(request.path);
+        return paths;
+    }
+
+    QStringList reportSources() const
+    {
+        QStringList sources;
+        for (const RecordingErrorHandler::Report& report : errors.reports)
+            sources.append(report.source);
+        return sources;
+    }
+
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const MessageRequest& request : dialogs.messages)
+            texts.append(request.text);
+        return texts;
+    }
+
+    TestHttpServer server;
+    bool serving = server.start();
+    int archives = 0;
+    AppState state;
+    QtTransferComponent intMain;
+    RecordingInstallView view;
+    DownloadEngine engine{state, intMain, platform, view};
+    EngineExtractionView extractionView{engine, view};
+    ZipExtractor extractor{state, dialogs, extractionView};
+    GameDetection detection{state, services, view};
+    Installer installer{state, services, engine, extractor, detection, view};
+};

@@ -1,0 +1,89 @@
+#include "InstallFixture.h"
+#include "TestMain.h"
+
+#include <QTest>
+
+#include <memory>
+
+class OlderReleaseTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<InstallFixture> f;
+
+    // Releases 1.0.0 to 1.0.<count - 2> and the empty closing record.
+    void listReleases(int count)
+    {
+        f->state.OlderReleases.clear();
+        for (int i = 0; i < count - 1; ++i)
+            f->state.OlderReleases.append({QStringLiteral("1.0.%1").arg(i), "2020-01-01"});
+        f->state.OlderReleases.append(ReleaseRecord{});
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        f = std::make_unique<InstallFixture>();
+        QVERIFY(f->serving);
+    }
+    void cleanup() { f.reset(); }
+
+    void clickShowsWhetherThePickIsInstalled_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("installed");
+        QTest::addColumn<QStringList>("icons");
+        const QStringList shown{"3 installed Now Installed"};
+        const QStringList hidden{"hide 3"};
+        QTest::newRow("installed pick") << true << 11 << 4 << "1.0.4" << shown;
+        QTest::newRow("other pick") << true << 11 << 5 << "1.0.4" << hidden;
+        QTest::newRow("case differs") << true << 11 << 4 << "1.0.4 " << hidden;
+        QTest::newRow("ten entries") << true << 10 << 4 << "1.0.4" << QStringList{};
+        QTest::newRow("list disabled") << false << 11 << 4 << "1.0.4" << QStringList{};
+        QTest::newRow("no selection") << true << 11 << -1 << "1.0.4" << QStringList{};
+        QTest::newRow("empty record, no game") << true << 11 << 10 << "" << hidden;
+    }
+    void clickShowsWhetherThePickIsInstalled()
+    {
+        QFETCH(bool, enabled);
+        QFETCH(int, count);
+        QFETCH(int, index);
+        QFETCH(QString, installed);
+        QFETCH(QStringList, icons);
+        listReleases(count);
+        f->state.KrvnVersion = installed;
+
+        f->installer.cboRestore_Click(enabled, count, index);
+
+        QCOMPARE(f->view.icons, icons);
+    }
+
+    void focusSelectsTheOlderReleaseRow()
+    {
+        f->installer.cboRestore_GotFocus();
+        QCOMPARE(f->view.selectedRows, QList<int>{3});
+    }
+
+    void withoutValidSelectionThePreviousPickIsInstalled()
+    {
+        listReleases(12);
+        f->server.serveBytes("/binaries/releases/1.0.2/korvane-1.0.2-windows-win32.zip", f->buildArchive("1.0.2"));
+        f->answer({Answer::Ok, Answer::No, Answer::Ok, Answer::No});
+        f->view.restoreIndex = 2;
+        f->installer.LiveUpdateNow(Installer::OlderRelease);
+        QCOMPARE(f->installer.SelectedVersion(), QStringLiteral("1.0.2"));
+
+        f->view.restoreIndex = -1;
+        f->installer.LiveUpdateNow(Installer::OlderRelease);
+
+        QCOMPARE(f->installer.SelectedVersion(), QStringLiteral("1.0.2"));
+        QCOMPARE(f->requestPaths().size(), 1);
+        QCOMPARE(f->view.lines.last(), QStringLiteral("New version installed successfully."));
+        QCOMPARE(f->reportSources(), QStringList{"LiveUpdateNow - ProductID #3"});
+    }
+};
+
+KRVNM_REGISTER_TEST(OlderReleaseTest)
+#include "OlderReleaseTest.moc"

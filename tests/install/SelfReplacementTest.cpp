@@ -1,0 +1,83 @@
+#include "InstallFixture.h"
+#include "TestMain.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+#include <memory>
+
+using Writes = QList<QPair<QString, QString>>;
+
+class SelfReplacementTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<InstallFixture> f;
+
+private Q_SLOTS:
+    void init()
+    {
+        f = std::make_unique<InstallFixture>();
+        QVERIFY(f->serving);
+        QVERIFY(WriteFile(f->state.ManagerFile, "[krvnm]"));
+        f->server.serveBytes("/files/updater.exe", "updater");
+    }
+    void cleanup() { f.reset(); }
+
+    void handsOverAndEnds_data()
+    {
+        QTest::addColumn<bool>("offline");
+        QTest::addColumn<bool>("managerServed");
+        QTest::newRow("online") << false << true;
+        QTest::newRow("offline") << true << true;
+        QTest::newRow("executable missing") << false << false;
+    }
+    void handsOverAndEnds()
+    {
+        QFETCH(bool, offline);
+        QFETCH(bool, managerServed);
+        f->platform.offline = offline;
+        if (managerServed)
+            f->server.serveBytes("/files/krvnm.exe", "new manager");
+
+        f->installer.LiveUpdateNow(Installer::NewManager);
+
+        QCOMPARE(f->requestPaths(), (QStringList{"/files/updater.exe", "/files/krvnm.exe"}));
+        QVERIFY(!QFileInfo::exists(f->state.ManagerFile));
+        QCOMPARE(ReadFile(f->state.UpdaterFile), QByteArray("updater"));
+        QCOMPARE(f->settings.writes, (Writes{{"AppPath", f->state.AppFolder},
+                                             {"AppExeName", "krvnm"},
+                                             {"msg1", "Please wait..."},
+                                             {"msg2", "Applying program update"},
+                                             {"msg3", "Cancel"}}));
+        QCOMPARE(f->state.AppFolder + "krvnm", f->platform.applicationPath);
+        QCOMPARE(f->reportSources(), QStringList{});
+        if (!managerServed) {
+            QCOMPARE(f->platform.launches.size(), 0);
+            QCOMPARE(f->view.unloads, 0);
+            QCOMPARE(f->view.enables, (QList<bool>{false, true}));
+            return;
+        }
+        QCOMPARE(ReadFile(f->state.WorkFolder + "krvnm.exe.tmp"), QByteArray("new manager"));
+        QCOMPARE(f->platform.launches.size(), 1);
+        QCOMPARE(f->platform.launches.at(0).program, f->state.UpdaterFile);
+        QCOMPARE(f->platform.launches.at(0).arguments, QStringList{});
+        QCOMPARE(f->platform.launches.at(0).workingFolder, f->state.AppFolder.chopped(1));
+        QCOMPARE(f->view.unloads, 1);
+        QCOMPARE(f->view.enables, QList<bool>{false});
+    }
+
+    void failedUpdaterDownloadWritesNoKeys()
+    {
+        f->server.serveBytes("/files/updater.exe", "gone", 404);
+
+        f->installer.LiveUpdateNow(Installer::NewManager);
+
+        QCOMPARE(f->requestPaths(), QStringList{"/files/updater.exe"});
+        QCOMPARE(f->settings.writes, Writes{});
+        QCOMPARE(f->view.unloads, 0);
+    }
+};
+
+KRVNM_REGISTER_TEST(SelfReplacementTest)
+#include "SelfReplacementTest.moc"
