@@ -30,6 +30,9 @@ public:
     virtual void CheckSelfUpdate(bool automatic) = 0;
     // Opens the change log of the version row index (0 to 3).
     virtual void OpenChangeLog(int index) = 0;
+    // Whether an archive is being unpacked; StopWork ends it after the entry in hand.
+    virtual bool ExtractionRunning() = 0;
+    virtual void StopWork() = 0;
     // The options dialog and the about box, modal.
     virtual void ShowOptions() = 0;
     virtual void ShowAbout() = 0;

@@ -42,7 +42,7 @@ void MainCommands::Load()
 
 bool MainCommands::QueryUnload()
 {
-    if (!services.transfer.stillExecuting())
+    if (!services.transfer.stillExecuting() && !targets.ExtractionRunning())
         return false;
     return services.dialogs.message(state.str(Str::ExitWhileDownloading), MessageIcon::Exclamation,
                                     MessageButtons::YesNo, Answer::No) != Answer::Yes;
@@ -50,6 +50,7 @@ bool MainCommands::QueryUnload()
 
 void MainCommands::Unload()
 {
+    targets.StopWork();
     ShutDown(state, services.settings);
     services.platform.endProcess();
 }

@@ -19,7 +19,7 @@ public:
 
     // The start-up sequence ("frmMain Load"), run once before the window is shown.
     void Load();
-    // True when the close must be cancelled (a transfer runs and the user said No).
+    // True when the close must be cancelled (a transfer or an extraction runs and the user said No).
     bool QueryUnload();
     // Deletes the listing work files, stores the shutdown keys and ends the process.
     void Unload();

@@ -6,6 +6,9 @@
 #include "app/MainCommands.h"
 #include "app/QtSettingsStore.h"
 #include "detect/GameDetection.h"
+#include "install/EngineExtractionView.h"
+#include "install/Installer.h"
+#include "install/ZipExtractor.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
 #include "lang/UserLanguage.h"
@@ -46,6 +49,11 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
         window.attach(commands);
         QObject::connect(window.statusPanel().timeoutTimer(), &QTimer::timeout, &engine,
                          &DownloadEngine::tmrTimeout_Timer);
+        VersionRowsPanel& rows = window.versionRows();
+        QObject::connect(&rows, &VersionRowsPanel::restoreFocused, &rows, [this] { installer.cboRestore_GotFocus(); });
+        QObject::connect(&rows, &VersionRowsPanel::restorePicked, &rows, [this](bool enabled, int count, int index) {
+            installer.cboRestore_Click(enabled, count, index);
+        });
     }
 
     void ReadUserLocale() override { ::ReadUserLocale(state, services.strings, services.platform); }
@@ -60,7 +68,9 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
     void ChooseGameFolder() override { detection.ChooseGameFolder(); }
     void Redetect() override { detection.GetKRVNVersion(false); }
     void CheckCatalogue() override { catalogue.CheckKRVNUpdates(); }
-    void Install(int product) override { Q_UNUSED(product); }
+    void Install(int product) override { installer.LiveUpdateNow(static_cast<std::uint8_t>(product)); }
+    bool ExtractionRunning() override { return extractor.running(); }
+    void StopWork() override { extractor.stopAndWait(); }
     bool SelfCheckDueToday() override { return SelfUpdateCheck::SelfCheckDue(state, selfUpdate.today()); }
     void CheckSelfUpdate(bool automatic) override { selfUpdate.CheckSelfUpdate(automatic); }
     void OpenChangeLog(int index) override
@@ -88,6 +98,9 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
     DownloadEngine engine{state, services.transfer, services.platform, window.statusPanel()};
     ReleaseCatalogue catalogue{state, services, engine, window};
     SelfUpdateCheck selfUpdate{state, services, engine, window};
+    EngineExtractionView extractionView{engine, window.statusPanel()};
+    ZipExtractor extractor{state, services.dialogs, extractionView};
+    Installer installer{state, services, engine, extractor, detection, window};
     MainCommands commands{state, services, window, *this};
 };
 

@@ -99,6 +99,9 @@ QWidget* VersionRowsPanel::buildRows()
             cboRestore->addItem(QString());
             cboRestore->setEnabled(false);
             cboRestore->setMinimumWidth(150);
+            cboRestore->installEventFilter(this);
+            connect(cboRestore, &QComboBox::currentIndexChanged, this,
+                    [this](int index) { Q_EMIT restorePicked(cboRestore->isEnabled(), cboRestore->count(), index); });
             rows->addWidget(optGet[row], line, 0, 1, 2);
             rows->addWidget(cboRestore, line, 2, 1, 2, Qt::AlignLeft);
         }
@@ -218,8 +221,20 @@ int VersionRowsPanel::selectedProduct() const
     return RowCount - 1;
 }
 
+bool VersionRowsPanel::isRowSelected(int row) const
+{
+    return optGet.at(static_cast<size_t>(row))->isChecked();
+}
+
+void VersionRowsPanel::hideStatusIcon(int row)
+{
+    imgStatus.at(static_cast<size_t>(row))->setVisible(false);
+}
+
 bool VersionRowsPanel::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == cboRestore && event->type() == QEvent::FocusIn)
+        Q_EMIT restoreFocused();
     const auto link = std::find(lblVersionInfo.begin(), lblVersionInfo.end(), watched);
     if (event->type() == QEvent::MouseMove && link == lblVersionInfo.end()) {
         Q_EMIT hovered();

@@ -40,12 +40,17 @@ public:
     void enableRow(int row);
     // The first of optGet(0..2) selected, else 3.
     int selectedProduct() const;
+    bool isRowSelected(int row) const;
+    void hideStatusIcon(int row);
 
 Q_SIGNALS:
     // lblVersionInfo(row) was clicked with the left button: that row's change log is wanted.
     void versionInfoClicked(int row);
     // The mouse moved over the cards, away from the links.
     void hovered();
+    // cboRestore got the focus; an item of it was picked (also by the release check).
+    void restoreFocused();
+    void restorePicked(bool listEnabled, int itemCount, int selectedIndex);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

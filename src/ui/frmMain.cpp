@@ -269,6 +269,26 @@ void frmMain::showInstallImage()
     cmdLU->setIcon(StatusIcon(QStringLiteral("download")));
 }
 
+void frmMain::hideStatusIcon(std::uint8_t index)
+{
+    rows->hideStatusIcon(index);
+}
+
+bool frmMain::isVersionRowSelected(int row) const
+{
+    return rows->isRowSelected(row);
+}
+
+int frmMain::restoreSelectedIndex() const
+{
+    return rows->restoreIndex();
+}
+
+void frmMain::unloadMainWindow()
+{
+    close();
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
     if (unloaded || !commands) {

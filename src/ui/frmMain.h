@@ -5,6 +5,7 @@
 
 #include "app/MainView.h"
 #include "detect/DetectionView.h"
+#include "install/InstallView.h"
 #include "updates/CatalogueView.h"
 
 #include <QMainWindow>
@@ -17,7 +18,7 @@ class QPushButton;
 class StatusPanel;
 class VersionRowsPanel;
 
-class frmMain : public QMainWindow, public MainView, public DetectionView, public CatalogueView
+class frmMain : public QMainWindow, public MainView, public DetectionView, public CatalogueView, public InstallView
 {
     Q_OBJECT
 
@@ -61,6 +62,12 @@ public:
     void fillRestoreList(const QStringList& items) override;
     void setMainButtonCaption(const QString& caption) override;
     void showInstallImage() override;
+
+    // InstallView
+    void hideStatusIcon(std::uint8_t index) override;
+    bool isVersionRowSelected(int row) const override;
+    int restoreSelectedIndex() const override;
+    void unloadMainWindow() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
