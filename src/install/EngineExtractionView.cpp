@@ -1,0 +1,29 @@
+#include "install/EngineExtractionView.h"
+
+#include "net/DownloadEngine.h"
+#include "net/DownloadView.h"
+
+void EngineExtractionView::addStatusLine(const QString& line)
+{
+    view.addStatusLine(line);
+}
+
+void EngineExtractionView::setDownloadLabel(const QString& text)
+{
+    engine.SetDownloadStatus(text);
+}
+
+void EngineExtractionView::setProgressVisible(bool visible)
+{
+    view.setProgressVisible(visible);
+}
+
+void EngineExtractionView::setProgressMaximum(int maximum)
+{
+    view.setProgressMaximum(maximum);
+}
+
+void EngineExtractionView::setProgressValue(int value)
+{
+    view.setProgressValue(value);
+}

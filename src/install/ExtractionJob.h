@@ -1,0 +1,79 @@
+#pragma once
+
+// One extraction run on the extraction thread: opens the archive with libzip, checks
+// every entry before anything is written, then writes the entries one by one and
+// reports a message line for each through the channel.
+
+#include "install/EntryName.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class ExtractionChannel;
+struct zip;
+
+struct ExtractionRequest
+{
+    QString zipPath;
+    QString targetFolder;
+    bool keepFolders = true;
+};
+
+enum class ExtractionOutcome
+{
+    Extracted, // every entry is in place
+    Failed,
+    Stopped // a stop was requested; the entry being written was finished first
+};
+
+class ExtractionJob
+{
+public:
+    ExtractionJob(ExtractionRequest request, ExtractionChannel& channel);
+    ~ExtractionJob();
+    ExtractionJob(const ExtractionJob&) = delete;
+    ExtractionJob& operator=(const ExtractionJob&) = delete;
+
+    ExtractionOutcome run();
+
+private:
+    struct Entry
+    {
+        std::uint64_t index = 0;
+        QString name;
+        EntryName path;
+        int method = 0;
+        bool encrypted = false;
+        std::uint16_t encryption = 0;
+        std::uint32_t crc = 0;
+        std::optional<std::uint64_t> size;
+        QDateTime modified;
+    };
+    struct FolderTime
+    {
+        QString path;
+        QDateTime modified;
+    };
+
+    bool plan(zip* archive, std::vector<Entry>& entries);
+    bool extract(zip* archive, const Entry& entry);
+    bool extractFile(zip* archive, const Entry& entry, const QString& destination);
+    struct zip_file* openEntry(zip* archive, const Entry& entry);
+    bool makeFolder(const QString& path);
+    bool fail(const Entry& entry, const QString& reason);
+    void say(const QString& line);
+    void forgetPassword();
+    void restoreFolderTimes();
+
+    ExtractionRequest request;
+    ExtractionChannel& channel;
+    std::optional<QByteArray> password;
+    std::vector<char> buffer;
+    std::vector<FolderTime> folderTimes;
+    QSet<QString> madeFolders;
+};

@@ -1,0 +1,80 @@
+#pragma once
+
+// `LiveUpdateNow`: installs a build (products 0 to 3), a new copy of this program
+// (product 4) or the base set (product 5), and the older-release list's handlers. The
+// main window is reached only through InstallView and the download engine.
+
+#include <QString>
+
+#include <cstdint>
+
+struct AppState;
+struct AppServices;
+class DownloadEngine;
+class FailureScope;
+class GameDetection;
+class InstallView;
+class ZipExtractor;
+
+class Installer
+{
+public:
+    enum Product : std::uint8_t
+    {
+        Stable = 0,
+        Beta = 1,
+        Nightly = 2,
+        OlderRelease = 3,
+        NewManager = 4,
+        BaseSetFiles = 5
+    };
+
+    // The pauses after transfers and the base-set extraction; tests shorten them.
+    struct Pauses
+    {
+        int afterDownloadMs = 1000;
+        int afterUpdaterMs = 1500;
+        int afterBaseSetMs = 1000;
+    };
+
+    Installer(AppState& state, AppServices& services, DownloadEngine& engine, ZipExtractor& extractor,
+              GameDetection& detection, InstallView& view);
+
+    // Installs the product; any other number does nothing.
+    void LiveUpdateNow(std::uint8_t product);
+
+    // `cboRestore` GotFocus: the main button now installs the older release.
+    void cboRestore_GotFocus();
+    // `cboRestore` Click, also when code sets its selected index: row 3 shows whether the
+    // picked release is the installed one. The window passes the list's state.
+    void cboRestore_Click(bool listEnabled, int itemCount, int selectedIndex);
+
+    // The version the last older-release installation took; empty until the first one.
+    const QString& SelectedVersion() const { return selectedVersion; }
+
+    Pauses pauses;
+
+private:
+    enum class End
+    {
+        Closing, // the closing steps follow
+        Stopped, // ended early without them
+        Nested   // the base set ran nested and closed for both
+    };
+
+    bool ChooseInstallFolder(FailureScope& steps);
+    End InstallBuild(std::uint8_t product, FailureScope& steps);
+    End OfferBaseSet(FailureScope& steps);
+    End InstallBaseSet(FailureScope& steps);
+    End ReplaceManager(FailureScope& steps);
+    QString VersionOf(std::uint8_t product);
+    void RefuseArchive(FailureScope& steps, const QString& what);
+
+    AppState& state;
+    AppServices& services;
+    DownloadEngine& engine;
+    ZipExtractor& extractor;
+    GameDetection& detection;
+    InstallView& view;
+    QString selectedVersion;
+};

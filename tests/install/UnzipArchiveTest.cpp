@@ -1,0 +1,285 @@
+#include "InstallTestSupport.h"
+#include "RecordingExtractionView.h"
+#include "TestMain.h"
+#include "ZipFixtures.h"
+#include "install/ZipExtractor.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+class UnzipArchiveTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir temp;
+    AppState state;
+    std::unique_ptr<PromptingDialogs> dialogs;
+    std::unique_ptr<RecordingExtractionView> view;
+    std::unique_ptr<ZipExtractor> extractor;
+    QString zip;
+    QString target;
+
+    bool unzip(bool keepFolders = true) { return extractor->UnzipArchive(zip, target, keepFolders); }
+
+    // Info-ZIP's zip, with the password for the files named after it.
+    QString infoZip(const QStringList& plain, const QStringList& encrypted, const QStringList& after = {})
+    {
+        const QString source = temp.filePath("source");
+        for (const QString& name : plain + encrypted + after)
+            if (!WriteFile(source + "/" + name, name.toUtf8().repeated(50)))
+                return "cannot write " + name;
+        QString failure;
+        if (!plain.isEmpty())
+            failure += RunTool("zip", QStringList{"-q", zip} + plain, source);
+        if (!encrypted.isEmpty())
+            failure += RunTool("zip", QStringList{"-q", "-P", "secret", zip} + encrypted, source);
+        if (!after.isEmpty())
+            failure += RunTool("zip", QStringList{"-q", zip} + after, source);
+        return failure;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(temp.isValid());
+        LoadEnglish(state);
+    }
+
+    void init()
+    {
+        QDir(temp.path()).removeRecursively();
+        QDir().mkpath(temp.path());
+        zip = temp.filePath("build.zip");
+        target = temp.filePath("game") + "/";
+        dialogs = std::make_unique<PromptingDialogs>();
+        view = std::make_unique<RecordingExtractionView>();
+        extractor = std::make_unique<ZipExtractor>(state, *dialogs, *view);
+    }
+
+    void reportsEachEntryInOrder()
+    {
+        QVERIFY2(PythonZip(zip, R"(
+add('data/', mode=0o40755)
+add('data/a.TXT', b'alpha' * 100)
+add('readme.txt', b'stored', method=STORED)
+)")
+                     .isEmpty(),
+                 "python zipfile");
+        QVERIFY(unzip());
+        QCOMPARE(view->lines, QStringList({"Installing new version...", "Extracting " + zip + "...", "Creating: Data/",
+                                           "Inflating: Data/a.txt", "Extracting: Readme.txt"}));
+        QCOMPARE(view->labels, QStringList{"Installing new version..."});
+        QCOMPARE(view->bar,
+                 QStringList({"value 0", "max 100", "visible", "value 1", "value 2", "value 3", "value 100"}));
+        QCOMPARE(ReadFile(target + "data/a.TXT"), QByteArray("alpha").repeated(100));
+        QCOMPARE(ReadFile(target + "readme.txt"), QByteArray("stored"));
+        QVERIFY2(QFileInfo::exists(zip), "a good archive stays for the next run");
+
+        // The same archive again overwrites without a question.
+        QVERIFY(WriteFile(target + "readme.txt", "changed by the user"));
+        QVERIFY(unzip());
+        QCOMPARE(ReadFile(target + "readme.txt"), QByteArray("stored"));
+        QVERIFY(dialogs->messages.isEmpty() && dialogs->inputPrompts.isEmpty());
+        QCOMPARE(TemporaryLeftovers(target), QStringList());
+    }
+
+    void printRule_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("barMoves");
+        QTest::newRow("three characters") << "abc"
+                                          << "" << false;
+        QTest::newRow("lone line feed") << "\n"
+                                        << "" << false;
+        QTest::newRow("line feed first") << "\nabcdef"
+                                         << "" << false;
+        QTest::newRow("proper case") << "  inflating: data/File.TXT  "
+                                     << "Inflating: Data/file.txt" << true;
+        QTest::newRow("words split by white space only") << "one  TWO\tthree-four"
+                                                         << "One  Two\tThree-four" << true;
+        QTest::newRow("long only before trimming") << "    ab  "
+                                                   << "" << true;
+    }
+
+    void printRule()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, line);
+        QFETCH(bool, barMoves);
+        extractor->UnzipPrintCallback(message);
+        QCOMPARE(view->lines, line.isEmpty() ? QStringList() : QStringList{line});
+        QCOMPARE(view->bar, barMoves ? QStringList{"value 1"} : QStringList());
+    }
+
+    void longRunKeepsEventsFlowingAndTheBarAtItsMaximum()
+    {
+        QVERIFY(PythonZip(zip, "for i in range(2000): add('f%04d.txt' % i, b'x' * (i % 700))").isEmpty());
+        int ticks = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+        timer.start(0);
+        QVERIFY(unzip());
+        timer.stop();
+        QVERIFY2(ticks > 0, "the event loop ran while the archive was extracted");
+        QStringList expected{"Installing new version...", "Extracting " + zip + "..."};
+        for (int i = 0; i < 2000; ++i)
+            expected.append(QString("Inflating: F%1.txt").arg(i, 4, 10, QLatin1Char('0')));
+        QCOMPARE(view->lines, expected);
+        QCOMPARE(view->highest, 100);
+        QCOMPARE(view->bar.count("value 100"), 2); // reached once by the lines, once at the end
+        QCOMPARE(view->bar.size(), 3 + 100 + 1);
+    }
+
+    void flattensWhenFoldersAreNotKept()
+    {
+        QVERIFY(PythonZip(zip, "add('a/b/c.txt', b'c')\nadd('d/e.txt', b'e')\nadd('f/', mode=0o40755)").isEmpty());
+        QVERIFY(unzip(false));
+        QCOMPARE(Snapshot(target), (QMap<QString, QByteArray>{{"c.txt", "c"}, {"e.txt", "e"}}));
+    }
+
+    void brokenArchiveFailsAndIsDeleted_data()
+    {
+        QTest::addColumn<QString>("maker");
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("not an archive") << "python"
+                                        << "replace";
+        QTest::newRow("cut short") << "python"
+                                   << "truncate";
+        QTest::newRow("no entries") << "python"
+                                    << "empty";
+        QTest::newRow("data damaged in the middle of the entry") << "python"
+                                                                 << "flip";
+        // AES entries without a CRC are vouched for by their HMAC alone.
+        QTest::newRow("AES-256 data damaged in the middle of the entry") << "7z-aes256"
+                                                                         << "flip";
+    }
+
+    void brokenArchiveFailsAndIsDeleted()
+    {
+        QFETCH(QString, maker);
+        QFETCH(QString, damage);
+        const QByteArray big = [] {
+            QByteArray bytes;
+            for (int i = 0; i < 256; ++i)
+                bytes.append(char(i));
+            return bytes.repeated(8192);
+        }();
+        QString made;
+        if (maker == "python") {
+            made = PythonZip(zip, damage == "empty"
+                                      ? QString()
+                                      : QString("add('data/big.bin', bytes(range(256)) * 8192, method=STORED)"));
+        } else {
+            QVERIFY(WriteFile(temp.filePath("source/data/big.bin"), big));
+            made = RunTool("7z", {"a", "-tzip", "-bd", "-mx0", "-psecret", "-mem=AES256", zip, "data"},
+                           temp.filePath("source"));
+            dialogs->inputs.enqueue(QString("secret"));
+        }
+        QVERIFY2(made.isEmpty(), qPrintable(made));
+        QByteArray bytes = ReadFile(zip);
+        if (damage == "replace")
+            bytes = "this is not an archive";
+        else if (damage == "truncate")
+            bytes.truncate(bytes.size() / 2);
+        else if (damage == "flip")
+            bytes[bytes.indexOf("data/big.bin") + 1024 * 1024] ^= 0x55;
+        QVERIFY(WriteFile(zip, bytes));
+        QVERIFY(WriteFile(target + "data/big.bin", "the old file"));
+
+        QVERIFY(!unzip());
+        QVERIFY2(!QFileInfo::exists(zip), "a broken archive is deleted so it is downloaded again");
+        QCOMPARE(ReadFile(target + "data/big.bin"), QByteArray("the old file"));
+        QCOMPARE(TemporaryLeftovers(target), QStringList());
+        QVERIFY2(view->lines.last().startsWith("Error: "), qPrintable(view->lines.last()));
+        QCOMPARE(view->bar.last(), "value 100");
+    }
+
+    void passwords_data()
+    {
+        QTest::addColumn<std::optional<QString>>("answer");
+        QTest::addColumn<bool>("extracted");
+        QTest::addColumn<bool>("skipped");
+        QTest::newRow("right") << std::optional<QString>("secret") << true << false;
+        QTest::newRow("wrong") << std::optional<QString>("not-the-secret") << false << false;
+        QTest::newRow("empty") << std::optional<QString>("") << false << true;
+        QTest::newRow("cancelled") << std::optional<QString>() << false << true;
+    }
+
+    void passwords()
+    {
+        QFETCH(std::optional<QString>, answer);
+        QFETCH(bool, extracted);
+        QFETCH(bool, skipped);
+        const QString made = infoZip({"plain.txt"}, {"locked.txt"});
+        QVERIFY2(made.isEmpty(), qPrintable(made));
+        QVERIFY(WriteFile(target + "locked.txt", "old"));
+        dialogs->inputs.enqueue(answer);
+
+        QCOMPARE(unzip(), extracted);
+        QCOMPARE(dialogs->inputPrompts, QStringList{PasswordPrompt});
+        QCOMPARE(dialogs->titles, QStringList{"Korvane Manager"});
+        QCOMPARE(ReadFile(target + "locked.txt"),
+                 extracted ? QByteArray("locked.txt").repeated(50) : QByteArray("old"));
+        QCOMPARE(QFileInfo::exists(zip), extracted);
+        QCOMPARE(extractor->passwordSkipped(), skipped);
+        if (answer && !answer->isEmpty())
+            QVERIFY2(!(view->lines + view->labels).join('\n').contains(*answer, Qt::CaseInsensitive),
+                     "the password never shows");
+
+        // The skip flag holds for the rest of the run: the next archive asks nothing.
+        QVERIFY(QFile::remove(zip) || !QFileInfo::exists(zip));
+        QVERIFY(infoZip({}, {"locked.txt"}).isEmpty());
+        dialogs->inputs.enqueue(QString("secret"));
+        QCOMPARE(unzip(), !skipped);
+        QCOMPARE(dialogs->inputPrompts.size(), skipped ? 1 : 2);
+    }
+
+    void stopWhileAQuestionWaitsAsksNothing()
+    {
+        QVERIFY(infoZip({"a.txt"}, {"b.txt"}, {"c.txt"}).isEmpty());
+        view->onLine = [this](const QString& line) {
+            if (line.endsWith("B.txt"))
+                extractor->requestStop();
+        };
+        QVERIFY(!unzip());
+        QCOMPARE(dialogs->inputPrompts, QStringList());
+        QCOMPARE(Snapshot(target), (QMap<QString, QByteArray>{{"a.txt", QByteArray("a.txt").repeated(50)}}));
+        QVERIFY2(QFileInfo::exists(zip), "a stopped run leaves a good archive in place");
+    }
+
+    // What the window does on Yes to the close question: the entry in hand is finished,
+    // nothing after it is started, and nothing is being written once the call returns.
+    void stopAndWaitEndsAfterTheEntryInHand()
+    {
+        QVERIFY(PythonZip(zip, "for i in range(400): add('f%03d.bin' % i, bytes([i % 256]) * 300000)").isEmpty());
+        QMap<QString, QByteArray> atStop;
+        bool runningAtStop = false;
+        view->onLine = [&](const QString& line) {
+            if (line == "Inflating: F001.bin") {
+                extractor->stopAndWait();
+                runningAtStop = extractor->running();
+                atStop = Snapshot(target);
+            }
+        };
+        QVERIFY(!unzip());
+        QVERIFY(!extractor->running());
+        QVERIFY2(runningAtStop, "UnzipArchive returns only after the stop");
+        QCOMPARE(Snapshot(target), atStop);
+        QStringList started;
+        for (const QString& line : view->lines.filter("Inflating: "))
+            started.append(line.mid(11).toLower());
+        QCOMPARE(atStop.keys(), started);
+        QVERIFY2(started.size() < 400, "the run ended early");
+        for (auto it = atStop.cbegin(); it != atStop.cend(); ++it)
+            QCOMPARE(it.value(), QByteArray(300000, char(it.key().mid(1, 3).toInt() % 256)));
+        QVERIFY(QFileInfo::exists(zip));
+    }
+};
+
+KRVNM_REGISTER_TEST(UnzipArchiveTest)
+#include "UnzipArchiveTest.moc"

@@ -1,0 +1,173 @@
+#include "InstallTestSupport.h"
+#include "RecordingExtractionView.h"
+#include "TestMain.h"
+#include "ZipFixtures.h"
+#include "install/ZipExtractor.h"
+
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <zip.h>
+
+namespace {
+
+const QStringList TopLevel = {"Grüße", "bin", "data", "readme.txt"};
+
+QByteArray Mixed(int size, quint32 seed)
+{
+    // Runs of repeated bytes between noise: some of it compresses, some does not.
+    QByteArray bytes(size, '\0');
+    quint32 x = seed;
+    for (int i = 0; i < size; ++i) {
+        x = x * 1664525u + 1013904223u;
+        bytes[i] = (i / 4096) % 2 ? char(x >> 24) : char('a' + (i / 512) % 26);
+    }
+    return bytes;
+}
+
+} // namespace
+
+class ZipInteropTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir temp;
+    AppState state;
+    QString source;
+
+    // Makes the archive of the source tree the way the row's tool does.
+    QString makeArchive(const QString& tool, const QString& zip)
+    {
+        if (tool == "zip")
+            return RunTool("zip", QStringList{"-q", "-r", zip} + TopLevel, source);
+        if (tool == "zip-streamed")
+            return RunTool("zip", QStringList{"-q", "-r", "-"} + TopLevel, source, zip);
+        if (tool.startsWith("7z")) {
+            QStringList options{"a", "-tzip", "-bd", "-y"};
+            if (tool == "7z-zipcrypto")
+                options << "-psecret"
+                        << "-mem=ZipCrypto";
+            if (tool == "7z-aes256")
+                options << "-psecret"
+                        << "-mem=AES256";
+            return RunTool("7z", options + QStringList{zip} + TopLevel, source);
+        }
+        if (tool == "bsdtar")
+            return RunTool("bsdtar", QStringList{"--format", "zip", "-cf", zip} + TopLevel, source);
+        const QString compression = tool.section('-', 1, 1).toUpper();
+        return PythonZip(zip,
+                         (compression.isEmpty() || compression == "STREAMED" ? "" : "zf.compression = " + compression) +
+                             QString("\nadd_tree(r'%1')").arg(source),
+                         tool == "python-streamed");
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(temp.isValid());
+        LoadEnglish(state);
+        source = temp.filePath("source");
+        const QMap<QString, QByteArray> files = {
+            {"readme.txt", QByteArray("Korvane build notes, repeated until they compress well.\n").repeated(400)},
+            {"bin/game.dat", Mixed(700 * 1024, 7)},
+            {"bin/empty.dat", {}},
+            {"data/levels/level1.map", Mixed(3 * 1024 * 1024, 11)},
+            {"Grüße/日本語.txt", "names in UTF-8"}};
+        int minute = 0;
+        for (auto it = files.cbegin(); it != files.cend(); ++it) {
+            QVERIFY(WriteFile(source + "/" + it.key(), it.value()));
+            QFile file(source + "/" + it.key());
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime(QDate(2011, 6, 15), QTime(12, 34 + minute++, 56)),
+                                     QFileDevice::FileModificationTime));
+        }
+        QVERIFY(QDir().mkpath(source + "/data/empty folder"));
+    }
+
+    void toolArchives_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<bool>("encrypted");
+        QTest::newRow("Info-ZIP zip") << "zip" << true << false;
+        QTest::newRow("Info-ZIP zip to a pipe (data descriptors)") << "zip-streamed" << true << false;
+        QTest::newRow("7-Zip") << "7z" << true << false;
+        QTest::newRow("7-Zip, ZipCrypto") << "7z-zipcrypto" << true << true;
+        QTest::newRow("7-Zip, AES-256") << "7z-aes256" << true << true;
+        QTest::newRow("bsdtar") << "bsdtar" << true << false;
+        QTest::newRow("Python zipfile") << "python" << true << false;
+        QTest::newRow("Python zipfile to a pipe (data descriptors)") << "python-streamed" << true << false;
+        // Methods libzip was built without fail cleanly.
+        QTest::newRow("Python zipfile, bzip2")
+            << "python-bzip2" << bool(zip_compression_method_supported(ZIP_CM_BZIP2, 0)) << false;
+        QTest::newRow("Python zipfile, LZMA")
+            << "python-lzma" << bool(zip_compression_method_supported(ZIP_CM_LZMA, 0)) << false;
+    }
+
+    void toolArchives()
+    {
+        QFETCH(QString, tool);
+        QFETCH(bool, readable);
+        QFETCH(bool, encrypted);
+        QTemporaryDir work;
+        const QString zip = work.filePath("build.zip");
+        const QString made = makeArchive(tool, zip);
+        QVERIFY2(made.isEmpty(), qPrintable(made));
+        const QString target = work.filePath("game") + "/";
+
+        PromptingDialogs dialogs;
+        dialogs.inputs.enqueue(QString("secret"));
+        RecordingExtractionView view;
+        ZipExtractor extractor(state, dialogs, view);
+        QVERIFY2(extractor.UnzipArchive(zip, target, true) == readable, qPrintable(view.lines.join('\n')));
+        QCOMPARE(dialogs.inputPrompts.size(), encrypted ? 1 : 0);
+        if (!readable) {
+            QVERIFY(!QFileInfo::exists(zip));
+            return;
+        }
+        QCOMPARE(Snapshot(target), Snapshot(source));
+        QDirIterator files(source, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QFileInfo original(files.next());
+            const QFileInfo copy(target + QDir(source).relativeFilePath(original.filePath()));
+            // DOS times have two-second steps.
+            QVERIFY2(qAbs(copy.lastModified().secsTo(original.lastModified())) <= 2,
+                     qPrintable(copy.filePath() + ": " + copy.lastModified().toString(Qt::ISODate)));
+        }
+    }
+
+    void zip64MoreThan65535Entries()
+    {
+        QTemporaryDir work(ScratchParent(qint64(64) << 20) + "/krvnm-test-XXXXXX");
+        const QString zip = work.filePath("build.zip");
+        QVERIFY(PythonZip(zip, "for i in range(65537): add('d%02d/f%05d' % (i // 1000, i), method=STORED)").isEmpty());
+        PromptingDialogs dialogs;
+        RecordingExtractionView view;
+        ZipExtractor extractor(state, dialogs, view);
+        QVERIFY(extractor.UnzipArchive(zip, work.filePath("game"), true));
+        int count = 0;
+        for (QDirIterator it(work.filePath("game"), QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next())
+            ++count;
+        QCOMPARE(count, 65537);
+        QVERIFY(QFileInfo::exists(work.filePath("game/d65/f65536")));
+    }
+
+    void zip64EntryOver4GiB()
+    {
+        const qint64 size = (qint64(4) << 30) + (qint64(4) << 20);
+        QTemporaryDir work(ScratchParent(size) + "/krvnm-test-XXXXXX");
+        const QString zip = work.filePath("build.zip");
+        QVERIFY(PythonZip(zip, QString("add_zeros('huge.bin', %1)").arg(size)).isEmpty());
+        PromptingDialogs dialogs;
+        RecordingExtractionView view;
+        ZipExtractor extractor(state, dialogs, view);
+        QVERIFY(extractor.UnzipArchive(zip, work.filePath("game"), true));
+        QCOMPARE(QFileInfo(work.filePath("game/huge.bin")).size(), size);
+    }
+};
+
+KRVNM_REGISTER_TEST(ZipInteropTest)
+#include "ZipInteropTest.moc"
