@@ -3,7 +3,8 @@
 
 BUILD_PACKAGES=(cmake ninja-build pkg-config g++ ccache qt6-base-dev qt6-base-dev-tools libzip-dev
     libcpp-httplib-dev fonts-dejavu-core)
-TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 tinyproxy fonts-noto-cjk zip unzip p7zip-full libarchive-tools python3)
+TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 tinyproxy nginx-light fonts-noto-cjk zip unzip p7zip-full
+    libarchive-tools python3)
 
 ensure_packages() {
     local missing=()

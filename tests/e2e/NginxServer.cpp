@@ -1,0 +1,81 @@
+#include "NginxServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <csignal>
+
+NginxServer::~NginxServer()
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    ::kill(static_cast<pid_t>(process.processId()), SIGQUIT); // finishes the requests under way
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+}
+
+QString NginxServer::start(const QString& workFolder, const QString& rootFolder)
+{
+    folder = workFolder;
+    const QString program = QStandardPaths::findExecutable("nginx", {"/usr/sbin", "/usr/bin"});
+    QTcpServer probe;
+    if (program.isEmpty() || !probe.listen(QHostAddress::LocalHost))
+        return "nginx is not installed (nginx-light), or no port is free";
+    port = probe.serverPort();
+    probe.close();
+    const QDir dir(folder);
+    QFile config(dir.filePath("nginx.conf"));
+    if (!config.open(QIODevice::WriteOnly))
+        return "cannot write " + config.fileName();
+    // Every path nginx writes stays in the work folder, so it runs without root.
+    config.write(QStringLiteral("daemon off;\nmaster_process off;\npid %1/nginx.pid;\nerror_log %1/error.log;\n"
+                                "events { worker_connections 64; }\n"
+                                "http {\n"
+                                "  log_format tour '$request via=$http_via';\n"
+                                "  access_log %1/access.log tour;\n"
+                                "  client_body_temp_path %1/body; proxy_temp_path %1/proxy;\n"
+                                "  fastcgi_temp_path %1/fastcgi; uwsgi_temp_path %1/uwsgi; scgi_temp_path %1/scgi;\n"
+                                "  types { text/plain txt; text/html html; application/zip zip; }\n"
+                                "  default_type application/octet-stream;\n"
+                                "  server { listen 127.0.0.1:%2; root %3; index index.html; }\n"
+                                "}\n")
+                     .arg(folder)
+                     .arg(port)
+                     .arg(rootFolder)
+                     .toUtf8());
+    config.close();
+
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, {"-p", folder, "-e", dir.filePath("error.log"), "-c", config.fileName()});
+    const bool listening = QTest::qWaitFor(
+        [this] {
+            QTcpSocket socket;
+            socket.connectToHost(QHostAddress::LocalHost, port);
+            return socket.waitForConnected(100) || process.state() == QProcess::NotRunning;
+        },
+        5000);
+    QFile errors(dir.filePath("error.log"));
+    errors.open(QIODevice::ReadOnly);
+    return listening && process.state() != QProcess::NotRunning
+               ? QString()
+               : "nginx is not listening: " + QString::fromLocal8Bit(process.readAll() + errors.readAll());
+}
+
+QString NginxServer::baseAddress() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(port);
+}
+
+QStringList NginxServer::accessLog() const
+{
+    QFile log(QDir(folder).filePath("access.log"));
+    if (!log.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+}

@@ -1,0 +1,267 @@
+#include "Tour.h"
+
+#include "TourDialogs.h"
+#include "TourPlatform.h"
+#include "app/AppState.h"
+#include "app/SettingsStore.h"
+#include "app/StringIds.h"
+#include "detect/FileVersionText.h"
+#include "detect/GameDetection.h"
+#include "ui/frmMain.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// The files of the three complete base sets; one complete set is enough.
+const std::vector<std::vector<const char*>>& BaseSets()
+{
+    static const std::vector<std::vector<const char*>> sets = {
+        {"gm_tt00.gm", "gm_tt21.gm", "sample.cat"},
+        {"trg1r.grf", "trgcr.grf", "trghr.grf", "trgir.grf", "trgtr.grf"},
+        {"trg1.grf", "trgc.grf", "trgh.grf", "trgi.grf", "trgt.grf"}};
+    return sets;
+}
+
+bool HoldsBaseSet(const QString& folder)
+{
+    if (folder.isEmpty())
+        return false;
+    for (const auto& set : BaseSets())
+        if (std::all_of(set.begin(), set.end(),
+                        [&](const char* name) { return QFileInfo::exists(folder + QLatin1String(name)); }))
+            return true;
+    return false;
+}
+
+QString Slug(const QString& name)
+{
+    QString slug;
+    for (const QChar c : name.toLower())
+        slug += c.isLetterOrNumber() ? c : QLatin1Char('-');
+    while (slug.contains(QLatin1String("--")))
+        slug.replace(QLatin1String("--"), QLatin1String("-"));
+    return slug;
+}
+
+QString LastLine(const QListWidget* list)
+{
+    return list && list->count() > 0 ? list->item(list->count() - 1)->text() : QString();
+}
+
+} // namespace
+
+Tour::Tour(AppState& state, SettingsStore& settings, frmMain& window, TourDialogs& dialogs, TourPlatform& platform,
+           QString screenshotFolder)
+    : state(state), settings(settings), window(window), dialogs(dialogs), platform(platform),
+      screenshotFolder(std::move(screenshotFolder))
+{}
+
+bool Tour::stage(const QString& name, const std::function<QString(QStringList&)>& action)
+{
+    ++number;
+    std::printf("%d. %s\n", number, qPrintable(name));
+    std::fflush(stdout);
+    QStringList problems;
+    dialogs.expect({}); // a stage that asks for boxes says so in its action
+    const QString shown = action(problems);
+    problems << dialogs.problems();
+    QCoreApplication::processEvents();
+    if (!screenshotFolder.isEmpty()) {
+        const QString path =
+            QDir(screenshotFolder)
+                .filePath(QStringLiteral("%1-%2.png").arg(number, 2, 10, QLatin1Char('0')).arg(Slug(name)));
+        if (!window.grab().save(path))
+            problems << QStringLiteral("no screenshot saved as ") + path;
+    }
+    const bool ok = problems.isEmpty();
+    std::printf("%s %d. %s: %s%s\n", ok ? "[ok]" : "[FAILED]", number, qPrintable(name), qPrintable(shown),
+                ok ? "" : qPrintable(QStringLiteral(" -- ") + problems.join(QStringLiteral("; "))));
+    std::fflush(stdout);
+    return ok;
+}
+
+bool Tour::baseSetPresent() const
+{
+    return HoldsBaseSet(state.BaseSetFolder);
+}
+
+void Tour::checkInstalled(const QString& version, QStringList& problems) const
+{
+    const QString exe = QDir(state.KrvnPath).filePath(QStringLiteral("korvane.exe"));
+    const QString read = QString::fromStdU16String(GetFileVersionText(exe.toStdU16String()));
+    if (read != version)
+        problems << QStringLiteral("%1 names version \"%2\", not %3").arg(exe, read, version);
+    const QString label = QString(state.str(Str::VersionDetected)).replace(QStringLiteral("#1#"), version);
+    if (window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text() != label)
+        problems << QStringLiteral("the version label does not read \"%1\"").arg(label);
+    if (!baseSetPresent())
+        problems << QStringLiteral("no complete base set in \"%1\"").arg(state.BaseSetFolder);
+}
+
+QString Tour::install(const QString& version, bool nightly, QStringList& problems)
+{
+    if (version.isEmpty()) {
+        problems << QStringLiteral("no version to install");
+        return {};
+    }
+    // The base set is asked for when the folder the new version uses lacks one.
+    const QString baseSetFolder =
+        state.KrvnPath +
+        (GameDetection::KeepsBaseSetInData(version) ? QStringLiteral("data") : QStringLiteral("baseset")) +
+        QDir::separator();
+    std::deque<std::vector<ExpectedBox>> boxes;
+    if (nightly)
+        boxes.push_back(
+            {{state.str(Str::NightlyWarning), MessageIcon::Question, MessageButtons::OkCancel, Answer::Ok}});
+    boxes.push_back({{state.str(Str::InstalledAt) + QStringLiteral("\r\n") + state.KrvnPath, MessageIcon::Information,
+                      MessageButtons::Ok, Answer::Ok}});
+    if (!HoldsBaseSet(baseSetFolder))
+        boxes.push_back({{state.str(Str::BaseSetMissing), MessageIcon::Question, MessageButtons::YesNo, Answer::Yes}});
+    dialogs.expect(boxes);
+
+    auto* cmdLU = window.findChild<QPushButton*>(QStringLiteral("cmdLU"));
+    if (cmdLU->text() != state.str(Str::InstallNow))
+        problems << QStringLiteral("the main button reads \"%1\"").arg(cmdLU->text());
+    cmdLU->click(); // runs the whole installation, the window staying live meanwhile
+    checkInstalled(version, problems);
+    if (!cmdLU->isEnabled())
+        problems << QStringLiteral("the main button stayed disabled");
+    const QString status = LastLine(window.findChild<QListWidget*>(QStringLiteral("lstStatus")));
+    return QStringLiteral("\"%1\", base set in %2, status list ends \"%3\"")
+        .arg(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), state.BaseSetFolder, status);
+}
+
+bool Tour::run()
+{
+    bool ok = true;
+    auto* cmdLU = window.findChild<QPushButton*>(QStringLiteral("cmdLU"));
+    auto* cboRestore = window.findChild<QComboBox*>(QStringLiteral("cboRestore"));
+    auto* lstStatus = window.findChild<QListWidget*>(QStringLiteral("lstStatus"));
+    auto row = [this](int index) { return window.findChild<QRadioButton*>(QStringLiteral("optGet%1").arg(index)); };
+    auto rowStatus = [this](int index) {
+        return window.findChild<QLabel*>(QStringLiteral("imgStatus%1").arg(index))->toolTip();
+    };
+
+    ok &= stage(QStringLiteral("Start"), [&](QStringList& problems) {
+        if (state.KrvnExe.isEmpty())
+            problems << QStringLiteral("no game found at start-up");
+        if (cmdLU->text() != state.str(Str::CheckForUpdates))
+            problems << QStringLiteral("the main button reads \"%1\"").arg(cmdLU->text());
+        return QStringLiteral("\"%1\" in %2")
+            .arg(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), state.KrvnPath);
+    });
+
+    ok &= stage(QStringLiteral("Check for Updates"), [&](QStringList& problems) {
+        // No boxes: the day's self-update check has already been made.
+        cmdLU->click();
+        const QStringList captions = {QStringLiteral("Korvane ") + state.LatestStable + QStringLiteral(" (stable)"),
+                                      QStringLiteral("Korvane ") +
+                                          QString(state.LatestBeta).replace(QLatin1Char('-'), QLatin1Char(' ')),
+                                      QStringLiteral("Korvane ") + state.LatestNightly + QStringLiteral(" (nightly)")};
+        for (int index = 0; index < 3; ++index) {
+            if (row(index)->text() != captions[index] || !row(index)->isEnabled())
+                problems << QStringLiteral("row %1 reads \"%2\"%3")
+                                .arg(index)
+                                .arg(row(index)->text(),
+                                     row(index)->isEnabled() ? QString() : QStringLiteral(" (disabled)"));
+        }
+        if (state.LatestStable.isEmpty() || state.LatestBeta.isEmpty() || state.LatestNightly.isEmpty())
+            problems << QStringLiteral("a channel is missing from the feed");
+        if (cboRestore->count() <= 10 || !cboRestore->isEnabled())
+            problems << QStringLiteral("%1 older releases listed").arg(cboRestore->count());
+        if (cmdLU->text() != state.str(Str::InstallNow))
+            problems << QStringLiteral("the main button reads \"%1\"").arg(cmdLU->text());
+        if (LastLine(lstStatus) != state.str(Str::UpdatesListDownloaded))
+            problems << QStringLiteral("the status list ends \"%1\"").arg(LastLine(lstStatus));
+        return QStringLiteral("rows \"%1\", \"%2\", \"%3\"; %4 older releases from \"%5\"; button \"%6\"")
+            .arg(row(0)->text(), row(1)->text(), row(2)->text())
+            .arg(cboRestore->count())
+            .arg(cboRestore->itemText(0), cmdLU->text());
+    });
+
+    ok &= stage(QStringLiteral("Install Now on the stable row"), [&](QStringList& problems) {
+        row(0)->click();
+        const QString shown = install(state.LatestStable, false, problems);
+        if (rowStatus(0) != state.str(Str::NowInstalled))
+            problems << QStringLiteral("row 0 shows \"%1\"").arg(rowStatus(0));
+        return shown;
+    });
+
+    ok &= stage(QStringLiteral("Install Now on the beta row"), [&](QStringList& problems) {
+        row(1)->click();
+        return install(state.LatestBeta, false, problems);
+    });
+
+    ok &= stage(QStringLiteral("Install Now on the nightly row"), [&](QStringList& problems) {
+        row(2)->click();
+        return install(state.LatestNightly, true, problems);
+    });
+
+    ok &= stage(QStringLiteral("Install an older release from the list"), [&](QStringList& problems) {
+        // The newest release in the list that is not a beta.
+        int pick = -1;
+        for (int index = cboRestore->count() - 1; index >= 0 && pick < 0; --index)
+            if (!cboRestore->itemText(index).section(QLatin1Char(' '), 0, 0).contains(QLatin1Char('-')))
+                pick = index;
+        if (pick < 0) {
+            problems << QStringLiteral("no release in the list");
+            return QString();
+        }
+        // As the user does it: into the list, then the pick.
+        window.activateWindow();
+        cboRestore->setFocus(Qt::MouseFocusReason);
+        QCoreApplication::processEvents();
+        if (!row(3)->isChecked()) {
+            problems << QStringLiteral("entering the list did not select its row");
+            row(3)->click();
+        }
+        cboRestore->setCurrentIndex(pick);
+        Q_EMIT cboRestore->activated(pick);
+        const QString version = cboRestore->itemText(pick).section(QLatin1Char(' '), 0, 0);
+        return QStringLiteral("picked \"%1\"; ").arg(cboRestore->itemText(pick)) + install(version, false, problems);
+    });
+
+    ok &= stage(QStringLiteral("Check for a new Manager from the menu"), [&](QStringList& problems) {
+        QString available = state.str(Str::ManagerUpdateAvailable);
+        available.truncate(available.indexOf(QLatin1String("#1#")));
+        // A different version is offered (answered No: no browser); the same one is reported.
+        dialogs.expect({{{available, MessageIcon::Exclamation, MessageButtons::YesNo, Answer::No},
+                         {state.str(Str::LatestManager), MessageIcon::Information, MessageButtons::Ok, Answer::Ok}}});
+        QAction* command = window.findChild<QAction*>(QStringLiteral("mnuCheckSelfUpdate"));
+        if (!command->isEnabled())
+            problems << QStringLiteral("the menu command is disabled");
+        command->trigger();
+        if (command->isEnabled())
+            problems << QStringLiteral("the menu command is still enabled after a completed check");
+        if (!platform.openedDocuments.isEmpty())
+            problems << QStringLiteral("opened ") + platform.openedDocuments.join(QStringLiteral(", "));
+        return QStringLiteral("status list ends \"%1\"; %2")
+            .arg(LastLine(lstStatus), dialogs.shown().join(QStringLiteral(", ")));
+    });
+
+    ok &= stage(QStringLiteral("Close"), [&](QStringList& problems) {
+        const QString installed = state.KrvnVersion;
+        window.close();
+        QCoreApplication::processEvents();
+        if (!platform.ended || window.isVisible())
+            problems << QStringLiteral("the window did not shut down");
+        const QString stored = settings.read(QStringLiteral("KRVNVersion"), QString());
+        const QString stable = settings.read(QStringLiteral("LatestStable"), QString());
+        if (stored != installed || stable != state.LatestStable)
+            problems << QStringLiteral("stored KRVNVersion \"%1\", LatestStable \"%2\"").arg(stored, stable);
+        return QStringLiteral("shut down; stored KRVNVersion=%1, LatestStable=%2").arg(stored, stable);
+    });
+    return ok;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+// The whole job through the real main window: check for updates, install the stable
+// build (and the base set), the beta, the nightly and an older release, check for a new
+// Manager from the menu, close. One line per stage with what the window showed, and a
+// screenshot per stage.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+struct AppState;
+class SettingsStore;
+class TourDialogs;
+class TourPlatform;
+class frmMain;
+
+class Tour
+{
+public:
+    Tour(AppState& state, SettingsStore& settings, frmMain& window, TourDialogs& dialogs, TourPlatform& platform,
+         QString screenshotFolder);
+
+    // Runs every stage in order; true when each ended as it should.
+    bool run();
+
+private:
+    // Runs one stage: action returns what the window showed and adds what went wrong.
+    bool stage(const QString& name, const std::function<QString(QStringList&)>& action);
+    // Installs the checked row through "Install Now"; expects version to be read back.
+    QString install(const QString& version, bool nightly, QStringList& problems);
+    void checkInstalled(const QString& version, QStringList& problems) const;
+    bool baseSetPresent() const;
+
+    AppState& state;
+    SettingsStore& settings;
+    frmMain& window;
+    TourDialogs& dialogs;
+    TourPlatform& platform;
+    QString screenshotFolder;
+    int number = 0;
+};
