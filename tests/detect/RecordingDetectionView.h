@@ -15,7 +15,6 @@ public:
     }
     void setRunEnabled(bool enabled) override
     {
-        runEnabled = enabled;
         calls.append(QStringLiteral("cmdRun=") + (enabled ? QStringLiteral("on") : QStringLiteral("off")));
     }
     void SetStatusBar(const QString& text) override { calls.append(QStringLiteral("SetStatusBar(") + text + u')'); }
@@ -32,6 +31,5 @@ public:
 
     QStringList calls;
     QString versionText;
-    bool runEnabled = false;
     int closes = 0;
 };

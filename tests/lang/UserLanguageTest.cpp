@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <utility>
+
 namespace {
 
 AppState StateWithList(FakePlatform& platform)
@@ -26,14 +28,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("codePage");
         QTest::addColumn<int>("charset");
-        QTest::newRow("1251") << "1251" << 204;
-        QTest::newRow("1252") << "1252" << 0;
-        QTest::newRow("437, unlisted") << "437" << 0;
-        QTest::newRow("936") << "936" << 134;
-        QTest::newRow("1361") << "1361" << 130;
-        QTest::newRow("874") << "874" << 222;
-        QTest::newRow("none") << "" << 0;
-        QTest::newRow("not a number") << "ANSI" << 0;
+        for (const auto& [codePage, charset] : {std::pair("1251", 204),
+                                                {"1252", 0},
+                                                {"437", 0},
+                                                {"936", 134},
+                                                {"1361", 130},
+                                                {"874", 222},
+                                                {"", 0},
+                                                {"ANSI", 0}})
+            QTest::addRow("'%s'", codePage) << QString::fromUtf8(codePage) << charset;
     }
 
     void fontCharsetOfTheUserCodePage()
@@ -53,33 +56,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("defaultKey");
         QTest::addColumn<QString>("language");
         QTest::addColumn<int>("k");
-        QTest::newRow("French") << "French"
-                                << "ENGLISH"
-                                << "FRENCH" << 3;
-        QTest::newRow("letter case ignored") << "fRENCH"
-                                             << "ENGLISH"
-                                             << "FRENCH" << 3;
-        QTest::newRow("Spanish") << "Spanish"
-                                 << "ENGLISH"
-                                 << "SPANISH" << 1;
-        QTest::newRow("Korean") << "Korean"
-                                << "ENGLISH"
-                                << "KOREAN" << 6;
-        QTest::newRow("Portuguese") << "Portuguese"
-                                    << "ENGLISH"
-                                    << "ENGLISH" << 0;
-        QTest::newRow("Chinese") << "Chinese"
-                                 << "ENGLISH"
-                                 << "ENGLISH" << 0;
-        QTest::newRow("Chinese as Windows names it") << "Chinese (Simplified)"
-                                                     << "ENGLISH"
-                                                     << "ENGLISH" << 0;
-        QTest::newRow("no language") << ""
-                                     << "ENGLISH"
-                                     << "ENGLISH" << 0;
-        QTest::newRow("another default") << "Klingon"
-                                         << "DUTCH"
-                                         << "DUTCH" << 9;
+        const auto row = [](const char* user, const char* defaultKey, const char* language, int k) {
+            QTest::addRow("'%s', default %s", user, defaultKey)
+                << QString::fromUtf8(user) << QString::fromUtf8(defaultKey) << QString::fromUtf8(language) << k;
+        };
+        row("French", "ENGLISH", "FRENCH", 3);
+        row("fRENCH", "ENGLISH", "FRENCH", 3); // letter case ignored
+        row("Spanish", "ENGLISH", "SPANISH", 1);
+        row("Korean", "ENGLISH", "KOREAN", 6);
+        row("Portuguese", "ENGLISH", "ENGLISH", 0);
+        row("Chinese", "ENGLISH", "ENGLISH", 0);
+        row("Chinese (Simplified)", "ENGLISH", "ENGLISH", 0); // as Windows names it
+        row("", "ENGLISH", "ENGLISH", 0);
+        row("Klingon", "DUTCH", "DUTCH", 9);
     }
 
     void detectsTheUserLanguage()
@@ -117,33 +106,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("userLanguage");
         QTest::addColumn<QString>("language");
         QTest::addColumn<int>("k");
-        QTest::newRow("none chosen: French system") << "---"
-                                                    << "French"
-                                                    << "FRENCH" << 3;
-        QTest::newRow("none chosen: Portuguese system") << "---"
-                                                        << "Portuguese"
-                                                        << "ENGLISH" << 0;
-        QTest::newRow("empty key detects too") << ""
-                                               << "French"
-                                               << "FRENCH" << 3;
-        QTest::newRow("empty key is not Estonian") << ""
-                                                   << "Klingon"
-                                                   << "ENGLISH" << 0;
-        QTest::newRow("SPANISH") << "SPANISH"
-                                 << "French"
-                                 << "SPANISH" << 1;
-        QTest::newRow("CHINESE is in two keys") << "CHINESE"
-                                                << "French"
-                                                << "CHINESE" << 8;
-        QTest::newRow("SCHINESE") << "SCHINESE"
-                                  << "French"
-                                  << "SCHINESE" << 7;
-        QTest::newRow("no key holds it") << "KLINGON"
-                                         << "French"
-                                         << "KLINGON" << 0;
-        QTest::newRow("letter case counts") << "spanish"
-                                            << "Spanish"
-                                            << "spanish" << 0;
+        const auto row = [](const char* name, const char* stored, const char* user, const char* language, int k) {
+            QTest::newRow(name) << QString::fromUtf8(stored) << QString::fromUtf8(user) << QString::fromUtf8(language)
+                                << k;
+        };
+        row("none chosen: French system", "---", "French", "FRENCH", 3);
+        row("none chosen: Portuguese system", "---", "Portuguese", "ENGLISH", 0);
+        row("empty key detects too", "", "French", "FRENCH", 3);
+        row("empty key is not Estonian", "", "Klingon", "ENGLISH", 0);
+        row("SPANISH", "SPANISH", "French", "SPANISH", 1);
+        row("CHINESE is in two keys", "CHINESE", "French", "CHINESE", 8);
+        row("SCHINESE", "SCHINESE", "French", "SCHINESE", 7);
+        row("no key holds it", "KLINGON", "French", "KLINGON", 0);
+        row("letter case counts", "spanish", "Spanish", "spanish", 0);
     }
 
     void startupSelection()

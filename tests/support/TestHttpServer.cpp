@@ -1,9 +1,5 @@
 #include "TestHttpServer.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include <httplib.h>
 
 #include <chrono>
@@ -17,7 +13,6 @@ namespace {
 
 using Handler = std::function<void(const httplib::Request&, httplib::Response&)>;
 
-constexpr size_t PieceBytes = 64 * 1024;
 // The generated body repeats with a prime period, so a byte written at the wrong
 // offset shows up.
 constexpr qint64 PatternPeriod = 65521;
@@ -54,7 +49,6 @@ struct TestHttpServer::Impl
     std::condition_variable wake;
     bool stopping = false;
     std::map<std::string, Handler> routes;
-    std::vector<std::pair<QString, QString>> folders;
     QList<Request> requests;
 
     void route(const QString& path, Handler handler)
@@ -73,7 +67,6 @@ struct TestHttpServer::Impl
     void handle(const httplib::Request& request, httplib::Response& response)
     {
         Handler handler;
-        QString folderFile;
         {
             const std::lock_guard lock(mutex);
             Request seen{QString::fromStdString(request.path), {}};
@@ -82,47 +75,11 @@ struct TestHttpServer::Impl
             requests.append(seen);
             if (const auto found = routes.find(request.path); found != routes.end())
                 handler = found->second;
-            else
-                folderFile = fileUnderFolder(seen.path);
         }
         if (handler)
             handler(request, response);
-        else if (!folderFile.isEmpty())
-            serveFile(folderFile, response);
         else
             response.status = 404;
-    }
-
-    QString fileUnderFolder(const QString& path) const
-    {
-        for (const auto& [prefix, folder] : folders) {
-            if (!path.startsWith(prefix))
-                continue;
-            const QString relative = path.mid(prefix.size());
-            if (relative.split(QLatin1Char('/')).contains(QStringLiteral("..")))
-                return {};
-            const QFileInfo file(QDir(folder).filePath(relative));
-            if (file.isFile())
-                return file.absoluteFilePath();
-        }
-        return {};
-    }
-
-    static void serveFile(const QString& path, httplib::Response& response)
-    {
-        auto file = std::make_shared<QFile>(path);
-        if (!file->open(QIODevice::ReadOnly)) {
-            response.status = 403;
-            return;
-        }
-        response.set_content_provider(size_t(file->size()), "application/octet-stream",
-                                      [file](size_t offset, size_t length, httplib::DataSink& sink) {
-                                          if (!file->seek(qint64(offset)))
-                                              return false;
-                                          const QByteArray piece = file->read(qint64(std::min(length, PieceBytes)));
-                                          return !piece.isEmpty() &&
-                                                 sink.write(piece.constData(), size_t(piece.size()));
-                                      });
     }
 };
 
@@ -161,11 +118,6 @@ void TestHttpServer::stop()
     impl->wake.notify_all();
     impl->server.stop();
     impl->thread.join();
-}
-
-quint16 TestHttpServer::port() const
-{
-    return quint16(impl->port);
 }
 
 QString TestHttpServer::url(const QString& path) const
@@ -207,12 +159,6 @@ QByteArray TestHttpServer::GeneratedBytes(qint64 offset, qint64 size)
         size -= count;
     }
     return bytes;
-}
-
-void TestHttpServer::serveFolder(const QString& prefix, const QString& folder)
-{
-    const std::lock_guard lock(impl->mutex);
-    impl->folders.emplace_back(prefix, QFileInfo(folder).absoluteFilePath());
 }
 
 void TestHttpServer::serveChunked(const QString& path, const QByteArray& body)

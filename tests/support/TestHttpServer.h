@@ -1,8 +1,8 @@
 #pragma once
 
-// An HTTP server on 127.0.0.1 at a free port, on its own thread, for tests, benchmarks
-// and the demo's local mirror. It serves bytes, generated bodies and folders, and
-// misbehaves on request. Routes may be added while it runs.
+// An HTTP server on 127.0.0.1 at a free port, on its own thread, for tests and
+// benchmarks. It serves bytes and generated bodies, and misbehaves on request. Routes
+// may be added while it runs.
 
 #include <QByteArray>
 #include <QList>
@@ -28,7 +28,6 @@ public:
     // Starts listening; false when no port could be bound.
     bool start();
     void stop();
-    quint16 port() const;
     // "http://127.0.0.1:<port>" + path.
     QString url(const QString& path = QString()) const;
 
@@ -39,8 +38,6 @@ public:
     // A body of size bytes made on the fly (GeneratedBytes), with Content-Length.
     void serveGenerated(const QString& path, qint64 size);
     static QByteArray GeneratedBytes(qint64 offset, qint64 size);
-    // Files below folder under the address prefix ("/mirror/" + relative path).
-    void serveFolder(const QString& prefix, const QString& folder);
 
     // Chunked transfer encoding, no Content-Length.
     void serveChunked(const QString& path, const QByteArray& body);

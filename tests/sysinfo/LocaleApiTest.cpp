@@ -18,20 +18,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("codePage");
         QTest::addColumn<bool>("supported");
         QTest::addColumn<QString>("displayName");
-        QTest::newRow("Korean") << quint32(0x0412) << "Korean"
-                                << "949" << true << "Korean (Korea)";
-        QTest::newRow("Chinese, simplified script") << quint32(0x0804) << "Chinese"
-                                                    << "936" << true << "Chinese (Simplified, China)";
-        QTest::newRow("Chinese, traditional script") << quint32(0x0404) << "Chinese"
-                                                     << "950" << true << "Chinese (Traditional, Taiwan)";
-        QTest::newRow("Estonian") << quint32(0x0425) << "Estonian"
-                                  << "1257" << true << "Estonian (Estonia)";
-        QTest::newRow("a locale not described") << quint32(0x0401) << ""
-                                                << "" << false << "";
+        const auto row = [](const char* name, quint32 id, const char* language, const char* codePage, bool supported,
+                            const char* shown) {
+            QTest::newRow(name) << id << QString::fromUtf8(language) << QString::fromUtf8(codePage) << supported
+                                << QString::fromUtf8(shown);
+        };
+        row("Korean", 0x0412, "Korean", "949", true, "Korean (Korea)");
+        row("Chinese, simplified script", 0x0804, "Chinese", "936", true, "Chinese (Simplified, China)");
+        row("Chinese, traditional script", 0x0404, "Chinese", "950", true, "Chinese (Traditional, Taiwan)");
+        row("Estonian", 0x0425, "Estonian", "1257", true, "Estonian (Estonia)");
+        row("a locale not described", 0x0401, "", "", false, "");
 #ifndef Q_OS_WIN
         // The tests run under LC_ALL=C.UTF-8, a locale that names no language.
-        QTest::newRow("user default in the C locale") << quint32(0x400) << "English"
-                                                      << "1252" << true << "";
+        row("user default in the C locale", 0x400, "English", "1252", true, "");
 #endif
     }
 
@@ -54,27 +53,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("territory");
         QTest::addColumn<uint>("codePage");
-        QTest::newRow("by territory") << "zh"
-                                      << ""
-                                      << "TW" << 950u;
-        QTest::newRow("by script") << "zh"
-                                   << "Hant"
-                                   << "HK" << 950u;
-        QTest::newRow("language alone") << "zh"
-                                        << "Hans"
-                                        << "CN" << 936u;
-        QTest::newRow("Cyrillic Serbian") << "sr"
-                                          << "Cyrl"
-                                          << "RS" << 1251u;
-        QTest::newRow("Latin Serbian") << "sr"
-                                       << "Latn"
-                                       << "RS" << 1250u;
-        QTest::newRow("Unicode only") << "hi"
-                                      << "Deva"
-                                      << "IN" << 0u;
-        QTest::newRow("unknown") << "xx"
-                                 << ""
-                                 << "" << 0u;
+        const auto row = [](const char* name, const char* language, const char* script, const char* territory,
+                            uint codePage) {
+            QTest::newRow(name) << QString::fromUtf8(language) << QString::fromUtf8(script)
+                                << QString::fromUtf8(territory) << codePage;
+        };
+        row("by territory", "zh", "", "TW", 950);
+        row("by script", "zh", "Hant", "HK", 950);
+        row("language alone", "zh", "Hans", "CN", 936);
+        row("Cyrillic Serbian", "sr", "Cyrl", "RS", 1251);
+        row("Latin Serbian", "sr", "Latn", "RS", 1250);
+        row("Unicode only", "hi", "Deva", "IN", 0);
+        row("unknown", "xx", "", "", 0);
     }
 
     void codePageOfALocale()

@@ -41,44 +41,29 @@ private Q_SLOTS:
         const auto i32 = [](qint32 n) { return QVariant::fromValue(n); };
         const auto i64 = [](qint64 n) { return QVariant::fromValue(n); };
         const auto u64 = [](quint64 n) { return QVariant::fromValue(n); };
-        QTest::newRow("none") << i32(0) << false << "0 bytes"
-                              << "0 bytes";
-        QTest::newRow("one") << i32(1) << false << "1 byte"
-                             << "1 byte";
-        QTest::newRow("thousand") << i32(1000) << false << "1,000 bytes"
-                                  << "1.000 bytes";
-        QTest::newRow("largest in bytes") << i32(1023) << false << "1,023 bytes"
-                                          << "1.023 bytes";
-        QTest::newRow("long below a KB") << i32(1) << true << "1 byte"
-                                         << "1 byte";
-        QTest::newRow("one KB") << i32(1024) << false << "1.00 KB"
-                                << "1,00 KB";
-        QTest::newRow("KB and a half") << i32(1536) << false << "1.50 KB"
-                                       << "1,50 KB";
-        QTest::newRow("9.999 cut to 4 characters") << i32(10239) << false << "10.0 KB"
-                                                   << "10,0 KB";
-        QTest::newRow("ten KB") << i32(10240) << false << "10.0 KB"
-                                << "10,0 KB";
-        QTest::newRow("hundreds without separator") << i32(1048575) << false << "1024 KB"
-                                                    << "1024 KB";
-        QTest::newRow("ten MB") << i32(10485760) << false << "10.0 MB"
-                                << "10,0 MB";
-        QTest::newRow("32-bit -1") << i32(-1) << false << "4.00 GB"
-                                   << "4,00 GB";
-        QTest::newRow("16-bit -1") << i16(-1) << false << "64.0 KB"
-                                   << "64,0 KB";
-        QTest::newRow("64-bit negative as is") << i64(-5) << false << "-5 bytes"
-                                               << "-5 bytes";
-        QTest::newRow("long GB") << u64(3221225472) << true << "3.00 GB (3,221,225,472 bytes)"
-                                 << "3,00 GB (3.221.225.472 bytes)";
-        QTest::newRow("TB and a half") << u64(3ull << 39) << false << "1.50 TB"
-                                       << "1,50 TB";
-        QTest::newRow("beyond TB") << u64(1ull << 50) << true << "1024 TB (1,125,899,906,842,624 bytes)"
-                                   << "1024 TB (1.125.899.906.842.624 bytes)";
-        QTest::newRow("fraction of a byte") << QVariant(1023.4) << false << "1,023 bytes"
-                                            << "1.023 bytes";
-        QTest::newRow("fractional KB") << QVariant(1536.0) << true << "1.50 KB (1,536 bytes)"
-                                       << "1,50 KB (1.536 bytes)";
+        const auto row = [](const char* name, const QVariant& bytes, bool longDisplay, const char* en, const char* de) {
+            QTest::newRow(name) << bytes << longDisplay << QString::fromUtf8(en) << QString::fromUtf8(de);
+        };
+        row("none", i32(0), false, "0 bytes", "0 bytes");
+        row("one", i32(1), false, "1 byte", "1 byte");
+        row("thousand", i32(1000), false, "1,000 bytes", "1.000 bytes");
+        row("largest in bytes", i32(1023), false, "1,023 bytes", "1.023 bytes");
+        row("long below a KB", i32(1), true, "1 byte", "1 byte");
+        row("one KB", i32(1024), false, "1.00 KB", "1,00 KB");
+        row("KB and a half", i32(1536), false, "1.50 KB", "1,50 KB");
+        row("9.999 cut to 4 characters", i32(10239), false, "10.0 KB", "10,0 KB");
+        row("ten KB", i32(10240), false, "10.0 KB", "10,0 KB");
+        row("hundreds without separator", i32(1048575), false, "1024 KB", "1024 KB");
+        row("ten MB", i32(10485760), false, "10.0 MB", "10,0 MB");
+        row("32-bit -1", i32(-1), false, "4.00 GB", "4,00 GB");
+        row("16-bit -1", i16(-1), false, "64.0 KB", "64,0 KB");
+        row("64-bit negative as is", i64(-5), false, "-5 bytes", "-5 bytes");
+        row("long GB", u64(3221225472), true, "3.00 GB (3,221,225,472 bytes)", "3,00 GB (3.221.225.472 bytes)");
+        row("TB and a half", u64(3ull << 39), false, "1.50 TB", "1,50 TB");
+        row("beyond TB", u64(1ull << 50), true, "1024 TB (1,125,899,906,842,624 bytes)",
+            "1024 TB (1.125.899.906.842.624 bytes)");
+        row("fraction of a byte", QVariant(1023.4), false, "1,023 bytes", "1.023 bytes");
+        row("fractional KB", QVariant(1536.0), true, "1.50 KB (1,536 bytes)", "1,50 KB (1.536 bytes)");
     }
 
     void formatBytes()

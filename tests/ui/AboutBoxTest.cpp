@@ -3,10 +3,10 @@
 #include "ScriptedDialogs.h"
 #include "TestMain.h"
 #include "app/AppState.h"
+#include "app/StringIds.h"
 #include "app/Version.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
-#include "app/StringIds.h"
 #include "ui/frmAbout.h"
 
 #include <QLabel>

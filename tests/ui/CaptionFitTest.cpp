@@ -1,6 +1,6 @@
 #include "CaptionFit.h"
 #include "FakeServices.h"
-#include "MainWindowStandIn.h"
+#include "MainWindowProbe.h"
 #include "TestMain.h"
 #include "app/AppState.h"
 #include "app/Failure.h"
@@ -117,7 +117,7 @@ private Q_SLOTS:
         if (window == QLatin1String("frmOptions")) {
             state.ConnectionType = 2;
             state.UseProxyAuth = 1;
-            MainWindowStandIn mainWindow;
+            MainWindowProbe mainWindow;
             frmOptions dialog(state, fakes.services, mainWindow);
             cut = CutCaptions(dialog);
         } else {

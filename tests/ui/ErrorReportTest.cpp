@@ -4,8 +4,8 @@
 #include "ScriptedDialogs.h"
 #include "TestMain.h"
 #include "app/Failure.h"
-#include "ui/MailLink.h"
 #include "lang/BuiltinStrings.h"
+#include "ui/MailLink.h"
 
 #include <QDate>
 #include <QLocale>

@@ -1,5 +1,5 @@
 #include "FakeServices.h"
-#include "MainWindowStandIn.h"
+#include "MainWindowProbe.h"
 #include "TestMain.h"
 #include "app/AppState.h"
 #include "lang/TranslationFiles.h"
@@ -18,15 +18,11 @@
 #include <QTest>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
 constexpr int French = 3;
-
-QString Row(int k, int n)
-{
-    return BuiltinStrings::Compiled().lookup(BuiltinStrings::RowId(k, n)).value();
-}
 
 // The options dialog over fakes, with a language list named as Windows names it. French
 // lacks its row 5 here, so its completion link shows.
@@ -73,7 +69,7 @@ struct OptionsFixture : FakeServices
     BuiltinStrings strings = BuiltinStrings::Compiled();
     AppServices options{settings, platform, dialogs, errors, strings, transfer};
     AppState state;
-    MainWindowStandIn mainWindow;
+    MainWindowProbe mainWindow;
     std::unique_ptr<frmOptions> dialog;
 };
 
@@ -287,27 +283,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("failingKey");
         QTest::addColumn<QString>("storedPort");
         QTest::addColumn<int>("failureCode");
-        QTest::newRow("8080") << "8080"
-                              << ""
-                              << "8080" << 0;
-        QTest::newRow("above the signed limit") << "40000"
-                                                << ""
-                                                << "40000" << 0;
-        QTest::newRow("highest port") << "65535"
-                                      << ""
-                                      << "65535" << 0;
-        QTest::newRow("empty keeps the port") << ""
-                                              << ""
-                                              << "3128" << 13;
-        QTest::newRow("0 keeps the port") << "0"
-                                          << ""
-                                          << "3128" << 6;
-        QTest::newRow("above 65535 keeps the port") << "70000"
-                                                    << ""
-                                                    << "3128" << 6;
-        QTest::newRow("a failing key") << "8080"
-                                       << "PROXYADDRESS"
-                                       << "8080" << 3001;
+        const auto row = [](const char* port, const char* failingKey, const char* stored, int code) {
+            QTest::addRow("port '%s' %s", port, failingKey)
+                << QString::fromUtf8(port) << QString::fromUtf8(failingKey) << QString::fromUtf8(stored) << code;
+        };
+        row("8080", "", "8080", 0);
+        row("40000", "", "40000", 0); // above the signed limit
+        row("65535", "", "65535", 0);
+        row("", "", "3128", 13); // empty, 0 or above 65535 keep the port
+        row("0", "", "3128", 6);
+        row("70000", "", "3128", 6);
+        row("8080", "PROXYADDRESS", "8080", 3001); // a failing key
     }
 
     void okStoresTheSevenValuesInOrder()
@@ -352,12 +338,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("userLanguage");
         QTest::addColumn<QString>("language");
         QTest::addColumn<int>("k");
-        QTest::newRow("Spanish system") << "Spanish"
-                                        << "SPANISH" << 1;
-        QTest::newRow("Portuguese system") << "Portuguese"
-                                           << "ENGLISH" << 0;
-        QTest::newRow("Chinese system") << "Chinese"
-                                        << "ENGLISH" << 0;
+        for (const auto& [system, language, k] :
+             {std::tuple("Spanish", "SPANISH", 1), {"Portuguese", "ENGLISH", 0}, {"Chinese", "ENGLISH", 0}})
+            QTest::newRow(system) << QString::fromUtf8(system) << QString::fromUtf8(language) << k;
     }
 
     void resetDetectsTheLanguageAndDropsUnsavedEdits()

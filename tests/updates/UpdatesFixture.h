@@ -15,8 +15,6 @@
 #include "net/QtTransferComponent.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTest>
 
 #include <memory>
 
@@ -39,12 +37,6 @@ struct UpdatesFixture : FakeServices
         CurrentWaitTimings().fileTimeoutMs = 300;
     }
     ~UpdatesFixture() { CurrentWaitTimings() = savedWaits; }
-
-    static QByteArray ReadFile(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 
     WaitTimings savedWaits = CurrentWaitTimings();
     AppState state;

@@ -1,0 +1,46 @@
+#pragma once
+
+// The real main window, built over fakes, as the language view TranslateFrmMain and the
+// options dialog talk to; it records what they ask of the window.
+
+#include "AppFixture.h"
+#include "lang/BuiltinStrings.h"
+#include "ui/FormTranslation.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+
+// Row n of language k in the built-in table.
+inline QString Row(int k, int n)
+{
+    return BuiltinStrings::Compiled().lookup(BuiltinStrings::RowId(k, n)).value();
+}
+
+struct MainWindowProbe : MainWindowLanguageView
+{
+    QWidget& captionWindow() override { return window; }
+    void identifyInstalledVersion() override { ++identifications; }
+    void SetStatusBar(const QString& text) override { statusTexts << text; }
+
+    // The text or title of the control of that objectName.
+    QString caption(const QString& name) const
+    {
+        QObject* control = window.findChild<QObject*>(name);
+        if (auto* menu = qobject_cast<QMenu*>(control))
+            return menu->title();
+        if (auto* action = qobject_cast<QAction*>(control))
+            return action->text();
+        if (auto* label = qobject_cast<QLabel*>(control))
+            return label->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(control))
+            return button->text();
+        return QStringLiteral("<no control %1>").arg(name);
+    }
+
+    AppFixture app;
+    frmMain& window = app.startWindow();
+    int identifications = 0;
+    QStringList statusTexts;
+};
