@@ -1,4 +1,5 @@
-// Saves the main window (busy and idle) and the error dialog into a folder, named
+// Saves the main window (busy and idle), the error dialog, the options dialog and the
+// about box into a folder, named
 // after the window and the scale: frmMain-busy-200.png. The caller sandboxes the
 // settings and work folders (XDG_CONFIG_HOME, XDG_CACHE_HOME).
 
@@ -16,6 +17,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -77,15 +79,24 @@ int main(int argc, char* argv[])
     window.SetStatusIcon(0, StatusPicture::Installed, QStringLiteral("Now Installed"));
     saved &= Save(window, folder, QStringLiteral("frmMain-idle"));
 
-    // The error dialog is modal: grab and close it from inside its own event loop.
-    bool errorSaved = false;
-    QTimer::singleShot(300, &window, [&] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            errorSaved = Save(*dialog, folder, QStringLiteral("frmError"));
-            dialog->close();
-        }
+    // The other windows are modal: each is grabbed and closed from inside its own event loop.
+    const auto saveModal = [&](const QString& name, const std::function<void()>& open) {
+        bool shot = false;
+        QTimer::singleShot(300, &window, [&] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                shot = Save(*dialog, folder, name);
+                dialog->close();
+            }
+        });
+        open();
+        return shot;
+    };
+    saved &= saveModal(QStringLiteral("frmError"), [&] {
+        app.errors().HandleError(
+            QStringLiteral("CheckKRVNUpdates"),
+            Failure(-2147012889, QStringLiteral("The server name or address could not be resolved")));
     });
-    app.errors().HandleError(QStringLiteral("CheckKRVNUpdates"),
-                             Failure(-2147012889, QStringLiteral("The server name or address could not be resolved")));
-    return saved && errorSaved ? 0 : 1;
+    saved &= saveModal(QStringLiteral("frmOptions"), [&] { app.commands().mnuSettings_Click(); });
+    saved &= saveModal(QStringLiteral("frmAbout"), [&] { app.commands().mnuAbout_Click(); });
+    return saved ? 0 : 1;
 }
