@@ -102,8 +102,13 @@ QWidget* VersionRowsPanel::buildRows()
             cboRestore->installEventFilter(this);
             connect(cboRestore, &QComboBox::currentIndexChanged, this,
                     [this](int index) { Q_EMIT restorePicked(cboRestore->isEnabled(), cboRestore->count(), index); });
-            rows->addWidget(optGet[row], line, 0, 1, 2);
-            rows->addWidget(cboRestore, line, 2, 1, 2, Qt::AlignLeft);
+            // The option and the list share one row, each as wide as its caption needs.
+            auto* restoreRow = new QHBoxLayout;
+            restoreRow->setSpacing(8);
+            restoreRow->addWidget(optGet[row]);
+            restoreRow->addWidget(cboRestore);
+            restoreRow->addStretch();
+            rows->addLayout(restoreRow, line, 0, 1, 4);
         }
         rows->addWidget(imgStatus[row], line, 4, Qt::AlignRight | Qt::AlignVCenter);
         if (row < RowCount - 1) {

@@ -1,4 +1,5 @@
 #include "CaptionFit.h"
+#include "AppFixture.h"
 #include "FakeServices.h"
 #include "MainWindowProbe.h"
 #include "TestMain.h"
@@ -94,7 +95,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<int>("k");
-        for (const char* window : {"frmOptions", "frmError"})
+        for (const char* window : {"frmMain", "frmOptions", "frmError"})
             for (int k = 0; k < BuiltinStrings::LanguageCount; ++k)
                 QTest::addRow("%s %s", window,
                               qPrintable(BuiltinStrings::Compiled().lookup(600 + k)->section(QLatin1Char('-'), 2)))
@@ -114,7 +115,12 @@ private Q_SLOTS:
         state.LanguageIndex = static_cast<std::uint8_t>(k);
         LoadLanguageStrings(state, fakes.services.strings);
         QStringList cut;
-        if (window == QLatin1String("frmOptions")) {
+        if (window == QLatin1String("frmMain")) {
+            AppFixture app;
+            app.settings.values.insert(QStringLiteral("Language"),
+                                       BuiltinStrings::Compiled().lookup(600 + k)->section(QLatin1Char('-'), 2));
+            cut = CutCaptions(app.startWindow());
+        } else if (window == QLatin1String("frmOptions")) {
             state.ConnectionType = 2;
             state.UseProxyAuth = 1;
             MainWindowProbe mainWindow;
