@@ -21,12 +21,16 @@
 
 namespace {
 
+// Appended to every file name: the interface language when it is not English.
+QString Tag;
+
 bool Save(QWidget& window, const QString& folder, const QString& name)
 {
     // Lets the layouts settle after the last caption change, as the event loop would.
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
-    const QString path = QStringLiteral("%1/%2-%3.png").arg(folder, name).arg(qRound(window.devicePixelRatioF() * 100));
+    const QString path =
+        QStringLiteral("%1/%2-%3.png").arg(folder, name + Tag).arg(qRound(window.devicePixelRatioF() * 100));
     if (!window.grab().save(path)) {
         std::fprintf(stderr, "Could not save %s\n", qPrintable(path));
         return false;
@@ -48,10 +52,12 @@ void SetText(QWidget& window, const char* name, const char* text)
 int main(int argc, char* argv[])
 {
     QApplication qapp(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: krvnm-screenshots <folder>\n");
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: krvnm-screenshots <folder> [tag]\n");
         return 2;
     }
+    if (argc == 3)
+        Tag = QLatin1Char('-') + QString::fromLocal8Bit(argv[2]);
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
 
