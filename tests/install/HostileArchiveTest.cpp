@@ -1,5 +1,4 @@
 #include "InstallTestSupport.h"
-#include "RecordingExtractionView.h"
 #include "TestMain.h"
 #include "ZipFixtures.h"
 #include "install/ZipExtractor.h"

@@ -82,28 +82,16 @@ struct InstallFixture : FakeServices
             dialogs.answers.enqueue(a);
     }
 
-    QStringList requestPaths() const
-    {
-        QStringList paths;
-        for (const TestHttpServer::Request& request : server.requests())
-            paths.append(request.path);
-        return paths;
-    }
+    QStringList requestPaths() const { return Collect(server.requests(), &TestHttpServer::Request::path); }
+    QStringList reportSources() const { return Collect(errors.reports, &RecordingErrorHandler::Report::source); }
+    QStringList messageTexts() const { return Collect(dialogs.messages, &MessageRequest::text); }
 
-    QStringList reportSources() const
+    template <typename List, typename Member> static QStringList Collect(const List& items, Member member)
     {
-        QStringList sources;
-        for (const RecordingErrorHandler::Report& report : errors.reports)
-            sources.append(report.source);
-        return sources;
-    }
-
-    QStringList messageTexts() const
-    {
-        QStringList texts;
-        for (const MessageRequest& request : dialogs.messages)
-            texts.append(request.text);
-        return texts;
+        QStringList values;
+        for (const auto& item : items)
+            values.append(item.*member);
+        return values;
     }
 
     TestHttpServer server;

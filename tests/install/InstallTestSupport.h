@@ -1,13 +1,17 @@
 #pragma once
 
-// What the extraction tests share: the English language table, and dialogs that let a
-// test act at the moment the password is asked.
+// What the extraction tests share: the English language table, dialogs that let a test act
+// at the moment the password is asked, and an extraction view that records what it is shown.
 
 #include "ScriptedDialogs.h"
 #include "app/AppState.h"
+#include "install/ExtractionView.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
 
+#include <QStringList>
+
+#include <algorithm>
 #include <functional>
 
 inline void LoadEnglish(AppState& state)
@@ -31,3 +35,28 @@ public:
 };
 
 inline const QString PasswordPrompt = QStringLiteral("Please Enter The Password.");
+
+class RecordingExtractionView : public ExtractionView
+{
+public:
+    void addStatusLine(const QString& line) override
+    {
+        lines.append(line);
+        if (onLine)
+            onLine(line);
+    }
+    void setDownloadLabel(const QString& text) override { labels.append(text); }
+    void setProgressVisible(bool visible) override { bar.append(visible ? QString("visible") : QString("hidden")); }
+    void setProgressMaximum(int maximum) override { bar.append(QStringLiteral("max %1").arg(maximum)); }
+    void setProgressValue(int value) override
+    {
+        bar.append(QStringLiteral("value %1").arg(value));
+        highest = std::max(highest, value);
+    }
+
+    QStringList lines;
+    QStringList labels;
+    QStringList bar;
+    int highest = 0;
+    std::function<void(const QString&)> onLine;
+};

@@ -60,12 +60,6 @@ private Q_SLOTS:
         QCOMPARE(f->view.icons, icons);
     }
 
-    void focusSelectsTheOlderReleaseRow()
-    {
-        f->installer.cboRestore_GotFocus();
-        QCOMPARE(f->view.selectedRows, QList<int>{3});
-    }
-
     void withoutValidSelectionThePreviousPickIsInstalled()
     {
         listReleases(12);

@@ -11,18 +11,9 @@
 
 inline QString PictureName(StatusPicture picture)
 {
-    switch (picture) {
-    case StatusPicture::Downloading:
-        return QStringLiteral("downloading");
-    case StatusPicture::Wait:
-        return QStringLiteral("wait");
-    case StatusPicture::Installed:
-        return QStringLiteral("installed");
-    case StatusPicture::Error:
-        return QStringLiteral("error");
-    default:
-        return QStringLiteral("other");
-    }
+    static const char* const names[] = {"download",  "update",      "wait",       "error",
+                                        "installed", "downloading", "exclamation"};
+    return QString::fromLatin1(names[static_cast<int>(picture)]);
 }
 
 class RecordingInstallView : public InstallView, public DownloadView, public DetectionView
@@ -30,18 +21,14 @@ class RecordingInstallView : public InstallView, public DownloadView, public Det
 public:
     // Icons read "row picture tooltip", "hide row" or "hide all".
     void EnableControls(bool bStatus) override { enables.append(bStatus); }
-    void clearStatusList() override
-    {
-        lines.clear();
-        ++clears;
-    }
+    void clearStatusList() override { lines.clear(); }
     void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override
     {
         icons.append(QStringLiteral("%1 %2 %3").arg(index).arg(PictureName(picture), toolTip));
     }
     void hideStatusIcon(std::uint8_t index) override { icons.append(QStringLiteral("hide %1").arg(index)); }
     bool isVersionRowSelected(int row) const override { return row == selectedRow; }
-    void selectVersionRow(int row) override { selectedRows.append(row); }
+    void selectVersionRow(int) override {}
     int restoreSelectedIndex() const override { return restoreIndex; }
     void unloadMainWindow() override { ++unloads; }
 
@@ -63,9 +50,7 @@ public:
     int selectedRow = -1;
     int restoreIndex = -1;
     QList<bool> enables;
-    int clears = 0;
     QStringList icons;
-    QList<int> selectedRows;
     int unloads = 0;
     QString label;
     QStringList lines;

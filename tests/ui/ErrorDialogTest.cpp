@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 class NamelessPlatform : public FakePlatform
@@ -21,6 +23,13 @@ class NamelessPlatform : public FakePlatform
 public:
     QString osDisplayName() override { throw Failure(FailureCode::Unexpected, "no version record"); }
 };
+
+bool ShowActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
 
 struct ErrorFixture
 {
@@ -37,6 +46,17 @@ struct ErrorFixture
         };
     }
 
+    // Runs step while the dialog is up and active.
+    void whileShown(const std::function<void(QDialog&)>& step)
+    {
+        dialogs.onModal = [step](QDialog& dialog) {
+            if (!ShowActive(dialog))
+                return -1;
+            step(dialog);
+            return 0;
+        };
+    }
+
     AppState state;
     ScriptedDialogs dialogs;
     ErrorDialogHandler handler;
@@ -47,13 +67,6 @@ struct ErrorFixture
 QString ShortDate(const QDate& date)
 {
     return QLocale::system().toString(date, QLocale::ShortFormat);
-}
-
-bool ShowActive(QWidget& window)
-{
-    window.show();
-    window.activateWindow();
-    return QTest::qWaitForWindowActive(&window);
 }
 
 QString Report(QDialog& dialog)
@@ -80,17 +93,14 @@ private Q_SLOTS:
         QStringList captions;
         QString report;
         QString title;
-        fixture.dialogs.onModal = [&](QDialog& dialog) {
-            if (!ShowActive(dialog))
-                return -1;
+        fixture.whileShown([&](QDialog& dialog) {
             title = dialog.windowTitle();
             for (const char* name : {"lblTop", "lblMain", "lblSecond"})
                 captions << dialog.findChild<QLabel*>(QLatin1String(name))->text();
             for (const char* name : {"cmdReport", "cmdRestart", "cmdIgnore"})
                 captions << Button(dialog, name)->text();
             report = Report(dialog);
-            return 0;
-        };
+        });
         fixture.handler.HandleError("GetKRVNVersion", Failure(53, "a|b"));
 
         QCOMPARE(fixture.dialogs.shownDialogs.size(), 1);
@@ -113,9 +123,7 @@ private Q_SLOTS:
         ErrorFixture fixture(platform);
         QString firstReport, editedReport, secondReport, afterOwnWindow;
         int readsBeforeOwnWindow = -1, readsAfterOwnWindow = -1;
-        fixture.dialogs.onModal = [&](QDialog& dialog) {
-            if (!ShowActive(dialog))
-                return -1;
+        fixture.whileShown([&](QDialog& dialog) {
             firstReport = Report(dialog);
             auto* text = dialog.findChild<QPlainTextEdit*>("txtReport");
             text->setFocus();
@@ -125,22 +133,18 @@ private Q_SLOTS:
             // A window of the dialog's own (such as its message box) comes and goes: no rebuild.
             readsBeforeOwnWindow = fixture.dateReads;
             QDialog own(&dialog);
-            if (!ShowActive(own))
-                return -1;
+            QVERIFY(ShowActive(own));
             own.close();
-            if (!ShowActive(dialog))
-                return -1;
+            QVERIFY(ShowActive(dialog));
             readsAfterOwnWindow = fixture.dateReads;
             afterOwnWindow = Report(dialog);
 
             // The user switches to another program, comes back a day later.
             fixture.date = QDate(2026, 6, 13);
             QWidget elsewhere;
-            if (!ShowActive(elsewhere) || !ShowActive(dialog))
-                return -1;
+            QVERIFY(ShowActive(elsewhere) && ShowActive(dialog));
             secondReport = Report(dialog);
-            return 0;
-        };
+        });
         fixture.handler.HandleError("CheckKRVNUpdates", Failure(5, "x"));
 
         QVERIFY2(editedReport.contains("my note"), qPrintable("the user's edit is what is sent: " + editedReport));
@@ -155,13 +159,10 @@ private Q_SLOTS:
         ErrorFixture fixture(platform);
         QString report;
         bool sendEnabled = false;
-        fixture.dialogs.onModal = [&](QDialog& dialog) {
-            if (!ShowActive(dialog))
-                return -1;
+        fixture.whileShown([&](QDialog& dialog) {
             report = Report(dialog);
             sendEnabled = Button(dialog, "cmdReport")->isEnabled();
-            return 0;
-        };
+        });
         fixture.handler.HandleError("frmMain Load", Failure(75, "Path not found"));
 
         QCOMPARE(fixture.dialogs.messages.size(), 1);
@@ -225,17 +226,14 @@ private Q_SLOTS:
         QString report;
         QList<bool> enabled; // Send Report, Restart Program, Ignore after the clicks
         bool visibleAfter = false;
-        fixture.dialogs.onModal = [&](QDialog& dialog) {
-            if (!ShowActive(dialog))
-                return -1;
+        fixture.whileShown([&](QDialog& dialog) {
             report = Report(dialog);
             for (const QString& name : clicks)
                 QTest::mouseClick(Button(dialog, qPrintable(name)), Qt::LeftButton);
             for (const char* name : {"cmdReport", "cmdRestart", "cmdIgnore"})
                 enabled << Button(dialog, name)->isEnabled();
             visibleAfter = dialog.isVisible();
-            return 0;
-        };
+        });
         fixture.handler.HandleError("LiveUpdateNow - ProductID #2", Failure(51, "50% & more #3 — «ü»"));
 
         QCOMPARE(platform.opened.size(), mailed ? 1 : 0);
