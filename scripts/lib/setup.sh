@@ -1,10 +1,13 @@
-# Shared by scripts/test and scripts/demo: what the build needs on Debian 12, installed
-# only when missing (apt needs root).
+# Shared by the scripts: what the build needs on Debian 12, installed only when missing
+# (apt needs root).
 
 BUILD_PACKAGES=(cmake ninja-build pkg-config g++ ccache qt6-base-dev qt6-base-dev-tools libzip-dev
     libcpp-httplib-dev fonts-dejavu-core)
 TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 tinyproxy nginx-light fonts-noto-cjk zip unzip p7zip-full
     libarchive-tools python3)
+# Only for scripts/build-windows and scripts/test-windows.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev perl zip wine64 xvfb
+    xdotool x11-utils)
 
 ensure_packages() {
     local missing=()
