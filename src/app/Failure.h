@@ -17,10 +17,11 @@ struct Failure : std::exception
 
 // Failure numbers raised by this program's own steps.
 namespace FailureCode {
-constexpr int FileAccess = 53; // file not found or unreadable
-constexpr int PathAccess = 75; // folder could not be created or written
-constexpr int Settings = 3001; // the settings store could not be read or written
-constexpr int Conversion = 13; // a stored text is not a number
-constexpr int Overflow = 6;    // a number outside the range it must fit
-constexpr int Unexpected = 51; // anything the steps did not expect
+constexpr int FileAccess = 53;        // file not found or unreadable
+constexpr int PathAccess = 75;        // folder could not be created or written
+constexpr int Settings = 3001;        // the settings store could not be read or written
+constexpr int Conversion = 13;        // a stored text is not a number
+constexpr int Overflow = 6;           // a number outside the range it must fit
+constexpr int Unexpected = 51;        // anything the steps did not expect
+constexpr int ResourceNotFound = 326; // a built-in string row is missing
 } // namespace FailureCode

@@ -6,6 +6,7 @@
 #include "app/FailureScope.h"
 #include "app/Platform.h"
 #include "app/SettingsStore.h"
+#include "app/StringIds.h"
 #include "app/TransferComponent.h"
 #include "app/Waits.h"
 #include "detect/DetectionView.h"
@@ -18,13 +19,6 @@ namespace {
 
 const QString MainExecutable = QStringLiteral("korvane.exe");
 const QString OldExecutable = QStringLiteral("ttd.exe");
-
-constexpr int StringChooseFolder = 4;
-constexpr int StringNoPath = 46;
-constexpr int StringDetected = 47;
-constexpr int StringPleaseWait = 49;
-constexpr int StringNoExecutable = 82;
-constexpr int StringInstalled = 85;
 
 bool FileExists(const QString& path)
 {
@@ -103,11 +97,12 @@ void GameDetection::GetKRVNVersion(bool keepPath)
     FailureScope steps(&services.errors, QStringLiteral("GetKRVNVersion"));
     steps.step([&] { state.KrvnExe = GetKRVNExe(); });
     if (!state.KrvnExe.isEmpty()) {
-        steps.step([&] { view.setVersionText(state.str(StringPleaseWait)); });
+        steps.step([&] { view.setVersionText(state.str(Str::PleaseWait)); });
         steps.step([&] { state.KrvnVersion = ReadFileVersion(state.KrvnExe); });
         steps.step([&] { state.KrvnExeSize = FileSizeOf(state.KrvnExe); });
         steps.step([&] {
-            view.setVersionText(QString(state.str(StringDetected)).replace(QStringLiteral("#1#"), state.KrvnVersion));
+            view.setVersionText(
+                QString(state.str(Str::VersionDetected)).replace(QStringLiteral("#1#"), state.KrvnVersion));
         });
         steps.step([&] { view.setRunEnabled(true); });
         steps.step([&] { view.SetStatusBar(QString()); });
@@ -131,7 +126,7 @@ void GameDetection::GetKRVNVersion(bool keepPath)
             state.KrvnVersion.clear();
             state.BaseSetFolder.clear();
         });
-        steps.step([&] { view.setVersionText(state.str(StringNoPath)); });
+        steps.step([&] { view.setVersionText(state.str(Str::PathNotSpecified)); });
         steps.step([&] { view.setRunEnabled(false); });
     }
     steps.step([&] { view.SetStatusBar(QString()); });
@@ -153,7 +148,7 @@ void GameDetection::MarkInstalledChannel()
     if (row < 0)
         return;
     view.selectVersionRow(row);
-    view.SetStatusIcon(static_cast<std::uint8_t>(row), StatusPicture::Installed, state.str(StringInstalled));
+    view.SetStatusIcon(static_cast<std::uint8_t>(row), StatusPicture::Installed, state.str(Str::NowInstalled));
 }
 
 bool GameDetection::KeepsBaseSetInData(const QString& version)
@@ -181,11 +176,11 @@ void GameDetection::ShowMessage(int stringNumber, bool critical)
 
 bool GameDetection::ChooseGameFolder()
 {
-    const QString folder = BrowseForFolder(state.str(StringChooseFolder));
+    const QString folder = BrowseForFolder(state.str(Str::SelectGamePath));
     if (folder.isEmpty())
         return false;
     if (!FileExists(folder + MainExecutable)) {
-        ShowMessage(StringNoExecutable, false);
+        ShowMessage(Str::FolderLacksGame, false);
         return false;
     }
     state.KrvnPath = folder;

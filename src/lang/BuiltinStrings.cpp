@@ -1,5 +1,7 @@
 #include "lang/BuiltinStrings.h"
 
+#include "app/Failure.h"
+
 #include <QFile>
 #include <QStringList>
 
@@ -68,6 +70,14 @@ std::optional<QString> BuiltinStrings::lookup(int id) const
     if (found == rows.constEnd())
         return std::nullopt;
     return *found;
+}
+
+QString BuiltinStrings::required(int id) const
+{
+    const auto text = lookup(id);
+    if (!text)
+        throw Failure(FailureCode::ResourceNotFound, QStringLiteral("Resource with identifier '%1' not found").arg(id));
+    return *text;
 }
 
 const BuiltinStrings& BuiltinStrings::Compiled()

@@ -25,6 +25,9 @@ public:
     void removeRow(int id) { rows.remove(id); }
 
     std::optional<QString> lookup(int id) const;
+    // A row the program cannot do without: a missing one fails with error 326, as a
+    // resource missing from the executable does.
+    QString required(int id) const;
     int size() const { return static_cast<int>(rows.size()); }
 
     // Row id of language string n in language k.

@@ -14,17 +14,8 @@ namespace {
 constexpr int CompletionTemplate = 660;
 constexpr int NewLanguageTemplate = 670;
 constexpr int TemplateLineCount = 10;
-constexpr int ResourceNotFound = 326;
 
 const QString LineEnd = QStringLiteral("\r\n");
-
-QString Row(const BuiltinStrings& strings, int id)
-{
-    const auto text = strings.lookup(id);
-    if (!text)
-        throw Failure(ResourceNotFound, QStringLiteral("Resource with identifier '%1' not found").arg(id));
-    return *text;
-}
 
 QString TranslationFileName(const QString& key)
 {
@@ -53,10 +44,10 @@ public:
     // Lines from template rows; the first names the program's version.
     void header(int firstRow, const QString& lastLineSuffix)
     {
-        line([&] { return Row(strings, firstRow).replace(QStringLiteral("%VER"), QLatin1String(AppVersionText)); });
+        line([&] { return strings.required(firstRow).replace(QStringLiteral("%VER"), QLatin1String(AppVersionText)); });
         for (int id = firstRow + 1; id < firstRow + TemplateLineCount - 1; ++id)
-            line([&] { return Row(strings, id); });
-        line([&] { return Row(strings, firstRow + TemplateLineCount - 1) + lastLineSuffix; });
+            line([&] { return strings.required(id); });
+        line([&] { return strings.required(firstRow + TemplateLineCount - 1) + lastLineSuffix; });
     }
 
     void save()
@@ -137,7 +128,7 @@ void WriteNewLanguageFile(const AppState& state, const BuiltinStrings& strings)
     file.emptyLine();
     for (int n = 1; n <= AppState::LanguageStringCount; ++n) {
         file.line([&] {
-            return QStringLiteral("##%1, \"").arg(n, 3, 10, QLatin1Char('0')) + Row(strings, n) + QLatin1Char('"');
+            return QStringLiteral("##%1, \"").arg(n, 3, 10, QLatin1Char('0')) + strings.required(n) + QLatin1Char('"');
         });
     }
     file.save();

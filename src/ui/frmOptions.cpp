@@ -40,7 +40,6 @@ constexpr int AddressLength = 255;
 constexpr int PortLength = 5;
 constexpr int CredentialLength = 64;
 constexpr int ControlArrayElementMissing = 340;
-constexpr int ResourceNotFound = 326;
 constexpr int IconSize = 16;
 
 template <typename Widget> Widget* Named(Widget* widget, const char* name)
@@ -76,14 +75,6 @@ QPixmap AddLanguagePicture(qreal ratio)
     painter.drawLine(QPointF(11.5, 7.5), QPointF(11.5, 15));
     painter.drawLine(QPointF(7.75, 11.25), QPointF(15.25, 11.25));
     return picture;
-}
-
-QString Row(const BuiltinStrings& strings, int id)
-{
-    const auto text = strings.lookup(id);
-    if (!text)
-        throw Failure(ResourceNotFound, QStringLiteral("Resource with identifier '%1' not found").arg(id));
-    return *text;
 }
 
 // Ports 1 to 65535; an empty text, 0 or a larger number is refused.
@@ -402,7 +393,7 @@ void frmOptions::imgAddLanguage_MouseDown()
     RunTranslatorAction(QStringLiteral("imgAddLanguage"), [this](FailureScope& steps) {
         steps.step([&] { WriteNewLanguageFile(state, services.strings); });
         steps.step([&] {
-            services.dialogs.message(Row(services.strings, Str::NewLanguageFileCreated), MessageIcon::Information);
+            services.dialogs.message(services.strings.required(Str::NewLanguageFileCreated), MessageIcon::Information);
         });
         steps.step([&] { services.platform.editTextFile(state.WorkFolder + NewLanguageFileName()); });
     });
@@ -414,7 +405,7 @@ void frmOptions::lblComplete_MouseDown()
     RunTranslatorAction(QStringLiteral("lblComplete"), [this](FailureScope& steps) {
         steps.step([&] { WriteCompletionFile(state, services.strings); });
         steps.step([&] {
-            services.dialogs.message(Row(services.strings, Str::CompletionFileCreated), MessageIcon::Information);
+            services.dialogs.message(services.strings.required(Str::CompletionFileCreated), MessageIcon::Information);
         });
         steps.step([&] { services.platform.editTextFile(state.WorkFolder + CompletionFileName(state.Language)); });
         lblComplete->setEnabled(true);
