@@ -1,6 +1,7 @@
 // The scripted tour: the real program over the system's seams in the caller's sandbox
-// (settings, work folder and drives from XDG_CONFIG_HOME, XDG_CACHE_HOME and WINEPREFIX),
-// its message boxes answered from the script.
+// (settings, work folder and drives from XDG_CONFIG_HOME, XDG_CACHE_HOME and WINEPREFIX;
+// on Windows the registry, %WINDIR%\temp and the drives themselves), its message boxes
+// answered from the script.
 // Usage: krvnm-tour [--screenshots <folder>]; exit code 0 when every stage ended right.
 
 #include "Tour.h"
