@@ -14,6 +14,7 @@
 
 #include "AppFixture.h"
 #include "MirrorWriter.h"
+#include "PeakMemory.h"
 #include "app/MainCommands.h"
 #include "install/ArchiveSource.h"
 #include "ui/frmMain.h"
@@ -36,26 +37,6 @@
 #include <vector>
 
 namespace {
-
-// A field of /proc/self/status in KiB ("VmHWM", "VmRSS"), or -1.
-long StatusKiB(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray prefix = QByteArray(field) + ':';
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
-// Sets the high-water mark back to what is resident now (Linux 4.0 and later).
-bool ResetPeak()
-{
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    return clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
-}
 
 // The child's side of --write-archive: the payload is held in memory while it is packed.
 int WriteArchive(int argc, char** argv)
@@ -157,9 +138,9 @@ int main(int argc, char** argv)
     std::printf("archive %s: %.1f MiB (payload %zu MiB), %d pairs\n", qPrintable(archiveName),
                 QFileInfo(archivePath).size() / (1024.0 * 1024.0), mib, pairs);
 
-    const long peakBefore = StatusKiB("VmHWM");
-    const bool reset = ResetPeak();
-    const long residentAtReset = StatusKiB("VmRSS");
+    const long peakBefore = PeakMemory::StatusKiB("VmHWM");
+    const bool reset = PeakMemory::Reset();
+    const long residentAtReset = PeakMemory::StatusKiB("VmRSS");
     std::vector<double> ours;
     std::vector<double> theirs;
     for (int pair = 0; pair < pairs; ++pair) {
@@ -199,7 +180,7 @@ int main(int argc, char** argv)
                 ourMedian / theirMedian);
     std::printf("without the installer's %.0f ms pause after the download: ratio %.2f\n", pauseMs,
                 (ourMedian - pauseMs) / theirMedian);
-    const long peak = StatusKiB("VmHWM");
+    const long peak = PeakMemory::StatusKiB("VmHWM");
     if (reset)
         std::printf("peak memory over the installations (VmHWM, reset before them): %ld KiB = %.1f MB "
                     "(target < 150 MB); resident at the reset %ld KiB, peak before it %ld KiB\n",
