@@ -1,5 +1,6 @@
 #include "net/QtTransferComponent.h"
 
+#include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkProxyFactory>
@@ -237,6 +238,10 @@ void QtTransferComponent::dropReply()
     reply = nullptr;
     old->disconnect(this);
     old->abort();
+    // The network thread may already have queued the rest of the answer for this reply
+    // (its HTTP error status, its end). Delivered after the abort, Qt 6.4 takes that second
+    // error for an internal fault and warns; the reply is done with, so they are dropped.
+    QCoreApplication::removePostedEvents(old, QEvent::MetaCall);
     old->deleteLater();
 }
 
