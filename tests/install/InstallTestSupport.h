@@ -1,11 +1,13 @@
 #pragma once
 
-// What the extraction tests share: the English language table, dialogs that let a test act
-// at the moment the password is asked, and an extraction view that records what it is shown.
+// What the extraction tests share: the English language table, dialogs that record the
+// input box's title, an extraction view that records what it is shown, and the three
+// around a real extractor.
 
 #include "ScriptedDialogs.h"
 #include "app/AppState.h"
 #include "install/ExtractionView.h"
+#include "install/ZipExtractor.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
 
@@ -26,15 +28,10 @@ public:
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override
     {
         titles.append(title);
-        if (onInput)
-            onInput();
         return ScriptedDialogs::inputBox(prompt, title, defaultText);
     }
     QStringList titles;
-    std::function<void()> onInput;
 };
-
-inline const QString PasswordPrompt = QStringLiteral("Please Enter The Password.");
 
 class RecordingExtractionView : public ExtractionView
 {
@@ -59,4 +56,18 @@ public:
     QStringList bar;
     int highest = 0;
     std::function<void(const QString&)> onLine;
+};
+
+struct Extraction
+{
+    Extraction() { LoadEnglish(state); }
+    bool unzip(const QString& zip, const QString& target, bool keepFolders = true)
+    {
+        return extractor.UnzipArchive(zip, target, keepFolders);
+    }
+
+    AppState state;
+    PromptingDialogs dialogs;
+    RecordingExtractionView view;
+    ZipExtractor extractor{state, dialogs, view};
 };
