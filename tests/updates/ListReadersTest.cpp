@@ -102,6 +102,9 @@ private Q_SLOTS:
         QTest::newRow("skipped: latest stable and beta, old, no dot")
             << Row("1.4.0") + Row("1.4.0-beta5") + Row("0.3.2.1") + Row("0.1.1") + Row("trunk") + Row("1.3.3")
             << QStringList{"1.3.3 2013-09-12"};
+        // Rows are found ignoring case but counted and cut only where "<tr>" is in lower case.
+        QTest::newRow("upper-case rows only")
+            << QByteArray("<TR><td>\"1.2.0/\" 2012-01-01 x<TR><td>\"1.1.0/\" 2011-01-01 x") << QStringList();
         QTest::newRow("skipped: no blank after the date")
             << Row("1.3.3", "2013-09-12") + Row("1.3.2") << QStringList{"1.3.2 2013-09-12"};
         QTest::newRow("skipped: no 20 after the folder")
@@ -127,30 +130,6 @@ private Q_SLOTS:
             found.append(QString::fromUtf8(release->version.data(), qsizetype(release->version.size())) + " " +
                          QString::fromUtf8(release->date.data(), qsizetype(release->date.size())));
         QCOMPARE(found, expected);
-    }
-
-    void countSeparators_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QByteArray>("separator");
-        QTest::addColumn<qint64>("expected");
-        QTest::newRow("empty text") << QByteArray() << QByteArray("\t") << qint64(0);
-        QTest::newRow("none") << QByteArray("abc") << QByteArray("\t") << qint64(0);
-        QTest::newRow("one") << QByteArray("a\tb") << QByteArray("\t") << qint64(1);
-        QTest::newRow("at both ends") << QByteArray("\ta\t") << QByteArray("\t") << qint64(2);
-        QTest::newRow("found ignoring case, cut exactly") << QByteArray("<TR>x<TR>") << QByteArray("<tr>") << qint64(0);
-        QTest::newRow("mixed case") << QByteArray("<TR><tr>x<tr>") << QByteArray("<tr>") << qint64(2);
-        QTest::newRow("pieces do not overlap") << QByteArray("aaa") << QByteArray("aa") << qint64(1);
-        QTest::newRow("empty separator") << QByteArray("abc") << QByteArray() << qint64(0);
-        QTest::newRow("beyond 16 bits") << QByteArray(70000, '\t') << QByteArray("\t") << qint64(70000);
-    }
-
-    void countSeparators()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(QByteArray, separator);
-        QFETCH(qint64, expected);
-        QCOMPARE(qint64(CountSeparators(View(text), View(separator))), expected);
     }
 
     void plainNames_data()
