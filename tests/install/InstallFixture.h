@@ -98,13 +98,11 @@ struct InstallFixture : FakeServices
         return path;
     }
 
-    // A zip of korvane.exe with the version resource version, beside the files given.
-    QByteArray buildArchive(const QString& version, const QMap<QString, QByteArray>& files = {})
+    // A zip of korvane.exe with the version resource version.
+    QByteArray buildArchive(const QString& version)
     {
         const QString source = folder(QStringLiteral("scratch/%1").arg(++archives));
         WriteGame(source, "korvane.exe", version);
-        for (auto file = files.begin(); file != files.end(); ++file)
-            WriteFile(source + file.key(), file.value());
         return zipFolder(source);
     }
 

@@ -12,12 +12,14 @@ std::string_view View(const QByteArray& bytes)
     return std::string_view(bytes.constData(), size_t(bytes.size()));
 }
 
+QString Text(std::string_view bytes)
+{
+    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+}
+
 QString Shown(const std::optional<FeedRelease>& release)
 {
-    if (!release)
-        return "-";
-    return QString::fromUtf8(release->version.data(), qsizetype(release->version.size())) + " " +
-           QString::fromUtf8(release->date.data(), qsizetype(release->date.size()));
+    return release ? Text(release->version) + " " + Text(release->date) : "-";
 }
 
 QByteArray Row(const QByteArray& folder, const QByteArray& date = "2013-09-12 20:10  ")
@@ -124,8 +126,7 @@ private Q_SLOTS:
         ReleaseListing listing(View(text), "1.4.0", "1.4.0-beta5");
         QStringList found;
         while (const std::optional<ListedRelease> release = listing.next())
-            found.append(QString::fromUtf8(release->version.data(), qsizetype(release->version.size())) + " " +
-                         QString::fromUtf8(release->date.data(), qsizetype(release->date.size())));
+            found.append(Text(release->version) + " " + Text(release->date));
         QCOMPARE(found, expected);
     }
 

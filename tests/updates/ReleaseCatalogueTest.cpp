@@ -1,4 +1,3 @@
-#include "updates/ReleaseCatalogue.h"
 #include "TestMain.h"
 #include "UpdatesFixture.h"
 #include "updates/CheckDate.h"
@@ -9,7 +8,6 @@
 
 namespace {
 
-const QDate Day(2024, 5, 17);
 const QByteArray Stable = "1.4.0\t2013-04-01\tstable\n";
 const QByteArray Beta = "1.4.0-beta5\t2014-02-25\tbeta\n";
 const QByteArray Nightly = "r26400\t2014-03-12\tnightlies\n";
@@ -57,30 +55,18 @@ class ReleaseCatalogueTest : public QObject
 
     TestHttpServer server;
     std::unique_ptr<UpdatesFixture> f;
-    std::unique_ptr<ReleaseCatalogue> catalogue;
 
     void check(const QByteArray& feed, const QByteArray& listing, int feedStatus = 200)
     {
         server.serveBytes("/versions.txt", feed, feedStatus, "text/plain");
         server.serveBytes("/binaries/releases/", listing, 200, "text/html");
-        catalogue->CheckKRVNUpdates();
+        f->catalogue.CheckKRVNUpdates();
     }
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(server.start()); }
 
-    void init()
-    {
-        f = std::make_unique<UpdatesFixture>(server);
-        catalogue = std::make_unique<ReleaseCatalogue>(f->state, f->services, f->engine, f->view);
-        catalogue->today = [] { return Day; };
-    }
-
-    void cleanup()
-    {
-        catalogue.reset();
-        f.reset();
-    }
+    void init() { f = std::make_unique<UpdatesFixture>(server); }
 
     // The captions, the older releases and the button are toured end to end (tools/tour).
     void firstCheckDatesTheRows()
@@ -109,7 +95,7 @@ private Q_SLOTS:
         const auto with = [&](Settings values, std::initializer_list<std::pair<QString, QString>> changes) {
             for (const auto& [key, value] : changes)
                 values.insert(key, value);
-            values.insert("LastCheckDate", CheckDate(Day));
+            values.insert("LastCheckDate", CheckDate(TestDay));
             return values;
         };
         QTest::newRow("nothing changed") << Stable + Beta + Nightly << current << -1
@@ -189,7 +175,7 @@ private Q_SLOTS:
         server.serveBytes("/versions.txt", Stable + Beta + Nightly, 200, "text/plain");
         server.serveBytes("/binaries/releases/", listing, listingStatus, "text/html");
 
-        catalogue->CheckKRVNUpdates();
+        f->catalogue.CheckKRVNUpdates();
 
         QCOMPARE(f->state.OlderReleases, after);
         QCOMPARE(f->view.restoreFills, filled ? QList<QStringList>{Items(after)} : QList<QStringList>());
@@ -221,7 +207,7 @@ private Q_SLOTS:
     {
         f->platform.offline = true;
         const qsizetype requests = server.requests().size();
-        catalogue->CheckKRVNUpdates();
+        f->catalogue.CheckKRVNUpdates();
 
         QCOMPARE(server.requests().size(), requests);
         QCOMPARE(f->view.lines, QStringList({"Failed to connect to server."}));
