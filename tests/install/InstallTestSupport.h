@@ -13,7 +13,6 @@
 
 #include <QStringList>
 
-#include <algorithm>
 #include <functional>
 
 inline void LoadEnglish(AppState& state)
@@ -45,16 +44,11 @@ public:
     void setDownloadLabel(const QString& text) override { labels.append(text); }
     void setProgressVisible(bool visible) override { bar.append(visible ? QString("visible") : QString("hidden")); }
     void setProgressMaximum(int maximum) override { bar.append(QStringLiteral("max %1").arg(maximum)); }
-    void setProgressValue(int value) override
-    {
-        bar.append(QStringLiteral("value %1").arg(value));
-        highest = std::max(highest, value);
-    }
+    void setProgressValue(int value) override { bar.append(QStringLiteral("value %1").arg(value)); }
 
     QStringList lines;
     QStringList labels;
     QStringList bar;
-    int highest = 0;
     std::function<void(const QString&)> onLine;
 };
 
