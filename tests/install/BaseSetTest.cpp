@@ -19,7 +19,6 @@ private Q_SLOTS:
         f = std::make_unique<InstallFixture>();
         QVERIFY(f->serving);
     }
-    void cleanup() { f.reset(); }
 
     void completeSets_data()
     {
@@ -45,32 +44,30 @@ private Q_SLOTS:
         QCOMPARE(BaseSet::IsPresent(folder), present);
     }
 
-    // The download itself is the same as a build's; an archive already in the work folder is used as is.
-    void installsFlatFromTheWorkFolder()
+    // The download itself is the same as a build's; an archive already in the work folder
+    // is used as is, and a damaged one is said so in the list only and deleted.
+    void installsFromTheWorkFolder_data()
     {
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("archive") << false;
+        QTest::newRow("damaged archive") << true;
+    }
+    void installsFromTheWorkFolder()
+    {
+        QFETCH(bool, damaged);
         f->state.BaseSetFolder = f->folder("game/baseset");
-        QVERIFY(WriteFile(f->state.WorkFolder + "baseset.zip", f->baseSetArchive()));
+        QVERIFY(WriteFile(f->state.WorkFolder + "baseset.zip", damaged ? "no zip" : f->baseSetArchive()));
 
         f->installer.LiveUpdateNow(Installer::BaseSetFiles);
 
         QCOMPARE(f->requestPaths(), QStringList{});
-        QVERIFY(BaseSet::IsPresent(f->state.BaseSetFolder));
-        QCOMPARE(f->view.lines.last(), QStringLiteral("Files extracted OK."));
+        QCOMPARE(BaseSet::IsPresent(f->state.BaseSetFolder), !damaged);
+        QCOMPARE(QFileInfo::exists(f->state.WorkFolder + "baseset.zip"), !damaged);
+        QCOMPARE(f->view.lines.last(),
+                 QLatin1String(damaged ? "Failed to unzip file, please try again." : "Files extracted OK."));
         QCOMPARE(f->dialogs.messages.size(), 0);
         QVERIFY2(!f->view.icons.join(" ").contains("installed"), "no status row changes");
         QCOMPARE(f->view.enables, (QList<bool>{false, true}));
-    }
-
-    void damagedArchiveSaysSoInTheListOnly()
-    {
-        f->state.BaseSetFolder = f->folder("game/baseset");
-        QVERIFY(WriteFile(f->state.WorkFolder + "baseset.zip", "no zip"));
-
-        f->installer.LiveUpdateNow(Installer::BaseSetFiles);
-
-        QCOMPARE(f->view.lines.last(), QStringLiteral("Failed to unzip file, please try again."));
-        QCOMPARE(f->dialogs.messages.size(), 0);
-        QVERIFY(!QFileInfo::exists(f->state.WorkFolder + "baseset.zip"));
     }
 
     void withoutAGameNothingIsWritten()

@@ -9,18 +9,69 @@
 #include "FakeServices.h"
 #include "GameFixture.h"
 #include "InstallTestSupport.h"
-#include "RecordingInstallView.h"
 #include "TestHttpServer.h"
 #include "ZipFixtures.h"
+#include "detect/DetectionView.h"
 #include "detect/GameDetection.h"
 #include "install/EngineExtractionView.h"
+#include "install/InstallView.h"
 #include "install/Installer.h"
-#include "install/ZipExtractor.h"
 #include "net/DownloadEngine.h"
+#include "net/DownloadView.h"
 #include "net/QtTransferComponent.h"
 
 #include <QDir>
+#include <QStringList>
 #include <QTest>
+
+// The main window as the installation, its download engine and the game detection see
+// it, recording what they do.
+inline QString PictureName(StatusPicture picture)
+{
+    static const char* const names[] = {"download",  "update",      "wait",       "error",
+                                        "installed", "downloading", "exclamation"};
+    return QString::fromLatin1(names[static_cast<int>(picture)]);
+}
+
+class RecordingInstallView : public InstallView, public DownloadView, public DetectionView
+{
+public:
+    // Icons read "row picture tooltip", "hide row" or "hide all".
+    void EnableControls(bool bStatus) override { enables.append(bStatus); }
+    void clearStatusList() override { lines.clear(); }
+    void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override
+    {
+        icons.append(QStringLiteral("%1 %2 %3").arg(index).arg(PictureName(picture), toolTip));
+    }
+    void hideStatusIcon(std::uint8_t index) override { icons.append(QStringLiteral("hide %1").arg(index)); }
+    bool isVersionRowSelected(int row) const override { return row == selectedRow; }
+    void selectVersionRow(int) override {}
+    int restoreSelectedIndex() const override { return restoreIndex; }
+    void unloadMainWindow() override { ++unloads; }
+
+    void setDownloadLabel(const QString& text) override { label = text; }
+    void setProgressVisible(bool) override {}
+    void setProgressMaximum(int) override {}
+    void setProgressValue(int) override {}
+    void setProgressBusy() override {}
+    void addStatusLine(const QString& line) override { lines.append(line); }
+    QString lastStatusLine() const override { return lines.isEmpty() ? QString() : lines.last(); }
+    void setTimeoutTimerActive(bool) override {}
+    void hideStatusIcons() override { icons.append(QStringLiteral("hide all")); }
+
+    void setVersionText(const QString&) override {}
+    void setRunEnabled(bool) override {}
+    void SetStatusBar(const QString&) override {}
+    void closeMainWindow() override {}
+
+    int selectedRow = -1;
+    int restoreIndex = -1;
+    QList<bool> enables;
+    QStringList icons;
+    int unloads = 0;
+    QString label;
+    QStringList lines;
+};
 
 struct InstallFixture : FakeServices
 {
@@ -47,13 +98,11 @@ struct InstallFixture : FakeServices
         return path;
     }
 
-    // A zip of korvane.exe with the version resource version, beside the files given.
-    QByteArray buildArchive(const QString& version, const QMap<QString, QByteArray>& files = {})
+    // A zip of korvane.exe with the version resource version.
+    QByteArray buildArchive(const QString& version)
     {
         const QString source = folder(QStringLiteral("scratch/%1").arg(++archives));
         WriteGame(source, "korvane.exe", version);
-        for (auto file = files.begin(); file != files.end(); ++file)
-            WriteFile(source + file.key(), file.value());
         return zipFolder(source);
     }
 

@@ -1,17 +1,18 @@
 #pragma once
 
-// What the extraction tests share: the English language table, dialogs that let a test act
-// at the moment the password is asked, and an extraction view that records what it is shown.
+// What the extraction tests share: the English language table, dialogs that record the
+// input box's title, an extraction view that records what it is shown, and the three
+// around a real extractor.
 
 #include "ScriptedDialogs.h"
 #include "app/AppState.h"
 #include "install/ExtractionView.h"
+#include "install/ZipExtractor.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
 
 #include <QStringList>
 
-#include <algorithm>
 #include <functional>
 
 inline void LoadEnglish(AppState& state)
@@ -26,15 +27,10 @@ public:
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override
     {
         titles.append(title);
-        if (onInput)
-            onInput();
         return ScriptedDialogs::inputBox(prompt, title, defaultText);
     }
     QStringList titles;
-    std::function<void()> onInput;
 };
-
-inline const QString PasswordPrompt = QStringLiteral("Please Enter The Password.");
 
 class RecordingExtractionView : public ExtractionView
 {
@@ -48,15 +44,24 @@ public:
     void setDownloadLabel(const QString& text) override { labels.append(text); }
     void setProgressVisible(bool visible) override { bar.append(visible ? QString("visible") : QString("hidden")); }
     void setProgressMaximum(int maximum) override { bar.append(QStringLiteral("max %1").arg(maximum)); }
-    void setProgressValue(int value) override
-    {
-        bar.append(QStringLiteral("value %1").arg(value));
-        highest = std::max(highest, value);
-    }
+    void setProgressValue(int value) override { bar.append(QStringLiteral("value %1").arg(value)); }
 
     QStringList lines;
     QStringList labels;
     QStringList bar;
-    int highest = 0;
     std::function<void(const QString&)> onLine;
+};
+
+struct Extraction
+{
+    Extraction() { LoadEnglish(state); }
+    bool unzip(const QString& zip, const QString& target, bool keepFolders = true)
+    {
+        return extractor.UnzipArchive(zip, target, keepFolders);
+    }
+
+    AppState state;
+    PromptingDialogs dialogs;
+    RecordingExtractionView view;
+    ZipExtractor extractor{state, dialogs, view};
 };

@@ -26,7 +26,6 @@ private Q_SLOTS:
         f = std::make_unique<InstallFixture>();
         QVERIFY(f->serving);
     }
-    void cleanup() { f.reset(); }
 
     void clickShowsWhetherThePickIsInstalled_data()
     {

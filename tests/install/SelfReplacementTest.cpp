@@ -22,7 +22,6 @@ private Q_SLOTS:
         QVERIFY(WriteFile(f->state.ManagerFile, "[krvnm]"));
         f->server.serveBytes("/files/updater.exe", "updater");
     }
-    void cleanup() { f.reset(); }
 
     void handsOverAndEnds_data()
     {

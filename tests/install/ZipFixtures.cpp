@@ -138,15 +138,6 @@ QByteArray ReadFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList TemporaryLeftovers(const QString& root)
-{
-    QStringList found;
-    QDirIterator it(root, {QStringLiteral("*.part")}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found.append(it.next());
-    return found;
-}
-
 QString ScratchParent(qint64 bytes)
 {
     const QString memory = QStringLiteral("/dev/shm");

@@ -30,9 +30,6 @@ QMap<QString, QByteArray> Snapshot(const QString& root);
 bool WriteFile(const QString& path, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);
 
-// Files below root whose names mark them as temporary extraction files.
-QStringList TemporaryLeftovers(const QString& root);
-
 // A folder for large extractions: in memory when the system has one with twice the
 // room, so a test that writes gigabytes does not wait for a disk.
 QString ScratchParent(qint64 bytes);

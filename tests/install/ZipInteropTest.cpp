@@ -1,7 +1,6 @@
 #include "InstallTestSupport.h"
 #include "TestMain.h"
 #include "ZipFixtures.h"
-#include "install/ZipExtractor.h"
 
 #include <QDateTime>
 #include <QDirIterator>
@@ -34,7 +33,6 @@ class ZipInteropTest : public QObject
     Q_OBJECT
 
     QTemporaryDir temp;
-    AppState state;
     QString source;
 
     // Makes the archive of the source tree the way the row's tool does.
@@ -65,7 +63,6 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(temp.isValid());
-        LoadEnglish(state);
         source = temp.filePath("source");
         const QMap<QString, QByteArray> files = {
             {"readme.txt", QByteArray("Korvane build notes, repeated until they compress well.\n").repeated(400)},
@@ -115,12 +112,10 @@ private Q_SLOTS:
         QVERIFY2(made.isEmpty(), qPrintable(made));
         const QString target = work.filePath("game") + "/";
 
-        PromptingDialogs dialogs;
-        dialogs.inputs.enqueue(QString("secret"));
-        RecordingExtractionView view;
-        ZipExtractor extractor(state, dialogs, view);
-        QVERIFY2(extractor.UnzipArchive(zip, target, true) == readable, qPrintable(view.lines.join('\n')));
-        QCOMPARE(dialogs.inputPrompts.size(), encrypted ? 1 : 0);
+        Extraction x;
+        x.dialogs.inputs.enqueue(QString("secret"));
+        QVERIFY2(x.unzip(zip, target) == readable, qPrintable(x.view.lines.join('\n')));
+        QCOMPARE(x.dialogs.inputPrompts.size(), encrypted ? 1 : 0);
         if (!readable) {
             QVERIFY(!QFileInfo::exists(zip));
             return;
@@ -161,9 +156,7 @@ private Q_SLOTS:
         QTemporaryDir work(ScratchParent(room) + "/krvnm-test-XXXXXX");
         const QString zip = work.filePath("build.zip"), target = work.filePath("game");
         QVERIFY(PythonZip(zip, script).isEmpty());
-        PromptingDialogs dialogs;
-        RecordingExtractionView view;
-        QVERIFY(ZipExtractor(state, dialogs, view).UnzipArchive(zip, target, true));
+        QVERIFY(Extraction().unzip(zip, target));
         int count = 0;
         for (QDirIterator it(target, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next())
             ++count;

@@ -67,7 +67,6 @@ private Q_SLOTS:
         QTest::newRow("receiving after another line")
             << QList<int>{7, 5, 7} << "" << QStringList{Receiving, Sending, Receiving};
         // The component's text is logged like any other line: only from four characters on.
-        QTest::newRow("error, three characters") << QList<int>{11} << "abc" << QStringList{ConnectError};
         QTest::newRow("error, three after trimming") << QList<int>{11} << "   abc \t" << QStringList{ConnectError};
         QTest::newRow("error, four characters") << QList<int>{11} << "abcd" << QStringList{ConnectError, "abcd"};
         QTest::newRow("error, kept with its blanks")

@@ -18,12 +18,9 @@ public:
         lines.clear();
         ++clears;
     }
-    void setProgressMaximum(int maximum) override { progress.append(QStringLiteral("max %1").arg(maximum)); }
-    void setProgressValue(int value) override { progress.append(QString::number(value)); }
-    void setProgressVisible(bool visible) override
-    {
-        progress.append(visible ? QStringLiteral("shown") : QStringLiteral("hidden"));
-    }
+    void setProgressMaximum(int) override {}
+    void setProgressValue(int) override {}
+    void setProgressVisible(bool) override {}
     void setRowCaption(int row, const QString& caption) override { captions[row] = caption; }
     void setRowDate(int row, const QString& text) override { dates[row] = text; }
     void enableRow(int row) override { enabledRows.append(row); }
@@ -49,7 +46,6 @@ public:
 
     QList<bool> enables;
     int clears = 0;
-    QStringList progress;
     QMap<int, QString> captions;
     QMap<int, QString> dates;
     QList<int> enabledRows;

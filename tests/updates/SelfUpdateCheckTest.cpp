@@ -1,4 +1,3 @@
-#include "updates/SelfUpdateCheck.h"
 #include "TestMain.h"
 #include "UpdatesFixture.h"
 #include "updates/CheckDate.h"
@@ -10,7 +9,6 @@
 
 namespace {
 
-const QDate Day(2024, 5, 17);
 const QString AnswerPath = "/files/updates.php";
 const QString Offer = "Korvane Manager version %1 is now available! Do you want to update now?";
 const QString Latest = "You are using the latest Korvane Manager version.";
@@ -33,7 +31,6 @@ class SelfUpdateCheckTest : public QObject
 
     TestHttpServer server;
     std::unique_ptr<UpdatesFixture> f;
-    std::unique_ptr<SelfUpdateCheck> check;
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(server.start()); }
@@ -42,14 +39,6 @@ private Q_SLOTS:
     {
         f = std::make_unique<UpdatesFixture>(server);
         f->state.LastSelfCheckDate = "earlier";
-        check = std::make_unique<SelfUpdateCheck>(f->state, f->services, f->engine, f->view);
-        check->today = [] { return Day; };
-    }
-
-    void cleanup()
-    {
-        check.reset();
-        f.reset();
     }
 
     void queryCarriesTheVersionDigits()
@@ -98,7 +87,7 @@ private Q_SLOTS:
         server.serveBytes(AnswerPath, body, status, "text/plain");
         f->dialogs.answers.enqueue(reply);
 
-        check->CheckSelfUpdate(AutoLUMode);
+        f->selfCheck.CheckSelfUpdate(AutoLUMode);
 
         QStringList shown;
         for (const MessageRequest& m : std::as_const(f->dialogs.messages))
@@ -109,8 +98,8 @@ private Q_SLOTS:
                                                                         "app&utm_campaign=104"}
                                                           : QStringList());
         QCOMPARE(f->state.SelfCheckDone, completed);
-        QCOMPARE(f->state.LastSelfCheckDate, completed ? CheckDate(Day) : "earlier");
-        QCOMPARE(SelfUpdateCheck::SelfCheckDue(f->state, Day), !completed);
+        QCOMPARE(f->state.LastSelfCheckDate, completed ? CheckDate(TestDay) : "earlier");
+        QCOMPARE(SelfUpdateCheck::SelfCheckDue(f->state, TestDay), !completed);
         QCOMPARE(f->view.enables.first(), false);
         QCOMPARE(f->view.enables.last(), true);
         QVERIFY(f->errors.reports.isEmpty());
@@ -130,7 +119,7 @@ private Q_SLOTS:
     {
         f->platform.offline = true;
         const qsizetype requests = server.requests().size();
-        check->CheckSelfUpdate(false);
+        f->selfCheck.CheckSelfUpdate(false);
 
         QCOMPARE(server.requests().size(), requests);
         QCOMPARE(f->view.lines, QStringList({"Failed to connect to server."}));

@@ -2,7 +2,7 @@
 
 // A check's surroundings: the test HTTP server standing in for the feed, build and maker
 // servers, a work folder, the English texts, fake seams, and a real download engine
-// over the network component, reporting to a recording window.
+// over the network component, reporting to a recording window; both checks on TestDay.
 
 #include "FakeServices.h"
 #include "RecordingCatalogueView.h"
@@ -13,10 +13,13 @@
 #include "lang/LanguageStrings.h"
 #include "net/DownloadEngine.h"
 #include "net/QtTransferComponent.h"
+#include "updates/ReleaseCatalogue.h"
+#include "updates/SelfUpdateCheck.h"
 
+#include <QDate>
 #include <QDir>
 
-#include <memory>
+inline const QDate TestDay(2024, 5, 17);
 
 struct UpdatesFixture : FakeServices
 {
@@ -35,6 +38,8 @@ struct UpdatesFixture : FakeServices
         state.ManagerFile = state.WorkFolder + "krvnmngr.tmp";
         // A text without a line feed keeps its size through the line-end conversion.
         CurrentWaitTimings().fileTimeoutMs = 300;
+        catalogue.today = [] { return TestDay; };
+        selfCheck.today = [] { return TestDay; };
     }
     ~UpdatesFixture() { CurrentWaitTimings() = savedWaits; }
 
@@ -43,4 +48,6 @@ struct UpdatesFixture : FakeServices
     QtTransferComponent intMain;
     RecordingCatalogueView view;
     DownloadEngine engine{state, intMain, platform, view};
+    ReleaseCatalogue catalogue{state, services, engine, view};
+    SelfUpdateCheck selfCheck{state, services, engine, view};
 };
