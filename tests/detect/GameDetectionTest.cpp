@@ -176,36 +176,9 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.folderTitles, QStringList{"Choose"});
     }
 
-    void identificationOfFoundGame()
-    {
-        Fixture f;
-        const QString folder = f.StoreGame("game", "korvane.exe", "1.4.0-beta5");
-        f.state.LatestStable = "1.3.0";
-        f.state.LatestBeta = "1.4.0-beta5";
-        const qint64 size = QFileInfo(folder + "korvane.exe").size();
-
-        f.detection.GetKRVNVersion();
-
-        QCOMPARE(f.state.KrvnExe, folder + "korvane.exe");
-        QCOMPARE(f.state.KrvnVersion, "1.4.0-beta5");
-        QCOMPARE(f.state.KrvnExeSize, size);
-        const QStringList expectedCalls{
-            "lblVersion=str49", "lblVersion=str47 1.4.0-beta5",
-            "cmdRun=on",        "SetStatusBar()",
-            "optGet(1)",        QStringLiteral("SetStatusIcon(1,%1,str85)").arg(int(StatusPicture::Installed)),
-            "SetStatusBar()"};
-        QCOMPARE(f.view.calls, expectedCalls);
-        QStringList writes;
-        for (const auto& [key, value] : f.settings.writes)
-            writes << key + u'=' + value;
-        QCOMPARE(writes, (QStringList{"KRVNPath=" + folder, "KRVNVersion=1.4.0-beta5",
-                                      QStringLiteral("KRVNVersionSize=%1").arg(size)}));
-        QVERIFY(f.errors.reports.isEmpty());
-    }
-
-    // The installed version marks the first channel whose latest version it equals
-    // exactly, and chooses the base set folder.
-    void versionMarksChannelAndBaseSetFolder_data()
+    // The identification of a stored folder: its version, size and base set folder, shown
+    // and stored; the version marks the first channel whose latest version it equals exactly.
+    void identification_data()
     {
         QTest::addColumn<QString>("installed");  // null: no version resource
         QTest::addColumn<QStringList>("latest"); // stable, beta, nightly
@@ -233,7 +206,7 @@ private Q_SLOTS:
         row("one digit", "2", usual, -1, "data");
     }
 
-    void versionMarksChannelAndBaseSetFolder()
+    void identification()
     {
         QFETCH(QString, installed);
         QFETCH(QStringList, latest);
@@ -247,19 +220,23 @@ private Q_SLOTS:
 
         f.detection.GetKRVNVersion();
 
-        QCOMPARE(f.state.KrvnVersion, installed.isNull() ? QString() : installed);
-        QCOMPARE(f.settings.values.value("KRVNVersion"), f.state.KrvnVersion);
+        const QString version = installed.isNull() ? QString() : installed;
+        const qint64 size = QFileInfo(game + "korvane.exe").size();
+        QCOMPARE(f.state.KrvnExe, game + "korvane.exe");
+        QCOMPARE(f.state.KrvnVersion, version);
+        QCOMPARE(f.state.KrvnExeSize, size);
         QCOMPARE(f.state.BaseSetFolder, game + folder + Sep);
-        QStringList marks;
-        for (const QString& call : f.view.calls)
-            if (call.startsWith("optGet") || call.startsWith("SetStatusIcon"))
-                marks.append(call);
-        QStringList expected;
+        QStringList calls{"lblVersion=str49", "lblVersion=str47 " + version, "cmdRun=on", "SetStatusBar()"};
         if (row >= 0)
-            expected =
-                QStringList{QStringLiteral("optGet(%1)").arg(row),
-                            QStringLiteral("SetStatusIcon(%1,%2,str85)").arg(row).arg(int(StatusPicture::Installed))};
-        QCOMPARE(marks, expected);
+            calls << QStringLiteral("optGet(%1)").arg(row)
+                  << QStringLiteral("SetStatusIcon(%1,%2,str85)").arg(row).arg(int(StatusPicture::Installed));
+        QCOMPARE(f.view.calls, calls << "SetStatusBar()");
+        QStringList writes;
+        for (const auto& [key, value] : f.settings.writes)
+            writes << key + u'=' + value;
+        QCOMPARE(writes, (QStringList{"KRVNPath=" + game, "KRVNVersion=" + version,
+                                      QStringLiteral("KRVNVersionSize=%1").arg(size)}));
+        QVERIFY(f.errors.reports.isEmpty());
     }
 
     // A stored folder that no longer holds the game: cleared in memory only (unless kept),
@@ -286,15 +263,6 @@ private Q_SLOTS:
         f.state.KrvnPath = gone;
         f.detection.GetKRVNVersion(true);
         QCOMPARE(f.state.KrvnPath, gone);
-    }
-
-    void startupSearchesWhenNoFolderIsStored()
-    {
-        Fixture f;
-        f.InstallOnDrive(u'D', sysapi::DriveType::Fixed);
-        f.detection.DetectAtStartup();
-        QCOMPARE(f.state.KrvnPath, f.platform.driveRoots.value(u'D') + "korvane" + Sep);
-        QCOMPARE(f.platform.driveTypeQueries, Letters(u'C', u'D'));
     }
 
     // One failing settings write: the other steps still run, one report is made.
@@ -335,8 +303,8 @@ private Q_SLOTS:
     // for a folder. Choosing always asks. Both refuse a folder without "korvane.exe".
     void folderCommands_data()
     {
-        QTest::addColumn<bool>("open");      // ChooseGameFolder, else RunGame
-        QTest::addColumn<QString>("stored"); // executable in the stored folder; empty: none
+        QTest::addColumn<bool>("open");       // ChooseGameFolder, else RunGame
+        QTest::addColumn<QString>("stored");  // executable in the stored folder; empty: none
         QTest::addColumn<QString>("chosen");  // executable in the chosen folder; "-": cancelled
         QTest::addColumn<QString>("message"); // the one message box shown; empty: none
         QTest::addColumn<QString>("kept");    // the folder taken in the end: "stored" or "chosen"
@@ -399,20 +367,6 @@ private Q_SLOTS:
             QCOMPARE(f.platform.launches[0].arguments, QStringList());
             QCOMPARE(f.platform.launches[0].workingFolder, folder);
         }
-    }
-
-    void redetectReadsTheNewVersion()
-    {
-        Fixture f;
-        const QString folder = f.StoreGame("game", "korvane.exe", "1.3.0");
-        f.detection.GetKRVNVersion();
-        WriteGame(folder, "korvane.exe", "1.4.0");
-        f.detection.GetKRVNVersion(false);
-
-        QCOMPARE(f.state.KrvnVersion, "1.4.0");
-        QCOMPARE(f.view.versionText, "str47 1.4.0");
-        QCOMPARE(f.settings.values.value("KRVNVersion"), "1.4.0");
-        QVERIFY(f.dialogs.messages.isEmpty());
     }
 };
 
