@@ -49,31 +49,23 @@ private Q_SLOTS:
 
     void codePageOfALocale_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("territory");
+        QTest::addColumn<QString>("locale"); // language-script-territory
         QTest::addColumn<uint>("codePage");
-        const auto row = [](const char* name, const char* language, const char* script, const char* territory,
-                            uint codePage) {
-            QTest::newRow(name) << QString::fromUtf8(language) << QString::fromUtf8(script)
-                                << QString::fromUtf8(territory) << codePage;
-        };
-        row("by territory", "zh", "", "TW", 950);
-        row("by script", "zh", "Hant", "HK", 950);
-        row("language alone", "zh", "Hans", "CN", 936);
-        row("Cyrillic Serbian", "sr", "Cyrl", "RS", 1251);
-        row("Latin Serbian", "sr", "Latn", "RS", 1250);
-        row("Unicode only", "hi", "Deva", "IN", 0);
-        row("unknown", "xx", "", "", 0);
+        QTest::newRow("by territory") << "zh--TW" << 950u;
+        QTest::newRow("by script") << "zh-Hant-HK" << 950u;
+        QTest::newRow("language alone") << "zh-Hans-CN" << 936u;
+        QTest::newRow("Cyrillic Serbian") << "sr-Cyrl-RS" << 1251u;
+        QTest::newRow("Latin Serbian") << "sr-Latn-RS" << 1250u;
+        QTest::newRow("Unicode only") << "hi-Deva-IN" << 0u;
+        QTest::newRow("unknown") << "xx--" << 0u;
     }
 
     void codePageOfALocale()
     {
-        QFETCH(QString, language);
-        QFETCH(QString, script);
-        QFETCH(QString, territory);
+        QFETCH(QString, locale);
         QFETCH(uint, codePage);
-        QCOMPARE(sysapi::DefaultAnsiCodePage(language.toStdString(), script.toStdString(), territory.toStdString()),
+        const QStringList parts = locale.split(u'-');
+        QCOMPARE(sysapi::DefaultAnsiCodePage(parts[0].toStdString(), parts[1].toStdString(), parts[2].toStdString()),
                  codePage);
     }
 };

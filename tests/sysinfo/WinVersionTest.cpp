@@ -13,7 +13,8 @@ class WinVersionTest : public QObject
 
 private Q_SLOTS:
     // The name of each version record, and whether it is full Win32 (only Win32s is not;
-    // a failed query counts as full).
+    // a failed query counts as full). The Windows stage reads 7, 8.1, 10 and Server 2003
+    // from Wine's answers.
     void versionName_data()
     {
         QTest::addColumn<bool>("queried");
@@ -34,12 +35,9 @@ private Q_SLOTS:
         QTest::newRow("NT 4.0") << true << 2 << 4 << 0 << 1381 << "Windows NT 4.0" << true;
         QTest::newRow("2000") << true << 2 << 5 << 0 << 2195 << "Windows 2000" << true;
         QTest::newRow("XP") << true << 2 << 5 << 1 << 2600 << "Windows XP" << true;
-        QTest::newRow("Server 2003") << true << 2 << 5 << 2 << 3790 << "Windows Server 2003" << true;
         QTest::newRow("NT 5.3") << true << 2 << 5 << 3 << 0 << "Windows NT" << true;
         QTest::newRow("Vista") << true << 2 << 6 << 0 << 6000 << "Windows Vista" << true;
-        QTest::newRow("7") << true << 2 << 6 << 1 << 7601 << "Windows 7" << true;
         QTest::newRow("8") << true << 2 << 6 << 2 << 9200 << "Windows 8" << true;
-        QTest::newRow("8.1") << true << 2 << 6 << 3 << 9600 << "Windows 8.1" << true;
         QTest::newRow("NT 6.4") << true << 2 << 6 << 4 << 0 << "Windows NT" << true;
         QTest::newRow("last 10 build") << true << 2 << 10 << 0 << 21999 << "Windows 10" << true;
         QTest::newRow("11") << true << 2 << 10 << 0 << 22000 << "Windows 11" << true;
