@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
+
 namespace {
 
 QByteArray ReadAll(const QString& path)
@@ -60,11 +62,11 @@ class TranslationFilesTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir temp;
+    std::optional<QTemporaryDir> temp;
     AppState state;
     TranslationFileTimings saved;
 
-    QString folder() const { return temp.path() + QLatin1Char('/'); }
+    QString folder() const { return temp->path() + QLatin1Char('/'); }
     QStringList filesIn(const QString& path) const
     {
         return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
@@ -80,14 +82,11 @@ class TranslationFilesTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(temp.isValid());
+        QVERIFY(temp.emplace().isValid());
         saved = CurrentTranslationFileTimings();
         CurrentTranslationFileTimings().settleMs = 5;
         state = AppState();
         state.WorkFolder = folder();
-        for (const QString& name : filesIn(folder()))
-            QVERIFY(QFileInfo(folder() + name).isDir() ? QDir(folder() + name).removeRecursively()
-                                                       : QFile::remove(folder() + name));
     }
 
     void cleanup() { CurrentTranslationFileTimings() = saved; }
