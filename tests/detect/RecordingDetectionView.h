@@ -8,11 +8,7 @@
 class RecordingDetectionView : public DetectionView
 {
 public:
-    void setVersionText(const QString& text) override
-    {
-        versionText = text;
-        calls.append(QStringLiteral("lblVersion=") + text);
-    }
+    void setVersionText(const QString& text) override { calls.append(QStringLiteral("lblVersion=") + text); }
     void setRunEnabled(bool enabled) override
     {
         calls.append(QStringLiteral("cmdRun=") + (enabled ? QStringLiteral("on") : QStringLiteral("off")));
@@ -23,13 +19,7 @@ public:
     {
         calls.append(QStringLiteral("SetStatusIcon(%1,%2,%3)").arg(index).arg(int(picture)).arg(toolTip));
     }
-    void closeMainWindow() override
-    {
-        ++closes;
-        calls.append(QStringLiteral("close"));
-    }
+    void closeMainWindow() override { calls.append(QStringLiteral("close")); }
 
     QStringList calls;
-    QString versionText;
-    int closes = 0;
 };

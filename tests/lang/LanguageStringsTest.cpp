@@ -10,29 +10,6 @@ class LanguageStringsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void everyLanguageLoadsComplete_data()
-    {
-        QTest::addColumn<int>("k");
-        for (int k = 0; k < BuiltinStrings::LanguageCount; ++k) {
-            const auto descriptor = BuiltinStrings::Compiled().lookup(BuiltinStrings::DescriptorBase + k);
-            QTest::newRow(qPrintable(descriptor.value_or(QString()).section(u'-', 2))) << k;
-        }
-    }
-
-    void everyLanguageLoadsComplete()
-    {
-        QFETCH(int, k);
-        const BuiltinStrings& strings = BuiltinStrings::Compiled();
-        AppState state;
-        state.LanguageIndex = k == 1 ? 2 : 1; // a load before the one under test must leave nothing behind
-        QVERIFY(LoadLanguageStrings(state, strings));
-        state.LanguageIndex = static_cast<std::uint8_t>(k);
-        QVERIFY(LoadLanguageStrings(state, strings));
-        for (int n = 1; n <= AppState::LanguageStringCount; ++n)
-            QCOMPARE(state.str(n), strings.lookup(BuiltinStrings::RowId(k, n)).value_or("<no row>"));
-        QVERIFY(state.str(0).isEmpty());
-    }
-
     // A real language with rows taken away: each missing row alone falls back, and going
     // back to the complete language restores its own rows.
     void removedRowsFallBackOneByOne()

@@ -11,38 +11,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
+
 namespace {
-
-// The template lines both files start with, as the built-in table holds them.
-QByteArray Header(const QByteArray& purpose, const QByteArray& lastLines)
-{
-    return "Korvane Manager 1.0.4 translation file\r\n"
-           "--------------------------------------\r\n"
-           "This file has the required lines to " +
-           purpose +
-           ".\r\n"
-           "Please translate and send the file to translations@quillonworks.example.\r\n"
-           "Notice:\r\n"
-           " - Do not insert double quotes inside captions. Use simple quote (') if needed.\r\n"
-           " - For non-western european languages, save the file with Unicode or UTF-8 encoding and ZIP compress "
-           "it.\r\n"
-           " - Put your name or alias below to display on the translations webpage.\r\n" +
-           lastLines;
-}
-
-const QByteArray CompletionHeader = Header("complete a translation", "Your Name: \r\nLanguage: ");
-
-// Every English row of the built-in table, numbered with three digits.
-QByteArray NewLanguageFile()
-{
-    QByteArray file = Header("add a new language", "Your name: \r\nNew Language: \r\n\r\n\r\n");
-    for (int n = 1; n <= AppState::LanguageStringCount; ++n)
-        file += QStringLiteral("##%1, \"%2\"\r\n")
-                    .arg(n, 3, 10, QLatin1Char('0'))
-                    .arg(BuiltinStrings::Compiled().lookup(n).value_or(QString()))
-                    .toUtf8();
-    return file;
-}
 
 QByteArray ReadAll(const QString& path)
 {
@@ -72,7 +43,17 @@ BuiltinStrings TestTemplates()
                                    "668\tT668 \n669\tT669 \n"
                                    "670\tT670 %VER\n671\tT671\n672\tT672\n674\tT674\n675\tT675\n676\tT676\n"
                                    "677\tT677\n678\tT678\n679\tT679\n"));
+    for (int n = 1; n <= AppState::LanguageStringCount; ++n)
+        strings.setRow(n, QStringLiteral("English %1").arg(n));
     return strings;
+}
+
+// The completion file's header as the test templates make it.
+QByteArray CompletionHeader(const QByteArray& key)
+{
+    return "T660 1.0.4 and 1.0.4, not %ver\r\nT661\r\nT662\r\nT663\r\nT664\r\nT665\r\nT666\r\nT667\r\nT668 \r\n"
+           "T669 " +
+           key + "\r\n\r\n";
 }
 
 } // namespace
@@ -81,11 +62,11 @@ class TranslationFilesTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir temp;
+    std::optional<QTemporaryDir> temp;
     AppState state;
     TranslationFileTimings saved;
 
-    QString folder() const { return temp.path() + QLatin1Char('/'); }
+    QString folder() const { return temp->path() + QLatin1Char('/'); }
     QStringList filesIn(const QString& path) const
     {
         return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
@@ -101,36 +82,34 @@ class TranslationFilesTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(temp.isValid());
+        QVERIFY(temp.emplace().isValid());
         saved = CurrentTranslationFileTimings();
         CurrentTranslationFileTimings().settleMs = 5;
         state = AppState();
         state.WorkFolder = folder();
-        for (const QString& name : filesIn(folder()))
-            QVERIFY(QFileInfo(folder() + name).isDir() ? QDir(folder() + name).removeRecursively()
-                                                       : QFile::remove(folder() + name));
     }
 
     void cleanup() { CurrentTranslationFileTimings() = saved; }
 
-    // The header names the language; each row the language lacks follows with its English
-    // text, a complete language gives only an empty line.
+    // The header from the templates (the first line names the version, the last the
+    // language), then each row the language lacks with the text shown instead, its id
+    // without leading zeros and the text unchanged (quotes, bare line feeds, accents).
     void completionFile_data()
     {
         QTest::addColumn<int>("k");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QList<int>>("removed");
+        QTest::addColumn<QList<int>>("missing");
         QTest::addColumn<QByteArray>("entries");
-        const auto row = [](int k, const char* key, const char* name, QList<int> removed, const QByteArray& entries) {
-            QTest::newRow(key) << k << QString::fromLatin1(key) << QString::fromLatin1(name) << removed << entries;
-        };
-        row(0, "ENGLISH", "krvnm_104_english.txt", {}, "");
-        row(2, "PORTUGUESE_BR", "krvnm_104_portuguese_br.txt", {}, "");
-        row(8, "TCHINESE", "krvnm_104_tchinese.txt", {}, "");
-        row(1, "SPANISH", "krvnm_104_spanish.txt", {1005, 1082},
-            "1005, \"Exit\"\r\n1082, \"The selected folder does not contain korvane.exe.\n\nSelect the correct path or "
-            "download Korvane now using the Check for Updates button.\"\r\n");
+        QTest::newRow("complete ENGLISH") << 0 << "ENGLISH"
+                                          << "krvnm_104_english.txt" << QList<int>{} << QByteArray();
+        QTest::newRow("complete PORTUGUESE_BR") << 2 << "PORTUGUESE_BR"
+                                                << "krvnm_104_portuguese_br.txt" << QList<int>{} << QByteArray();
+        // Elsewhere than on Windows the system encoding is UTF-8.
+        QTest::newRow("ESTONIAN lacking three rows")
+            << 10 << "ESTONIAN"
+            << "krvnm_104_estonian.txt" << QList<int>{1, 7, 82}
+            << QByteArray("10001, \"Say \"hi\"\"\r\n10007, \"Caf\xc3\xa9\"\r\n10082, \"one\n\ntwo\"\r\n");
     }
 
     void completionFile()
@@ -138,74 +117,45 @@ private Q_SLOTS:
         QFETCH(int, k);
         QFETCH(QString, key);
         QFETCH(QString, name);
-        QFETCH(QList<int>, removed);
+        QFETCH(QList<int>, missing);
         QFETCH(QByteArray, entries);
-        BuiltinStrings strings = BuiltinStrings::Compiled();
-        for (int id : removed)
-            strings.removeRow(id);
-        selectLanguage(k, key, strings);
-        WriteCompletionFile(state, strings);
-        QCOMPARE(filesIn(folder()), QStringList{name});
-        COMPARE_BYTES(ReadAll(folder() + name), CompletionHeader + key.toLatin1() + "\r\n\r\n" + entries);
-    }
-
-    // Entries come from the language string table, ids without leading zeros, texts
-    // unchanged (quotes, bare line feeds, accented letters).
-    void completionFileByteForByte()
-    {
         BuiltinStrings strings = TestTemplates();
-        for (int n = 1; n <= 88; ++n) {
-            strings.setRow(n, QStringLiteral("English %1").arg(n));
-            if (n != 1 && n != 7 && n != 82)
-                strings.setRow(BuiltinStrings::RowId(10, n), QStringLiteral("Eesti %1").arg(n));
-        }
-        state.LanguageIndex = 10;
-        state.Language = "ESTONIAN";
+        for (int n = 1; n <= AppState::LanguageStringCount && k > 0; ++n)
+            if (!missing.contains(n))
+                strings.setRow(BuiltinStrings::RowId(k, n), QStringLiteral("Translated %1").arg(n));
+        selectLanguage(k, key, strings);
         state.LanguageStrings[1] = "Say \"hi\"";
         state.LanguageStrings[7] = "Café";
         state.LanguageStrings[82] = "one\n\ntwo";
         WriteCompletionFile(state, strings);
-        // Elsewhere than on Windows the system encoding is UTF-8.
-        COMPARE_BYTES(ReadAll(folder() + "krvnm_104_estonian.txt"),
-                      QByteArray("T660 1.0.4 and 1.0.4, not %ver\r\n"
-                                 "T661\r\nT662\r\nT663\r\nT664\r\nT665\r\n"
-                                 "T666\r\nT667\r\nT668 \r\n"
-                                 "T669 ESTONIAN\r\n"
-                                 "\r\n"
-                                 "10001, \"Say \"hi\"\"\r\n"
-                                 "10007, \"Caf\xc3\xa9\"\r\n"
-                                 "10082, \"one\n\ntwo\"\r\n"));
+        QCOMPARE(filesIn(folder()), QStringList{name});
+        COMPARE_BYTES(ReadAll(folder() + name), CompletionHeader(key.toLatin1()) + entries);
     }
 
-    // The English rows of the built-in table, whatever the current language. The English
-    // completion file has the same name: whichever is written last replaces the other,
-    // shorter or longer.
+    // The English rows whatever the current language, numbered with three digits; a row
+    // that cannot be read costs its own line only. The English completion file has the
+    // same name: whichever is written last replaces the other, shorter or longer.
     void newLanguageFile()
     {
-        selectLanguage(1, "SPANISH", BuiltinStrings::Compiled());
-        const QString path = folder() + "krvnm_104_english.txt";
-        WriteNewLanguageFile(state, BuiltinStrings::Compiled());
-        COMPARE_BYTES(ReadAll(path), NewLanguageFile());
-        selectLanguage(0, "ENGLISH", BuiltinStrings::Compiled());
-        WriteCompletionFile(state, BuiltinStrings::Compiled());
-        COMPARE_BYTES(ReadAll(path), CompletionHeader + "ENGLISH\r\n\r\n");
-        WriteNewLanguageFile(state, BuiltinStrings::Compiled());
-        COMPARE_BYTES(ReadAll(path), NewLanguageFile());
-        QCOMPARE(filesIn(folder()), QStringList{"krvnm_104_english.txt"});
-    }
-
-    // A row that cannot be read costs its own line only.
-    void missingRowsAreSkippedLineByLine()
-    {
         BuiltinStrings strings = TestTemplates(); // no row 673
-        strings.setRow(1, "&File");
-        strings.setRow(88, "Last");
+        strings.removeRow(2);
+        for (int n = 1; n <= AppState::LanguageStringCount; ++n)
+            strings.setRow(BuiltinStrings::RowId(1, n), QStringLiteral("Español %1").arg(n));
+        QByteArray expected("T670 1.0.4\r\nT671\r\nT672\r\nT674\r\nT675\r\nT676\r\nT677\r\nT678\r\nT679\r\n\r\n\r\n");
+        for (int n = 1; n <= AppState::LanguageStringCount; ++n)
+            if (n != 2)
+                expected += QStringLiteral("##%1, \"English %2\"\r\n").arg(n, 3, 10, QLatin1Char('0')).arg(n).toUtf8();
+        const QString path = folder() + "krvnm_104_english.txt";
+        selectLanguage(1, "SPANISH", strings);
         WriteNewLanguageFile(state, strings);
-        COMPARE_BYTES(
-            ReadAll(folder() + "krvnm_104_english.txt"),
-            QByteArray("T670 1.0.4\r\nT671\r\nT672\r\nT674\r\nT675\r\nT676\r\nT677\r\nT678\r\nT679\r\n\r\n\r\n"
-                       "##001, \"&File\"\r\n"
-                       "##088, \"Last\"\r\n"));
+        COMPARE_BYTES(ReadAll(path), expected);
+        selectLanguage(0, "ENGLISH", strings);
+        WriteCompletionFile(state, strings);
+        // Row 2, missing in English too, keeps the Spanish text it showed.
+        COMPARE_BYTES(ReadAll(path), CompletionHeader("ENGLISH") + "2, \"Espa\xc3\xb1ol 2\"\r\n");
+        WriteNewLanguageFile(state, strings);
+        COMPARE_BYTES(ReadAll(path), expected);
+        QCOMPARE(filesIn(folder()), QStringList{"krvnm_104_english.txt"});
     }
 
     // The writers report nothing and throw nothing; the steps after a failure still run.

@@ -6,8 +6,6 @@
 
 #include <QTest>
 
-#include <utility>
-
 namespace {
 
 AppState StateWithList(FakePlatform& platform)
@@ -24,62 +22,45 @@ class UserLanguageTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void fontCharsetOfTheUserCodePage_data()
-    {
-        QTest::addColumn<QString>("codePage");
-        QTest::addColumn<int>("charset");
-        for (const auto& [codePage, charset] : {std::pair("1251", 204),
-                                                {"1252", 0},
-                                                {"437", 0},
-                                                {"936", 134},
-                                                {"1361", 130},
-                                                {"874", 222},
-                                                {"", 0},
-                                                {"ANSI", 0}})
-            QTest::addRow("'%s'", codePage) << QString::fromUtf8(codePage) << charset;
-    }
-
-    void fontCharsetOfTheUserCodePage()
-    {
-        QFETCH(QString, codePage);
-        QFETCH(int, charset);
-        FakePlatform platform;
-        platform.userAnsiCodePage = codePage;
-        const AppState state = StateWithList(platform);
-        QCOMPARE(int(state.FontCharset), charset);
-        QCOMPARE(state.Languages.at(3).key, "FRENCH");
-    }
-
-    void detectsTheUserLanguage_data()
+    // The font character set of the user's code page, and the interface language the
+    // user's language name begins with (else the default).
+    void userLocale_data()
     {
         QTest::addColumn<QString>("userLanguage");
+        QTest::addColumn<QString>("codePage");
         QTest::addColumn<QString>("defaultKey");
         QTest::addColumn<QString>("language");
         QTest::addColumn<int>("k");
-        const auto row = [](const char* user, const char* defaultKey, const char* language, int k) {
-            QTest::addRow("'%s', default %s", user, defaultKey)
-                << QString::fromUtf8(user) << QString::fromUtf8(defaultKey) << QString::fromUtf8(language) << k;
+        QTest::addColumn<int>("charset");
+        const auto row = [](const char* user, const char* codePage, const char* defaultKey, const char* language, int k,
+                            int charset) {
+            QTest::addRow("'%s', '%s', default %s", user, codePage, defaultKey)
+                << QString::fromUtf8(user) << QString::fromUtf8(codePage) << QString::fromUtf8(defaultKey)
+                << QString::fromUtf8(language) << k << charset;
         };
-        row("French", "ENGLISH", "FRENCH", 3);
-        row("fRENCH", "ENGLISH", "FRENCH", 3); // letter case ignored
-        row("Spanish", "ENGLISH", "SPANISH", 1);
-        row("Korean", "ENGLISH", "KOREAN", 6);
-        row("Portuguese", "ENGLISH", "ENGLISH", 0);
-        row("Chinese", "ENGLISH", "ENGLISH", 0);
-        row("Chinese (Simplified)", "ENGLISH", "ENGLISH", 0); // as Windows names it
-        row("", "ENGLISH", "ENGLISH", 0);
-        row("Klingon", "DUTCH", "DUTCH", 9);
+        row("French", "1252", "ENGLISH", "FRENCH", 3, 0);
+        row("fRENCH", "1251", "ENGLISH", "FRENCH", 3, 204); // letter case ignored
+        row("Spanish", "437", "ENGLISH", "SPANISH", 1, 0);
+        row("Korean", "ANSI", "ENGLISH", "KOREAN", 6, 0);
+        row("Portuguese", "874", "ENGLISH", "ENGLISH", 0, 222);
+        row("Chinese (Simplified)", "936", "ENGLISH", "ENGLISH", 0, 134); // as Windows names it
+        row("", "", "ENGLISH", "ENGLISH", 0, 0);
+        row("Klingon", "1361", "DUTCH", "DUTCH", 9, 130);
     }
 
-    void detectsTheUserLanguage()
+    void userLocale()
     {
         QFETCH(QString, userLanguage);
+        QFETCH(QString, codePage);
         QFETCH(QString, defaultKey);
         QFETCH(QString, language);
         QFETCH(int, k);
+        QFETCH(int, charset);
         FakePlatform platform;
         platform.userLanguage = userLanguage;
+        platform.userAnsiCodePage = codePage;
         AppState state = StateWithList(platform);
+        QCOMPARE(int(state.FontCharset), charset);
         state.LanguageIndex = 5;
         DetectUserLanguage(state, platform, defaultKey);
         QCOMPARE(state.Language, language);

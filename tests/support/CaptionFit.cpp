@@ -20,11 +20,6 @@ QString Describe(const QWidget& widget, const QString& text, QSize needed)
         .arg(widget.height());
 }
 
-bool Fits(QSize needed, QSize given)
-{
-    return needed.width() <= given.width() && needed.height() <= given.height();
-}
-
 // The widest line of the text broken at the label's width: a line wider than that is a
 // word that cannot be broken.
 int WidestWrappedLine(const QLabel& label, int width)
@@ -43,34 +38,34 @@ int WidestWrappedLine(const QLabel& label, int width)
     return widest;
 }
 
-std::optional<QString> CutLabel(const QLabel& label)
+// The room a label needs: its size hint, or with word wrap its widest broken line and
+// its height at its own width.
+QSize NeededBy(const QLabel& label)
 {
-    if (label.text().isEmpty())
-        return std::nullopt;
-    if (!label.wordWrap()) {
-        const QSize needed = label.sizeHint();
-        return Fits(needed, label.size()) ? std::nullopt : std::optional(Describe(label, label.text(), needed));
-    }
+    if (!label.wordWrap())
+        return label.sizeHint();
     const int textWidth = label.contentsRect().width() - 2 * label.margin();
-    const QSize needed(WidestWrappedLine(label, textWidth) + label.width() - textWidth,
-                       label.heightForWidth(label.width()));
-    return Fits(needed, label.size()) ? std::nullopt : std::optional(Describe(label, label.text(), needed));
+    return {WidestWrappedLine(label, textWidth) + label.width() - textWidth, label.heightForWidth(label.width())};
 }
 
-std::optional<QString> CutButton(const QAbstractButton& button)
+// What is wrong with the widget's caption; nothing for a widget without one.
+std::optional<QString> CutCaption(const QWidget& widget)
 {
-    if (button.text().isEmpty())
+    QString text;
+    QSize needed;
+    if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+        text = label->text();
+        needed = NeededBy(*label);
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
+        text = button->text();
+        needed = button->sizeHint();
+    } else if (const auto* group = qobject_cast<const QGroupBox*>(&widget)) {
+        text = group->title();
+        needed = group->minimumSizeHint();
+    }
+    if (text.isEmpty() || (needed.width() <= widget.width() && needed.height() <= widget.height()))
         return std::nullopt;
-    const QSize needed = button.sizeHint();
-    return Fits(needed, button.size()) ? std::nullopt : std::optional(Describe(button, button.text(), needed));
-}
-
-std::optional<QString> CutGroup(const QGroupBox& group)
-{
-    if (group.title().isEmpty())
-        return std::nullopt;
-    const QSize needed = group.minimumSizeHint();
-    return Fits(needed, group.size()) ? std::nullopt : std::optional(Describe(group, group.title(), needed));
+    return Describe(widget, text, needed);
 }
 
 } // namespace
@@ -88,14 +83,7 @@ QStringList CutCaptions(QWidget& window)
     for (QWidget* widget : window.findChildren<QWidget*>()) {
         if (!widget->isVisibleTo(&window))
             continue;
-        std::optional<QString> problem;
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            problem = CutLabel(*label);
-        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            problem = CutButton(*button);
-        else if (auto* group = qobject_cast<QGroupBox*>(widget))
-            problem = CutGroup(*group);
-        if (problem)
+        if (const std::optional<QString> problem = CutCaption(*widget))
             cut << *problem;
     }
     return cut;

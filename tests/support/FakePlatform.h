@@ -19,7 +19,7 @@ public:
     };
 
     QString workFolder() override { return workFolderPath; }
-    QString systemFolder() override { return systemFolderPath; }
+    QString systemFolder() override { return QStringLiteral("/fake/system/"); }
     QString applicationFilePath() override { return applicationPath; }
     sysapi::DriveType driveType(QChar letter) override;
     QString driveRoot(QChar letter) override;
@@ -31,14 +31,13 @@ public:
     QString localeInfo(quint32 localeId, quint32 infoType) override;
     bool isValidLocale(quint32 localeId) override { return !unsupportedLocales.contains(localeId); }
     QString languageName(quint32 localeId) override { return languageNames.value(localeId); }
-    bool isOffline() override;
+    bool isOffline() override { return offline; }
     void openDocument(const QString& target) override { opened.append(target); }
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
     void editTextFile(const QString& path) override { edited.append(path); }
     void endProcess() override { ++processEnds; }
 
     QString workFolderPath;
-    QString systemFolderPath = QStringLiteral("/fake/system/");
     QString applicationPath = QStringLiteral("/fake/app/krvnm");
     QHash<QChar, sysapi::DriveType> driveTypes; // letters not listed have no root folder
     QHash<QChar, QString> driveRoots;
@@ -51,8 +50,6 @@ public:
     QSet<quint32> unsupportedLocales;
     QHash<quint32, QString> languageNames; // a locale not listed has no name
     bool offline = false;
-    bool offlineQueryFails = false;
-    bool launchSucceeds = true;
     // The answer of the memory query; a failing query still writes it, as a system
     // answering halfway might.
     sysapi::MemoryStatusRecord memory{.memoryLoad = 75,

@@ -37,7 +37,5 @@ QString ScriptedDialogs::browseForFolder(const QString& title)
 int ScriptedDialogs::showModal(QDialog& dialog)
 {
     shownDialogs.append(&dialog);
-    if (onModal)
-        return onModal(dialog);
-    return modalResults.isEmpty() ? 0 : modalResults.dequeue();
+    return onModal ? onModal(dialog) : 0;
 }

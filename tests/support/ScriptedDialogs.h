@@ -21,11 +21,10 @@ public:
     QQueue<Answer> answers;                // message box answers; default: the default button
     QQueue<std::optional<QString>> inputs; // input box answers; default: cancelled
     QQueue<QString> folders;               // folder picker answers; default: cancelled
-    QQueue<int> modalResults;              // showModal results; default: 0
     QList<MessageRequest> messages;
     QStringList folderTitles;
     QStringList inputPrompts;
     QList<QDialog*> shownDialogs;
-    // Called while a modal window is "shown", so a test can drive it.
+    // Called while a modal window is "shown", so a test can drive it; without it, 0.
     std::function<int(QDialog&)> onModal;
 };

@@ -38,6 +38,17 @@ std::string Std(const QString& text)
     return text.toStdString();
 }
 
+// Hands the body out in pieces of 4 KiB, then ends it.
+auto InPieces(std::string content)
+{
+    return [content = std::move(content)](size_t offset, httplib::DataSink& sink) {
+        if (offset < content.size())
+            return sink.write(content.data() + offset, std::min(content.size() - offset, size_t(4096)));
+        sink.done();
+        return true;
+    };
+}
+
 } // namespace
 
 struct TestHttpServer::Impl
@@ -163,28 +174,15 @@ QByteArray TestHttpServer::GeneratedBytes(qint64 offset, qint64 size)
 
 void TestHttpServer::serveChunked(const QString& path, const QByteArray& body)
 {
-    const std::string content = body.toStdString();
-    impl->route(path, [content](const httplib::Request&, httplib::Response& response) {
-        response.set_chunked_content_provider(
-            "application/octet-stream", [content](size_t offset, httplib::DataSink& sink) {
-                if (offset < content.size())
-                    return sink.write(content.data() + offset, std::min(content.size() - offset, size_t(4096)));
-                sink.done();
-                return true;
-            });
+    impl->route(path, [provide = InPieces(body.toStdString())](const httplib::Request&, httplib::Response& response) {
+        response.set_chunked_content_provider("application/octet-stream", provide);
     });
 }
 
 void TestHttpServer::serveWithoutLength(const QString& path, const QByteArray& body)
 {
-    const std::string content = body.toStdString();
-    impl->route(path, [content](const httplib::Request&, httplib::Response& response) {
-        response.set_content_provider("application/octet-stream", [content](size_t offset, httplib::DataSink& sink) {
-            if (offset < content.size())
-                return sink.write(content.data() + offset, std::min(content.size() - offset, size_t(4096)));
-            sink.done();
-            return true;
-        });
+    impl->route(path, [provide = InPieces(body.toStdString())](const httplib::Request&, httplib::Response& response) {
+        response.set_content_provider("application/octet-stream", provide);
     });
 }
 

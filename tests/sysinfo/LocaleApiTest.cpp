@@ -14,66 +14,48 @@ private Q_SLOTS:
     void localeTexts_data()
     {
         QTest::addColumn<quint32>("localeId");
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("codePage");
-        QTest::addColumn<bool>("supported");
-        QTest::addColumn<QString>("displayName");
-        const auto row = [](const char* name, quint32 id, const char* language, const char* codePage, bool supported,
-                            const char* shown) {
-            QTest::newRow(name) << id << QString::fromUtf8(language) << QString::fromUtf8(codePage) << supported
-                                << QString::fromUtf8(shown);
-        };
-        row("Korean", 0x0412, "Korean", "949", true, "Korean (Korea)");
-        row("Chinese, simplified script", 0x0804, "Chinese", "936", true, "Chinese (Simplified, China)");
-        row("Chinese, traditional script", 0x0404, "Chinese", "950", true, "Chinese (Traditional, Taiwan)");
-        row("Estonian", 0x0425, "Estonian", "1257", true, "Estonian (Estonia)");
-        row("a locale not described", 0x0401, "", "", false, "");
+        QTest::addColumn<QString>("texts"); // language | code page | supported | display name
+        QTest::newRow("Korean") << 0x0412u << "Korean|949|1|Korean (Korea)";
+        QTest::newRow("Chinese, simplified script") << 0x0804u << "Chinese|936|1|Chinese (Simplified, China)";
+        QTest::newRow("Chinese, traditional script") << 0x0404u << "Chinese|950|1|Chinese (Traditional, Taiwan)";
+        QTest::newRow("Estonian") << 0x0425u << "Estonian|1257|1|Estonian (Estonia)";
+        QTest::newRow("a locale not described") << 0x0401u << "||0|";
 #ifndef Q_OS_WIN
         // The tests run under LC_ALL=C.UTF-8, a locale that names no language.
-        row("user default in the C locale", 0x400, "English", "1252", true, "");
+        QTest::newRow("user default in the C locale") << 0x400u << "English|1252|1|";
 #endif
     }
 
     void localeTexts()
     {
         QFETCH(quint32, localeId);
-        QFETCH(QString, language);
-        QFETCH(QString, codePage);
-        QFETCH(bool, supported);
-        QFETCH(QString, displayName);
-        QCOMPARE(QString::fromStdWString(sysapi::LocaleInfo(localeId, sysapi::LocaleEnglishLanguageName)), language);
-        QCOMPARE(QString::fromStdWString(sysapi::LocaleInfo(localeId, sysapi::LocaleDefaultAnsiCodePage)), codePage);
-        QCOMPARE(sysapi::IsLocaleSupported(localeId), supported);
-        QCOMPARE(QString::fromStdWString(sysapi::LanguageName(localeId).c_str()), displayName);
+        QFETCH(QString, texts);
+        const QStringList got{QString::fromStdWString(sysapi::LocaleInfo(localeId, sysapi::LocaleEnglishLanguageName)),
+                              QString::fromStdWString(sysapi::LocaleInfo(localeId, sysapi::LocaleDefaultAnsiCodePage)),
+                              QString::number(sysapi::IsLocaleSupported(localeId)),
+                              QString::fromStdWString(sysapi::LanguageName(localeId).c_str())};
+        QCOMPARE(got.join(u'|'), texts);
     }
 
     void codePageOfALocale_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("territory");
+        QTest::addColumn<QString>("locale"); // language-script-territory
         QTest::addColumn<uint>("codePage");
-        const auto row = [](const char* name, const char* language, const char* script, const char* territory,
-                            uint codePage) {
-            QTest::newRow(name) << QString::fromUtf8(language) << QString::fromUtf8(script)
-                                << QString::fromUtf8(territory) << codePage;
-        };
-        row("by territory", "zh", "", "TW", 950);
-        row("by script", "zh", "Hant", "HK", 950);
-        row("language alone", "zh", "Hans", "CN", 936);
-        row("Cyrillic Serbian", "sr", "Cyrl", "RS", 1251);
-        row("Latin Serbian", "sr", "Latn", "RS", 1250);
-        row("Unicode only", "hi", "Deva", "IN", 0);
-        row("unknown", "xx", "", "", 0);
+        QTest::newRow("by territory") << "zh--TW" << 950u;
+        QTest::newRow("by script") << "zh-Hant-HK" << 950u;
+        QTest::newRow("language alone") << "zh-Hans-CN" << 936u;
+        QTest::newRow("Cyrillic Serbian") << "sr-Cyrl-RS" << 1251u;
+        QTest::newRow("Latin Serbian") << "sr-Latn-RS" << 1250u;
+        QTest::newRow("Unicode only") << "hi-Deva-IN" << 0u;
+        QTest::newRow("unknown") << "xx--" << 0u;
     }
 
     void codePageOfALocale()
     {
-        QFETCH(QString, language);
-        QFETCH(QString, script);
-        QFETCH(QString, territory);
+        QFETCH(QString, locale);
         QFETCH(uint, codePage);
-        QCOMPARE(sysapi::DefaultAnsiCodePage(language.toStdString(), script.toStdString(), territory.toStdString()),
+        const QStringList parts = locale.split(u'-');
+        QCOMPARE(sysapi::DefaultAnsiCodePage(parts[0].toStdString(), parts[1].toStdString(), parts[2].toStdString()),
                  codePage);
     }
 };

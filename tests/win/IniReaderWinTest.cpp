@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -58,13 +59,10 @@ std::u16string SystemValue(const std::wstring& path, const std::u16string& secti
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes)
 {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
-    CloseHandle(file);
-    return ok;
+    std::ofstream file(std::filesystem::path(path), std::ios::binary);
+    file.write(bytes.data(), std::streamsize(bytes.size()));
+    file.close();
+    return !file.fail();
 }
 
 // UTF-16 LE without a byte-order mark.

@@ -1,8 +1,8 @@
-// Our PE version reader against the Windows API on the same files: the PE files the
-// fixture writer makes (both word sizes, several languages and code pages, none, damaged)
-// and a sample of the PE files the system itself ships. Both must give the same text.
+// Our PE version reader against the Windows API on the same files: the shared corpus of
+// PE files (both word sizes, several languages and code pages, none, damaged) and a
+// sample of the PE files the system itself ships. Both must give the same text.
 
-#include "PeFixtureWriter.h"
+#include "PeCorpus.h"
 #include "WinCheck.h"
 #include "detect/FileVersionText.h"
 
@@ -46,96 +46,6 @@ std::wstring OurFileVersion(const std::wstring& path)
     return std::wstring(text.begin(), text.end());
 }
 
-struct Fixture
-{
-    std::wstring name;
-    pefixture::Bytes bytes;
-    std::wstring expected;
-};
-
-pefixture::Bytes Pe(bool pe32Plus, const pefixture::VersionLayout& version, std::uint16_t language = 0x0409)
-{
-    pefixture::PeLayout wanted;
-    wanted.pe32Plus = pe32Plus;
-    wanted.resourceLanguage = language;
-    wanted.versionResource = pefixture::BuildVersionInfo(version);
-    return pefixture::BuildPe(wanted).bytes;
-}
-
-std::vector<Fixture> Fixtures()
-{
-    std::vector<Fixture> fixtures;
-    struct Language
-    {
-        std::uint16_t id;
-        std::uint16_t codePage;
-        const char16_t* version;
-    };
-    const Language languages[] = {{0x0409, 1200, u"1.4.0"},         {0x0407, 1252, u"1.4.0-beta5"},
-                                  {0x040C, 1252, u"r26400"},        {0x0411, 932, u"1.10.0"},
-                                  {0x0804, 936, u"0.7.5"},          {0x0419, 1251, u"1.2.0-RC1"},
-                                  {0x0000, 0x04B0, u"1.1.5 build"}, {0x0413, 1252, u"14.0.0.1"}};
-    int n = 0;
-    for (bool pe32Plus : {false, true}) {
-        for (const Language& language : languages) {
-            const auto version = pefixture::StandardVersion(language.version, language.id, language.codePage);
-            const std::wstring expected(language.version,
-                                        language.version + std::char_traits<char16_t>::length(language.version));
-            fixtures.push_back(
-                {L"lang" + std::to_wstring(n++) + L".exe", Pe(pe32Plus, version, language.id), expected});
-        }
-    }
-
-    pefixture::VersionLayout german;
-    german.translations = {0x040704E4, 0x040904B0};
-    german.tables = {{u"040904B0", {{u"FileVersion", u"english"}}}, {u"040704E4", {{u"FileVersion", u"german"}}}};
-    fixtures.push_back({L"german-first.exe", Pe(false, german), L"german"});
-
-    pefixture::VersionLayout lower;
-    lower.translations = {0x040704E4};
-    lower.tables = {{u"040704e4", {{u"fileversion", u"1.3.0"}}}};
-    fixtures.push_back({L"lower-case-keys.exe", Pe(true, lower), L"1.3.0"});
-
-    pefixture::VersionLayout missingTable;
-    missingTable.translations = {0x040704E4};
-    missingTable.tables = {{u"040904B0", {{u"FileVersion", u"1.4.0"}}}};
-    fixtures.push_back({L"missing-table.exe", Pe(false, missingTable), L""});
-
-    pefixture::VersionLayout noTranslation;
-    noTranslation.tables = {{u"040904B0", {{u"FileVersion", u"1.4.0"}}}};
-    fixtures.push_back({L"no-translation.exe", Pe(true, noTranslation), L""});
-
-    pefixture::PeLayout noResources;
-    noResources.withResources = false;
-    fixtures.push_back({L"no-resources.exe", pefixture::BuildPe(noResources).bytes, L""});
-    pefixture::PeLayout iconOnly;
-    fixtures.push_back({L"no-version.exe", pefixture::BuildPe(iconOnly).bytes, L""});
-
-    pefixture::PeLayout overlay;
-    overlay.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(u"1.4.0"));
-    overlay.overlayBytes = 4 * 1024 * 1024;
-    fixtures.push_back({L"overlay.exe", pefixture::BuildPe(overlay).bytes, L"1.4.0"});
-
-    // Damage that leaves nothing to read, for both readers.
-    const pefixture::PeFile good = pefixture::BuildPe(overlay);
-    const auto damaged = [&](const wchar_t* name, auto change) {
-        pefixture::PeFile file = good;
-        file.bytes.resize(file.bytes.size() - overlay.overlayBytes);
-        change(file.bytes, file.offsets);
-        fixtures.push_back({name, file.bytes, L""});
-    };
-    using L = pefixture::PeOffsets;
-    damaged(L"no-mz.exe", [](pefixture::Bytes& b, const L&) { b[0] = 'X'; });
-    damaged(L"no-pe-signature.exe", [](pefixture::Bytes& b, const L& l) { b[l.peHeader] = 'X'; });
-    damaged(L"truncated-headers.exe", [](pefixture::Bytes& b, const L& l) { b.resize(l.sectionTable + 10); });
-    damaged(L"truncated-resource.exe", [](pefixture::Bytes& b, const L& l) { b.resize(l.versionData + 40); });
-    damaged(L"section-ends-in-version.exe", [](pefixture::Bytes& b, const L& l) {
-        pefixture::Put32(b, l.sectionTable + 16, static_cast<std::uint32_t>(l.versionData - l.resourceSection + 16));
-    });
-    damaged(L"empty.exe", [](pefixture::Bytes& b, const L&) { b.clear(); });
-    return fixtures;
-}
-
 std::wstring TempFolder()
 {
     wchar_t base[MAX_PATH + 1] = {};
@@ -175,15 +85,17 @@ std::vector<std::wstring> SystemSample(std::size_t wanted)
 int main()
 {
     const std::wstring folder = TempFolder();
-    for (const Fixture& fixture : Fixtures()) {
-        const std::wstring path = folder + fixture.name;
-        WIN_CHECK(pefixture::WriteFile(std::filesystem::path(path), fixture.bytes));
+    int number = 0;
+    for (const pecorpus::Case& c : pecorpus::Cases()) {
+        const std::wstring path = folder + L"case" + std::to_wstring(number++) + L".exe";
+        WIN_CHECK(pefixture::WriteFile(std::filesystem::path(path), c.bytes));
         const std::wstring ours = OurFileVersion(path);
         const std::wstring system = SystemFileVersion(path);
-        wincheck::Check(ours == system, wincheck::Narrow(fixture.name + L": ours = system's").c_str(),
-                        wincheck::ToText(system), wincheck::ToText(ours), __LINE__);
-        wincheck::Check(ours == fixture.expected, wincheck::Narrow(fixture.name + L": as written").c_str(),
-                        wincheck::ToText(fixture.expected), wincheck::ToText(ours), __LINE__);
+        const std::wstring expected(c.expected.begin(), c.expected.end());
+        wincheck::Check(ours == system, (c.name + ": ours = system's").c_str(), wincheck::ToText(system),
+                        wincheck::ToText(ours), __LINE__);
+        wincheck::Check(system == expected, (c.name + ": as recorded").c_str(), wincheck::ToText(expected),
+                        wincheck::ToText(system), __LINE__);
         DeleteFileW(path.c_str());
     }
     RemoveDirectoryW(folder.c_str());

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <type_traits>
 
 namespace wincheck {
 
@@ -68,11 +69,8 @@ inline std::string ToText(bool b)
 {
     return b ? "true" : "false";
 }
-inline std::string ToText(unsigned long n)
-{
-    return std::to_string(n);
-}
-inline std::string ToText(int n)
+template <typename Number>
+requires std::is_arithmetic_v<Number> std::string ToText(Number n)
 {
     return std::to_string(n);
 }
