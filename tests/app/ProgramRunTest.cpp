@@ -40,8 +40,6 @@ private Q_SLOTS:
         QVERIFY(program.waitForFinished(30000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
-        QVERIFY2(program.readAllStandardOutput().contains(screenshot.toUtf8()), "the screenshot's path is printed");
-        QVERIFY(QFile::exists(screenshot));
         QVERIFY2(!stale.exists(), "the stale release feed is deleted at start-up");
 
         QSettings stored(root.filePath(QStringLiteral("config/Quillon Works/KRVNM.conf")), QSettings::IniFormat);

@@ -97,12 +97,9 @@ private Q_SLOTS:
         for (const char* link : {"lblAuthor", "lblWebsite", "lblInfoZip"})
             QCOMPARE(about.findChild<QLabel*>(QLatin1String(link))->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(about.findChild<QLabel*>(QStringLiteral("lblCopyr"))->cursor().shape(), Qt::ArrowCursor);
-    }
 
-    void programIconIsDrawnBesideTheTitle()
-    {
-        AboutFixture fixture;
-        const QImage shot = fixture.open().grab().toImage();
+        // The program's icon is drawn beside the title.
+        const QImage shot = about.grab().toImage();
         const QRgb background = shot.pixel(10, 110);
         int drawn = 0;
         for (int y = 97; y < 97 + 32; ++y)
@@ -123,8 +120,6 @@ private Q_SLOTS:
         fixture.platform.memory.availPhys = 1536ull << 20;
         tmrMemo->setInterval(1);
         QTRY_COMPARE(fixture.text("lblMemo"), QStringLiteral("Physical memory available to Windows: 1.50 GB"));
-        fixture.platform.memoryQueryFails = true;
-        QTRY_COMPARE(fixture.text("lblMemo"), QStringLiteral("Physical memory available to Windows: 0 bytes"));
 
         QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
         QVERIFY(!about.isVisible());
