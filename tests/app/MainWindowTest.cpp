@@ -347,21 +347,6 @@ private Q_SLOTS:
         QCOMPARE(VisibleStatusIcons(window), QStringList());
     }
 
-    void versionInfoLinksReportTheirRowOnTheLeftButton()
-    {
-        AppFixture app;
-        frmMain& window = app.startWindow();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QSignalSpy clicked(&window.versionRows(), &VersionRowsPanel::versionInfoClicked);
-        QTest::mouseClick(Find<QLabel>(window, QStringLiteral("lblVersionInfo3")), Qt::LeftButton);
-        QTest::mouseClick(Find<QLabel>(window, QStringLiteral("lblVersionInfo2")), Qt::RightButton);
-        QTest::mouseClick(Find<QLabel>(window, QStringLiteral("lblVersionInfo1")), Qt::LeftButton);
-        QCOMPARE(clicked.count(), 2);
-        QCOMPARE(clicked.at(0).at(0).toInt(), 3);
-        QCOMPARE(clicked.at(1).at(0).toInt(), 1);
-    }
-
     void enterStartsTheGameUnlessAnotherButtonHasTheFocus()
     {
         AppFixture app;

@@ -50,7 +50,7 @@ private Q_SLOTS:
     }
 
     // Check for Updates is followed by the day's self-update check, once; a change-log
-    // link opens the page of its row's release.
+    // link opens the page of its row's release on the left button.
     void checkForUpdatesThenTheDailySelfCheck()
     {
         TestHttpServer server;
@@ -73,9 +73,12 @@ private Q_SLOTS:
         QCOMPARE(queries, 1);
         QVERIFY(app.errors.reports.isEmpty());
 
-        QTest::mouseClick(window.findChild<QLabel*>(QStringLiteral("lblVersionInfo0")), Qt::LeftButton);
-        QCOMPARE(app.platform.opened,
-                 QStringList{server.url() + QStringLiteral("/binaries/releases/1.5.0/changelog.txt")});
+        auto info = [&](int row) { return window.findChild<QLabel*>(QStringLiteral("lblVersionInfo%1").arg(row)); };
+        QTest::mouseClick(info(0), Qt::RightButton);
+        QTest::mouseClick(info(2), Qt::LeftButton);
+        QTest::mouseClick(info(0), Qt::LeftButton);
+        QCOMPARE(app.platform.opened, (QStringList{server.url("/binaries/nightlies/trunk/r27000/changelog.txt"),
+                                                   server.url("/binaries/releases/1.5.0/changelog.txt")}));
     }
 };
 
