@@ -161,7 +161,7 @@ private Q_SLOTS:
         const QString tracking = QStringLiteral("?utm_source=krvnm&utm_medium=app&utm_campaign=104");
         row("mnuKrvnWiki", "http://wiki.korvane.example/Main_Page");
         row("mnuKrvnHome", "http://www.korvane.example/");
-        row("mnuForum", "http://forum.mirror.test/"); // its server is set in the settings
+        row("mnuForum", "http://forum.mirror.test/"); // its server is set in the settings, as a base address
         row("mnuBug", "http://bugs.korvane.example/");
         row("mnuKrvnFiles", "http://builds.korvane.example/");
         row("mnuCrates", "http://content.korvane.example/en/newgrf/");
@@ -176,7 +176,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, address);
         AppFixture app;
-        app.settings.values.insert(QStringLiteral("FORUMSERVER"), QStringLiteral("http://forum.mirror.test/"));
+        app.settings.values.insert(QStringLiteral("FORUMSERVER"), QStringLiteral("http://forum.mirror.test//"));
         frmMain& window = app.startWindow();
         app.app->commands().EnableControls(false);
         app.transfer.executing = true;

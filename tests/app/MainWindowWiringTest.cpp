@@ -37,18 +37,6 @@ private Q_SLOTS:
         QVERIFY(app.errors.reports.isEmpty());
     }
 
-    // The language step runs after the settings are loaded, so a stored language shows.
-    void aStoredLanguageCaptionsTheWindow()
-    {
-        AppFixture app;
-        app.settings.values.insert(QStringLiteral("Language"), QStringLiteral("SPANISH"));
-        frmMain& window = app.startWindow();
-        QCOMPARE(app.state->LanguageIndex, 1);
-        const QString exit = BuiltinStrings::Compiled().lookup(BuiltinStrings::RowId(1, 5)).value();
-        QVERIFY(exit != QStringLiteral("Exit"));
-        QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("cmdExit"))->text(), exit);
-    }
-
     // Check for Updates is followed by the day's self-update check, once; a change-log
     // link opens the page of its row's release on the left button.
     void checkForUpdatesThenTheDailySelfCheck()

@@ -145,16 +145,6 @@ private Q_SLOTS:
         QCOMPARE(s.PlatformIndex, 2); // unreadable platform: derived
     }
 
-    void endpointsAreBaseAddresses()
-    {
-        store.values.insert(QStringLiteral("BUILDSERVER"), QStringLiteral("http://127.0.0.1:8080/"));
-        store.values.insert(QStringLiteral("FEEDSERVER"), QStringLiteral("https://feed.test//"));
-        const AppState s = load();
-        QCOMPARE(s.endpoints.buildServer, QStringLiteral("http://127.0.0.1:8080"));
-        QCOMPARE(s.endpoints.feedServer, QStringLiteral("https://feed.test"));
-        QCOMPARE(s.endpoints.wikiServer, QStringLiteral("http://wiki.korvane.example"));
-    }
-
     void platformMenuStoresAtOnceAndNextStartChecksIt()
     {
         AppFixture app;
