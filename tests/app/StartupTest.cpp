@@ -22,53 +22,51 @@ class StartupTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // The work folder is made from nothing; it and the program's folder end in exactly
-    // one separator, even at the root of the drive.
-    void loadCreatesWorkFolderFromNothing()
+    // The work folder is made from nothing; it and the program's folder end in exactly one
+    // separator, even at the root of the drive. An unusable work folder is reported once
+    // and the later steps still run; without the system's folder no file of the current
+    // folder is touched, at start or at close.
+    void workFolder_data()
     {
-        AppFixture app;
-        QString work = app.platform.workFolderPath;
-        app.platform.workFolderPath.chop(1);
-        app.platform.applicationPath = QStringLiteral("/krvnm");
-        frmMain& window = app.startWindow();
-        QVERIFY(QFileInfo(work).isDir());
-        QCOMPARE(app.state->WorkFolder, work);
-        QCOMPARE(app.state->VersionsFile, work + QStringLiteral("versions.tmp"));
-        QCOMPARE(app.state->AppFolder, QDir::toNativeSeparators(QStringLiteral("/")));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Korvane Manager 1.0.4"));
-        QVERIFY2(app.errors.reports.isEmpty(), "a clean start reports nothing");
-        QVERIFY(app.dialogs.messages.isEmpty());
+        QTest::addColumn<QString>("folder"); // in the temporary folder; empty: no system folder
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("made from nothing") << "windows/temp/krvnm" << true;
+        QTest::newRow("a file in the way") << "versions.tmp/krvnm/" << false;
+        QTest::newRow("no system folder") << "" << false;
     }
 
-    // Start-up reports the failure once and still runs its later steps; without the
-    // system's folder it touches no files of the current folder, at start or at close.
-    void unusableWorkFolder_data()
+    void workFolder()
     {
-        QTest::addColumn<bool>("blocked"); // a file where the folder belongs; else no system folder
-        QTest::newRow("a file in the way") << true;
-        QTest::newRow("no system folder") << false;
-    }
-
-    void unusableWorkFolder()
-    {
-        QFETCH(bool, blocked);
+        QFETCH(QString, folder);
+        QFETCH(bool, usable);
         AppFixture app;
         const QString current = QDir::currentPath();
         QVERIFY(QDir::setCurrent(app.temp.path()));
         for (const char* name : {"versions.tmp", "krvnsupd.tmp", "download.part"})
             Touch(QLatin1String(name));
-        app.platform.workFolderPath = blocked ? app.temp.filePath(QStringLiteral("versions.tmp/krvnm/")) : QString();
+        app.platform.workFolderPath =
+            folder.isEmpty() ? QString() : QDir::toNativeSeparators(app.temp.filePath(folder));
+        app.platform.applicationPath = QStringLiteral("/krvnm");
         app.settings.values.insert(QStringLiteral("Platform"), QStringLiteral("WIN9X"));
         frmMain& window = app.startWindow();
         window.show();
         QVERIFY(window.close());
         QVERIFY(QDir::setCurrent(current));
-        QCOMPARE(app.errors.reports.size(), 1);
-        QCOMPARE(app.errors.reports.first().source, QStringLiteral("frmMain Load"));
+        QCOMPARE(app.errors.reports.size(), usable ? 0 : 1);
+        if (!usable)
+            QCOMPARE(app.errors.reports.first().source, QStringLiteral("frmMain Load"));
+        QVERIFY(app.dialogs.messages.isEmpty());
         QCOMPARE(window.windowTitle(), QStringLiteral("Korvane Manager 1.0.4"));
         QCOMPARE(app.state->PlatformIndex, 0); // later steps still ran
+        QCOMPARE(app.state->AppFolder, QDir::toNativeSeparators(QStringLiteral("/")));
         for (const char* name : {"versions.tmp", "krvnsupd.tmp", "download.part"})
             QVERIFY2(QFile::exists(app.temp.filePath(QLatin1String(name))), name);
+        if (usable) {
+            const QString work = app.platform.workFolderPath + QDir::separator();
+            QVERIFY(QFileInfo(work).isDir());
+            QCOMPARE(app.state->WorkFolder, work);
+            QCOMPARE(app.state->VersionsFile, work + QStringLiteral("versions.tmp"));
+        }
     }
 
     // Start-up deletes what a previous run may have left; closing deletes the listings and
