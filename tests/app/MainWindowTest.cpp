@@ -128,13 +128,8 @@ private Q_SLOTS:
         for (const QString& name : names)
             QVERIFY2(window.findChild<QWidget*>(name), qPrintable("missing control " + name));
         QVERIFY(window.findChild<QTimer*>(QStringLiteral("tmrTimeout")));
-    }
 
-    // The menu tree, in order, with the English captions.
-    void menuTree()
-    {
-        AppFixture app;
-        frmMain& window = app.startWindow();
+        // The menu tree, in order, with the English captions.
         QStringList menus;
         for (QAction* action : window.menuBar()->actions())
             menus << Tree(action);
