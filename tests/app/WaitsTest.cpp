@@ -22,6 +22,18 @@ void WriteAll(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
+// How often a 10 ms timer fired while step ran: the window's events, which every wait
+// must keep handling.
+template <typename Step> int TicksDuring(Step step)
+{
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(10);
+    step();
+    return ticks;
+}
+
 } // namespace
 
 class WaitsTest : public QObject
@@ -30,36 +42,21 @@ class WaitsTest : public QObject
 
     QTemporaryDir temp;
     WaitTimings saved;
-    QTimer ticker; // stands for the window's events, which every wait must keep handling
-    int ticks = 0;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        connect(&ticker, &QTimer::timeout, this, [this] { ++ticks; });
-    }
-
     void init()
     {
         saved = CurrentWaitTimings();
         CurrentWaitTimings() = {10, 300, 10, 300};
-        ticks = 0;
-        connect(
-            &ticker, &QTimer::timeout, this, [this] { ++ticks; }, Qt::UniqueConnection);
-        ticker.start(10);
     }
 
-    void cleanup()
-    {
-        ticker.stop();
-        CurrentWaitTimings() = saved;
-    }
+    void cleanup() { CurrentWaitTimings() = saved; }
 
     void waitHandlesEventsForItsWholeTime()
     {
         QElapsedTimer wall;
         wall.start();
-        Wait(300);
+        const int ticks = TicksDuring([] { Wait(300); });
         QVERIFY2(wall.elapsed() >= 300, qPrintable(QStringLiteral("returned after %1 ms").arg(wall.elapsed())));
         QVERIFY2(ticks >= 10, qPrintable(QStringLiteral("only %1 timer ticks during the wait").arg(ticks)));
         wall.restart();
@@ -79,9 +76,8 @@ private Q_SLOTS:
         WaitForFile(path, 3);
         QVERIFY2(wall.elapsed() < 300, qPrintable(QStringLiteral("took %1 ms").arg(wall.elapsed())));
 
-        ticks = 0;
         wall.restart();
-        WaitForFile(path, 5); // never grows beyond 5 bytes
+        const int ticks = TicksDuring([&] { WaitForFile(path, 5); }); // never grows beyond 5 bytes
         QVERIFY(wall.elapsed() >= 300);
         QVERIFY2(ticks >= 10, qPrintable(QStringLiteral("only %1 timer ticks during the wait").arg(ticks)));
     }
