@@ -1,5 +1,4 @@
 #include "FakePlatform.h"
-#include "MailFields.h"
 #include "ScriptedDialogs.h"
 #include "TestMain.h"
 #include "app/AppState.h"
