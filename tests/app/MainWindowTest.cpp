@@ -183,36 +183,56 @@ private Q_SLOTS:
         QVERIFY(app.dialogs.messages.isEmpty());
     }
 
-    // While a transfer runs, the commands that would start work refuse with string 52.
-    void commandsAreRefusedDuringATransfer_data()
+    // While a transfer runs, the commands that would start work refuse with string 52 and
+    // Exit asks with string 51, "No" first: answered No, the window and the transfer stay.
+    void transferRunning_data()
     {
         QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("text");
         QTest::addColumn<MessageIcon>("icon");
-        QTest::newRow("cmdRun") << "cmdRun" << MessageIcon::Exclamation;
-        QTest::newRow("mnuOpen") << "mnuOpen" << MessageIcon::Critical;
-        QTest::newRow("mnuCheckSelfUpdate") << "mnuCheckSelfUpdate" << MessageIcon::Critical;
+        QTest::addColumn<MessageButtons>("buttons");
+        QTest::newRow("cmdRun") << "cmdRun" << 52 << MessageIcon::Exclamation << MessageButtons::Ok;
+        QTest::newRow("mnuOpen") << "mnuOpen" << 52 << MessageIcon::Critical << MessageButtons::Ok;
+        QTest::newRow("mnuCheckSelfUpdate")
+            << "mnuCheckSelfUpdate" << 52 << MessageIcon::Critical << MessageButtons::Ok;
+        QTest::newRow("cmdExit") << "cmdExit" << 51 << MessageIcon::Exclamation << MessageButtons::YesNo;
     }
 
-    void commandsAreRefusedDuringATransfer()
+    void transferRunning()
     {
         QFETCH(QString, control);
+        QFETCH(int, text);
         QFETCH(MessageIcon, icon);
+        QFETCH(MessageButtons, buttons);
         AppFixture app;
         frmMain& window = app.startWindow();
         PlaceGame(app);
         app.app->commands().EnableControls(true);
+        window.show();
         app.transfer.executing = true;
         if (auto* button = window.findChild<QPushButton*>(control))
             button->click();
         else
             Find<QAction>(window, control)->trigger();
         QCOMPARE(app.dialogs.messages.size(), 1);
-        QCOMPARE(app.dialogs.messages.first().text, app.state->str(52));
-        QCOMPARE(app.dialogs.messages.first().icon, icon);
-        QCOMPARE(app.dialogs.messages.first().buttons, MessageButtons::Ok);
-        QCOMPARE(app.dialogs.messages.first().title, QStringLiteral("Korvane Manager"));
+        const MessageRequest& message = app.dialogs.messages.first();
+        QCOMPARE(message.text, app.state->str(text));
+        QCOMPARE(message.icon, icon);
+        QCOMPARE(message.buttons, buttons);
+        if (buttons == MessageButtons::YesNo)
+            QCOMPARE(message.defaultButton, std::optional<Answer>(Answer::No));
+        QCOMPARE(message.title, QStringLiteral("Korvane Manager"));
         QVERIFY(app.platform.launches.isEmpty());
         QVERIFY(app.dialogs.folderTitles.isEmpty());
+        QVERIFY(window.isVisible());
+        QCOMPARE(app.platform.processEnds, 0);
+        QVERIFY(app.settings.writes.isEmpty());
+        QVERIFY(app.transfer.stillExecuting());
+        if (control == QLatin1String("cmdExit")) { // answered Yes, it closes
+            app.dialogs.answers.enqueue(Answer::Yes);
+            QVERIFY(window.close());
+            QCOMPARE(app.platform.processEnds, 1);
+        }
     }
 
     void enableControlsFollowsTheStateTable_data()

@@ -3,7 +3,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -103,33 +102,6 @@ private Q_SLOTS:
         for (const char* name : {"krvnsupd.tmp", "krvnmngr.tmp", "ablog.htm", "nlog.htm"})
             QVERIFY2(!QFileInfo::exists(work + QLatin1String(name)), name);
         QVERIFY2(QFileInfo::exists(work + "versions.tmp"), "the release feed copy stays at shutdown");
-    }
-
-    void closeDuringTransferAsksAndNoKeepsTheWindow()
-    {
-        AppFixture app;
-        frmMain& window = app.startWindow();
-        window.show();
-        app.transfer.executing = true;
-        app.dialogs.answers.enqueue(Answer::No);
-        window.findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
-        QVERIFY(window.isVisible());
-        QCOMPARE(app.platform.processEnds, 0);
-        QVERIFY(app.settings.writes.isEmpty());
-        QVERIFY(app.transfer.stillExecuting());
-        QCOMPARE(app.dialogs.messages.size(), 1);
-        const MessageRequest& question = app.dialogs.messages.first();
-        QCOMPARE(question.text, QStringLiteral("KRVNM is currently downloading information from the Internet. "
-                                               "Are you sure you want to exit?"));
-        QCOMPARE(question.icon, MessageIcon::Exclamation);
-        QCOMPARE(question.buttons, MessageButtons::YesNo);
-        QCOMPARE(question.defaultButton, std::optional<Answer>(Answer::No));
-        QCOMPARE(question.title, QStringLiteral("Korvane Manager"));
-
-        app.dialogs.answers.enqueue(Answer::Yes);
-        QVERIFY(window.close());
-        QVERIFY(!window.isVisible());
-        QCOMPARE(app.settings.writes.size(), 3);
     }
 };
 
