@@ -18,14 +18,6 @@ class QtSettingsStoreTest : public QObject
     QString folder() const { return temp.filePath(QStringLiteral("Quillon Works")); }
     QString file() const { return folder() + QStringLiteral("/KRVNM.conf"); }
 
-    void writeFile(const QByteArray& text)
-    {
-        QDir().mkpath(folder());
-        QFile out(file());
-        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(text);
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -66,7 +58,11 @@ private Q_SLOTS:
     // A section header missing its "]" spoils neither the other keys nor the defaults.
     void aMalformedLineLeavesTheRestReadable()
     {
-        writeFile("[General]\nKRVNPath=/games/korvane/\n[Broken\nother=1\n");
+        QDir().mkpath(folder());
+        QFile out(file());
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("[General]\nKRVNPath=/games/korvane/\n[Broken\nother=1\n");
+        out.close();
         QtSettingsStore store;
         QCOMPARE(store.read(QStringLiteral("KRVNPath"), QString()), QStringLiteral("/games/korvane/"));
         QCOMPARE(store.read(QStringLiteral("LatestStable"), QStringLiteral("1.4.0")), QStringLiteral("1.4.0"));

@@ -119,7 +119,10 @@ private Q_SLOTS:
             AppFixture app;
             app.settings.values.insert(QStringLiteral("Language"),
                                        BuiltinStrings::Compiled().lookup(600 + k)->section(QLatin1Char('-'), 2));
-            cut = CutCaptions(app.startWindow());
+            frmMain& main = app.startWindow();
+            // The stored language captions the window from the start.
+            QCOMPARE(main.findChild<QPushButton*>(QStringLiteral("cmdExit"))->text(), Row(k, 5));
+            cut = CutCaptions(main);
         } else if (window == QLatin1String("frmOptions")) {
             state.ConnectionType = 2;
             state.UseProxyAuth = 1;

@@ -8,16 +8,12 @@
 
 namespace {
 
-AppState StateIn(int k)
+// The window's own state, as loaded from an empty store, in language k.
+AppState StateIn(const MainWindowProbe& window, int k)
 {
-    AppState state;
+    AppState state = *window.app.state;
     state.LanguageIndex = static_cast<std::uint8_t>(k);
     LoadLanguageStrings(state, BuiltinStrings::Compiled());
-    state.LatestStable = QStringLiteral("1.4.0");
-    state.LatestStableDate = QStringLiteral("2013-04-01");
-    state.LatestBeta = QStringLiteral("1.4.0-beta5");
-    state.LatestNightly = QStringLiteral("r26400");
-    state.LatestNightlyDate = QStringLiteral("2014-03-12");
     return state;
 }
 
@@ -52,10 +48,10 @@ private Q_SLOTS:
         QFETCH(bool, atStartUp);
         QFETCH(QString, beta);
         QFETCH(QString, betaCaption);
-        AppState state = StateIn(k);
+        MainWindowProbe window;
+        AppState state = StateIn(window, k);
         state.CatalogueLoaded = catalogueLoaded;
         state.LatestBeta = beta;
-        MainWindowProbe window;
         // The web links, the platform items, the version label and the title stay as they are.
         const QStringList untouched{"mnuForum", "mnuWin32", "lblVersion"};
         QStringList before;
@@ -75,6 +71,7 @@ private Q_SLOTS:
                                                                  {"optGet2", "Korvane r26400 (nightly)"},
                                                                  {"optGet3", Row(k, 42)},
                                                                  {"lblDate0", Row(k, 40) + " 2013-04-01"},
+                                                                 {"lblDate1", Row(k, 40) + " 2014-02-25"},
                                                                  {"lblDate2", Row(k, 40) + " 2014-03-12"},
                                                                  {"lblVersionInfo3", Row(k, 41)},
                                                                  {"mnuFile", Row(k, 1)},
@@ -112,7 +109,7 @@ private Q_SLOTS:
         control->setObjectName(QStringLiteral("renamed"));
         RecordingErrorHandler errors;
 
-        TranslateFrmMain(false, window, StateIn(3), errors);
+        TranslateFrmMain(false, window, StateIn(window, 3), errors);
 
         QCOMPARE(errors.reports.size(), 1);
         QCOMPARE(errors.reports.first().source, "TranslateFrmMain");
