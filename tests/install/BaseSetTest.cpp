@@ -5,21 +5,11 @@
 #include <QFileInfo>
 #include <QTest>
 
-#include <memory>
-
-class BaseSetTest : public QObject
+class BaseSetTest : public InstallTest
 {
     Q_OBJECT
 
-    std::unique_ptr<InstallFixture> f;
-
 private Q_SLOTS:
-    void init()
-    {
-        f = std::make_unique<InstallFixture>();
-        QVERIFY(f->serving);
-    }
-
     void completeSets_data()
     {
         QTest::addColumn<QStringList>("files");
