@@ -26,11 +26,6 @@ const QByteArray OldFile = "the whole file from an earlier download";
 // More than the component holds unread, so a reader that stops makes the server wait.
 constexpr qint64 BigBytes = QtTransferComponent::ReadBufferBytes + (4 << 20);
 
-QByteArray Bytes(qint64 size)
-{
-    return TestHttpServer::GeneratedBytes(0, size);
-}
-
 } // namespace
 
 class DownloadEngineTest : public QObject
@@ -46,6 +41,7 @@ class DownloadEngineTest : public QObject
     std::unique_ptr<RecordingDownloadView> view;
     std::unique_ptr<DownloadEngine> engine;
 
+    static QByteArray Bytes(qint64 size) { return TestHttpServer::GeneratedBytes(0, size); }
     QString target(const QString& name = "download.bin") const { return temp.filePath(name); }
 
     bool download(const QString& path, bool isUpdateList = false, const QString& file = "download.bin", int pauseMs = 0)

@@ -7,21 +7,6 @@
 
 namespace {
 
-std::string_view View(const QByteArray& bytes)
-{
-    return std::string_view(bytes.constData(), size_t(bytes.size()));
-}
-
-QString Text(std::string_view bytes)
-{
-    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-}
-
-QString Shown(const std::optional<FeedRelease>& release)
-{
-    return release ? Text(release->version) + " " + Text(release->date) : "-";
-}
-
 QByteArray Row(const QByteArray& folder, const QByteArray& date = "2013-09-12 20:10  ")
 {
     return "<tr><td><a href=\"" + folder + "/\">" + folder + "/</a></td><td align=\"right\">" + date +
@@ -33,6 +18,13 @@ QByteArray Row(const QByteArray& folder, const QByteArray& date = "2013-09-12 20
 class ListReadersTest : public QObject
 {
     Q_OBJECT
+
+    static std::string_view View(const QByteArray& bytes) { return {bytes.constData(), size_t(bytes.size())}; }
+    static QString Text(std::string_view bytes) { return QString::fromUtf8(bytes.data(), qsizetype(bytes.size())); }
+    static QString Shown(const std::optional<FeedRelease>& release)
+    {
+        return release ? Text(release->version) + " " + Text(release->date) : "-";
+    }
 
 private Q_SLOTS:
     void feed_data()
