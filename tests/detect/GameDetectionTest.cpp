@@ -13,11 +13,6 @@ namespace {
 
 const QString Sep = QDir::separator();
 
-QString Folder(const QString& path)
-{
-    return QDir::toNativeSeparators(path) + QDir::separator();
-}
-
 struct Fixture : FakeServices
 {
     Fixture()
@@ -45,6 +40,7 @@ struct Fixture : FakeServices
         return folder;
     }
 
+    static QString Folder(const QString& path) { return QDir::toNativeSeparators(path) + QDir::separator(); }
     QString GameFolder(const QString& name) { return Folder(temp.filePath(name)); }
 
     AppState state;
