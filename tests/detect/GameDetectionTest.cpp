@@ -13,11 +13,6 @@ namespace {
 
 const QString Sep = QDir::separator();
 
-QString Folder(const QString& path)
-{
-    return QDir::toNativeSeparators(path) + QDir::separator();
-}
-
 struct Fixture : FakeServices
 {
     Fixture()
@@ -45,20 +40,13 @@ struct Fixture : FakeServices
         return folder;
     }
 
+    static QString Folder(const QString& path) { return QDir::toNativeSeparators(path) + QDir::separator(); }
     QString GameFolder(const QString& name) { return Folder(temp.filePath(name)); }
 
     AppState state;
     RecordingDetectionView view;
     GameDetection detection{state, services, view};
 };
-
-QList<QChar> Letters(char16_t from, char16_t to)
-{
-    QList<QChar> letters;
-    for (char16_t c = from; c <= to; ++c)
-        letters.append(QChar(c));
-    return letters;
-}
 
 } // namespace
 
@@ -100,7 +88,9 @@ private Q_SLOTS:
 
         f.detection.FindKRVNPath();
 
-        const QList<QChar> examined = Letters(u'C', winner.isEmpty() ? u'Z' : winner[0].unicode());
+        QList<QChar> examined;
+        for (char16_t c = u'C'; c <= (winner.isEmpty() ? u'Z' : winner[0].unicode()); ++c)
+            examined.append(QChar(c));
         QCOMPARE(f.platform.driveTypeQueries, examined);
         QCOMPARE(f.platform.driveRootQueries, examined);
         const QString folder = winner.isEmpty() ? QString() : f.platform.driveRoots.value(winner[0]) + "korvane" + Sep;
@@ -220,11 +210,9 @@ private Q_SLOTS:
             calls << QStringLiteral("optGet(%1)").arg(row)
                   << QStringLiteral("SetStatusIcon(%1,%2,str85)").arg(row).arg(int(StatusPicture::Installed));
         QCOMPARE(f.view.calls, calls << "SetStatusBar()");
-        QStringList writes;
-        for (const auto& [key, value] : f.settings.writes)
-            writes << key + u'=' + value;
-        QCOMPARE(writes, (QStringList{"KRVNPath=" + game, "KRVNVersion=" + version,
-                                      QStringLiteral("KRVNVersionSize=%1").arg(size)}));
+        QCOMPARE(f.settings.writes,
+                 (QList<QPair<QString, QString>>{
+                     {"KRVNPath", game}, {"KRVNVersion", version}, {"KRVNVersionSize", QString::number(size)}}));
         QVERIFY(f.errors.reports.isEmpty());
     }
 

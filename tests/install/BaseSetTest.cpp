@@ -5,33 +5,21 @@
 #include <QFileInfo>
 #include <QTest>
 
-#include <memory>
-
-class BaseSetTest : public QObject
+class BaseSetTest : public InstallTest
 {
     Q_OBJECT
 
-    std::unique_ptr<InstallFixture> f;
-
 private Q_SLOTS:
-    void init()
-    {
-        f = std::make_unique<InstallFixture>();
-        QVERIFY(f->serving);
-    }
-
     void completeSets_data()
     {
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<bool>("present");
-        const QStringList a = BaseSet::FileSets().at(0);
-        const QStringList b = BaseSet::FileSets().at(1);
-        const QStringList c = BaseSet::FileSets().at(2);
-        QTest::newRow("set A") << a << true;
+        const auto& sets = BaseSet::FileSets();
+        QTest::newRow("set A") << sets.at(0) << true;
         QTest::newRow("set A without gm_tt21.gm") << QStringList{"gm_tt00.gm", "sample.cat"} << false;
-        QTest::newRow("set B") << b << true;
-        QTest::newRow("four of B with all of C") << b.mid(1) + c << true;
-        QTest::newRow("four of each") << a.mid(1) + b.mid(1) + c.mid(1) << false;
+        QTest::newRow("set B") << sets.at(1) << true;
+        QTest::newRow("four of B with all of C") << sets.at(1).mid(1) + sets.at(2) << true;
+        QTest::newRow("four of each") << sets.at(0).mid(1) + sets.at(1).mid(1) + sets.at(2).mid(1) << false;
         QTest::newRow("empty folder") << QStringList{} << false;
     }
     void completeSets()

@@ -4,8 +4,6 @@
 #include <QFileInfo>
 #include <QTest>
 
-#include <memory>
-
 namespace {
 
 const QString UnzipFailed = QStringLiteral("Failed to unzip file, please try again.");
@@ -17,11 +15,9 @@ const QString StablePath = QStringLiteral("/binaries/releases/1.4.0/korvane-1.4.
 
 // The installations that succeed are toured end to end (tools/tour); here are the
 // questions on the way, the cached archive and the failures.
-class BuildInstallTest : public QObject
+class BuildInstallTest : public InstallTest
 {
     Q_OBJECT
-
-    std::unique_ptr<InstallFixture> f;
 
     void serveStable()
     {
@@ -30,12 +26,6 @@ class BuildInstallTest : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        f = std::make_unique<InstallFixture>();
-        QVERIFY(f->serving);
-    }
-
     void cachedArchiveInstallsWithoutRequest()
     {
         f->state.LatestStable = "1.4.0";

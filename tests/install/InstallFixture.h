@@ -24,6 +24,8 @@
 #include <QStringList>
 #include <QTest>
 
+#include <memory>
+
 // The main window as the installation, its download engine and the game detection see
 // it, recording what they do.
 inline QString PictureName(StatusPicture picture)
@@ -154,4 +156,20 @@ struct InstallFixture : FakeServices
     ZipExtractor extractor{state, dialogs, extractionView};
     GameDetection detection{state, services, view};
     Installer installer{state, services, engine, extractor, detection, view};
+};
+
+// A test class whose every test function starts in fresh surroundings.
+class InstallTest : public QObject
+{
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<InstallFixture> f;
+
+protected Q_SLOTS:
+    void init()
+    {
+        f = std::make_unique<InstallFixture>();
+        QVERIFY(f->serving);
+    }
 };

@@ -3,13 +3,9 @@
 
 #include <QTest>
 
-#include <memory>
-
-class OlderReleaseTest : public QObject
+class OlderReleaseTest : public InstallTest
 {
     Q_OBJECT
-
-    std::unique_ptr<InstallFixture> f;
 
     // Releases 1.0.0 to 1.0.<count - 2> and the empty closing record.
     void listReleases(int count)
@@ -21,12 +17,6 @@ class OlderReleaseTest : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        f = std::make_unique<InstallFixture>();
-        QVERIFY(f->serving);
-    }
-
     void clickShowsWhetherThePickIsInstalled_data()
     {
         QTest::addColumn<bool>("enabled");

@@ -4,21 +4,16 @@
 #include <QFileInfo>
 #include <QTest>
 
-#include <memory>
-
 using Writes = QList<QPair<QString, QString>>;
 
-class SelfReplacementTest : public QObject
+class SelfReplacementTest : public InstallTest
 {
     Q_OBJECT
-
-    std::unique_ptr<InstallFixture> f;
 
 private Q_SLOTS:
     void init()
     {
-        f = std::make_unique<InstallFixture>();
-        QVERIFY(f->serving);
+        InstallTest::init();
         QVERIFY(WriteFile(f->state.ManagerFile, "[krvnm]"));
         f->server.serveBytes("/files/updater.exe", "updater");
     }

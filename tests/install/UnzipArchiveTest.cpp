@@ -114,25 +114,20 @@ private Q_SLOTS:
 
     void brokenArchiveFailsAndIsDeleted_data()
     {
-        QTest::addColumn<QString>("maker");
-        QTest::addColumn<QString>("damage");
-        const auto row = [](const char* name, const QString& maker, const QString& damage) {
-            QTest::newRow(name) << maker << damage;
-        };
-        row("not an archive", "python", "replace");
-        row("cut short", "python", "truncate");
-        row("no entries", "python", "empty");
-        row("data damaged in the middle of the entry", "python", "flip");
+        QTest::addColumn<QString>("damage"); // "flip aes": made by 7-Zip with AES-256, else by Python
+        QTest::newRow("not an archive") << "replace";
+        QTest::newRow("cut short") << "truncate";
+        QTest::newRow("no entries") << "empty";
+        QTest::newRow("data damaged in the middle of the entry") << "flip";
         // AES entries without a CRC are vouched for by their HMAC alone.
-        row("AES-256 data damaged in the middle of the entry", "7z-aes256", "flip");
+        QTest::newRow("AES-256 data damaged in the middle of the entry") << "flip aes";
     }
 
     void brokenArchiveFailsAndIsDeleted()
     {
-        QFETCH(QString, maker);
         QFETCH(QString, damage);
         QString made;
-        if (maker == "python") {
+        if (!damage.endsWith("aes")) {
             made = PythonZip(zip, damage == "empty"
                                       ? QString()
                                       : QString("add('data/big.bin', bytes(range(256)) * 8192, method=STORED)"));
@@ -151,7 +146,7 @@ private Q_SLOTS:
             bytes = "this is not an archive";
         else if (damage == "truncate")
             bytes.truncate(bytes.size() / 2);
-        else if (damage == "flip")
+        else if (damage.startsWith("flip"))
             bytes[bytes.indexOf("data/big.bin") + 1024 * 1024] ^= 0x55;
         QVERIFY(WriteFile(zip, bytes));
         QVERIFY(WriteFile(target + "data/big.bin", "the old file"));

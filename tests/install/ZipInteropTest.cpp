@@ -85,27 +85,25 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("tool");
         QTest::addColumn<bool>("readable");
-        QTest::addColumn<bool>("encrypted");
-        QTest::newRow("Info-ZIP zip") << "zip" << true << false;
-        QTest::newRow("Info-ZIP zip to a pipe (data descriptors)") << "zip-streamed" << true << false;
-        QTest::newRow("7-Zip") << "7z" << true << false;
-        QTest::newRow("7-Zip, ZipCrypto") << "7z-ZipCrypto" << true << true;
-        QTest::newRow("7-Zip, AES-256") << "7z-AES256" << true << true;
-        QTest::newRow("bsdtar") << "bsdtar" << true << false;
-        QTest::newRow("Python zipfile") << "python" << true << false;
-        QTest::newRow("Python zipfile to a pipe (data descriptors)") << "python-streamed" << true << false;
+        QTest::newRow("Info-ZIP zip") << "zip" << true;
+        QTest::newRow("Info-ZIP zip to a pipe (data descriptors)") << "zip-streamed" << true;
+        QTest::newRow("7-Zip") << "7z" << true;
+        QTest::newRow("7-Zip, ZipCrypto") << "7z-ZipCrypto" << true;
+        QTest::newRow("7-Zip, AES-256") << "7z-AES256" << true;
+        QTest::newRow("bsdtar") << "bsdtar" << true;
+        QTest::newRow("Python zipfile") << "python" << true;
+        QTest::newRow("Python zipfile to a pipe (data descriptors)") << "python-streamed" << true;
         // Methods libzip was built without fail cleanly.
         QTest::newRow("Python zipfile, bzip2")
-            << "python-bzip2" << bool(zip_compression_method_supported(ZIP_CM_BZIP2, 0)) << false;
+            << "python-bzip2" << bool(zip_compression_method_supported(ZIP_CM_BZIP2, 0));
         QTest::newRow("Python zipfile, LZMA")
-            << "python-lzma" << bool(zip_compression_method_supported(ZIP_CM_LZMA, 0)) << false;
+            << "python-lzma" << bool(zip_compression_method_supported(ZIP_CM_LZMA, 0));
     }
 
     void toolArchives()
     {
         QFETCH(QString, tool);
         QFETCH(bool, readable);
-        QFETCH(bool, encrypted);
         QTemporaryDir work;
         const QString zip = work.filePath("build.zip");
         const QString made = makeArchive(tool, zip);
@@ -115,7 +113,7 @@ private Q_SLOTS:
         Extraction x;
         x.dialogs.inputs.enqueue(QString("secret"));
         QVERIFY2(x.unzip(zip, target) == readable, qPrintable(x.view.lines.join('\n')));
-        QCOMPARE(x.dialogs.inputPrompts.size(), encrypted ? 1 : 0);
+        QCOMPARE(x.dialogs.inputPrompts.size(), tool.startsWith("7z-") ? 1 : 0); // the encrypted ones
         if (!readable) {
             QVERIFY(!QFileInfo::exists(zip));
             return;

@@ -20,10 +20,9 @@ private Q_SLOTS:
         AppState state;
         state.LanguageIndex = 1;
         QVERIFY(!LoadLanguageStrings(state, strings));
-        QCOMPARE(state.str(44), strings.lookup(44).value());
-        QCOMPARE(state.str(82), strings.lookup(82).value());
-        QCOMPARE(state.str(43), strings.lookup(1043).value());
-        QCOMPARE(state.str(45), strings.lookup(1045).value());
+        QCOMPARE((QStringList{state.str(44), state.str(82), state.str(43), state.str(45)}),
+                 (QStringList{strings.lookup(44).value(), strings.lookup(82).value(), strings.lookup(1043).value(),
+                              strings.lookup(1045).value()}));
 
         QVERIFY(LoadLanguageStrings(state, BuiltinStrings::Compiled()));
         QCOMPARE(state.str(44), BuiltinStrings::Compiled().lookup(1044).value());
@@ -39,10 +38,8 @@ private Q_SLOTS:
         state.LanguageIndex = 1;
         state.LanguageStrings[50] = "kept";
         QVERIFY(!LoadLanguageStrings(state, strings));
-        QCOMPARE(state.str(1), "&Archivo");
-        QCOMPARE(state.str(2), "&Options");
-        QCOMPARE(state.str(3), "Otra");
-        QCOMPARE(state.str(50), "kept");
+        QCOMPARE((QStringList{state.str(1), state.str(2), state.str(3), state.str(50)}),
+                 (QStringList{"&Archivo", "&Options", "Otra", "kept"}));
     }
 };
 

@@ -101,15 +101,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QList<int>>("missing");
         QTest::addColumn<QByteArray>("entries");
-        QTest::newRow("complete ENGLISH") << 0 << "ENGLISH"
-                                          << "krvnm_104_english.txt" << QList<int>{} << QByteArray();
-        QTest::newRow("complete PORTUGUESE_BR") << 2 << "PORTUGUESE_BR"
-                                                << "krvnm_104_portuguese_br.txt" << QList<int>{} << QByteArray();
+        const auto row = [](int k, const char* key, const char* name, const QList<int>& missing,
+                            const QByteArray& entries = {}) {
+            QTest::newRow(key) << k << key << name << missing << entries;
+        };
+        row(0, "ENGLISH", "krvnm_104_english.txt", {});
+        row(2, "PORTUGUESE_BR", "krvnm_104_portuguese_br.txt", {});
         // Elsewhere than on Windows the system encoding is UTF-8.
-        QTest::newRow("ESTONIAN lacking three rows")
-            << 10 << "ESTONIAN"
-            << "krvnm_104_estonian.txt" << QList<int>{1, 7, 82}
-            << QByteArray("10001, \"Say \"hi\"\"\r\n10007, \"Caf\xc3\xa9\"\r\n10082, \"one\n\ntwo\"\r\n");
+        row(10, "ESTONIAN", "krvnm_104_estonian.txt", {1, 7, 82},
+            "10001, \"Say \"hi\"\"\r\n10007, \"Caf\xc3\xa9\"\r\n10082, \"one\n\ntwo\"\r\n");
     }
 
     void completionFile()

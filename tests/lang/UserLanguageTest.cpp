@@ -35,8 +35,7 @@ private Q_SLOTS:
         const auto row = [](const char* user, const char* codePage, const char* defaultKey, const char* language, int k,
                             int charset) {
             QTest::addRow("'%s', '%s', default %s", user, codePage, defaultKey)
-                << QString::fromUtf8(user) << QString::fromUtf8(codePage) << QString::fromUtf8(defaultKey)
-                << QString::fromUtf8(language) << k << charset;
+                << user << codePage << defaultKey << language << k << charset;
         };
         row("French", "1252", "ENGLISH", "FRENCH", 3, 0);
         row("fRENCH", "1251", "ENGLISH", "FRENCH", 3, 204); // letter case ignored
@@ -88,8 +87,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("language");
         QTest::addColumn<int>("k");
         const auto row = [](const char* name, const char* stored, const char* user, const char* language, int k) {
-            QTest::newRow(name) << QString::fromUtf8(stored) << QString::fromUtf8(user) << QString::fromUtf8(language)
-                                << k;
+            QTest::newRow(name) << stored << user << language << k;
         };
         row("none chosen: French system", "---", "French", "FRENCH", 3);
         row("none chosen: Portuguese system", "---", "Portuguese", "ENGLISH", 0);

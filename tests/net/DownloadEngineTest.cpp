@@ -26,11 +26,6 @@ const QByteArray OldFile = "the whole file from an earlier download";
 // More than the component holds unread, so a reader that stops makes the server wait.
 constexpr qint64 BigBytes = QtTransferComponent::ReadBufferBytes + (4 << 20);
 
-QByteArray Bytes(qint64 size)
-{
-    return TestHttpServer::GeneratedBytes(0, size);
-}
-
 } // namespace
 
 class DownloadEngineTest : public QObject
@@ -46,6 +41,7 @@ class DownloadEngineTest : public QObject
     std::unique_ptr<RecordingDownloadView> view;
     std::unique_ptr<DownloadEngine> engine;
 
+    static QByteArray Bytes(qint64 size) { return TestHttpServer::GeneratedBytes(0, size); }
     QString target(const QString& name = "download.bin") const { return temp.filePath(name); }
 
     bool download(const QString& path, bool isUpdateList = false, const QString& file = "download.bin", int pauseMs = 0)
@@ -107,17 +103,15 @@ private Q_SLOTS:
                                QStringLiteral("value %1").arg(last)};
         };
         const QStringList busy{"busy", "visible"};
-        QTest::newRow("Content-Length 0 leaves no busy bar")
-            << "/empty" << QByteArray() << QStringList{"value 0", "max 1", "visible"} << Connecting;
-        QTest::newRow("exactly 2048 bytes")
-            << "/2048" << Bytes(2048) << sized(2048, 1024) << "1 KB downloaded, 2KB total  (50%)";
-        QTest::newRow("redirected") << "/redirect" << Bytes(2048) << sized(2048, 1024)
-                                    << "1 KB downloaded, 2KB total  (50%)";
-        QTest::newRow("chunked") << "/chunked" << Bytes(5000) << busy << "4 KB downloaded";
-        QTest::newRow("no length, closed at the end") << "/nolength" << Bytes(5000) << busy << "4 KB downloaded";
-        QTest::newRow("compressible text is fetched plain")
-            << "/compressible" << QByteArray(200000, 'k') << sized(200000, 199680)
-            << "195 KB downloaded, 195KB total  (99%)";
+        const auto row = [](const char* name, const char* path, const QByteArray& body, const QStringList& bar,
+                            const QString& lastText) { QTest::newRow(name) << path << body << bar << lastText; };
+        row("Content-Length 0 leaves no busy bar", "/empty", {}, {"value 0", "max 1", "visible"}, Connecting);
+        row("exactly 2048 bytes", "/2048", Bytes(2048), sized(2048, 1024), "1 KB downloaded, 2KB total  (50%)");
+        row("redirected", "/redirect", Bytes(2048), sized(2048, 1024), "1 KB downloaded, 2KB total  (50%)");
+        row("chunked", "/chunked", Bytes(5000), busy, "4 KB downloaded");
+        row("no length, closed at the end", "/nolength", Bytes(5000), busy, "4 KB downloaded");
+        row("compressible text is fetched plain", "/compressible", QByteArray(200000, 'k'), sized(200000, 199680),
+            "195 KB downloaded, 195KB total  (99%)");
     }
 
     void fileTransfer()
@@ -168,27 +162,20 @@ private Q_SLOTS:
         auto status = [](const QString& line) { return QStringList{NotFound, line, ConnectFailed}; };
         const QStringList broken{ConnectError, {}, ConnectFailed};
 
-        QTest::newRow("404 with a page, file")
-            << server.url("/missing") << false << status("HTTP/1.1 404 Not Found") << QStringList{};
-        QTest::newRow("404 with a page, list")
-            << server.url("/missing") << true << status("HTTP/1.1 404 Not Found") << QStringList{};
-        QTest::newRow("300 with a page, no Location")
-            << server.url("/multiple") << false << status("HTTP/1.1 300 Multiple Choice") << QStringList{};
-        QTest::newRow("300 with a Location Qt does not follow")
-            << server.url("/choices") << false << status("HTTP/1.1 300 Multiple Choice") << QStringList{};
-        QTest::newRow("refused") << refused << false
-                                 << QStringList{ConnectError, "Connection refused", NotFound, ConnectFailed}
-                                 << QStringList{};
-        QTest::newRow("never answers") << server.url("/never") << false
-                                       << QStringList{ConnectError, silent, NotFound, ConnectFailed} << QStringList{};
-        QTest::newRow("stops in the body")
-            << server.url("/stall") << false << QStringList{ConnectError, silent, ConnectFailed}
-            << QStringList{"1 KB downloaded, 4KB total  (25%)"};
-        QTest::newRow("cut short") << server.url("/cut") << false << broken
-                                   << QStringList{"4 KB downloaded, 8KB total  (50%)", "max 8192"};
-        QTest::newRow("cut short of 3 GiB")
-            << server.url("/cut-huge") << false << broken
-            << QStringList{"4 KB downloaded, 3145728KB total  (0%)", "max 1610612736", "value 2048"};
+        const auto row = [](const char* name, const QString& url, bool list, const QStringList& lines,
+                            const QStringList& shown = {}) { QTest::newRow(name) << url << list << lines << shown; };
+        row("404 with a page, file", server.url("/missing"), false, status("HTTP/1.1 404 Not Found"));
+        row("404 with a page, list", server.url("/missing"), true, status("HTTP/1.1 404 Not Found"));
+        row("300 with a page, no Location", server.url("/multiple"), false, status("HTTP/1.1 300 Multiple Choice"));
+        row("300 with a Location Qt does not follow", server.url("/choices"), false,
+            status("HTTP/1.1 300 Multiple Choice"));
+        row("refused", refused, false, {ConnectError, "Connection refused", NotFound, ConnectFailed});
+        row("never answers", server.url("/never"), false, {ConnectError, silent, NotFound, ConnectFailed});
+        row("stops in the body", server.url("/stall"), false, {ConnectError, silent, ConnectFailed},
+            {"1 KB downloaded, 4KB total  (25%)"});
+        row("cut short", server.url("/cut"), false, broken, {"4 KB downloaded, 8KB total  (50%)", "max 8192"});
+        row("cut short of 3 GiB", server.url("/cut-huge"), false, broken,
+            {"4 KB downloaded, 3145728KB total  (0%)", "max 1610612736", "value 2048"});
     }
 
     void failedTransfer()

@@ -61,10 +61,7 @@ public:
         labels.append(text);
         onLabel(text);
     }
-    void setProgressVisible(bool visible) override
-    {
-        bar.append(visible ? QStringLiteral("visible") : QStringLiteral("hidden"));
-    }
+    void setProgressVisible(bool visible) override { bar.append(QLatin1String(visible ? "visible" : "hidden")); }
     void setProgressMaximum(int maximum) override { bar.append(QStringLiteral("max %1").arg(maximum)); }
     void setProgressValue(int value) override { bar.append(QStringLiteral("value %1").arg(value)); }
     void setProgressBusy() override { bar.append("busy"); }

@@ -7,15 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-QString Q(const std::u16string& text)
-{
-    return QString::fromStdU16String(text);
-}
-
-} // namespace
-
 // Our reader through ReadIniValue against the answers Windows gives (the Windows stage
 // proves them); the corpus covers the reader's rules one by one.
 class IniReaderTest : public QObject
@@ -23,6 +14,8 @@ class IniReaderTest : public QObject
     Q_OBJECT
 
     QTemporaryDir temp;
+
+    static QString Q(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 private Q_SLOTS:
     void answersAsWindows_data()
@@ -39,10 +32,8 @@ private Q_SLOTS:
                                           << Q(c.section) << Q(c.key) << Q(c.defaultValue) << Q(c.expected);
         }
         // Windows reads past the end of the file here; we leave the half character out.
-        QTest::newRow("UTF-16 odd length") << QByteArray("\xFF\xFE[\0K\0]\0\n\0v\0=\0\x31\0\xE9", 17) << true << "K"
-                                           << "v"
-                                           << "d"
-                                           << "1";
+        QTest::newRow("UTF-16 odd length") << QByteArray("\xFF\xFE[\0K\0]\0\n\0v\0=\0\x31\0\xE9", 17) << true
+                                           << QString("K") << QString("v") << QString("d") << QString("1");
     }
 
     void answersAsWindows()

@@ -7,21 +7,6 @@
 
 namespace {
 
-std::string_view View(const QByteArray& bytes)
-{
-    return std::string_view(bytes.constData(), size_t(bytes.size()));
-}
-
-QString Text(std::string_view bytes)
-{
-    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-}
-
-QString Shown(const std::optional<FeedRelease>& release)
-{
-    return release ? Text(release->version) + " " + Text(release->date) : "-";
-}
-
 QByteArray Row(const QByteArray& folder, const QByteArray& date = "2013-09-12 20:10  ")
 {
     return "<tr><td><a href=\"" + folder + "/\">" + folder + "/</a></td><td align=\"right\">" + date +
@@ -34,42 +19,43 @@ class ListReadersTest : public QObject
 {
     Q_OBJECT
 
+    static std::string_view View(const QByteArray& bytes) { return {bytes.constData(), size_t(bytes.size())}; }
+    static QString Text(std::string_view bytes) { return QString::fromUtf8(bytes.data(), qsizetype(bytes.size())); }
+    static QString Shown(const std::optional<FeedRelease>& release)
+    {
+        return release ? Text(release->version) + " " + Text(release->date) : "-";
+    }
+
 private Q_SLOTS:
     void feed_data()
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QStringList>("expected"); // stable, beta, nightly: "version date" or "-"
-
+        const auto row = [](const char* name, const QByteArray& text, const QStringList& expected) {
+            QTest::newRow(name) << text << expected;
+        };
         const QByteArray stable = "1.4.0\t2013-04-01\tstable\r\n";
         const QByteArray beta = "1.4.0-beta5\t2014-02-25\tbeta\r\n";
         const QByteArray nightly = "r26400\t2014-03-12\tnightlies\r\n";
-        QTest::newRow("four channels") << stable + beta + nightly
-                                       << QStringList{"1.4.0 2013-04-01", "1.4.0-beta5 2014-02-25",
-                                                      "r26400 2014-03-12"};
-        QTest::newRow("beta, then RC") << beta + "1.4.0-RC1\t2014-03-01\tRC\r\n"
-                                       << QStringList{"-", "1.4.0-RC1 2014-03-01", "-"};
-        QTest::newRow("RC, then beta") << "1.4.0-RC1\t2014-03-01\trc\r\n" + beta
-                                       << QStringList{"-", "1.4.0-RC1 2014-03-01", "-"};
-        QTest::newRow("first stable wins") << stable + "1.3.9\t2012-01-01\tstable\r\n"
-                                           << QStringList{"1.4.0 2013-04-01", "-", "-"};
-        QTest::newRow("keywords anywhere, any case")
-            << QByteArray("1.5.0\t2015-01-01\tSTABLE\r\nr1\t2015-01-02\tx\tNightlies\r\n")
-            << QStringList{"1.5.0 2015-01-01", "-", "r1 2015-01-02"};
-        QTest::newRow("the date is field 2 whatever it holds")
-            << QByteArray("1.4.0\tstable\r\n") << QStringList{"1.4.0 stable", "-", "-"};
-        QTest::newRow("LF only") << QByteArray("1.4.0\t2013-04-01\tstable\nr1\t2015\tnightlies\n")
-                                 << QStringList{"1.4.0 2013-04-01", "-", "r1 2015"};
+        const QStringList stableOnly{"1.4.0 2013-04-01", "-", "-"};
+        row("four channels", stable + beta + nightly,
+            {"1.4.0 2013-04-01", "1.4.0-beta5 2014-02-25", "r26400 2014-03-12"});
+        row("beta, then RC", beta + "1.4.0-RC1\t2014-03-01\tRC\r\n", {"-", "1.4.0-RC1 2014-03-01", "-"});
+        row("RC, then beta", "1.4.0-RC1\t2014-03-01\trc\r\n" + beta, {"-", "1.4.0-RC1 2014-03-01", "-"});
+        row("first stable wins", stable + "1.3.9\t2012-01-01\tstable\r\n", stableOnly);
+        row("keywords anywhere, any case", "1.5.0\t2015-01-01\tSTABLE\r\nr1\t2015-01-02\tx\tNightlies\r\n",
+            {"1.5.0 2015-01-01", "-", "r1 2015-01-02"});
+        row("the date is field 2 whatever it holds", "1.4.0\tstable\r\n", {"1.4.0 stable", "-", "-"});
+        row("LF only", "1.4.0\t2013-04-01\tstable\nr1\t2015\tnightlies\n", {"1.4.0 2013-04-01", "-", "r1 2015"});
         // The line-end conversion makes CR CR LF of the server's CR LF: still one line end.
-        QTest::newRow("CR LF from the server, converted")
-            << QByteArray("x\tnothing\r\r\ny\tnothing\r\r\n1.4.0\t2013-04-01\tstable\r\r\n")
-            << QStringList{"1.4.0 2013-04-01", "-", "-"};
-        QTest::newRow("empty") << QByteArray() << QStringList{"-", "-", "-"};
+        row("CR LF from the server, converted", "x\tnothing\r\r\ny\tnothing\r\r\n1.4.0\t2013-04-01\tstable\r\r\n",
+            stableOnly);
+        row("empty", {}, {"-", "-", "-"});
         // Names that could leave the work folder or the server's folder are no versions.
-        QTest::newRow("version with ..") << "..\t2013\tstable\r\n" + stable
-                                         << QStringList{"1.4.0 2013-04-01", "-", "-"};
-        QTest::newRow("empty version") << "\t2013\tstable\r\n" + stable << QStringList{"1.4.0 2013-04-01", "-", "-"};
-        QTest::newRow("ignored lines still count")
-            << "..\tstable\r\n..\tstable\r\n..\tstable\r\n..\tstable\r\n" + stable << QStringList{"-", "-", "-"};
+        row("version with ..", "..\t2013\tstable\r\n" + stable, stableOnly);
+        row("empty version", "\t2013\tstable\r\n" + stable, stableOnly);
+        row("ignored lines still count", "..\tstable\r\n..\tstable\r\n..\tstable\r\n..\tstable\r\n" + stable,
+            {"-", "-", "-"});
     }
 
     void feed()
@@ -84,39 +70,35 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QStringList>("expected");
-
+        const auto row = [](const char* name, const QByteArray& text, const QStringList& expected) {
+            QTest::newRow(name) << text << expected;
+        };
         const QByteArray head =
             "<table><tr><th>Name</th><th>Last modified</th></tr>"
             "<tr><td><a href=\"/binaries/\">Parent Directory</a></td><td>2012-01-01 10:00 </td></tr>";
         // One line of rows is what the catalogue's own test and the tour read.
-        QTest::newRow("one row per line") << head + "\n" + Row("1.3.3") + "\n" + Row("1.3.2") + "\n" << QStringList();
-        QTest::newRow("two rows per line") << Row("1.3.3") + Row("1.3.2") + "\n" + Row("1.3.1") + "\n"
-                                           << QStringList{"1.3.3 2013-09-12", "1.3.2 2013-09-12"};
-        QTest::newRow("the piece before the first row")
-            << "<td><a href=\"1.0.0/\">x</a> 2010-01-01 1</td>" + Row("1.3.3") + Row("1.3.2")
-            << QStringList{"1.0.0 2010-01-01", "1.3.3 2013-09-12", "1.3.2 2013-09-12"};
-        QTest::newRow("upper-case cells count")
-            << QByteArray("<tr><TD>\"1.2.0/\" 2012-01-01 x<tr><TH>\"1.1.0/\" 2011 x")
-            << QStringList{"1.2.0 2012-01-01"};
-        QTest::newRow("skipped: latest stable and beta, old, no dot")
-            << Row("1.4.0") + Row("1.4.0-beta5") + Row("0.3.2.1") + Row("0.1.1") + Row("trunk") + Row("1.3.3")
-            << QStringList{"1.3.3 2013-09-12"};
+        row("one row per line", head + "\n" + Row("1.3.3") + "\n" + Row("1.3.2") + "\n", {});
+        row("two rows per line", Row("1.3.3") + Row("1.3.2") + "\n" + Row("1.3.1") + "\n",
+            {"1.3.3 2013-09-12", "1.3.2 2013-09-12"});
+        row("the piece before the first row",
+            "<td><a href=\"1.0.0/\">x</a> 2010-01-01 1</td>" + Row("1.3.3") + Row("1.3.2"),
+            {"1.0.0 2010-01-01", "1.3.3 2013-09-12", "1.3.2 2013-09-12"});
+        row("upper-case cells count", "<tr><TD>\"1.2.0/\" 2012-01-01 x<tr><TH>\"1.1.0/\" 2011 x", {"1.2.0 2012-01-01"});
+        row("skipped: latest stable and beta, old, no dot",
+            Row("1.4.0") + Row("1.4.0-beta5") + Row("0.3.2.1") + Row("0.1.1") + Row("trunk") + Row("1.3.3"),
+            {"1.3.3 2013-09-12"});
         // Rows are found ignoring case but counted and cut only where "<tr>" is in lower case.
-        QTest::newRow("upper-case rows only")
-            << QByteArray("<TR><td>\"1.2.0/\" 2012-01-01 x<TR><td>\"1.1.0/\" 2011-01-01 x") << QStringList();
-        QTest::newRow("skipped: no blank after the date")
-            << Row("1.3.3", "2013-09-12") + Row("1.3.2") << QStringList{"1.3.2 2013-09-12"};
-        QTest::newRow("skipped: no 20 after the folder")
-            << QByteArray("<tr><td>\"1.2.0/\" 19-1-1 x</td><tr><td>\"1.1.0/\" 2011-1-1 x</td>")
-            << QStringList{"1.1.0 2011-1-1"};
-        QTest::newRow("skipped: no quote, no slash")
-            << QByteArray("<tr><td>1.2.0/ 2012 <tr><td>\"1.2.0 2012 x") << QStringList();
-        QTest::newRow("skipped: folders that are no plain names")
-            << Row("..") + Row("a.b\\..\\c") + Row("c:.x") + Row("1.3.3") << QStringList{"1.3.3 2013-09-12"};
+        row("upper-case rows only", "<TR><td>\"1.2.0/\" 2012-01-01 x<TR><td>\"1.1.0/\" 2011-01-01 x", {});
+        row("skipped: no blank after the date", Row("1.3.3", "2013-09-12") + Row("1.3.2"), {"1.3.2 2013-09-12"});
+        row("skipped: no 20 after the folder", "<tr><td>\"1.2.0/\" 19-1-1 x</td><tr><td>\"1.1.0/\" 2011-1-1 x</td>",
+            {"1.1.0 2011-1-1"});
+        row("skipped: no quote, no slash", "<tr><td>1.2.0/ 2012 <tr><td>\"1.2.0 2012 x", {});
+        row("skipped: folders that are no plain names", Row("..") + Row("a.b\\..\\c") + Row("c:.x") + Row("1.3.3"),
+            {"1.3.3 2013-09-12"});
         // Far beyond the 16-bit positions of old.
-        QTest::newRow("a piece of 100000 characters")
-            << "<tr><td>" + QByteArray(100000, 'x') + "\"1.2.0/\" 2012-05-05 x" + Row("1.1.0")
-            << QStringList{"1.2.0 2012-05-05", "1.1.0 2013-09-12"};
+        row("a piece of 100000 characters",
+            "<tr><td>" + QByteArray(100000, 'x') + "\"1.2.0/\" 2012-05-05 x" + Row("1.1.0"),
+            {"1.2.0 2012-05-05", "1.1.0 2013-09-12"});
     }
 
     void listing()

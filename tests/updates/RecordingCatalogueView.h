@@ -27,11 +27,8 @@ public:
     void selectVersionRow(int row) override { selectedRows.append(row); }
     void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override
     {
-        icons.append(
-            QStringLiteral("%1 %2 %3")
-                .arg(index)
-                .arg(picture == StatusPicture::Exclamation ? QStringLiteral("exclamation") : QStringLiteral("other"),
-                     toolTip));
+        const char* name = picture == StatusPicture::Exclamation ? "exclamation" : "other";
+        icons.append(QStringLiteral("%1 %2 %3").arg(index).arg(QLatin1String(name), toolTip));
     }
     void fillRestoreList(const QStringList& items) override { restoreFills.append(items); }
     void setMainButtonCaption(const QString& caption) override { buttonCaption = caption; }

@@ -32,14 +32,6 @@ QList<ReleaseRecord> Releases(int count, int first = 0)
     return records;
 }
 
-QStringList Items(const QList<ReleaseRecord>& records)
-{
-    QStringList items;
-    for (const ReleaseRecord& record : records)
-        items.append(record.version + " (" + record.date + ")");
-    return items;
-}
-
 using Settings = QHash<QString, QString>;
 
 } // namespace
@@ -56,10 +48,10 @@ class ReleaseCatalogueTest : public QObject
     TestHttpServer server;
     std::unique_ptr<UpdatesFixture> f;
 
-    void check(const QByteArray& feed, const QByteArray& listing, int feedStatus = 200)
+    void check(const QByteArray& feed, const QByteArray& listing, int feedStatus = 200, int listingStatus = 200)
     {
         server.serveBytes("/versions.txt", feed, feedStatus, "text/plain");
-        server.serveBytes("/binaries/releases/", listing, 200, "text/html");
+        server.serveBytes("/binaries/releases/", listing, listingStatus, "text/html");
         f->catalogue.CheckKRVNUpdates();
     }
 
@@ -92,35 +84,27 @@ private Q_SLOTS:
         const Settings current{{"LatestStable", "1.4.0"},     {"LatestStableDate", "2013-04-01"},
                                {"LatestBeta", "1.4.0-beta5"}, {"LatestBetaDate", "2014-02-25"},
                                {"LatestNightly", "r26400"},   {"LatestNightlyDate", "2014-03-12"}};
-        const auto with = [&](Settings values, std::initializer_list<std::pair<QString, QString>> changes) {
-            for (const auto& [key, value] : changes)
-                values.insert(key, value);
-            values.insert("LastCheckDate", CheckDate(TestDay));
-            return values;
+        const auto row = [&](const char* name, const QByteArray& feed, const Settings& stored, int markedRow,
+                             const QStringList& latest, const Settings& changes = {}) {
+            Settings after = current;
+            after.insert(changes);
+            after.insert("LastCheckDate", CheckDate(TestDay));
+            QTest::newRow(name) << feed << stored << markedRow << latest << after;
         };
-        QTest::newRow("nothing changed") << Stable + Beta + Nightly << current << -1
-                                         << QStringList{"1.4.0", "1.4.0-beta5", "r26400"} << with(current, {});
-        QTest::newRow("first check on an empty store")
-            << Stable + Beta + Nightly << Settings() << -1 << QStringList{"1.4.0", "1.4.0-beta5", "r26400"}
-            << with(current, {});
-        QTest::newRow("stable line fifth") << Beta + Nightly + "\n\n" + Stable << current << 0
-                                           << QStringList{"", "1.4.0-beta5", "r26400"} << with(current, {});
-        QTest::newRow("beta, then RC") << Stable + Beta + "1.4.0-RC1\t2014-03-01\tRC\n" + Nightly << current << 1
-                                       << QStringList{"1.4.0", "1.4.0-RC1", "r26400"}
-                                       << with(current,
-                                               {{"LatestBeta", "1.4.0-RC1"}, {"LatestBetaDate", "2014-03-01"}});
-        QTest::newRow("no nightly while one is stored")
-            << Stable + Beta << current << 2 << QStringList{"1.4.0", "1.4.0-beta5", ""} << with(current, {});
-        QTest::newRow("only the first changed channel")
-            << "1.5.0\t2015-01-01\tstable\n" + Beta + "r27000\t2015-01-02\tnightlies\n"
-            << current << 0 << QStringList{"1.5.0", "1.4.0-beta5", "r27000"}
-            << with(current, {{"LatestStable", "1.5.0"},
-                              {"LatestStableDate", "2015-01-01"},
-                              {"LatestNightly", "r27000"},
-                              {"LatestNightlyDate", "2015-01-02"}});
-        QTest::newRow("an HTML page served as the feed")
-            << QByteArray("<html><body>Service moved</body></html>\n") << current << 0 << QStringList{"", "", ""}
-            << with(current, {});
+        const QStringList usual{"1.4.0", "1.4.0-beta5", "r26400"};
+        row("nothing changed", Stable + Beta + Nightly, current, -1, usual);
+        row("first check on an empty store", Stable + Beta + Nightly, {}, -1, usual);
+        row("stable line fifth", Beta + Nightly + "\n\n" + Stable, current, 0, {"", "1.4.0-beta5", "r26400"});
+        row("beta, then RC", Stable + Beta + "1.4.0-RC1\t2014-03-01\tRC\n" + Nightly, current, 1,
+            {"1.4.0", "1.4.0-RC1", "r26400"}, {{"LatestBeta", "1.4.0-RC1"}, {"LatestBetaDate", "2014-03-01"}});
+        row("no nightly while one is stored", Stable + Beta, current, 2, {"1.4.0", "1.4.0-beta5", ""});
+        row("only the first changed channel", "1.5.0\t2015-01-01\tstable\n" + Beta + "r27000\t2015-01-02\tnightlies\n",
+            current, 0, {"1.5.0", "1.4.0-beta5", "r27000"},
+            {{"LatestStable", "1.5.0"},
+             {"LatestStableDate", "2015-01-01"},
+             {"LatestNightly", "r27000"},
+             {"LatestNightlyDate", "2015-01-02"}});
+        row("an HTML page served as the feed", "<html><body>Service moved</body></html>\n", current, 0, {"", "", ""});
     }
 
     void marksTheFirstChangedChannel()
@@ -172,13 +156,14 @@ private Q_SLOTS:
         QFETCH(QList<ReleaseRecord>, after);
         QFETCH(bool, filled);
         f->state.OlderReleases = before;
-        server.serveBytes("/versions.txt", Stable + Beta + Nightly, 200, "text/plain");
-        server.serveBytes("/binaries/releases/", listing, listingStatus, "text/html");
 
-        f->catalogue.CheckKRVNUpdates();
+        check(Stable + Beta + Nightly, listing, 200, listingStatus);
 
         QCOMPARE(f->state.OlderReleases, after);
-        QCOMPARE(f->view.restoreFills, filled ? QList<QStringList>{Items(after)} : QList<QStringList>());
+        QStringList items;
+        for (const ReleaseRecord& record : after)
+            items.append(record.version + " (" + record.date + ")");
+        QCOMPARE(f->view.restoreFills, filled ? QList<QStringList>{items} : QList<QStringList>());
         QCOMPARE(f->view.enabledRows.contains(3), filled);
         QCOMPARE(f->state.olderReleasesListed(), after.size() > 10);
         QVERIFY(f->state.CatalogueLoaded);

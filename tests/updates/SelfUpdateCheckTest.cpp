@@ -57,23 +57,21 @@ private Q_SLOTS:
 
         const QString latest = Message(Latest, MessageIcon::Information, MessageButtons::Ok);
         const QString offer = Message(Offer.arg("1.0.3"), MessageIcon::Exclamation, MessageButtons::YesNo);
-        QTest::newRow("same version within blanks, from the menu")
-            << QByteArray("[KRVNM]\nversion=\" 1.0.4  \"\n") << 200 << false << Answer::Ok << QStringList{latest}
-            << true;
-        QTest::newRow("same version, automatic")
-            << QByteArray("[KRVNM]\r\nversion=1.0.4\r\n") << 200 << true << Answer::Ok << QStringList() << true;
-        QTest::newRow("older version offered, No") << QByteArray("; published\n[krvnm]\nVersion = 1.0.3\n") << 200
-                                                   << true << Answer::No << QStringList{offer} << true;
+        const auto row = [](const char* name, const QByteArray& body, int status, bool automatic, Answer reply,
+                            const QStringList& messages, bool completed) {
+            QTest::newRow(name) << body << status << automatic << reply << messages << completed;
+        };
+        row("same version within blanks, from the menu", "[KRVNM]\nversion=\" 1.0.4  \"\n", 200, false, Answer::Ok,
+            {latest}, true);
+        row("same version, automatic", "[KRVNM]\r\nversion=1.0.4\r\n", 200, true, Answer::Ok, {}, true);
+        row("older version offered, No", "; published\n[krvnm]\nVersion = 1.0.3\n", 200, true, Answer::No, {offer},
+            true);
         // The product page opens and the check still finishes, so the window is usable again.
-        QTest::newRow("older version offered, Yes")
-            << QByteArray("[KRVNM]\nversion=1.0.3\n") << 200 << false << Answer::Yes << QStringList{offer} << true;
-        QTest::newRow("key under another section")
-            << QByteArray("[OTHER]\nversion=1.0.5\n") << 200 << false << Answer::Ok << QStringList() << false;
-        QTest::newRow("HTML error page with status 200")
-            << QByteArray("<html><body><h1>Database error</h1></body></html>\n") << 200 << false << Answer::Ok
-            << QStringList() << false;
-        QTest::newRow("not found") << QByteArray("<html><body>404</body></html>\n") << 404 << false << Answer::Ok
-                                   << QStringList() << false;
+        row("older version offered, Yes", "[KRVNM]\nversion=1.0.3\n", 200, false, Answer::Yes, {offer}, true);
+        row("key under another section", "[OTHER]\nversion=1.0.5\n", 200, false, Answer::Ok, {}, false);
+        row("HTML error page with status 200", "<html><body><h1>Database error</h1></body></html>\n", 200, false,
+            Answer::Ok, {}, false);
+        row("not found", "<html><body>404</body></html>\n", 404, false, Answer::Ok, {}, false);
     }
 
     void answer()
@@ -100,8 +98,7 @@ private Q_SLOTS:
         QCOMPARE(f->state.SelfCheckDone, completed);
         QCOMPARE(f->state.LastSelfCheckDate, completed ? CheckDate(TestDay) : "earlier");
         QCOMPARE(SelfUpdateCheck::SelfCheckDue(f->state, TestDay), !completed);
-        QCOMPARE(f->view.enables.first(), false);
-        QCOMPARE(f->view.enables.last(), true);
+        QCOMPARE((QList<bool>{f->view.enables.first(), f->view.enables.last()}), (QList<bool>{false, true}));
         QVERIFY(f->errors.reports.isEmpty());
         if (completed) {
             QVERIFY(!QFileInfo::exists(f->state.ManagerFile));
