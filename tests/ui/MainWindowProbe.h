@@ -39,6 +39,14 @@ struct MainWindowProbe : MainWindowLanguageView
         return QStringLiteral("<no control %1>").arg(name);
     }
 
+    QStringList captions(const QStringList& names) const
+    {
+        QStringList texts;
+        for (const QString& name : names)
+            texts << caption(name);
+        return texts;
+    }
+
     AppFixture app;
     frmMain& window = app.startWindow();
     int identifications = 0;
