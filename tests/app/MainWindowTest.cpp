@@ -146,82 +146,64 @@ private Q_SLOTS:
                          "for Updates, brk06=, mnuWebsite=Korvane Manager website, mnuAbout=About Korvane Manager]"}));
     }
 
-    void webLinksOpenTheirAddresses_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("address");
-        const auto row = [](const char* name, const QString& address) {
-            QTest::newRow(name) << QString::fromLatin1(name) << address;
-        };
-        const QString tracking = QStringLiteral("?utm_source=krvnm&utm_medium=app&utm_campaign=104");
-        row("mnuKrvnWiki", "http://wiki.korvane.example/Main_Page");
-        row("mnuKrvnHome", "http://www.korvane.example/");
-        row("mnuForum", "http://forum.mirror.test/"); // its server is set in the settings, as a base address
-        row("mnuBug", "http://bugs.korvane.example/");
-        row("mnuKrvnFiles", "http://builds.korvane.example/");
-        row("mnuCrates", "http://content.korvane.example/en/newgrf/");
-        row("mnuGRFCrawler", "http://grfcrawler.example/");
-        row("mnuTWSR", "http://www.quillonworks.example/townscape-refit-graphics/" + tracking);
-        row("mnuWebsite", "http://www.quillonworks.example/korvane-manager/" + tracking);
-    }
-
-    // Links stay usable during a download and leave it running.
-    void webLinksOpenTheirAddresses()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, address);
-        AppFixture app;
-        app.settings.values.insert(QStringLiteral("FORUMSERVER"), QStringLiteral("http://forum.mirror.test//"));
-        frmMain& window = app.startWindow();
-        app.app->commands().EnableControls(false);
-        app.transfer.executing = true;
-        auto* link = window.findChild<QAction*>(name);
-        QVERIFY(link->isEnabled());
-        link->trigger();
-        QCOMPARE(app.platform.opened, QStringList{address});
-        QVERIFY2(app.transfer.executing, "opening a link leaves the transfer alone");
-        QVERIFY(app.dialogs.messages.isEmpty());
-    }
-
     // While a transfer runs, the commands that would start work refuse with string 52 and
     // Exit asks with string 51, "No" first: answered No, the window and the transfer stay.
+    // The web links stay usable while busy, open their addresses and leave the transfer running.
     void transferRunning_data()
     {
         QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("address"); // a link's; empty: a command
         QTest::addColumn<int>("text");
         QTest::addColumn<MessageIcon>("icon");
         QTest::addColumn<MessageButtons>("buttons");
-        QTest::newRow("cmdRun") << "cmdRun" << 52 << MessageIcon::Exclamation << MessageButtons::Ok;
-        QTest::newRow("mnuOpen") << "mnuOpen" << 52 << MessageIcon::Critical << MessageButtons::Ok;
+        const auto link = [](const char* name, const QString& address) {
+            QTest::newRow(name) << QString::fromLatin1(name) << address << 0 << MessageIcon::None << MessageButtons::Ok;
+        };
+        const QString tracking = QStringLiteral("?utm_source=krvnm&utm_medium=app&utm_campaign=104");
+        link("mnuKrvnWiki", "http://wiki.korvane.example/Main_Page");
+        link("mnuKrvnHome", "http://www.korvane.example/");
+        link("mnuForum", "http://forum.mirror.test/"); // its server is set in the settings, as a base address
+        link("mnuBug", "http://bugs.korvane.example/");
+        link("mnuKrvnFiles", "http://builds.korvane.example/");
+        link("mnuCrates", "http://content.korvane.example/en/newgrf/");
+        link("mnuGRFCrawler", "http://grfcrawler.example/");
+        link("mnuTWSR", "http://www.quillonworks.example/townscape-refit-graphics/" + tracking);
+        link("mnuWebsite", "http://www.quillonworks.example/korvane-manager/" + tracking);
+        QTest::newRow("cmdRun") << "cmdRun" << QString() << 52 << MessageIcon::Exclamation << MessageButtons::Ok;
+        QTest::newRow("mnuOpen") << "mnuOpen" << QString() << 52 << MessageIcon::Critical << MessageButtons::Ok;
         QTest::newRow("mnuCheckSelfUpdate")
-            << "mnuCheckSelfUpdate" << 52 << MessageIcon::Critical << MessageButtons::Ok;
-        QTest::newRow("cmdExit") << "cmdExit" << 51 << MessageIcon::Exclamation << MessageButtons::YesNo;
+            << "mnuCheckSelfUpdate" << QString() << 52 << MessageIcon::Critical << MessageButtons::Ok;
+        QTest::newRow("cmdExit") << "cmdExit" << QString() << 51 << MessageIcon::Exclamation << MessageButtons::YesNo;
     }
 
     void transferRunning()
     {
         QFETCH(QString, control);
+        QFETCH(QString, address);
         QFETCH(int, text);
         QFETCH(MessageIcon, icon);
         QFETCH(MessageButtons, buttons);
         AppFixture app;
+        app.settings.values.insert(QStringLiteral("FORUMSERVER"), QStringLiteral("http://forum.mirror.test//"));
         frmMain& window = app.startWindow();
         PlaceGame(app);
-        app.app->commands().EnableControls(true);
+        app.app->commands().EnableControls(address.isEmpty()); // the links must work while busy
         window.show();
         app.transfer.executing = true;
         if (auto* button = window.findChild<QPushButton*>(control))
             button->click();
         else
             Find<QAction>(window, control)->trigger();
-        QCOMPARE(app.dialogs.messages.size(), 1);
-        const MessageRequest& message = app.dialogs.messages.first();
-        QCOMPARE(message.text, app.state->str(text));
-        QCOMPARE(message.icon, icon);
-        QCOMPARE(message.buttons, buttons);
-        if (buttons == MessageButtons::YesNo)
-            QCOMPARE(message.defaultButton, std::optional<Answer>(Answer::No));
-        QCOMPARE(message.title, QStringLiteral("Korvane Manager"));
+        QCOMPARE(app.platform.opened, address.isEmpty() ? QStringList() : QStringList{address});
+        QCOMPARE(app.dialogs.messages.size(), text ? 1 : 0);
+        for (const MessageRequest& message : app.dialogs.messages) {
+            QCOMPARE(message.text, app.state->str(text));
+            QCOMPARE(message.icon, icon);
+            QCOMPARE(message.buttons, buttons);
+            QCOMPARE(message.defaultButton,
+                     buttons == MessageButtons::YesNo ? std::optional(Answer::No) : std::nullopt);
+            QCOMPARE(message.title, QStringLiteral("Korvane Manager"));
+        }
         QVERIFY(app.platform.launches.isEmpty());
         QVERIFY(app.dialogs.folderTitles.isEmpty());
         QVERIFY(window.isVisible());
