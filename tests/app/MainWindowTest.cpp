@@ -6,7 +6,6 @@
 #include "ui/StatusPanel.h"
 #include "ui/VersionRowsPanel.h"
 
-#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -60,13 +59,6 @@ void PlaceGame(AppFixture& app)
     app.state->KrvnExe = app.state->KrvnPath + QStringLiteral("korvane.exe");
     app.state->KrvnVersion = QStringLiteral("1.4.0");
     Touch(app.state->KrvnExe);
-}
-
-void MoveMouseOver(QWidget* widget)
-{
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &move);
 }
 
 QStringList VisibleStatusIcons(QWidget& window)
@@ -318,7 +310,10 @@ private Q_SLOTS:
         QCOMPARE(StatusBarText(window), QStringLiteral("Files extracted OK."));
         for (const char* area : {"frmMainBackground", "picVersions", "fraStatus"}) {
             status.setDownloadLabel(QLatin1String(area));
-            MoveMouseOver(Find<QWidget>(window, QLatin1String(area)));
+            QWidget* over = Find<QWidget>(window, QLatin1String(area));
+            QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(over, &move);
             QVERIFY2(StatusBarText(window) == QStringLiteral("Korvane path not specified."), area);
         }
         auto* list = Find<QListWidget>(window, QStringLiteral("lstStatus"));
@@ -354,13 +349,14 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QSignalSpy run(Find<QPushButton>(window, QStringLiteral("cmdRun")), &QPushButton::clicked);
-        QSignalSpy update(Find<QPushButton>(window, QStringLiteral("cmdLU")), &QPushButton::clicked);
+        auto* cmdLU = Find<QPushButton>(window, QStringLiteral("cmdLU"));
+        QSignalSpy update(cmdLU, &QPushButton::clicked);
         auto* stable = Find<QRadioButton>(window, QStringLiteral("optGet0"));
         stable->setFocus();
         QTest::keyClick(stable, Qt::Key_Return);
         QTRY_COMPARE(run.count(), 1);
-        Find<QPushButton>(window, QStringLiteral("cmdLU"))->setFocus();
-        QTest::keyClick(Find<QPushButton>(window, QStringLiteral("cmdLU")), Qt::Key_Return);
+        cmdLU->setFocus();
+        QTest::keyClick(cmdLU, Qt::Key_Return);
         QTRY_COMPARE(update.count(), 1);
         QCOMPARE(run.count(), 1);
     }
