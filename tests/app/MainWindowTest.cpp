@@ -2,6 +2,7 @@
 
 #include "AppFixture.h"
 #include "TestMain.h"
+#include "WriteFile.h"
 #include "app/MainCommands.h"
 #include "ui/StatusPanel.h"
 #include "ui/VersionRowsPanel.h"
@@ -43,13 +44,6 @@ QString StatusBarText(QWidget& window)
     return Find<QLabel>(window, QStringLiteral("stbMainText"))->text();
 }
 
-void Touch(const QString& path)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write("x");
-}
-
 // A game the window has found: korvane.exe in a folder of the fixture's temporary folder.
 void PlaceGame(AppFixture& app)
 {
@@ -58,7 +52,7 @@ void PlaceGame(AppFixture& app)
     app.state->KrvnPath = QDir::toNativeSeparators(folder) + QDir::separator();
     app.state->KrvnExe = app.state->KrvnPath + QStringLiteral("korvane.exe");
     app.state->KrvnVersion = QStringLiteral("1.4.0");
-    Touch(app.state->KrvnExe);
+    WriteFile(app.state->KrvnExe);
 }
 
 QStringList VisibleStatusIcons(QWidget& window)
@@ -252,7 +246,7 @@ private Q_SLOTS:
         if (game == Game::Gone)
             QFile::remove(app.state->KrvnExe);
         if (feed)
-            Touch(app.state->VersionsFile);
+            WriteFile(app.state->VersionsFile);
         app.state->SelfCheckDone = selfCheckDone;
         app.state->OlderReleases = QList<ReleaseRecord>(releases, ReleaseRecord{QStringLiteral("1.3.0"), {}});
         StatusPanel& status = window.statusPanel();

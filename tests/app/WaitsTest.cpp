@@ -1,5 +1,6 @@
 #include "app/Waits.h"
 #include "TestMain.h"
+#include "WriteFile.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -13,13 +14,6 @@ QByteArray ReadAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 // How often a 10 ms timer fired while step ran: the window's events, which every wait
@@ -70,7 +64,7 @@ private Q_SLOTS:
     void waitForFile()
     {
         const QString path = temp.filePath(QStringLiteral("growing.txt"));
-        QTimer::singleShot(50, this, [&] { WriteAll(path, "12345"); });
+        QTimer::singleShot(50, this, [&] { WriteFile(path, "12345"); });
         QElapsedTimer wall;
         wall.start();
         WaitForFile(path, 3);
@@ -101,7 +95,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, after);
         const QString path = temp.filePath(QStringLiteral("feed.txt"));
         if (!before.isNull())
-            WriteAll(path, before);
+            WriteFile(path, before);
         QCOMPARE(ConvertLineEnds(path), !before.isNull());
         QCOMPARE(FileSizeOf(path), before.isNull() ? qint64(-1) : qint64(after.size()));
         QCOMPARE(ReadAll(path), after);
