@@ -219,14 +219,13 @@ private Q_SLOTS:
                                           << "Check for Updates" << detected;
         QTest::newRow("idle, game gone") << Game::Gone << false << 1 << false << true << "mnuCheckSelfUpdate"
                                          << "Check for Updates" << detected;
-        QTest::newRow("idle, self-check done, 10 releases") << Game::None << true << 10 << true << true << ""
-                                                            << "Install Now" << noPath;
+        QTest::newRow("idle, self-check done, 10 releases")
+            << Game::None << true << 10 << true << true << QString() << "Install Now" << noPath;
         QTest::newRow("idle, 11 releases")
             << Game::None << false << 11 << true << true << "mnuCheckSelfUpdate cboRestore"
             << "Install Now" << noPath;
-        QTest::newRow("busy, game found") << Game::Found << false << 12 << true << false << ""
-                                          << ""
-                                          << "Downloading data...";
+        QTest::newRow("busy, game found")
+            << Game::Found << false << 12 << true << false << QString() << QString() << "Downloading data...";
     }
 
     void enableControlsFollowsTheStateTable()

@@ -97,8 +97,7 @@ private Q_SLOTS:
         ErrorFixture fixture(platform);
         fixture.state.KrvnVersion.clear();
         QStringList captions;
-        QString report, afterSecond;
-        QString title;
+        QString title, report, afterSecond;
         fixture.whileShown([&](QDialog& dialog) {
             title = dialog.windowTitle();
             for (const char* name : {"lblTop", "lblMain", "lblSecond"})

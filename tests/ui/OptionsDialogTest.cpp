@@ -135,22 +135,19 @@ private Q_SLOTS:
     void translatorLinksWriteTheFileOnTheLeftButtonOnly_data()
     {
         QTest::addColumn<QString>("link");
-        QTest::addColumn<QString>("file");
         QTest::addColumn<int>("message");
+        QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("messageMissing");
-        QTest::newRow("add a language") << "imgAddLanguage"
-                                        << "krvnm_104_english.txt" << 654 << false;
-        QTest::newRow("complete French") << "lblComplete"
-                                         << "krvnm_104_french.txt" << 653 << false;
-        QTest::newRow("message missing") << "imgAddLanguage"
-                                         << "krvnm_104_english.txt" << 654 << true;
+        QTest::newRow("add a language") << "imgAddLanguage" << 654 << "krvnm_104_english.txt" << false;
+        QTest::newRow("complete French") << "lblComplete" << 653 << "krvnm_104_french.txt" << false;
+        QTest::newRow("message missing") << "imgAddLanguage" << 654 << "krvnm_104_english.txt" << true;
     }
 
     void translatorLinksWriteTheFileOnTheLeftButtonOnly()
     {
         QFETCH(QString, link);
-        QFETCH(QString, file);
         QFETCH(int, message);
+        QFETCH(QString, file);
         QFETCH(bool, messageMissing);
         OptionsFixture fixture;
         fixture.state.Language = QStringLiteral("FRENCH");
