@@ -57,11 +57,6 @@ QString NginxServer::start(const QString& workFolder, const QString& rootFolder)
                      : "nginx is not listening: " + QString::fromLocal8Bit(process.readAll() + errors.readAll());
 }
 
-QString NginxServer::baseAddress() const
-{
-    return QStringLiteral("http://127.0.0.1:%1").arg(port);
-}
-
 QStringList NginxServer::accessLog() const
 {
     QFile log(QDir(folder).filePath("access.log"));
