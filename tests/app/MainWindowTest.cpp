@@ -2,11 +2,11 @@
 
 #include "AppFixture.h"
 #include "TestMain.h"
+#include "WriteFile.h"
 #include "app/MainCommands.h"
 #include "ui/StatusPanel.h"
 #include "ui/VersionRowsPanel.h"
 
-#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -44,13 +44,6 @@ QString StatusBarText(QWidget& window)
     return Find<QLabel>(window, QStringLiteral("stbMainText"))->text();
 }
 
-void Touch(const QString& path)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write("x");
-}
-
 // A game the window has found: korvane.exe in a folder of the fixture's temporary folder.
 void PlaceGame(AppFixture& app)
 {
@@ -59,14 +52,7 @@ void PlaceGame(AppFixture& app)
     app.state->KrvnPath = QDir::toNativeSeparators(folder) + QDir::separator();
     app.state->KrvnExe = app.state->KrvnPath + QStringLiteral("korvane.exe");
     app.state->KrvnVersion = QStringLiteral("1.4.0");
-    Touch(app.state->KrvnExe);
-}
-
-void MoveMouseOver(QWidget* widget)
-{
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &move);
+    WriteFile(app.state->KrvnExe);
 }
 
 QStringList VisibleStatusIcons(QWidget& window)
@@ -146,82 +132,64 @@ private Q_SLOTS:
                          "for Updates, brk06=, mnuWebsite=Korvane Manager website, mnuAbout=About Korvane Manager]"}));
     }
 
-    void webLinksOpenTheirAddresses_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("address");
-        const auto row = [](const char* name, const QString& address) {
-            QTest::newRow(name) << QString::fromLatin1(name) << address;
-        };
-        const QString tracking = QStringLiteral("?utm_source=krvnm&utm_medium=app&utm_campaign=104");
-        row("mnuKrvnWiki", "http://wiki.korvane.example/Main_Page");
-        row("mnuKrvnHome", "http://www.korvane.example/");
-        row("mnuForum", "http://forum.mirror.test/"); // its server is set in the settings, as a base address
-        row("mnuBug", "http://bugs.korvane.example/");
-        row("mnuKrvnFiles", "http://builds.korvane.example/");
-        row("mnuCrates", "http://content.korvane.example/en/newgrf/");
-        row("mnuGRFCrawler", "http://grfcrawler.example/");
-        row("mnuTWSR", "http://www.quillonworks.example/townscape-refit-graphics/" + tracking);
-        row("mnuWebsite", "http://www.quillonworks.example/korvane-manager/" + tracking);
-    }
-
-    // Links stay usable during a download and leave it running.
-    void webLinksOpenTheirAddresses()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, address);
-        AppFixture app;
-        app.settings.values.insert(QStringLiteral("FORUMSERVER"), QStringLiteral("http://forum.mirror.test//"));
-        frmMain& window = app.startWindow();
-        app.app->commands().EnableControls(false);
-        app.transfer.executing = true;
-        auto* link = window.findChild<QAction*>(name);
-        QVERIFY(link->isEnabled());
-        link->trigger();
-        QCOMPARE(app.platform.opened, QStringList{address});
-        QVERIFY2(app.transfer.executing, "opening a link leaves the transfer alone");
-        QVERIFY(app.dialogs.messages.isEmpty());
-    }
-
     // While a transfer runs, the commands that would start work refuse with string 52 and
     // Exit asks with string 51, "No" first: answered No, the window and the transfer stay.
+    // The web links stay usable while busy, open their addresses and leave the transfer running.
     void transferRunning_data()
     {
         QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("address"); // a link's; empty: a command
         QTest::addColumn<int>("text");
         QTest::addColumn<MessageIcon>("icon");
         QTest::addColumn<MessageButtons>("buttons");
-        QTest::newRow("cmdRun") << "cmdRun" << 52 << MessageIcon::Exclamation << MessageButtons::Ok;
-        QTest::newRow("mnuOpen") << "mnuOpen" << 52 << MessageIcon::Critical << MessageButtons::Ok;
+        const auto link = [](const char* name, const QString& address) {
+            QTest::newRow(name) << QString::fromLatin1(name) << address << 0 << MessageIcon::None << MessageButtons::Ok;
+        };
+        const QString tracking = QStringLiteral("?utm_source=krvnm&utm_medium=app&utm_campaign=104");
+        link("mnuKrvnWiki", "http://wiki.korvane.example/Main_Page");
+        link("mnuKrvnHome", "http://www.korvane.example/");
+        link("mnuForum", "http://forum.mirror.test/"); // its server is set in the settings, as a base address
+        link("mnuBug", "http://bugs.korvane.example/");
+        link("mnuKrvnFiles", "http://builds.korvane.example/");
+        link("mnuCrates", "http://content.korvane.example/en/newgrf/");
+        link("mnuGRFCrawler", "http://grfcrawler.example/");
+        link("mnuTWSR", "http://www.quillonworks.example/townscape-refit-graphics/" + tracking);
+        link("mnuWebsite", "http://www.quillonworks.example/korvane-manager/" + tracking);
+        QTest::newRow("cmdRun") << "cmdRun" << QString() << 52 << MessageIcon::Exclamation << MessageButtons::Ok;
+        QTest::newRow("mnuOpen") << "mnuOpen" << QString() << 52 << MessageIcon::Critical << MessageButtons::Ok;
         QTest::newRow("mnuCheckSelfUpdate")
-            << "mnuCheckSelfUpdate" << 52 << MessageIcon::Critical << MessageButtons::Ok;
-        QTest::newRow("cmdExit") << "cmdExit" << 51 << MessageIcon::Exclamation << MessageButtons::YesNo;
+            << "mnuCheckSelfUpdate" << QString() << 52 << MessageIcon::Critical << MessageButtons::Ok;
+        QTest::newRow("cmdExit") << "cmdExit" << QString() << 51 << MessageIcon::Exclamation << MessageButtons::YesNo;
     }
 
     void transferRunning()
     {
         QFETCH(QString, control);
+        QFETCH(QString, address);
         QFETCH(int, text);
         QFETCH(MessageIcon, icon);
         QFETCH(MessageButtons, buttons);
         AppFixture app;
+        app.settings.values.insert(QStringLiteral("FORUMSERVER"), QStringLiteral("http://forum.mirror.test//"));
         frmMain& window = app.startWindow();
         PlaceGame(app);
-        app.app->commands().EnableControls(true);
+        app.app->commands().EnableControls(address.isEmpty()); // the links must work while busy
         window.show();
         app.transfer.executing = true;
         if (auto* button = window.findChild<QPushButton*>(control))
             button->click();
         else
             Find<QAction>(window, control)->trigger();
-        QCOMPARE(app.dialogs.messages.size(), 1);
-        const MessageRequest& message = app.dialogs.messages.first();
-        QCOMPARE(message.text, app.state->str(text));
-        QCOMPARE(message.icon, icon);
-        QCOMPARE(message.buttons, buttons);
-        if (buttons == MessageButtons::YesNo)
-            QCOMPARE(message.defaultButton, std::optional<Answer>(Answer::No));
-        QCOMPARE(message.title, QStringLiteral("Korvane Manager"));
+        QCOMPARE(app.platform.opened, address.isEmpty() ? QStringList() : QStringList{address});
+        QCOMPARE(app.dialogs.messages.size(), text ? 1 : 0);
+        for (const MessageRequest& message : app.dialogs.messages) {
+            QCOMPARE(message.text, app.state->str(text));
+            QCOMPARE(message.icon, icon);
+            QCOMPARE(message.buttons, buttons);
+            QCOMPARE(message.defaultButton,
+                     buttons == MessageButtons::YesNo ? std::optional(Answer::No) : std::nullopt);
+            QCOMPARE(message.title, QStringLiteral("Korvane Manager"));
+        }
         QVERIFY(app.platform.launches.isEmpty());
         QVERIFY(app.dialogs.folderTitles.isEmpty());
         QVERIFY(window.isVisible());
@@ -251,14 +219,13 @@ private Q_SLOTS:
                                           << "Check for Updates" << detected;
         QTest::newRow("idle, game gone") << Game::Gone << false << 1 << false << true << "mnuCheckSelfUpdate"
                                          << "Check for Updates" << detected;
-        QTest::newRow("idle, self-check done, 10 releases") << Game::None << true << 10 << true << true << ""
-                                                            << "Install Now" << noPath;
+        QTest::newRow("idle, self-check done, 10 releases")
+            << Game::None << true << 10 << true << true << QString() << "Install Now" << noPath;
         QTest::newRow("idle, 11 releases")
             << Game::None << false << 11 << true << true << "mnuCheckSelfUpdate cboRestore"
             << "Install Now" << noPath;
-        QTest::newRow("busy, game found") << Game::Found << false << 12 << true << false << ""
-                                          << ""
-                                          << "Downloading data...";
+        QTest::newRow("busy, game found")
+            << Game::Found << false << 12 << true << false << QString() << QString() << "Downloading data...";
     }
 
     void enableControlsFollowsTheStateTable()
@@ -278,7 +245,7 @@ private Q_SLOTS:
         if (game == Game::Gone)
             QFile::remove(app.state->KrvnExe);
         if (feed)
-            Touch(app.state->VersionsFile);
+            WriteFile(app.state->VersionsFile);
         app.state->SelfCheckDone = selfCheckDone;
         app.state->OlderReleases = QList<ReleaseRecord>(releases, ReleaseRecord{QStringLiteral("1.3.0"), {}});
         StatusPanel& status = window.statusPanel();
@@ -336,7 +303,10 @@ private Q_SLOTS:
         QCOMPARE(StatusBarText(window), QStringLiteral("Files extracted OK."));
         for (const char* area : {"frmMainBackground", "picVersions", "fraStatus"}) {
             status.setDownloadLabel(QLatin1String(area));
-            MoveMouseOver(Find<QWidget>(window, QLatin1String(area)));
+            QWidget* over = Find<QWidget>(window, QLatin1String(area));
+            QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(over, &move);
             QVERIFY2(StatusBarText(window) == QStringLiteral("Korvane path not specified."), area);
         }
         auto* list = Find<QListWidget>(window, QStringLiteral("lstStatus"));
@@ -372,13 +342,14 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QSignalSpy run(Find<QPushButton>(window, QStringLiteral("cmdRun")), &QPushButton::clicked);
-        QSignalSpy update(Find<QPushButton>(window, QStringLiteral("cmdLU")), &QPushButton::clicked);
+        auto* cmdLU = Find<QPushButton>(window, QStringLiteral("cmdLU"));
+        QSignalSpy update(cmdLU, &QPushButton::clicked);
         auto* stable = Find<QRadioButton>(window, QStringLiteral("optGet0"));
         stable->setFocus();
         QTest::keyClick(stable, Qt::Key_Return);
         QTRY_COMPARE(run.count(), 1);
-        Find<QPushButton>(window, QStringLiteral("cmdLU"))->setFocus();
-        QTest::keyClick(Find<QPushButton>(window, QStringLiteral("cmdLU")), Qt::Key_Return);
+        cmdLU->setFocus();
+        QTest::keyClick(cmdLU, Qt::Key_Return);
         QTRY_COMPARE(update.count(), 1);
         QCOMPARE(run.count(), 1);
     }

@@ -1,5 +1,6 @@
 #include "app/QtSettingsStore.h"
 #include "TestMain.h"
+#include "WriteFile.h"
 #include "app/Failure.h"
 
 #include <QDir>
@@ -44,9 +45,7 @@ private Q_SLOTS:
     // One failed write must not make every later write fail.
     void aFailedWriteDoesNotSpoilTheNextOne()
     {
-        QFile blocker(folder()); // a file where the settings folder belongs
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        WriteFile(folder()); // a file where the settings folder belongs
         QtSettingsStore store;
         QVERIFY_THROWS_EXCEPTION(Failure, store.write(QStringLiteral("Platform"), QStringLiteral("WIN64")));
 
@@ -59,10 +58,7 @@ private Q_SLOTS:
     void aMalformedLineLeavesTheRestReadable()
     {
         QDir().mkpath(folder());
-        QFile out(file());
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write("[General]\nKRVNPath=/games/korvane/\n[Broken\nother=1\n");
-        out.close();
+        WriteFile(file(), "[General]\nKRVNPath=/games/korvane/\n[Broken\nother=1\n");
         QtSettingsStore store;
         QCOMPARE(store.read(QStringLiteral("KRVNPath"), QString()), QStringLiteral("/games/korvane/"));
         QCOMPARE(store.read(QStringLiteral("LatestStable"), QStringLiteral("1.4.0")), QStringLiteral("1.4.0"));

@@ -1,20 +1,10 @@
 #include "AppFixture.h"
 #include "TestMain.h"
+#include "WriteFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
-
-namespace {
-
-void Touch(const QString& path)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write("x");
-}
-
-} // namespace
 
 class StartupTest : public QObject
 {
@@ -42,7 +32,7 @@ private Q_SLOTS:
         const QString current = QDir::currentPath();
         QVERIFY(QDir::setCurrent(app.temp.path()));
         for (const char* name : {"versions.tmp", "krvnsupd.tmp", "download.part"})
-            Touch(QLatin1String(name));
+            WriteFile(QLatin1String(name));
         app.platform.workFolderPath =
             folder.isEmpty() ? QString() : QDir::toNativeSeparators(app.temp.filePath(folder));
         app.platform.applicationPath = QStringLiteral("/krvnm");
@@ -79,7 +69,7 @@ private Q_SLOTS:
         const QStringList stale = {"versions.tmp", "krvnsupd.tmp",  "krvnnupd.tmp",  "krvnmngr.tmp",
                                    "updater4.exe", "krvnm.exe.tmp", "build.zip.part"};
         for (const QString& name : stale + QStringList{"korvane-1.4.0-windows-win32.zip", "nlog.htm"})
-            Touch(work + name);
+            WriteFile(work + name);
         app.settings.values.insert(QStringLiteral("LatestVersionGot"), QStringLiteral("1.3.2"));
         frmMain& window = app.startWindow();
         for (const QString& name : stale)
@@ -90,7 +80,7 @@ private Q_SLOTS:
         app.state->LastSelfCheckDate = QStringLiteral("06/12/2026");
         app.settings.failingWrites.insert(QStringLiteral("WinTempPath"));
         for (const char* name : {"krvnsupd.tmp", "krvnmngr.tmp", "ablog.htm", "versions.tmp"})
-            Touch(work + QLatin1String(name));
+            WriteFile(work + QLatin1String(name));
         window.show();
         QVERIFY(window.close());
         QCOMPARE(app.platform.processEnds, 1);

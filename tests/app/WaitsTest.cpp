@@ -1,5 +1,6 @@
 #include "app/Waits.h"
 #include "TestMain.h"
+#include "WriteFile.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -15,23 +16,15 @@ QByteArray ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-// How often a 10 ms timer fired while step ran: the window's events, which every wait
-// must keep handling.
-template <typename Step> int TicksDuring(Step step)
+// A 10 ms timer keeps firing while step runs: every wait must keep handling the window's events.
+template <typename Step> void HandlesEventsDuring(Step step)
 {
     int ticks = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
     timer.start(10);
     step();
-    return ticks;
+    QVERIFY2(ticks >= 10, qPrintable(QStringLiteral("only %1 timer ticks during the wait").arg(ticks)));
 }
 
 } // namespace
@@ -56,9 +49,8 @@ private Q_SLOTS:
     {
         QElapsedTimer wall;
         wall.start();
-        const int ticks = TicksDuring([] { Wait(300); });
+        HandlesEventsDuring([] { Wait(300); });
         QVERIFY2(wall.elapsed() >= 300, qPrintable(QStringLiteral("returned after %1 ms").arg(wall.elapsed())));
-        QVERIFY2(ticks >= 10, qPrintable(QStringLiteral("only %1 timer ticks during the wait").arg(ticks)));
         wall.restart();
         Wait(0);
         Wait(-5);
@@ -70,27 +62,28 @@ private Q_SLOTS:
     void waitForFile()
     {
         const QString path = temp.filePath(QStringLiteral("growing.txt"));
-        QTimer::singleShot(50, this, [&] { WriteAll(path, "12345"); });
+        QTimer::singleShot(50, this, [&] { WriteFile(path, "12345"); });
         QElapsedTimer wall;
         wall.start();
         WaitForFile(path, 3);
         QVERIFY2(wall.elapsed() < 300, qPrintable(QStringLiteral("took %1 ms").arg(wall.elapsed())));
 
         wall.restart();
-        const int ticks = TicksDuring([&] { WaitForFile(path, 5); }); // never grows beyond 5 bytes
+        HandlesEventsDuring([&] { WaitForFile(path, 5); }); // never grows beyond 5 bytes
         QVERIFY(wall.elapsed() >= 300);
-        QVERIFY2(ticks >= 10, qPrintable(QStringLiteral("only %1 timer ticks during the wait").arg(ticks)));
     }
 
+    // A missing file has no size, is not converted (nor made) and deleting it does nothing.
     void convertLineEnds_data()
     {
-        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("before"); // null: no file
         QTest::addColumn<QByteArray>("after");
         QTest::newRow("LF") << QByteArray("1.4.0\t2013-04-01\nr26400\n")
                             << QByteArray("1.4.0\t2013-04-01\r\nr26400\r\n");
         QTest::newRow("CR LF becomes CR CR LF") << QByteArray("a\r\nb\r\n") << QByteArray("a\r\r\nb\r\r\n");
         QTest::newRow("no line end") << QByteArray("abc") << QByteArray("abc");
-        QTest::newRow("empty") << QByteArray() << QByteArray();
+        QTest::newRow("empty") << QByteArray("") << QByteArray("");
+        QTest::newRow("missing file") << QByteArray() << QByteArray();
     }
 
     void convertLineEnds()
@@ -98,20 +91,11 @@ private Q_SLOTS:
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
         const QString path = temp.filePath(QStringLiteral("feed.txt"));
-        WriteAll(path, before);
-        QVERIFY(ConvertLineEnds(path));
+        if (!before.isNull())
+            WriteFile(path, before);
+        QCOMPARE(ConvertLineEnds(path), !before.isNull());
+        QCOMPARE(FileSizeOf(path), before.isNull() ? qint64(-1) : qint64(after.size()));
         QCOMPARE(ReadAll(path), after);
-        QCOMPARE(FileSizeOf(path), qint64(after.size()));
-        DeleteFileWait(path, true);
-        QVERIFY(!QFile::exists(path));
-    }
-
-    // A missing file has no size, is not converted (nor made) and deleting it does nothing.
-    void missingFile()
-    {
-        const QString path = temp.filePath(QStringLiteral("missing.txt"));
-        QCOMPARE(FileSizeOf(path), qint64(-1));
-        QVERIFY(!ConvertLineEnds(path));
         DeleteFileWait(path, true);
         QVERIFY(!QFile::exists(path));
     }

@@ -53,8 +53,7 @@ private Q_SLOTS:
                             .arg(proxyAuth.section(' ', 0, 0), proxyAuth.section(' ', 1));
         }
         QFile conf(root.filePath("config/Quillon Works/KRVNM.conf"));
-        QVERIFY(conf.open(QIODevice::WriteOnly));
-        conf.write(settings.toUtf8());
+        QVERIFY(conf.open(QIODevice::WriteOnly) && conf.write(settings.toUtf8()) > 0);
         conf.close();
         // An older game for the drive search to find.
         pefixture::PeLayout game;
@@ -80,10 +79,9 @@ private Q_SLOTS:
 
         // Everything came from nginx, and through the proxy when one was set.
         const QStringList log = nginx.accessLog();
-        QCOMPARE(log.filter("GET /versions.txt ").size(), 1);
-        QCOMPARE(log.filter("GET /binaries/releases/ ").size(), 1);
-        QCOMPARE(log.filter("GET /files/krvnm_baseset.zip ").size(), 1);
-        QCOMPARE(log.filter("GET /files/updates.php?idprod=krvnm&version=").size(), 1);
+        for (const char* once : {"GET /versions.txt ", "GET /binaries/releases/ ", "GET /files/krvnm_baseset.zip ",
+                                 "GET /files/updates.php?idprod=krvnm&version="})
+            QVERIFY2(log.filter(QLatin1String(once)).size() == 1, once);
         QCOMPARE(log.filter(QRegularExpression("GET /binaries/(releases|nightlies/trunk)/[^/]+/korvane-")).size(), 4);
         QCOMPARE(log.filter("(tinyproxy/").size(), proxyAuth.isEmpty() ? 0 : log.size());
     }

@@ -1,11 +1,10 @@
 #include "NginxServer.h"
 
+#include "ListeningChild.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTest>
 
 #include <csignal>
 
@@ -24,11 +23,9 @@ QString NginxServer::start(const QString& workFolder, const QString& rootFolder)
 {
     folder = workFolder;
     const QString program = QStandardPaths::findExecutable("nginx", {"/usr/sbin", "/usr/bin"});
-    QTcpServer probe;
-    if (program.isEmpty() || !probe.listen(QHostAddress::LocalHost))
+    port = FreeLoopbackPort();
+    if (program.isEmpty() || port == 0)
         return "nginx is not installed (nginx-light), or no port is free";
-    port = probe.serverPort();
-    probe.close();
     const QDir dir(folder);
     QFile config(dir.filePath("nginx.conf"));
     if (!config.open(QIODevice::WriteOnly))
@@ -53,23 +50,11 @@ QString NginxServer::start(const QString& workFolder, const QString& rootFolder)
 
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, {"-p", folder, "-e", dir.filePath("error.log"), "-c", config.fileName()});
-    const bool listening = QTest::qWaitFor(
-        [this] {
-            QTcpSocket socket;
-            socket.connectToHost(QHostAddress::LocalHost, port);
-            return socket.waitForConnected(100) || process.state() == QProcess::NotRunning;
-        },
-        5000);
+    const bool listening = ListensOn(process, port);
     QFile errors(dir.filePath("error.log"));
     errors.open(QIODevice::ReadOnly);
-    return listening && process.state() != QProcess::NotRunning
-               ? QString()
-               : "nginx is not listening: " + QString::fromLocal8Bit(process.readAll() + errors.readAll());
-}
-
-QString NginxServer::baseAddress() const
-{
-    return QStringLiteral("http://127.0.0.1:%1").arg(port);
+    return listening ? QString()
+                     : "nginx is not listening: " + QString::fromLocal8Bit(process.readAll() + errors.readAll());
 }
 
 QStringList NginxServer::accessLog() const

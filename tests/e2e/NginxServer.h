@@ -15,7 +15,7 @@ public:
 
     // Empty when it listens; otherwise what went wrong.
     QString start(const QString& workFolder, const QString& rootFolder);
-    QString baseAddress() const;
+    QString baseAddress() const { return QStringLiteral("http://127.0.0.1:%1").arg(port); }
     // One line per request: "<request line> via=<Via header>".
     QStringList accessLog() const;
 

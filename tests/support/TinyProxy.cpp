@@ -1,11 +1,10 @@
 #include "TinyProxy.h"
 
+#include "ListeningChild.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTest>
 
 TinyProxy::~TinyProxy()
 {
@@ -16,11 +15,9 @@ TinyProxy::~TinyProxy()
 QString TinyProxy::start(const QString& folder, const QString& basicAuth)
 {
     const QString program = QStandardPaths::findExecutable("tinyproxy", {"/usr/bin", "/usr/sbin"});
-    QTcpServer probe;
-    if (program.isEmpty() || !probe.listen(QHostAddress::LocalHost))
+    port = FreeLoopbackPort();
+    if (program.isEmpty() || port == 0)
         return "tinyproxy is not installed, or no port is free";
-    port = probe.serverPort();
-    probe.close();
     QFile config(QDir(folder).filePath("tinyproxy.conf"));
     if (!config.open(QIODevice::WriteOnly))
         return "cannot write " + config.fileName();
@@ -32,14 +29,6 @@ QString TinyProxy::start(const QString& folder, const QString& basicAuth)
 
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, {"-d", "-c", config.fileName()});
-    const bool listening = QTest::qWaitFor(
-        [this] {
-            QTcpSocket socket;
-            socket.connectToHost(QHostAddress::LocalHost, port);
-            return socket.waitForConnected(100) || process.state() == QProcess::NotRunning;
-        },
-        5000);
-    return listening && process.state() != QProcess::NotRunning
-               ? QString()
-               : "tinyproxy is not listening: " + QString::fromLocal8Bit(process.readAll());
+    return ListensOn(process, port) ? QString()
+                                    : "tinyproxy is not listening: " + QString::fromLocal8Bit(process.readAll());
 }

@@ -38,7 +38,8 @@ struct AboutFixture
         return *about;
     }
 
-    QString text(const char* name) const { return about->findChild<QLabel*>(QLatin1String(name))->text(); }
+    QLabel* label(const char* name) const { return about->findChild<QLabel*>(QLatin1String(name)); }
+    QString text(const char* name) const { return label(name)->text(); }
 
     AppState state;
     FakePlatform platform;
@@ -65,13 +66,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("memory");
         QTest::addColumn<bool>("asciiCopyright");
-        const auto row = [](const char* name, int index, const QString& title, const QString& memory, bool ascii) {
-            QTest::newRow(name) << index << title << memory << ascii;
-        };
-        row("English, 1252", 0, "About Korvane Manager", "Physical memory available to Windows: 2.00 GB", false);
-        row("Polish, 1250", 4, "O programie Korvane Manager", "Pamięć fizyczna dostępna dla systemu Windows: 2.00 GB",
-            true);
-        row("Korean, 949", 6, "Korvane Manager 정보", "Windows에서 사용 가능한 실제 메모리: 2.00 GB", true);
+        QTest::newRow("English, 1252") << 0 << "About Korvane Manager"
+                                       << "Physical memory available to Windows: 2.00 GB" << false;
+        QTest::newRow("Polish, 1250") << 4 << "O programie Korvane Manager"
+                                      << "Pamięć fizyczna dostępna dla systemu Windows: 2.00 GB" << true;
+        QTest::newRow("Korean, 949") << 6 << "Korvane Manager 정보"
+                                     << "Windows에서 사용 가능한 실제 메모리: 2.00 GB" << true;
     }
 
     void showsTheLanguagesCaptions()
@@ -94,8 +94,8 @@ private Q_SLOTS:
         QVERIFY(IsPlainAscii(fixture.text("lblAuthor")));
 
         for (const char* link : {"lblAuthor", "lblWebsite", "lblInfoZip"})
-            QCOMPARE(about.findChild<QLabel*>(QLatin1String(link))->cursor().shape(), Qt::PointingHandCursor);
-        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("lblCopyr"))->cursor().shape(), Qt::ArrowCursor);
+            QCOMPARE(fixture.label(link)->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(fixture.label("lblCopyr")->cursor().shape(), Qt::ArrowCursor);
 
         // The program's icon is drawn beside the title.
         const QImage shot = about.grab().toImage();
@@ -145,7 +145,7 @@ private Q_SLOTS:
         QFETCH(int, noticeRow);
         AboutFixture fixture;
         frmAbout& about = fixture.open();
-        auto* label = about.findChild<QLabel*>(link);
+        QLabel* label = fixture.label(qPrintable(link));
 
         QTest::mousePress(label, Qt::RightButton);
         QTest::mousePress(label, Qt::MiddleButton);
@@ -155,8 +155,7 @@ private Q_SLOTS:
         QTest::mousePress(label, Qt::LeftButton);
         QCOMPARE(fixture.platform.opened, opened.isEmpty() ? QStringList() : QStringList{opened});
         QCOMPARE(fixture.dialogs.messages.size(), noticeRow ? 1 : 0);
-        if (noticeRow) {
-            const MessageRequest& notice = fixture.dialogs.messages.first();
+        for (const MessageRequest& notice : fixture.dialogs.messages) {
             QCOMPARE(notice.title, noticeTitle);
             QCOMPARE(notice.text, *BuiltinStrings::Compiled().lookup(noticeRow));
             QCOMPARE(notice.icon, MessageIcon::Information);

@@ -17,31 +17,6 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include <functional>
-
-namespace {
-
-using WindowMaker = std::function<QWidget*(QWidget* parent)>;
-
-// One caption in a small window, fitting or not.
-QWidget* Window(const WindowMaker& makeControl)
-{
-    auto* window = new QWidget;
-    window->setObjectName(QStringLiteral("window"));
-    auto* layout = new QVBoxLayout(window);
-    layout->addWidget(makeControl(window));
-    return window;
-}
-
-QString LongText()
-{
-    return QStringLiteral("Une légende bien plus longue que la place qu'on lui donne");
-}
-
-} // namespace
-
-Q_DECLARE_METATYPE(WindowMaker)
-
 class CaptionFitTest : public QObject
 {
     Q_OBJECT
@@ -49,45 +24,41 @@ class CaptionFitTest : public QObject
 private Q_SLOTS:
     void checkFindsCutCaptions_data()
     {
-        QTest::addColumn<WindowMaker>("make");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QSize>("size"); // fixed; a height of 1: one line of text, 0: as laid out
         QTest::addColumn<int>("cut");
-        QTest::newRow("button in a layout")
-            << WindowMaker([](QWidget* p) { return new QPushButton(LongText(), p); }) << 0;
-        QTest::newRow("narrow button") << WindowMaker([](QWidget* p) {
-            auto* button = new QPushButton(LongText(), p);
-            button->setFixedWidth(60);
-            return button;
-        }) << 1;
-        QTest::newRow("narrow label") << WindowMaker([](QWidget* p) {
-            auto* label = new QLabel(LongText(), p);
-            label->setMaximumWidth(50);
-            return label;
-        }) << 1;
-        QTest::newRow("wrapped label given too few lines") << WindowMaker([](QWidget* p) {
-            auto* label = new QLabel(LongText(), p);
-            label->setWordWrap(true);
-            label->setFixedSize(120, label->fontMetrics().height() + 2);
-            return label;
-        }) << 1;
-        QTest::newRow("wrapped word wider than the label") << WindowMaker([](QWidget* p) {
-            auto* label = new QLabel(QStringLiteral("Internetverbindungseinstellungen"), p);
-            label->setWordWrap(true);
-            label->setFixedSize(60, 200);
-            return label;
-        }) << 1;
-        QTest::newRow("narrow group title") << WindowMaker([](QWidget* p) {
-            auto* group = new QGroupBox(LongText(), p);
-            group->setFixedWidth(60);
-            return group;
-        }) << 1;
+        const QString text = QStringLiteral("Une légende bien plus longue que la place qu'on lui donne");
+        QTest::newRow("button in a layout") << "QPushButton" << text << QSize() << 0;
+        QTest::newRow("narrow button") << "QPushButton" << text << QSize(60, 0) << 1;
+        QTest::newRow("narrow label") << "QLabel" << text << QSize(50, 0) << 1;
+        QTest::newRow("wrapped label given too few lines") << "wrapped QLabel" << text << QSize(120, 1) << 1;
+        QTest::newRow("wrapped word wider than the label") << "wrapped QLabel"
+                                                           << "Internetverbindungseinstellungen" << QSize(60, 200) << 1;
+        QTest::newRow("narrow group title") << "QGroupBox" << text << QSize(60, 0) << 1;
     }
 
+    // One caption in a small window, fitting or not.
     void checkFindsCutCaptions()
     {
-        QFETCH(WindowMaker, make);
+        QFETCH(QString, type);
+        QFETCH(QString, text);
+        QFETCH(QSize, size);
         QFETCH(int, cut);
-        std::unique_ptr<QWidget> window(Window(make));
-        const QStringList found = CutCaptions(*window);
+        QWidget window;
+        QWidget* control = type == QLatin1String("QPushButton") ? new QPushButton(text)
+                           : type == QLatin1String("QGroupBox") ? static_cast<QWidget*>(new QGroupBox(text))
+                                                                : new QLabel(text);
+        if (auto* label = qobject_cast<QLabel*>(control))
+            label->setWordWrap(type.startsWith(QLatin1String("wrapped")));
+        (new QVBoxLayout(&window))->addWidget(control);
+        if (size.height() == 1)
+            size.setHeight(control->fontMetrics().height() + 2);
+        if (size.height() > 0)
+            control->setFixedSize(size);
+        else if (size.width() > 0)
+            control->setFixedWidth(size.width());
+        const QStringList found = CutCaptions(window);
         QVERIFY2(found.size() == cut, qPrintable(found.join(QLatin1Char('\n'))));
     }
 

@@ -97,8 +97,7 @@ private Q_SLOTS:
         ErrorFixture fixture(platform);
         fixture.state.KrvnVersion.clear();
         QStringList captions;
-        QString report, afterSecond;
-        QString title;
+        QString title, report, afterSecond;
         fixture.whileShown([&](QDialog& dialog) {
             title = dialog.windowTitle();
             for (const char* name : {"lblTop", "lblMain", "lblSecond"})
@@ -229,11 +228,9 @@ private Q_SLOTS:
         }
         QVERIFY2(fixture.dialogs.messages.isEmpty(), "the report is sent without the language notice");
         QCOMPARE(platform.launches.size(), restarted ? 1 : 0);
-        if (restarted) {
-            QCOMPARE(platform.launches.first().program, "/opt/krvnm/krvnm");
-            QCOMPARE(platform.launches.first().arguments, QStringList());
-            QCOMPARE(platform.launches.first().workingFolder, "/opt/krvnm/");
-        }
+        for (const FakePlatform::Launch& launch : platform.launches) // program, folder, then any arguments
+            QCOMPARE(QStringList({launch.program, launch.workingFolder}) + launch.arguments,
+                     (QStringList{"/opt/krvnm/krvnm", "/opt/krvnm/"}));
         QCOMPARE(platform.processEnds, restarted ? 1 : 0);
         QCOMPARE(visibleAfter, !closed);
 

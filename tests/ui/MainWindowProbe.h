@@ -7,9 +7,6 @@
 #include "lang/BuiltinStrings.h"
 #include "ui/FormTranslation.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QLabel>
 #include <QMenu>
 
 // Row n of language k in the built-in table.
@@ -28,15 +25,17 @@ struct MainWindowProbe : MainWindowLanguageView
     QString caption(const QString& name) const
     {
         QObject* control = window.findChild<QObject*>(name);
-        if (auto* menu = qobject_cast<QMenu*>(control))
-            return menu->title();
-        if (auto* action = qobject_cast<QAction*>(control))
-            return action->text();
-        if (auto* label = qobject_cast<QLabel*>(control))
-            return label->text();
-        if (auto* button = qobject_cast<QAbstractButton*>(control))
-            return button->text();
-        return QStringLiteral("<no control %1>").arg(name);
+        if (!control)
+            return QStringLiteral("<no control %1>").arg(name);
+        return control->property(qobject_cast<QMenu*>(control) ? "title" : "text").toString();
+    }
+
+    QStringList captions(const QStringList& names) const
+    {
+        QStringList texts;
+        for (const QString& name : names)
+            texts << caption(name);
+        return texts;
     }
 
     AppFixture app;

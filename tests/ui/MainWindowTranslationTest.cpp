@@ -54,39 +54,21 @@ private Q_SLOTS:
         state.LatestBeta = beta;
         // The web links, the platform items, the version label and the title stay as they are.
         const QStringList untouched{"mnuForum", "mnuWin32", "lblVersion"};
-        QStringList before;
-        for (const QString& name : untouched)
-            before << window.caption(name);
+        const QStringList before = window.captions(untouched);
         const QString title = window.window.windowTitle();
         RecordingErrorHandler errors;
 
         TranslateFrmMain(atStartUp, window, state, errors);
 
-        const QList<std::pair<const char*, QString>> expected = {{"cmdLU", Row(k, catalogueLoaded ? 45 : 44)},
-                                                                 {"cmdRun", Row(k, 43)},
-                                                                 {"cmdExit", Row(k, 5)},
-                                                                 {"mnuExit", Row(k, 5)},
-                                                                 {"optGet0", "Korvane 1.4.0 (stable)"},
-                                                                 {"optGet1", betaCaption},
-                                                                 {"optGet2", "Korvane r26400 (nightly)"},
-                                                                 {"optGet3", Row(k, 42)},
-                                                                 {"lblDate0", Row(k, 40) + " 2013-04-01"},
-                                                                 {"lblDate1", Row(k, 40) + " 2014-02-25"},
-                                                                 {"lblDate2", Row(k, 40) + " 2014-03-12"},
-                                                                 {"lblVersionInfo3", Row(k, 41)},
-                                                                 {"mnuFile", Row(k, 1)},
-                                                                 {"mnuHelp", Row(k, 3)},
-                                                                 {"mnuOpen", Row(k, 4) + "..."},
-                                                                 {"mnuSettings", Row(k, 6) + "..."},
-                                                                 {"mnuPlatform", Row(k, 8)},
-                                                                 {"mnuCheckSelfUpdate", Row(k, 44)},
-                                                                 {"mnuAbout", Row(k, 10)}};
-        for (const auto& [name, caption] : expected)
-            QCOMPARE(window.caption(QLatin1String(name)), caption);
-        QStringList after;
-        for (const QString& name : untouched)
-            after << window.caption(name);
-        QCOMPARE(after, before);
+        QCOMPARE(
+            window.captions({"cmdLU", "cmdRun", "cmdExit", "mnuExit", "optGet0", "optGet1", "optGet2", "optGet3",
+                             "lblDate0", "lblDate1", "lblDate2", "lblVersionInfo3", "mnuFile", "mnuHelp", "mnuOpen",
+                             "mnuSettings", "mnuPlatform", "mnuCheckSelfUpdate", "mnuAbout"}),
+            (QStringList{Row(k, catalogueLoaded ? 45 : 44), Row(k, 43), Row(k, 5), Row(k, 5), "Korvane 1.4.0 (stable)",
+                         betaCaption, "Korvane r26400 (nightly)", Row(k, 42), Row(k, 40) + " 2013-04-01",
+                         Row(k, 40) + " 2014-02-25", Row(k, 40) + " 2014-03-12", Row(k, 41), Row(k, 1), Row(k, 3),
+                         Row(k, 4) + "...", Row(k, 6) + "...", Row(k, 8), Row(k, 44), Row(k, 10)}));
+        QCOMPARE(window.captions(untouched), before);
         QCOMPARE(window.window.windowTitle(), title);
         QCOMPARE(window.identifications, atStartUp ? 0 : 1);
         QCOMPARE(window.statusTexts, QStringList{QString()});

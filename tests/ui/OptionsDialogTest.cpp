@@ -37,6 +37,8 @@ struct OptionsFixture : FakeServices
                                           QString::fromStdWString(std::wstring(locale.displayName)));
         ReadUserLocale(state, strings, platform);
         state.Language = QStringLiteral("ENGLISH");
+        state.ConnectionType = 2; // a proxy with authentication
+        state.UseProxyAuth = 1;
         state.ProxyAddress = QStringLiteral("proxy.example");
         state.ProxyPort = 3128;
         state.ProxyUser = QStringLiteral("bob");
@@ -133,22 +135,19 @@ private Q_SLOTS:
     void translatorLinksWriteTheFileOnTheLeftButtonOnly_data()
     {
         QTest::addColumn<QString>("link");
-        QTest::addColumn<QString>("file");
         QTest::addColumn<int>("message");
+        QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("messageMissing");
-        QTest::newRow("add a language") << "imgAddLanguage"
-                                        << "krvnm_104_english.txt" << 654 << false;
-        QTest::newRow("complete French") << "lblComplete"
-                                         << "krvnm_104_french.txt" << 653 << false;
-        QTest::newRow("message missing") << "imgAddLanguage"
-                                         << "krvnm_104_english.txt" << 654 << true;
+        QTest::newRow("add a language") << "imgAddLanguage" << 654 << "krvnm_104_english.txt" << false;
+        QTest::newRow("complete French") << "lblComplete" << 653 << "krvnm_104_french.txt" << false;
+        QTest::newRow("message missing") << "imgAddLanguage" << 654 << "krvnm_104_english.txt" << true;
     }
 
     void translatorLinksWriteTheFileOnTheLeftButtonOnly()
     {
         QFETCH(QString, link);
-        QFETCH(QString, file);
         QFETCH(int, message);
+        QFETCH(QString, file);
         QFETCH(bool, messageMissing);
         OptionsFixture fixture;
         fixture.state.Language = QStringLiteral("FRENCH");
@@ -169,13 +168,13 @@ private Q_SLOTS:
         QCOMPARE(fixture.platform.edited, QStringList{fixture.state.WorkFolder + file});
         QVERIFY(target->isEnabled());
         QCOMPARE(fixture.errors.reports.size(), messageMissing ? 1 : 0);
+        for (const auto& report : fixture.errors.reports)
+            QCOMPARE(report.source, link);
         QCOMPARE(fixture.dialogs.messages.size(), messageMissing ? 0 : 1);
-        if (messageMissing) {
-            QCOMPARE(fixture.errors.reports.first().source, link);
-        } else {
-            QCOMPARE(fixture.dialogs.messages.first().text, BuiltinStrings::Compiled().lookup(message).value());
-            QCOMPARE(fixture.dialogs.messages.first().icon, MessageIcon::Information);
-            QCOMPARE(fixture.dialogs.messages.first().title, "Korvane Manager");
+        for (const MessageRequest& shown : fixture.dialogs.messages) {
+            QCOMPARE(shown.text, BuiltinStrings::Compiled().lookup(message).value());
+            QCOMPARE(shown.icon, MessageIcon::Information);
+            QCOMPARE(shown.title, "Korvane Manager");
         }
     }
 
@@ -185,17 +184,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("auth");
         QTest::addColumn<QList<int>>("clicks");
         QTest::addColumn<bool>("proxyFields");
-        QTest::addColumn<bool>("authChecked");
-        QTest::addColumn<bool>("userFields");
+        QTest::addColumn<bool>("authChecked"); // and the user fields enabled
         QTest::addColumn<QString>("user");
-        QTest::newRow("stored proxy with authentication") << 2 << 1 << QList<int>{} << true << true << true << "bob";
-        QTest::newRow("stored direct connection") << 1 << 0 << QList<int>{} << false << false << false << "bob";
-        QTest::newRow("authentication without proxy is dropped")
-            << 0 << 1 << QList<int>{} << false << false << false << "bob";
-        QTest::newRow("direct connection empties the user fields")
-            << 2 << 1 << QList<int>{1} << false << false << false << "";
-        QTest::newRow("proxy again leaves authentication off")
-            << 2 << 1 << QList<int>{1, 2} << true << false << false << "";
+        QTest::newRow("stored proxy with authentication") << 2 << 1 << QList<int>{} << true << true << "bob";
+        QTest::newRow("stored direct connection") << 1 << 0 << QList<int>{} << false << false << "bob";
+        QTest::newRow("authentication without proxy is dropped") << 0 << 1 << QList<int>{} << false << false << "bob";
+        QTest::newRow("direct connection empties the user fields") << 2 << 1 << QList<int>{1} << false << false << "";
+        QTest::newRow("proxy again leaves authentication off") << 2 << 1 << QList<int>{1, 2} << true << false << "";
     }
 
     void connectionRules()
@@ -205,7 +200,6 @@ private Q_SLOTS:
         QFETCH(QList<int>, clicks);
         QFETCH(bool, proxyFields);
         QFETCH(bool, authChecked);
-        QFETCH(bool, userFields);
         QFETCH(QString, user);
         OptionsFixture fixture;
         fixture.state.ConnectionType = static_cast<std::uint8_t>(type);
@@ -224,7 +218,7 @@ private Q_SLOTS:
         QCOMPARE(fixture.find<QCheckBox>("chkAuth")->isChecked(), authChecked);
         QCOMPARE(int(fixture.state.UseProxyAuth), authChecked ? 1 : 0);
         for (const char* name : {"lblUser", "txtUser", "lblPass", "txtPass"})
-            QVERIFY2(fixture.find<QWidget>(name)->isEnabled() == userFields, name);
+            QVERIFY2(fixture.find<QWidget>(name)->isEnabled() == authChecked, name);
         QCOMPARE(fixture.find<QLineEdit>("txtUser")->text(), user);
         QCOMPARE(fixture.find<QLineEdit>("txtPass")->text(), user.isEmpty() ? QString() : "secret");
         QCOMPARE(fixture.find<QLineEdit>("txtPass")->echoMode(), QLineEdit::Password);
@@ -259,8 +253,6 @@ private Q_SLOTS:
         QFETCH(QString, storedPort);
         QFETCH(int, failureCode);
         OptionsFixture fixture;
-        fixture.state.ConnectionType = 2;
-        fixture.state.UseProxyAuth = 1;
         if (!failingKey.isEmpty())
             fixture.settings.failingWrites.insert(failingKey);
         frmOptions& dialog = fixture.open(true);
@@ -273,13 +265,10 @@ private Q_SLOTS:
 
         QTest::mouseClick(fixture.find<QPushButton>("cmdOK"), Qt::LeftButton);
 
-        const QList<QPair<QString, QString>> all = {
+        QList<QPair<QString, QString>> expected = {
             {"Language", "SPANISH"},   {"CONNECTIONTYPE", "2"}, {"USEPROXYAUTH", "1"}, {"PROXYADDRESS", "10.0.0.1"},
             {"PROXYPORT", storedPort}, {"PROXYUSER", "ann"},    {"PROXYPASS", "pw"}};
-        QList<QPair<QString, QString>> expected;
-        for (const auto& value : all)
-            if (value.first != failingKey)
-                expected << value;
+        expected.removeIf([&](const QPair<QString, QString>& value) { return value.first == failingKey; });
         QCOMPARE(fixture.settings.writes, expected);
         QCOMPARE(QString::number(fixture.state.ProxyPort), storedPort);
         QCOMPARE(fixture.errors.reports.size(), failureCode ? 1 : 0);
@@ -308,8 +297,6 @@ private Q_SLOTS:
         fixture.platform.userLanguage = userLanguage;
         fixture.state.Language = QStringLiteral("FRENCH");
         fixture.state.LanguageIndex = French;
-        fixture.state.ConnectionType = 2;
-        fixture.state.UseProxyAuth = 1;
         frmOptions& dialog = fixture.open();
         fixture.find<QLineEdit>("txtAddress")->setText("edited.example");
 
