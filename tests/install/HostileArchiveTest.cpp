@@ -44,9 +44,7 @@ private Q_SLOTS:
         refused("alternate data stream", R"(add('evil.txt:hidden', b'evil'))", "evil.txt:hidden");
         refused("wildcard", R"(add('what?.txt', b'evil'))", "what?.txt");
         refused("control character", R"(add('evil\x01.txt', b'evil'))", "evil?.txt");
-        refused("symbolic link", R"(add('link', OUTSIDE.encode(), mode=0o120777)
-add('link/evil.txt', b'evil'))",
-                "link");
+        refused("symbolic link", "add('link', OUTSIDE.encode(), mode=0o120777)\nadd('link/evil.txt', b'evil')", "link");
         refused("device node", R"(add('evil', b'', mode=0o020644))", "evil");
 
         const auto safe = [](const char* row, const QString& entries, const QString& landed) {
@@ -67,26 +65,21 @@ add('link/evil.txt', b'evil'))",
         QFETCH(QString, entries);
         QFETCH(QString, shown);
         QFETCH(QString, landed);
-        QTemporaryDir temp;
-        const QString outside = temp.filePath("outside");
+        QTemporaryDir temp, archive; // the archive itself stays out of the snapshots
+        const QString outside = temp.filePath("outside"), zip = archive.filePath("build.zip");
         QVERIFY(WriteFile(outside + "/keep.txt", "keep"));
-        QVERIFY(WriteFile(temp.filePath("keep.txt"), "keep"));
-        const QString zip = outside + "/build.zip";
-        const QString made = PythonZip(zip, "OUTSIDE = " + QString(R"(r'%1')").arg(outside) +
-                                                "\nadd('first.txt', b'first')\n" + entries);
+        const QString made =
+            PythonZip(zip, QString("OUTSIDE = r'%1'\nadd('first.txt', b'first')\n").arg(outside) + entries);
         QVERIFY2(made.isEmpty(), qPrintable(made));
         const QString target = outside + "/game/";
-        QMap<QString, QByteArray> before = Snapshot(temp.path());
-        before.remove("outside/build.zip");
+        const QMap<QString, QByteArray> before = Snapshot(temp.path());
 
         Extraction x;
         const bool extracted = x.unzip(zip, target);
 
         QMap<QString, QByteArray> after = Snapshot(temp.path());
-        after.remove("outside/build.zip");
         if (landed.isEmpty()) {
             QVERIFY(!extracted);
-            QCOMPARE(after, before);
             QVERIFY2(!QFileInfo::exists(zip), "a refused archive is deleted");
             const QStringList refusals = x.view.lines.filter(QRegularExpression("^Refused: "));
             QVERIFY2(refusals.size() == 1 && refusals.first().contains(shown, Qt::CaseInsensitive),
@@ -96,9 +89,8 @@ add('link/evil.txt', b'evil'))",
             QCOMPARE(ReadFile(target + landed), QByteArray("evil"));
             QCOMPARE(ReadFile(target + "first.txt"), QByteArray("first"));
             after.removeIf([](auto item) { return item.key().startsWith("outside/game/"); });
-            before.remove("outside/game/");
-            QCOMPARE(after, before);
         }
+        QCOMPARE(after, before);
     }
 };
 

@@ -127,11 +127,7 @@ struct InstallFixture : FakeServices
     }
 
     // The message box answers, in order.
-    void answer(const QList<Answer>& answers)
-    {
-        for (Answer a : answers)
-            dialogs.answers.enqueue(a);
-    }
+    void answer(const QList<Answer>& answers) { dialogs.answers.append(answers); }
 
     QStringList requestPaths() const { return Collect(server.requests(), &TestHttpServer::Request::path); }
     QStringList reportSources() const { return Collect(errors.reports, &RecordingErrorHandler::Report::source); }

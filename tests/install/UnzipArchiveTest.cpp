@@ -38,9 +38,7 @@ class UnzipArchiveTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(temp.isValid());
-        QDir(temp.path()).removeRecursively();
-        QDir().mkpath(temp.path());
+        QVERIFY(QDir(temp.path()).removeRecursively() && QDir().mkpath(temp.path()));
         zip = temp.filePath("build.zip");
         target = temp.filePath("game") + "/";
         x = std::make_unique<Extraction>();

@@ -14,11 +14,8 @@ const char* const PythonPreamble = R"(
 import os, sys, zipfile, zlib
 from zipfile import ZIP_STORED as STORED, ZIP_DEFLATED as DEFLATED, ZIP_BZIP2 as BZIP2, ZIP_LZMA as LZMA
 
-class Unseekable:
-    def __init__(self, f): self.f = f
-    def write(self, b): return self.f.write(b)
-    def flush(self): self.f.flush()
-    def close(self): self.f.close()
+class Unseekable:  # no tell() or seek(): zipfile writes data descriptors
+    def __init__(self, f): self.write, self.flush, self.close = f.write, f.flush, f.close
 
 class RawName(zipfile.ZipInfo):
     def __init__(self, raw, utf8, date):

@@ -17,7 +17,6 @@
 #include <QTest>
 
 #include <memory>
-#include <tuple>
 
 namespace {
 
@@ -284,8 +283,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("userLanguage");
         QTest::addColumn<QString>("language");
         QTest::addColumn<int>("k");
-        for (const auto& [system, language, k] : {std::tuple("Spanish", "SPANISH", 1), {"Portuguese", "ENGLISH", 0}})
-            QTest::newRow(system) << QString::fromUtf8(system) << QString::fromUtf8(language) << k;
+        QTest::newRow("Spanish") << QString("Spanish") << QString("SPANISH") << 1;
+        QTest::newRow("Portuguese") << QString("Portuguese") << QString("ENGLISH") << 0;
     }
 
     void resetDetectsTheLanguageAndDropsUnsavedEdits()
