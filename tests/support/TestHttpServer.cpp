@@ -79,20 +79,16 @@ struct TestHttpServer::Impl
 
     void handle(const httplib::Request& request, httplib::Response& response)
     {
-        Handler handler;
-        {
-            const std::lock_guard lock(mutex);
-            Request seen{QString::fromStdString(request.path), {}};
-            for (const auto& [name, value] : request.headers)
-                seen.headers.insert(QString::fromStdString(name).toLower(), QString::fromStdString(value));
-            requests.append(seen);
-            if (const auto found = routes.find(request.path); found != routes.end())
-                handler = found->second;
-        }
-        if (handler)
-            handler(response);
-        else
-            response.status = 404;
+        std::unique_lock lock(mutex);
+        Request seen{QString::fromStdString(request.path), {}};
+        for (const auto& [name, value] : request.headers)
+            seen.headers.insert(QString::fromStdString(name).toLower(), QString::fromStdString(value));
+        requests.append(seen);
+        const auto found = routes.find(request.path);
+        const Handler handler =
+            found != routes.end() ? found->second : [](httplib::Response& answer) { answer.status = 404; };
+        lock.unlock(); // a handler may wait for the server to stop
+        handler(response);
     }
 };
 

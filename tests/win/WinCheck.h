@@ -11,17 +11,8 @@
 
 namespace wincheck {
 
-struct Tally
-{
-    int passed = 0;
-    int failed = 0;
-};
-
-inline Tally& Counts()
-{
-    static Tally tally;
-    return tally;
-}
+inline int Passed = 0;
+inline int Failed = 0;
 
 inline std::string Narrow(const std::wstring& text)
 {
@@ -64,10 +55,10 @@ requires std::is_arithmetic_v<Number> std::string ToText(Number n)
 inline void Check(bool ok, const char* what, const std::string& expected, const std::string& actual, int line)
 {
     if (ok) {
-        ++Counts().passed;
+        ++Passed;
         return;
     }
-    ++Counts().failed;
+    ++Failed;
     std::printf("FAIL line %d: %s\n   expected: %s\n   actual:   %s\n", line, what, expected.c_str(), actual.c_str());
 }
 
@@ -89,8 +80,8 @@ inline std::wstring TempFolder(const std::wstring& prefix)
 // The closing line CTest's log and the CI read.
 inline int Finish()
 {
-    std::printf("%d passed, %d failed\n", Counts().passed, Counts().failed);
-    return Counts().failed == 0 ? 0 : 1;
+    std::printf("%d passed, %d failed\n", Passed, Failed);
+    return Failed == 0 ? 0 : 1;
 }
 
 } // namespace wincheck
