@@ -16,7 +16,7 @@
 namespace {
 
 // The identification's own steps, through the system's version functions.
-std::wstring SystemFileVersion(const std::wstring& path)
+std::u16string SystemFileVersion(const std::wstring& path)
 {
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
@@ -37,13 +37,12 @@ std::wstring SystemFileVersion(const std::wstring& path)
         return {};
     const auto* text = static_cast<const wchar_t*>(value);
     const auto* end = reinterpret_cast<const wchar_t*>(block.data() + block.size());
-    return std::wstring(text, std::find(text, end, L'\0'));
+    return std::u16string(text, std::find(text, end, L'\0'));
 }
 
-std::wstring OurFileVersion(const std::wstring& path)
+std::u16string OurFileVersion(const std::wstring& path)
 {
-    const std::u16string text = GetFileVersionText(std::filesystem::path(path));
-    return std::wstring(text.begin(), text.end());
+    return GetFileVersionText(std::filesystem::path(path));
 }
 
 // A spread of the system folder's programs and libraries, in name order.
@@ -80,10 +79,9 @@ int main()
     for (const pecorpus::Case& c : pecorpus::Cases()) {
         const std::wstring path = folder + L"case" + std::to_wstring(number++) + L".exe";
         WIN_CHECK(pefixture::WriteFile(std::filesystem::path(path), c.bytes));
-        const std::wstring system = SystemFileVersion(path);
+        const std::u16string system = SystemFileVersion(path);
         wincheck::CheckSame(c.name + ": ours = system's", system, OurFileVersion(path), __LINE__);
-        wincheck::CheckSame(c.name + ": as recorded", std::wstring(c.expected.begin(), c.expected.end()), system,
-                            __LINE__);
+        wincheck::CheckSame(c.name + ": as recorded", c.expected, system, __LINE__);
         DeleteFileW(path.c_str());
     }
     RemoveDirectoryW(folder.c_str());
@@ -91,7 +89,7 @@ int main()
     int withVersion = 0;
     const std::vector<std::wstring> sample = SystemSample(48);
     for (const std::wstring& path : sample) {
-        const std::wstring system = SystemFileVersion(path);
+        const std::u16string system = SystemFileVersion(path);
         wincheck::CheckSame(wincheck::Narrow(path + L": ours = system's"), system, OurFileVersion(path), __LINE__);
         withVersion += system.empty() ? 0 : 1;
     }
