@@ -10,14 +10,9 @@
 
 namespace {
 
-QString Describe(const QWidget& widget, const QString& text, QSize needed)
+QString SizeText(QSize size)
 {
-    return QStringLiteral("%1 (%2) \"%3\" needs %4x%5, has %6x%7")
-        .arg(widget.objectName(), QLatin1String(widget.metaObject()->className()), text)
-        .arg(needed.width())
-        .arg(needed.height())
-        .arg(widget.width())
-        .arg(widget.height());
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
 }
 
 // The widest line of the text broken at the label's width: a line wider than that is a
@@ -65,7 +60,9 @@ std::optional<QString> CutCaption(const QWidget& widget)
     }
     if (text.isEmpty() || (needed.width() <= widget.width() && needed.height() <= widget.height()))
         return std::nullopt;
-    return Describe(widget, text, needed);
+    return QStringLiteral("%1 (%2) \"%3\" needs %4, has %5")
+        .arg(widget.objectName(), QLatin1String(widget.metaObject()->className()), text, SizeText(needed),
+             SizeText(widget.size()));
 }
 
 } // namespace

@@ -27,11 +27,7 @@ QString FakePlatform::localeInfo(quint32 localeId, quint32 infoType)
 {
     if (localeId != 0x400)
         return {};
-    if (infoType == 0x1001)
-        return userLanguage;
-    if (infoType == 0x1004)
-        return userAnsiCodePage;
-    return {};
+    return infoType == 0x1001 ? userLanguage : infoType == 0x1004 ? userAnsiCodePage : QString();
 }
 
 bool FakePlatform::startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder)

@@ -10,6 +10,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace pecorpus {
@@ -29,10 +30,8 @@ struct Case
 inline std::size_t Find(const Bytes& bytes, const std::u16string& text)
 {
     Bytes pattern;
-    for (char16_t c : text) {
-        pattern.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        pattern.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
+    for (char16_t c : text)
+        pattern.insert(pattern.end(), {static_cast<std::uint8_t>(c & 0xFF), static_cast<std::uint8_t>(c >> 8)});
     return static_cast<std::size_t>(std::search(bytes.begin(), bytes.end(), pattern.begin(), pattern.end()) -
                                     bytes.begin());
 }
@@ -45,11 +44,8 @@ inline std::size_t BlockOf(const Bytes& bytes, const std::u16string& key)
 
 inline pefixture::PeFile Pe(bool pe32Plus, const pefixture::VersionLayout& version, std::uint16_t language = 0x0409)
 {
-    pefixture::PeLayout wanted;
-    wanted.pe32Plus = pe32Plus;
-    wanted.resourceLanguage = language;
-    wanted.versionResource = pefixture::BuildVersionInfo(version);
-    return pefixture::BuildPe(wanted);
+    return pefixture::BuildPe(
+        {.pe32Plus = pe32Plus, .versionResource = pefixture::BuildVersionInfo(version), .resourceLanguage = language});
 }
 
 using Damage = std::function<void(Bytes&, const pefixture::PeOffsets&)>;
@@ -148,18 +144,13 @@ inline std::vector<Case> Cases(bool ownDamage = false)
             cases.push_back({size + name, file.bytes, expected});
         };
         // The version in the resource language and translation of each language and code page.
-        struct Language
-        {
-            std::uint16_t id;
-            std::uint16_t codePage;
-            std::u16string version;
-        };
-        for (const Language& l : {Language{0x0409, 1200, u"1.4.0"}, Language{0x0407, 1252, u"1.4.0-beta5"},
-                                  Language{0x0411, 932, u"1.10.0"}, Language{0x0804, 936, u"0.7.5 \u7248"},
-                                  Language{0x0419, 1251, u"1.2.0-RC1"}, Language{0x0000, 0x04B0, u"r26400"},
-                                  Language{0xFFFF, 0xFFFF, u"9"}})
-            add("language " + std::to_string(l.id),
-                Pe(pe32Plus, pefixture::StandardVersion(l.version, l.id, l.codePage), l.id), l.version);
+        const std::tuple<std::uint16_t, std::uint16_t, std::u16string> languages[] = {
+            {0x0409, 1200, u"1.4.0"},       {0x0407, 1252, u"1.4.0-beta5"}, {0x0411, 932, u"1.10.0"},
+            {0x0804, 936, u"0.7.5 \u7248"}, {0x0419, 1251, u"1.2.0-RC1"},   {0x0000, 0x04B0, u"r26400"},
+            {0xFFFF, 0xFFFF, u"9"}};
+        for (const auto& [id, codePage, version] : languages)
+            add("language " + std::to_string(id), Pe(pe32Plus, pefixture::StandardVersion(version, id, codePage), id),
+                version);
 
         // The first translation chooses the table, wherever that table stands and whatever
         // else the resource holds.

@@ -11,7 +11,7 @@
 
 namespace {
 
-using Handler = std::function<void(const httplib::Request&, httplib::Response&)>;
+using Handler = std::function<void(httplib::Response&)>;
 
 // The generated body repeats with a prime period, so a byte written at the wrong
 // offset shows up.
@@ -33,9 +33,11 @@ const QByteArray& Pattern()
     return pattern;
 }
 
-std::string Std(const QString& text)
+// The generated body from offset on: as much as is wanted, up to the end of one period.
+std::string_view PatternFrom(qint64 offset, qint64 wanted)
 {
-    return text.toStdString();
+    const qint64 start = offset % PatternPeriod;
+    return {Pattern().constData() + start, size_t(std::min(wanted, PatternPeriod - start))};
 }
 
 // Hands the body out in pieces of 4 KiB, then ends it.
@@ -65,7 +67,7 @@ struct TestHttpServer::Impl
     void route(const QString& path, Handler handler)
     {
         const std::lock_guard lock(mutex);
-        routes[Std(path)] = std::move(handler);
+        routes[path.toStdString()] = std::move(handler);
     }
 
     // Sleeps unless the server stops meanwhile; false when it stops.
@@ -77,20 +79,16 @@ struct TestHttpServer::Impl
 
     void handle(const httplib::Request& request, httplib::Response& response)
     {
-        Handler handler;
-        {
-            const std::lock_guard lock(mutex);
-            Request seen{QString::fromStdString(request.path), {}};
-            for (const auto& [name, value] : request.headers)
-                seen.headers.insert(QString::fromStdString(name).toLower(), QString::fromStdString(value));
-            requests.append(seen);
-            if (const auto found = routes.find(request.path); found != routes.end())
-                handler = found->second;
-        }
-        if (handler)
-            handler(request, response);
-        else
-            response.status = 404;
+        std::unique_lock lock(mutex);
+        Request seen{QString::fromStdString(request.path), {}};
+        for (const auto& [name, value] : request.headers)
+            seen.headers.insert(QString::fromStdString(name).toLower(), QString::fromStdString(value));
+        requests.append(seen);
+        const auto found = routes.find(request.path);
+        const Handler handler =
+            found != routes.end() ? found->second : [](httplib::Response& answer) { answer.status = 404; };
+        lock.unlock(); // a handler may wait for the server to stop
+        handler(response);
     }
 };
 
@@ -138,22 +136,20 @@ QString TestHttpServer::url(const QString& path) const
 
 void TestHttpServer::serveBytes(const QString& path, const QByteArray& body, int status, const QString& contentType)
 {
-    const std::string content = body.toStdString();
-    const std::string type = Std(contentType);
-    impl->route(path, [content, type, status](const httplib::Request&, httplib::Response& response) {
-        response.status = status;
-        response.set_content(content, type.c_str());
-    });
+    impl->route(path,
+                [content = body.toStdString(), type = contentType.toStdString(), status](httplib::Response& response) {
+                    response.status = status;
+                    response.set_content(content, type.c_str());
+                });
 }
 
 void TestHttpServer::serveGenerated(const QString& path, qint64 size)
 {
-    impl->route(path, [size](const httplib::Request&, httplib::Response& response) {
+    impl->route(path, [size](httplib::Response& response) {
         response.set_content_provider(size_t(size), "application/octet-stream",
                                       [](size_t offset, size_t length, httplib::DataSink& sink) {
-                                          const qint64 start = qint64(offset) % PatternPeriod;
-                                          const size_t count = std::min<size_t>(length, size_t(PatternPeriod - start));
-                                          return sink.write(Pattern().constData() + start, count);
+                                          const std::string_view piece = PatternFrom(qint64(offset), qint64(length));
+                                          return sink.write(piece.data(), piece.size());
                                       });
     });
 }
@@ -161,36 +157,31 @@ void TestHttpServer::serveGenerated(const QString& path, qint64 size)
 QByteArray TestHttpServer::GeneratedBytes(qint64 offset, qint64 size)
 {
     QByteArray bytes;
-    bytes.reserve(size);
-    while (size > 0) {
-        const qint64 start = offset % PatternPeriod;
-        const qint64 count = std::min(size, PatternPeriod - start);
-        bytes.append(Pattern().constData() + start, count);
-        offset += count;
-        size -= count;
+    while (bytes.size() < size) {
+        const std::string_view piece = PatternFrom(offset + bytes.size(), size - bytes.size());
+        bytes.append(piece.data(), qsizetype(piece.size()));
     }
     return bytes;
 }
 
 void TestHttpServer::serveChunked(const QString& path, const QByteArray& body)
 {
-    impl->route(path, [provide = InPieces(body.toStdString())](const httplib::Request&, httplib::Response& response) {
+    impl->route(path, [provide = InPieces(body.toStdString())](httplib::Response& response) {
         response.set_chunked_content_provider("application/octet-stream", provide);
     });
 }
 
 void TestHttpServer::serveWithoutLength(const QString& path, const QByteArray& body)
 {
-    impl->route(path, [provide = InPieces(body.toStdString())](const httplib::Request&, httplib::Response& response) {
+    impl->route(path, [provide = InPieces(body.toStdString())](httplib::Response& response) {
         response.set_content_provider("application/octet-stream", provide);
     });
 }
 
 void TestHttpServer::serveNeverAnswered(const QString& path)
 {
-    Impl* server = impl.get();
-    impl->route(path, [server](const httplib::Request&, httplib::Response& response) {
-        while (server->pause(1000))
+    impl->route(path, [this](httplib::Response& response) {
+        while (impl->pause(1000))
             ;
         response.status = 503;
     });
@@ -198,14 +189,12 @@ void TestHttpServer::serveNeverAnswered(const QString& path)
 
 void TestHttpServer::serveCutShort(const QString& path, const QByteArray& body, qint64 announced)
 {
-    const std::string content = body.toStdString();
-    Impl* server = impl.get();
-    impl->route(path, [content, announced, server](const httplib::Request&, httplib::Response& response) {
+    impl->route(path, [this, content = body.toStdString(), announced](httplib::Response& response) {
         response.set_content_provider(size_t(announced), "application/octet-stream",
-                                      [content, server](size_t offset, size_t length, httplib::DataSink& sink) {
+                                      [this, content](size_t offset, size_t length, httplib::DataSink& sink) {
                                           if (offset >= content.size()) {
                                               // The client sees the body first and the cut afterwards.
-                                              server->pause(100);
+                                              impl->pause(100);
                                               return false;
                                           }
                                           return sink.write(content.data() + offset,
@@ -216,13 +205,11 @@ void TestHttpServer::serveCutShort(const QString& path, const QByteArray& body, 
 
 void TestHttpServer::serveTrickle(const QString& path, const QByteArray& body, int pieceBytes, int pauseMs)
 {
-    const std::string content = body.toStdString();
-    Impl* server = impl.get();
-    impl->route(path, [content, pieceBytes, pauseMs, server](const httplib::Request&, httplib::Response& response) {
+    impl->route(path, [this, content = body.toStdString(), pieceBytes, pauseMs](httplib::Response& response) {
         response.set_content_provider(
             content.size(), "application/octet-stream",
-            [content, pieceBytes, pauseMs, server](size_t offset, size_t length, httplib::DataSink& sink) {
-                if (offset > 0 && !server->pause(pauseMs))
+            [this, content, pieceBytes, pauseMs](size_t offset, size_t length, httplib::DataSink& sink) {
+                if (offset > 0 && !impl->pause(pauseMs))
                     return false;
                 return sink.write(content.data() + offset, std::min(length, size_t(pieceBytes)));
             });
@@ -231,11 +218,8 @@ void TestHttpServer::serveTrickle(const QString& path, const QByteArray& body, i
 
 void TestHttpServer::serveRedirect(const QString& path, const QString& targetPath, int status, const QByteArray& body)
 {
-    const std::string target = Std(targetPath);
-    const std::string content = body.toStdString();
-    Impl* server = impl.get();
-    impl->route(path, [server, target, status, content](const httplib::Request&, httplib::Response& response) {
-        response.set_redirect("http://127.0.0.1:" + std::to_string(server->port) + target, status);
+    impl->route(path, [this, targetPath, status, content = body.toStdString()](httplib::Response& response) {
+        response.set_redirect(url(targetPath).toStdString(), status);
         if (!content.empty())
             response.set_content(content, "text/html");
     });

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -18,34 +19,9 @@
 
 namespace {
 
-std::string Shown(const std::u16string& text)
-{
-    std::string out = "\"";
-    for (char16_t c : text) {
-        if (c >= 0x20 && c < 0x7F) {
-            out += char(c);
-        } else {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", unsigned(c));
-            out += escape;
-        }
-    }
-    return out + '"';
-}
-
 std::wstring W(const std::u16string& text)
 {
     return std::wstring(text.begin(), text.end());
-}
-
-std::u16string U(const std::wstring& text)
-{
-    return std::u16string(text.begin(), text.end());
-}
-
-void CheckSame(const std::string& what, const std::u16string& expected, const std::u16string& actual, int line)
-{
-    wincheck::Check(expected == actual, what.c_str(), Shown(expected), Shown(actual), line);
 }
 
 std::u16string SystemValue(const std::wstring& path, const std::u16string& section, const std::u16string& key,
@@ -79,11 +55,9 @@ std::string Utf16Le(const std::u16string& text)
 // A letter and a number in hexadecimal: "k0041".
 std::u16string Numbered(char16_t letter, unsigned number)
 {
-    wchar_t digits[16];
-    std::swprintf(digits, 16, L"%05x", number);
-    std::u16string name(1, letter);
-    name += U(digits);
-    return name;
+    char name[16];
+    std::snprintf(name, sizeof name, "%c%05x", char(letter), number);
+    return std::u16string(name, name + std::strlen(name));
 }
 
 // Many one-line probes: the system reads them from one file, in sections of 256 keys
@@ -98,17 +72,11 @@ struct Probe
 void CompareProbes(const std::wstring& path, const std::string& mark, const std::vector<Probe>& probes,
                    const std::function<std::string(const std::u16string&)>& encode, const char* what)
 {
-    const auto header = [&](std::size_t i) {
-        std::u16string line = u"[";
-        line.append(Numbered(u's', unsigned(i / 256))).append(u"]\n");
-        return encode(line);
-    };
     std::string file = mark;
     for (std::size_t i = 0; i < probes.size(); ++i) {
         if (i % 256 == 0)
-            file += header(i);
-        file += probes[i].line;
-        file += encode(u"\n");
+            file += encode(std::u16string(u"[").append(Numbered(u's', unsigned(i / 256))).append(u"]\n"));
+        file += probes[i].line + encode(u"\n");
     }
     WIN_CHECK(WriteBytes(path, file));
     int differences = 0;
@@ -118,7 +86,7 @@ void CompareProbes(const std::wstring& path, const std::string& mark, const std:
         const std::u16string ours = IniValueOf(
             mark + encode(u"[" + section + u"]\n") + probes[i].line + encode(u"\n;;;\n"), section, probes[i].key, u"?");
         if (ours != system && ++differences <= 10)
-            CheckSame(std::string(what) + " probe " + std::to_string(i), system, ours, __LINE__);
+            wincheck::CheckSame(std::string(what) + " probe " + std::to_string(i), system, ours, __LINE__);
     }
     std::printf("%s: %zu probes, %d differ\n", what, probes.size(), differences);
     WIN_CHECK_EQUAL(0, differences);
@@ -133,10 +101,7 @@ std::string Ascii(const std::u16string& text)
 
 int main()
 {
-    wchar_t base[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, base);
-    const std::wstring folder = std::wstring(base) + L"krvnm-ini-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring folder = wincheck::TempFolder(L"krvnm-ini-");
 
     int number = 0;
     for (const inicorpus::Case& c : inicorpus::Cases()) {
@@ -144,9 +109,9 @@ int main()
         if (c.bytes != inicorpus::Missing)
             WIN_CHECK(WriteBytes(path, c.bytes));
         const std::u16string system = SystemValue(path, c.section, c.key, c.defaultValue);
-        const std::u16string ours = ReadIniFileValue(std::filesystem::path(path), c.section, c.key, c.defaultValue);
-        CheckSame(c.name + ": ours = system's", system, ours, __LINE__);
-        CheckSame(c.name + ": as recorded", c.expected, system, __LINE__);
+        wincheck::CheckSame(c.name + ": ours = system's", system,
+                            ReadIniFileValue(std::filesystem::path(path), c.section, c.key, c.defaultValue), __LINE__);
+        wincheck::CheckSame(c.name + ": as recorded", c.expected, system, __LINE__);
     }
 
     // Which units count as blanks around a value: every one but CR and LF (line ends).
@@ -180,9 +145,7 @@ int main()
         if (bytes.find_first_of("\r\n") != std::string::npos)
             return;
         const std::u16string key = Numbered(u'k', unsigned(sequences.size()));
-        std::string line = Ascii(key);
-        line.append("=a").append(bytes).append("z");
-        sequences.push_back({line, key});
+        sequences.push_back({Ascii(key) + "=a" + bytes + "z", key});
     };
     for (unsigned first = 0x80; first <= 0xFF; ++first) {
         for (unsigned second = 0; second <= 0xFF; ++second)

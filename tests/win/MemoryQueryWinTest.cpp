@@ -12,9 +12,7 @@ static_assert(offsetof(MEMORYSTATUSEX, ullTotalPhys) == offsetof(sysapi::MemoryS
 static_assert(offsetof(MEMORYSTATUSEX, ullAvailExtendedVirtual) ==
               offsetof(sysapi::MemoryStatusRecord, availExtendedVirtual));
 
-namespace {
-
-void CheckAnswer()
+int main()
 {
     sysapi::MemoryStatusRecord record;
     WIN_CHECK(sysapi::QueryMemoryStatus(record));
@@ -28,21 +26,11 @@ void CheckAnswer()
     WIN_CHECK(direct.ullTotalPhys == record.totalPhys);
     WIN_CHECK(direct.ullTotalPageFile == record.totalPageFile);
     WIN_CHECK(direct.ullTotalVirtual == record.totalVirtual);
-}
 
-void CheckWrongLengthRefused()
-{
-    sysapi::MemoryStatusRecord record;
-    record.length = 32;
-    WIN_CHECK(!sysapi::QueryMemoryStatus(record));
-    WIN_CHECK(record.totalPhys == 0);
-}
-
-} // namespace
-
-int main()
-{
-    CheckAnswer();
-    CheckWrongLengthRefused();
+    // A record of the wrong length is refused and left empty.
+    sysapi::MemoryStatusRecord wrongLength;
+    wrongLength.length = 32;
+    WIN_CHECK(!sysapi::QueryMemoryStatus(wrongLength));
+    WIN_CHECK(wrongLength.totalPhys == 0);
     return wincheck::Finish();
 }

@@ -16,7 +16,7 @@
 namespace {
 
 // The identification's own steps, through the system's version functions.
-std::wstring SystemFileVersion(const std::wstring& path)
+std::u16string SystemFileVersion(const std::wstring& path)
 {
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
@@ -37,22 +37,12 @@ std::wstring SystemFileVersion(const std::wstring& path)
         return {};
     const auto* text = static_cast<const wchar_t*>(value);
     const auto* end = reinterpret_cast<const wchar_t*>(block.data() + block.size());
-    return std::wstring(text, std::find(text, end, L'\0'));
+    return std::u16string(text, std::find(text, end, L'\0'));
 }
 
-std::wstring OurFileVersion(const std::wstring& path)
+std::u16string OurFileVersion(const std::wstring& path)
 {
-    const std::u16string text = GetFileVersionText(std::filesystem::path(path));
-    return std::wstring(text.begin(), text.end());
-}
-
-std::wstring TempFolder()
-{
-    wchar_t base[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, base);
-    const std::wstring folder = std::wstring(base) + L"krvnm-pe-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
+    return GetFileVersionText(std::filesystem::path(path));
 }
 
 // A spread of the system folder's programs and libraries, in name order.
@@ -84,18 +74,14 @@ std::vector<std::wstring> SystemSample(std::size_t wanted)
 
 int main()
 {
-    const std::wstring folder = TempFolder();
+    const std::wstring folder = wincheck::TempFolder(L"krvnm-pe-");
     int number = 0;
     for (const pecorpus::Case& c : pecorpus::Cases()) {
         const std::wstring path = folder + L"case" + std::to_wstring(number++) + L".exe";
         WIN_CHECK(pefixture::WriteFile(std::filesystem::path(path), c.bytes));
-        const std::wstring ours = OurFileVersion(path);
-        const std::wstring system = SystemFileVersion(path);
-        const std::wstring expected(c.expected.begin(), c.expected.end());
-        wincheck::Check(ours == system, (c.name + ": ours = system's").c_str(), wincheck::ToText(system),
-                        wincheck::ToText(ours), __LINE__);
-        wincheck::Check(system == expected, (c.name + ": as recorded").c_str(), wincheck::ToText(expected),
-                        wincheck::ToText(system), __LINE__);
+        const std::u16string system = SystemFileVersion(path);
+        wincheck::CheckSame(c.name + ": ours = system's", system, OurFileVersion(path), __LINE__);
+        wincheck::CheckSame(c.name + ": as recorded", c.expected, system, __LINE__);
         DeleteFileW(path.c_str());
     }
     RemoveDirectoryW(folder.c_str());
@@ -103,10 +89,8 @@ int main()
     int withVersion = 0;
     const std::vector<std::wstring> sample = SystemSample(48);
     for (const std::wstring& path : sample) {
-        const std::wstring ours = OurFileVersion(path);
-        const std::wstring system = SystemFileVersion(path);
-        wincheck::Check(ours == system, wincheck::Narrow(path + L": ours = system's").c_str(), wincheck::ToText(system),
-                        wincheck::ToText(ours), __LINE__);
+        const std::u16string system = SystemFileVersion(path);
+        wincheck::CheckSame(wincheck::Narrow(path + L": ours = system's"), system, OurFileVersion(path), __LINE__);
         withVersion += system.empty() ? 0 : 1;
     }
     std::printf("%zu system files compared, %d with a FileVersion\n", sample.size(), withVersion);

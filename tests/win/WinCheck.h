@@ -3,23 +3,16 @@
 // A minimal check harness for the Windows stage, where neither Qt nor a test framework
 // is available: each failed check prints what was expected and what came.
 
+#include <windows.h>
+
 #include <cstdio>
 #include <string>
 #include <type_traits>
 
 namespace wincheck {
 
-struct Tally
-{
-    int passed = 0;
-    int failed = 0;
-};
-
-inline Tally& Counts()
-{
-    static Tally tally;
-    return tally;
-}
+inline int Passed = 0;
+inline int Failed = 0;
 
 inline std::string Narrow(const std::wstring& text)
 {
@@ -29,30 +22,6 @@ inline std::string Narrow(const std::wstring& text)
     return out;
 }
 
-inline void Check(bool ok, const char* what, const std::string& expected, const std::string& actual, int line)
-{
-    if (ok) {
-        ++Counts().passed;
-        return;
-    }
-    ++Counts().failed;
-    std::printf("FAIL line %d: %s\n   expected: %s\n   actual:   %s\n", line, what, expected.c_str(), actual.c_str());
-}
-
-// The closing line CTest's log and the CI read.
-inline int Finish()
-{
-    std::printf("%d passed, %d failed\n", Counts().passed, Counts().failed);
-    return Counts().failed == 0 ? 0 : 1;
-}
-
-} // namespace wincheck
-
-#define WIN_CHECK(condition) wincheck::Check((condition), #condition, "true", "false", __LINE__)
-#define WIN_CHECK_EQUAL(expected, actual)                                                                              \
-    wincheck::Check((expected) == (actual), #actual, wincheck::ToText(expected), wincheck::ToText(actual), __LINE__)
-
-namespace wincheck {
 inline std::string ToText(const std::string& s)
 {
     return '"' + s + '"';
@@ -61,9 +30,17 @@ inline std::string ToText(const char* s)
 {
     return ToText(std::string(s));
 }
-inline std::string ToText(const std::wstring& s)
+// Wide text with every unit outside printable ASCII as \uXXXX.
+template <typename Char>
+requires(sizeof(Char) == 2) std::string ToText(const std::basic_string<Char>& text)
 {
-    return ToText(Narrow(s));
+    std::string out = "\"";
+    for (Char c : text) {
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\u%04x", unsigned(c));
+        out += c >= 0x20 && c < 0x7F ? std::string(1, char(c)) : escape;
+    }
+    return out + '"';
 }
 inline std::string ToText(bool b)
 {
@@ -74,4 +51,41 @@ requires std::is_arithmetic_v<Number> std::string ToText(Number n)
 {
     return std::to_string(n);
 }
+
+inline void Check(bool ok, const char* what, const std::string& expected, const std::string& actual, int line)
+{
+    if (ok) {
+        ++Passed;
+        return;
+    }
+    ++Failed;
+    std::printf("FAIL line %d: %s\n   expected: %s\n   actual:   %s\n", line, what, expected.c_str(), actual.c_str());
+}
+
+template <typename Value> void CheckSame(const std::string& what, const Value& expected, const Value& actual, int line)
+{
+    Check(expected == actual, what.c_str(), ToText(expected), ToText(actual), line);
+}
+
+// A new folder for this run's files, ending in a backslash.
+inline std::wstring TempFolder(const std::wstring& prefix)
+{
+    wchar_t base[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, base);
+    const std::wstring folder = base + prefix + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+// The closing line CTest's log and the CI read.
+inline int Finish()
+{
+    std::printf("%d passed, %d failed\n", Passed, Failed);
+    return Failed == 0 ? 0 : 1;
+}
+
 } // namespace wincheck
+
+#define WIN_CHECK(condition) wincheck::Check((condition), #condition, "true", "false", __LINE__)
+#define WIN_CHECK_EQUAL(expected, actual)                                                                              \
+    wincheck::Check((expected) == (actual), #actual, wincheck::ToText(expected), wincheck::ToText(actual), __LINE__)
