@@ -43,19 +43,19 @@ public:
     QString lastStatusLine() const override { return last; }
     void setTimeoutTimerActive(bool) override {}
     void hideStatusIcons() override {}
-    void EnableControls(bool) override {}
+    void enableControls(bool) override {}
 
     QString last;
     int labelChanges = 0;
     int barChanges = 0;
 };
 
-double MiBPerSecond(qint64 bytes, qint64 ms)
+double mibPerSecond(qint64 bytes, qint64 ms)
 {
     return ms > 0 ? double(bytes) / (1024.0 * 1024.0) / (double(ms) / 1000.0) : 0.0;
 }
 
-double Median(std::vector<double> values)
+double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -84,20 +84,20 @@ int main(int argc, char** argv)
     const QString target = temp.filePath(QStringLiteral("big.bin"));
 
     AppState state;
-    LoadLanguageStrings(state, BuiltinStrings::Compiled());
-    state.ConnectionType = 1;
+    loadLanguageStrings(state, BuiltinStrings::compiled());
+    state.connectionType = 1;
     FakePlatform platform;
     QtTransferComponent transfer;
     CountingView view;
     DownloadEngine engine(state, transfer, platform, view);
-    engine.PrepareConnection();
+    engine.prepareConnection();
 
     // A small download first, so the peak memory of a large one can be compared with it.
-    const bool reset = PeakMemory::Reset();
-    const long residentAtReset = PeakMemory::StatusKiB("VmRSS");
-    engine.DownloadFile(server.url(QStringLiteral("/small.bin")), temp.filePath(QStringLiteral("small.bin")), false, 0);
-    const long peakSmall = PeakMemory::StatusKiB("VmHWM");
-    PeakMemory::Reset();
+    const bool reset = PeakMemory::reset();
+    const long residentAtReset = PeakMemory::statusKiB("VmRSS");
+    engine.downloadFile(server.url(QStringLiteral("/small.bin")), temp.filePath(QStringLiteral("small.bin")), false, 0);
+    const long peakSmall = PeakMemory::statusKiB("VmHWM");
+    PeakMemory::reset();
 
     std::printf("file: %lld MiB over loopback, %d runs\n", mib, runs);
     std::vector<double> engineRates;
@@ -106,13 +106,13 @@ int main(int argc, char** argv)
         view.labelChanges = 0;
         QElapsedTimer clock;
         clock.start();
-        const bool ok = engine.DownloadFile(url, target, false, 0);
+        const bool ok = engine.downloadFile(url, target, false, 0);
         const qint64 ms = clock.elapsed();
         if (!ok || QFileInfo(target).size() != size) {
             std::fprintf(stderr, "engine download failed: %s\n", qPrintable(view.last));
             return 1;
         }
-        engineRates.push_back(MiBPerSecond(size, ms));
+        engineRates.push_back(mibPerSecond(size, ms));
         std::printf("engine run %d: %lld ms, %.0f MiB/s, %d label updates (%.1f per second)\n", run + 1, ms,
                     engineRates.back(), view.labelChanges,
                     view.labelChanges * 1000.0 / double(std::max<qint64>(ms, 1)));
@@ -120,11 +120,11 @@ int main(int argc, char** argv)
     std::printf("peak memory (VmHWM%s): %ld KiB over a 16 MiB download, %ld KiB over the %lld MiB ones; %ld KiB "
                 "resident before\n",
                 reset ? ", reset before each" : " NOT reset, so whole-process", peakSmall,
-                PeakMemory::StatusKiB("VmHWM"), mib, residentAtReset);
+                PeakMemory::statusKiB("VmHWM"), mib, residentAtReset);
 
     const QString curl = QStandardPaths::findExecutable(QStringLiteral("curl"));
     if (curl.isEmpty()) {
-        std::printf("engine median: %.0f MiB/s; curl not found, no comparison\n", Median(engineRates));
+        std::printf("engine median: %.0f MiB/s; curl not found, no comparison\n", median(engineRates));
         return 0;
     }
     std::vector<double> curlRates;
@@ -142,11 +142,11 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "curl failed\n");
             return 1;
         }
-        curlRates.push_back(MiBPerSecond(size, ms));
+        curlRates.push_back(mibPerSecond(size, ms));
         std::printf("curl run %d: %lld ms, %.0f MiB/s\n", run + 1, ms, curlRates.back());
     }
-    const double engineMedian = Median(engineRates);
-    const double curlMedian = Median(curlRates);
+    const double engineMedian = median(engineRates);
+    const double curlMedian = median(curlRates);
     std::printf("median: engine %.0f MiB/s, curl %.0f MiB/s, engine at %.0f%% of curl\n", engineMedian, curlMedian,
                 100.0 * engineMedian / curlMedian);
     return 0;

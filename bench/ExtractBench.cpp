@@ -79,7 +79,7 @@ const char* const Words[] = {"korvane", "level",  "texture",  "sound", "model", 
                              "cargo",   "town",   "industry", "coal",  "company", "map",    "tile",   "sprite"};
 
 // Text-like bytes that deflate to about a quarter, or noise that does not shrink at all.
-QByteArray Content(Random& random, qint64 size, bool compressible)
+QByteArray content(Random& random, qint64 size, bool compressible)
 {
     QByteArray bytes;
     bytes.reserve(size);
@@ -98,7 +98,7 @@ QByteArray Content(Random& random, qint64 size, bool compressible)
 
 // Writes files until their expected deflated size reaches archiveBytes: many small
 // scripts and texts, some medium data files, a few large packed resources.
-int MakeTree(const QString& root, qint64 archiveBytes, quint64 seed)
+int makeTree(const QString& root, qint64 archiveBytes, quint64 seed)
 {
     Random random{seed};
     qint64 expected = 0;
@@ -114,7 +114,7 @@ int MakeTree(const QString& root, qint64 archiveBytes, quint64 seed)
         QFile file(
             folder +
             QStringLiteral("/file%1.%2").arg(files).arg(compressible ? QStringLiteral("txt") : QStringLiteral("pak")));
-        if (!file.open(QIODevice::WriteOnly) || file.write(Content(random, size, compressible)) != size)
+        if (!file.open(QIODevice::WriteOnly) || file.write(content(random, size, compressible)) != size)
             return -1;
         expected += compressible ? size / 4 : size;
         ++files;
@@ -122,7 +122,7 @@ int MakeTree(const QString& root, qint64 archiveBytes, quint64 seed)
     return files;
 }
 
-bool Run(const QString& program, const QStringList& arguments, const QString& folder)
+bool runCommand(const QString& program, const QStringList& arguments, const QString& folder)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
@@ -130,7 +130,7 @@ bool Run(const QString& program, const QStringList& arguments, const QString& fo
     return process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
-double CpuMs(int who)
+double cpuMs(int who)
 {
     rusage usage{};
     getrusage(who, &usage);
@@ -138,14 +138,14 @@ double CpuMs(int who)
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
 }
 
-double Median(std::vector<double> values)
+double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
 
 // Files and bytes below a folder, to see that both tools wrote the same.
-QPair<int, qint64> Tally(const QString& root)
+QPair<int, qint64> tally(const QString& root)
 {
     QPair<int, qint64> tally{0, 0};
     for (QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
@@ -178,13 +178,14 @@ int main(int argc, char** argv)
     const QString smallZip = work.filePath(QStringLiteral("small.zip"));
     QElapsedTimer clock;
     clock.start();
-    const int bigFiles = MakeTree(work.filePath(QStringLiteral("big")), mib << 20, 1);
-    const int smallFiles = MakeTree(work.filePath(QStringLiteral("small")), std::max<qint64>(mib / 10, 1) << 20, 2);
+    const int bigFiles = makeTree(work.filePath(QStringLiteral("big")), mib << 20, 1);
+    const int smallFiles = makeTree(work.filePath(QStringLiteral("small")), std::max<qint64>(mib / 10, 1) << 20, 2);
     if (bigFiles < 0 || smallFiles < 0 ||
-        !Run(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("-r"), bigZip, QStringLiteral("data")},
-             work.filePath(QStringLiteral("big"))) ||
-        !Run(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("-r"), smallZip, QStringLiteral("data")},
-             work.filePath(QStringLiteral("small")))) {
+        !runCommand(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("-r"), bigZip, QStringLiteral("data")},
+                    work.filePath(QStringLiteral("big"))) ||
+        !runCommand(QStringLiteral("zip"),
+                    {QStringLiteral("-q"), QStringLiteral("-r"), smallZip, QStringLiteral("data")},
+                    work.filePath(QStringLiteral("small")))) {
         std::fprintf(stderr, "could not make the archives\n");
         return 1;
     }
@@ -194,19 +195,19 @@ int main(int argc, char** argv)
                 QFileInfo(bigZip).size() >> 20, smallFiles, QFileInfo(smallZip).size() >> 20, clock.elapsed() / 1000);
 
     AppState state;
-    LoadLanguageStrings(state, BuiltinStrings::Compiled());
+    loadLanguageStrings(state, BuiltinStrings::compiled());
     ScriptedDialogs dialogs;
     WidgetView view;
     ZipExtractor extractor(state, dialogs, view);
 
-    const bool reset = PeakMemory::Reset();
-    const long residentAtReset = PeakMemory::StatusKiB("VmRSS");
-    if (!extractor.UnzipArchive(smallZip, work.filePath(QStringLiteral("small-out")), true)) {
+    const bool reset = PeakMemory::reset();
+    const long residentAtReset = PeakMemory::statusKiB("VmRSS");
+    if (!extractor.unzipArchive(smallZip, work.filePath(QStringLiteral("small-out")), true)) {
         std::fprintf(stderr, "the small archive did not extract\n");
         return 1;
     }
     QDir(work.filePath(QStringLiteral("small-out"))).removeRecursively();
-    const long peakSmall = PeakMemory::StatusKiB("VmHWM");
+    const long peakSmall = PeakMemory::statusKiB("VmHWM");
 
     // The window's thread: the longest time between two ticks of a 1 ms timer.
     QElapsedTimer sinceTick;
@@ -220,7 +221,7 @@ int main(int argc, char** argv)
 
     std::vector<double> ours;
     std::vector<double> theirs;
-    PeakMemory::Reset();
+    PeakMemory::reset();
     QPair<int, qint64> ourTally;
     int lines = 0;
     QPair<int, qint64> theirTally;
@@ -232,26 +233,27 @@ int main(int argc, char** argv)
             ::sync(); // the previous run's writing must not slow this one down
             view.list.clear();
             const int who = oursNow ? RUSAGE_SELF : RUSAGE_CHILDREN;
-            const double cpuBefore = CpuMs(who);
+            const double cpuBefore = cpuMs(who);
             clock.restart();
             bool ok = false;
             if (oursNow) {
                 sinceTick.start();
                 tick.start(1);
-                ok = extractor.UnzipArchive(bigZip, out + QLatin1Char('/'), true);
+                ok = extractor.unzipArchive(bigZip, out + QLatin1Char('/'), true);
                 tick.stop();
             } else {
-                ok = Run(QStringLiteral("unzip"),
-                         {QStringLiteral("-o"), QStringLiteral("-q"), bigZip, QStringLiteral("-d"), out}, work.path());
+                ok = runCommand(QStringLiteral("unzip"),
+                                {QStringLiteral("-o"), QStringLiteral("-q"), bigZip, QStringLiteral("-d"), out},
+                                work.path());
             }
             const double ms = double(clock.nsecsElapsed()) / 1e6;
-            const double cpu = CpuMs(who) - cpuBefore;
+            const double cpu = cpuMs(who) - cpuBefore;
             if (!ok) {
                 std::fprintf(stderr, "%s failed\n", oursNow ? "UnzipArchive" : "unzip");
                 return 1;
             }
             (oursNow ? ours : theirs).push_back(ms);
-            (oursNow ? ourTally : theirTally) = Tally(out);
+            (oursNow ? ourTally : theirTally) = tally(out);
             std::printf("run %d %-12s %8.0f ms (CPU %.0f ms)\n", run + 1, oursNow ? "UnzipArchive" : "unzip -o -q", ms,
                         cpu);
             if (oursNow)
@@ -265,13 +267,13 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    const double ratio = Median(ours) / Median(theirs);
-    std::printf("median: UnzipArchive %.0f ms, unzip %.0f ms, ratio %.3f (target <= 1.05)\n", Median(ours),
-                Median(theirs), ratio);
+    const double ratio = median(ours) / median(theirs);
+    std::printf("median: UnzipArchive %.0f ms, unzip %.0f ms, ratio %.3f (target <= 1.05)\n", median(ours),
+                median(theirs), ratio);
     std::printf("peak memory (VmHWM%s): %ld KiB over the small archive, %ld KiB over the large one "
                 "(target < 100 MiB, flat); %ld KiB resident before\n",
                 reset ? ", reset before each" : " NOT reset, so whole-process", peakSmall,
-                PeakMemory::StatusKiB("VmHWM"), residentAtReset);
+                PeakMemory::statusKiB("VmHWM"), residentAtReset);
     std::printf("longest pause of the window's thread: %.1f ms (target < 100 ms), %d status lines\n",
                 double(longestPauseNs) / 1e6, lines);
     return 0;

@@ -17,7 +17,7 @@
 #include "PeakMemory.h"
 #include "app/MainCommands.h"
 #include "install/ArchiveSource.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,27 +39,27 @@
 namespace {
 
 // The child's side of --write-archive: the payload is held in memory while it is packed.
-int WriteArchive(int argc, char** argv)
+int writeArchive(int argc, char** argv)
 {
     if (argc != 6) {
         std::fprintf(stderr, "usage: %s --write-archive <path> <version> <platform> <payload bytes>\n", argv[0]);
         return 2;
     }
     std::string error;
-    if (!WriteBuildArchive(argv[2], argv[3], argv[4], std::strtoull(argv[5], nullptr, 10), error)) {
+    if (!writeBuildArchive(argv[2], argv[3], argv[4], std::strtoull(argv[5], nullptr, 10), error)) {
         std::fprintf(stderr, "writing the archive failed: %s\n", error.c_str());
         return 1;
     }
     return 0;
 }
 
-double Median(std::vector<double> values)
+double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
 
-bool Run(const QString& program, const QStringList& arguments)
+bool runCommand(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels); // their complaints, if any, are seen
@@ -68,23 +68,23 @@ bool Run(const QString& program, const QStringList& arguments)
 }
 
 // One installation through the program into a fresh game folder; milliseconds, or -1.
-qint64 InstallOnce(const QString& serverUrl, const QString& gameFolder, QString& archiveName)
+qint64 installOnce(const QString& serverUrl, const QString& gameFolder, QString& archiveName)
 {
     AppFixture app(true);
     for (const char* key : {"FEEDSERVER", "BUILDSERVER", "MAKERSERVER"})
         app.settings.values.insert(QLatin1String(key), serverUrl);
-    frmMain& window = app.startWindow();
-    app.state->KrvnPath = QDir::toNativeSeparators(gameFolder) + QDir::separator();
-    app.state->LatestStable = QStringLiteral("1.4.1");
-    app.state->CatalogueLoaded = true;
-    archiveName = QFileInfo(ArchiveSource::ForBuild(*app.state, 0, app.state->LatestStable).localPath).fileName();
+    MainWindow& window = app.startWindow();
+    app.state->krvnPath = QDir::toNativeSeparators(gameFolder) + QDir::separator();
+    app.state->latestStable = QStringLiteral("1.4.1");
+    app.state->catalogueLoaded = true;
+    archiveName = QFileInfo(ArchiveSource::forBuild(*app.state, 0, app.state->latestStable).localPath).fileName();
     window.findChild<QRadioButton*>(QStringLiteral("optGet0"))->setChecked(true);
     app.dialogs.answers.enqueue(Answer::Ok); // installed at ...
     app.dialogs.answers.enqueue(Answer::No); // no base set wanted
 
     QElapsedTimer clock;
     clock.start();
-    app.app->commands().cmdLU_Click();
+    app.app->commands().checkOrInstall();
     const qint64 ms = clock.elapsed();
     const bool installed = QFile::exists(QDir(gameFolder).filePath(QStringLiteral("korvane.exe"))) &&
                            QFile::exists(QDir(gameFolder).filePath(QStringLiteral("data/payload.bin"))) &&
@@ -97,7 +97,7 @@ qint64 InstallOnce(const QString& serverUrl, const QString& gameFolder, QString&
 int main(int argc, char** argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "--write-archive") == 0)
-        return WriteArchive(argc, argv);
+        return writeArchive(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const QStringList args = application.arguments();
@@ -124,29 +124,29 @@ int main(int argc, char** argv)
 
     // A first installation finds the archive's name; its absence on the server fails it.
     QString archiveName;
-    InstallOnce(serverUrl, temp.filePath(QStringLiteral("probe")), archiveName);
+    installOnce(serverUrl, temp.filePath(QStringLiteral("probe")), archiveName);
     const QString platform = archiveName.section(u'-', -1).section(u'.', 0, 0);
     const QString archiveUrl = serverUrl + QStringLiteral("/binaries/releases/1.4.1/") + archiveName;
     const QString archivePath = served + QStringLiteral("/binaries/releases/1.4.1/") + archiveName;
     QDir().mkpath(QFileInfo(archivePath).path());
-    if (!Run(QCoreApplication::applicationFilePath(),
-             {QStringLiteral("--write-archive"), archivePath, QStringLiteral("1.4.1"), platform,
-              QString::number(quint64(mib) * 1024 * 1024)})) {
+    if (!runCommand(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--write-archive"), archivePath, QStringLiteral("1.4.1"), platform,
+                     QString::number(quint64(mib) * 1024 * 1024)})) {
         std::fprintf(stderr, "writing the archive failed\n");
         return 1;
     }
     std::printf("archive %s: %.1f MiB (payload %zu MiB), %d pairs\n", qPrintable(archiveName),
                 QFileInfo(archivePath).size() / (1024.0 * 1024.0), mib, pairs);
 
-    const long peakBefore = PeakMemory::StatusKiB("VmHWM");
-    const bool reset = PeakMemory::Reset();
-    const long residentAtReset = PeakMemory::StatusKiB("VmRSS");
+    const long peakBefore = PeakMemory::statusKiB("VmHWM");
+    const bool reset = PeakMemory::reset();
+    const long residentAtReset = PeakMemory::statusKiB("VmRSS");
     std::vector<double> ours;
     std::vector<double> theirs;
     for (int pair = 0; pair < pairs; ++pair) {
         const QString run = temp.filePath(QStringLiteral("run%1").arg(pair));
         QString name;
-        const qint64 ourMs = InstallOnce(serverUrl, run + QStringLiteral("/game"), name);
+        const qint64 ourMs = installOnce(serverUrl, run + QStringLiteral("/game"), name);
         if (ourMs < 0) {
             std::fprintf(stderr, "the installation failed\n");
             return 1;
@@ -155,9 +155,10 @@ int main(int argc, char** argv)
         const QString folder = run + QStringLiteral("/unzipped");
         QElapsedTimer clock;
         clock.start();
-        const bool ok = Run(curl, {QStringLiteral("-s"), QStringLiteral("--noproxy"), QStringLiteral("*"),
-                                   QStringLiteral("-o"), file, archiveUrl}) &&
-                        Run(unzip, {QStringLiteral("-o"), QStringLiteral("-q"), file, QStringLiteral("-d"), folder});
+        const bool ok =
+            runCommand(curl, {QStringLiteral("-s"), QStringLiteral("--noproxy"), QStringLiteral("*"),
+                              QStringLiteral("-o"), file, archiveUrl}) &&
+            runCommand(unzip, {QStringLiteral("-o"), QStringLiteral("-q"), file, QStringLiteral("-d"), folder});
         const qint64 theirMs = clock.elapsed();
         if (!ok || !QFile::exists(folder + QStringLiteral("/data/payload.bin"))) {
             std::fprintf(stderr, "curl and unzip failed\n");
@@ -171,8 +172,8 @@ int main(int argc, char** argv)
     server.kill();
     server.waitForFinished();
 
-    const double ourMedian = Median(ours);
-    const double theirMedian = Median(theirs);
+    const double ourMedian = median(ours);
+    const double theirMedian = median(theirs);
     // The installer waits a fixed second after the download so the user can read the
     // status; shown apart so the transfer and extraction can be compared on their own.
     const double pauseMs = 1000.0;
@@ -180,7 +181,7 @@ int main(int argc, char** argv)
                 ourMedian / theirMedian);
     std::printf("without the installer's %.0f ms pause after the download: ratio %.2f\n", pauseMs,
                 (ourMedian - pauseMs) / theirMedian);
-    const long peak = PeakMemory::StatusKiB("VmHWM");
+    const long peak = PeakMemory::statusKiB("VmHWM");
     if (reset)
         std::printf("peak memory over the installations (VmHWM, reset before them): %ld KiB = %.1f MB "
                     "(target < 150 MB); resident at the reset %ld KiB, peak before it %ld KiB\n",

@@ -12,7 +12,7 @@
 namespace PeakMemory {
 
 // A field of /proc/self/status in KiB ("VmHWM", "VmRSS"); -1 when it cannot be read.
-inline long StatusKiB(const std::string& field)
+inline long statusKiB(const std::string& field)
 {
     std::ifstream status("/proc/self/status");
     const std::string prefix = field + ":";
@@ -23,7 +23,7 @@ inline long StatusKiB(const std::string& field)
 }
 
 // Sets the high-water mark back to what is resident now; false when the kernel refuses.
-inline bool Reset()
+inline bool reset()
 {
     std::ofstream clearRefs("/proc/self/clear_refs");
     clearRefs << '5';

@@ -3,7 +3,7 @@
 // Wine prefix). Usage: startup_bench [runs]
 
 #include "ui/Application.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -33,7 +33,7 @@ int main(int argc, char* argv[])
         QElapsedTimer clock;
         clock.start();
         Application app;
-        frmMain& window = app.start();
+        MainWindow& window = app.start();
         if (!QTest::qWaitForWindowExposed(&window)) {
             std::fprintf(stderr, "the main window was not shown\n");
             return 1;

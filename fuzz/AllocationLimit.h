@@ -14,22 +14,22 @@ namespace allocationlimit {
 inline volatile bool tracking = false;
 inline volatile std::size_t largest = 0;
 
-inline void OnMalloc(const volatile void*, std::size_t size)
+inline void onMalloc(const volatile void*, std::size_t size)
 {
     if (tracking && size > largest)
         largest = size;
 }
 
-inline void OnFree(const volatile void*)
+inline void onFree(const volatile void*)
 {}
 
-inline void Install()
+inline void install()
 {
-    __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree);
+    __sanitizer_install_malloc_and_free_hooks(onMalloc, onFree);
 }
 
 // Runs read and aborts when it allocated more than limit bytes at once.
-template <typename Read> void Check(std::size_t limit, std::size_t inputSize, Read&& read)
+template <typename Read> void check(std::size_t limit, std::size_t inputSize, Read&& read)
 {
     largest = 0;
     tracking = true;

@@ -32,7 +32,7 @@ constexpr std::size_t AnswerAllowance = 1024;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    allocationlimit::Install();
+    allocationlimit::install();
     return 0;
 }
 
@@ -43,9 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Question& question = Questions[data[0] % std::size(Questions)];
     const std::string_view file(reinterpret_cast<const char*>(data + 1), size - 1);
     std::u16string answer;
-    allocationlimit::Check(AnswerAllowance, size, [&] {
-        answer = IniValueOf(file, question.section, question.key, question.defaultValue);
-    });
+    allocationlimit::check(AnswerAllowance, size,
+                           [&] { answer = iniValueOf(file, question.section, question.key, question.defaultValue); });
     FUZZ_ASSERT(answer.size() < IniBufferChars);
     return 0;
 }

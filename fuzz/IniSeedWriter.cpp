@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
     int written = 0;
-    for (const inicorpus::Case& c : inicorpus::Cases()) {
+    for (const inicorpus::Case& c : inicorpus::cases()) {
         if (c.bytes == inicorpus::Missing)
             continue;
         std::ofstream out(folder / ("seed-" + std::to_string(written++) + ".ini"), std::ios::binary);

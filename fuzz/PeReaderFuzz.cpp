@@ -15,13 +15,13 @@ namespace {
 volatile bool tracking = false;
 volatile std::size_t largestAllocation = 0;
 
-void OnMalloc(const volatile void*, std::size_t size)
+void onMalloc(const volatile void*, std::size_t size)
 {
     if (tracking && size > largestAllocation)
         largestAllocation = size;
 }
 
-void OnFree(const volatile void*)
+void onFree(const volatile void*)
 {}
 
 // Small fixed bookkeeping (the query path, the block name) is allowed beside the input.
@@ -31,7 +31,7 @@ constexpr std::size_t FixedAllowance = 256;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree);
+    __sanitizer_install_malloc_and_free_hooks(onMalloc, onFree);
     return 0;
 }
 
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MemoryByteSource source(data, size);
     largestAllocation = 0;
     tracking = true;
-    const std::u16string text = FileVersionTextOf(source);
+    const std::u16string text = fileVersionTextOf(source);
     tracking = false;
     if (largestAllocation > std::max(size, FixedAllowance)) {
         std::fprintf(stderr, "allocation of %zu bytes for an input of %zu bytes\n", largestAllocation, size);

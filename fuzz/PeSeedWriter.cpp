@@ -23,8 +23,8 @@ int main(int argc, char** argv)
             wanted.pe32Plus = pe32Plus;
             wanted.resourceLanguage = language;
             wanted.versionResource =
-                pefixture::BuildVersionInfo(pefixture::StandardVersion(u"1.4.0", language, codePage));
-            const auto file = pefixture::BuildPe(wanted);
+                pefixture::buildVersionInfo(pefixture::standardVersion(u"1.4.0", language, codePage));
+            const auto file = pefixture::buildPe(wanted);
             const std::string name = "seed-" + std::to_string(written++) + ".exe";
             if (!pefixture::WriteFile(folder / name, file.bytes))
                 return 1;

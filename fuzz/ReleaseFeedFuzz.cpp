@@ -11,7 +11,7 @@
 
 namespace {
 
-bool Inside(std::string_view part, std::string_view whole)
+bool inside(std::string_view part, std::string_view whole)
 {
     return part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size();
 }
@@ -20,7 +20,7 @@ bool Inside(std::string_view part, std::string_view whole)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    allocationlimit::Install();
+    allocationlimit::install();
     return 0;
 }
 
@@ -28,17 +28,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     ReleaseFeed feed;
-    allocationlimit::Check(0, size, [&] {
-        feed = ParseReleaseFeed(text);
+    allocationlimit::check(0, size, [&] {
+        feed = parseReleaseFeed(text);
         // Separators of every length, cut from the text itself.
         for (std::size_t length = 0; length <= 4 && length <= size; ++length)
-            CountSeparators(text, text.substr(size - length));
+            countSeparators(text, text.substr(size - length));
     });
     for (const auto* release : {&feed.stable, &feed.beta, &feed.nightly}) {
         if (!*release)
             continue;
-        FUZZ_ASSERT(IsPlainName((*release)->version));
-        FUZZ_ASSERT(Inside((*release)->version, text) && Inside((*release)->date, text));
+        FUZZ_ASSERT(isPlainName((*release)->version));
+        FUZZ_ASSERT(inside((*release)->version, text) && inside((*release)->date, text));
     }
     return 0;
 }

@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    allocationlimit::Install();
+    allocationlimit::install();
     return 0;
 }
 
@@ -19,11 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     std::size_t releases = 0;
-    allocationlimit::Check(0, size, [&] {
+    allocationlimit::check(0, size, [&] {
         ReleaseListing listing(text, "1.4.0", "1.4.0-beta5");
         while (const auto release = listing.next()) {
             ++releases;
-            FUZZ_ASSERT(IsPlainName(release->version));
+            FUZZ_ASSERT(isPlainName(release->version));
             FUZZ_ASSERT(release->version.find('.') != std::string_view::npos);
             FUZZ_ASSERT(release->version != "1.4.0" && release->version != "1.4.0-beta5");
             FUZZ_ASSERT(std::find(OldVersionList.begin(), OldVersionList.end(), release->version) ==

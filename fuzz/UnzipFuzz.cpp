@@ -43,13 +43,12 @@ public:
     {
         return QStringLiteral("secret");
     }
-    QString browseForFolder(QWidget*, const QString&) override { return {}; }
-    int showModal(QDialog&) override { return 0; }
+    QString browseForFolder(const QString&) override { return {}; }
 };
 
 QTemporaryDir* sandbox = nullptr;
 
-[[noreturn]] void Fail(const char* what, const QString& path)
+[[noreturn]] void fail(const char* what, const QString& path)
 {
     std::fprintf(stderr, "%s: %s\n", what, qPrintable(path));
     std::abort();
@@ -72,31 +71,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QFile file(zip);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
-        Fail("cannot write", zip);
+        fail("cannot write", zip);
     file.close();
 
     AppState state;
     AnsweringDialogs dialogs;
     SilentView view;
     ZipExtractor extractor(state, dialogs, view);
-    extractor.UnzipArchive(zip, target + QLatin1Char('/'), size % 2 == 0);
+    extractor.unzipArchive(zip, target + QLatin1Char('/'), size % 2 == 0);
 
     const QStringList beside =
         QDir(sandbox->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     for (const QString& name : beside)
         if (name != QStringLiteral("in.zip") && name != QStringLiteral("target"))
-            Fail("written outside the target folder", name);
+            fail("written outside the target folder", name);
     const QDir base(target);
     for (QDirIterator it(target, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                          QDirIterator::Subdirectories);
          it.hasNext();) {
         const QFileInfo info(it.next());
         if (info.isSymLink() || (!info.isFile() && !info.isDir()))
-            Fail("not a plain file or folder", info.filePath());
-        if (!EntryName::Parse(base.relativeFilePath(info.filePath())).safe())
-            Fail("unsafe name", info.filePath());
+            fail("not a plain file or folder", info.filePath());
+        if (!EntryName::parse(base.relativeFilePath(info.filePath())).safe())
+            fail("unsafe name", info.filePath());
         if (info.fileName().startsWith(QStringLiteral(".krvnm-")))
-            Fail("temporary file left behind", info.filePath());
+            fail("temporary file left behind", info.filePath());
     }
     return 0;
 }

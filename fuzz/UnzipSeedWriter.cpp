@@ -26,7 +26,7 @@ bool Add(zip_t* archive, const char* name, std::string_view data, int method, st
             zip_file_set_encryption(archive, zip_uint64_t(index), encryption, "secret") == 0);
 }
 
-bool Write(const std::string& path, bool (*fill)(zip_t*))
+bool write(const std::string& path, bool (*fill)(zip_t*))
 {
     int error = 0;
     zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
@@ -51,7 +51,7 @@ int main(int argc, char** argv)
     }
     const std::string folder = argv[1];
     const bool written =
-        Write(folder + "/plain.zip",
+        write(folder + "/plain.zip",
               [](zip_t* a) {
                   return zip_dir_add(a, "data", ZIP_FL_ENC_UTF_8) >= 0 &&
                          Add(a, "data/readme.txt", Text, ZIP_CM_DEFLATE) &&
@@ -61,12 +61,12 @@ int main(int argc, char** argv)
                              "e.txt",
                              Text, ZIP_CM_BZIP2);
               }) &&
-        Write(folder + "/encrypted.zip",
+        write(folder + "/encrypted.zip",
               [](zip_t* a) {
                   return Add(a, "crypto.txt", Text, ZIP_CM_DEFLATE, ZIP_EM_TRAD_PKWARE) &&
                          Add(a, "aes.txt", Text, ZIP_CM_STORE, ZIP_EM_AES_256);
               }) &&
-        Write(folder + "/link.zip", [](zip_t* a) {
+        write(folder + "/link.zip", [](zip_t* a) {
             const zip_int64_t index = zip_file_add(a, "link", zip_source_buffer(a, "..", 2, 0), 0);
             return index >= 0 &&
                    zip_file_set_external_attributes(a, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX, 0120777u << 16) == 0 &&

@@ -16,5 +16,5 @@ struct AppServices
     Dialogs& dialogs;
     ErrorHandler& errors;
     const BuiltinStrings& strings;
-    TransferComponent& transfer; // intMain
+    TransferComponent& transfer; // transfer
 };

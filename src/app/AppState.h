@@ -44,64 +44,64 @@ struct AppState
     static constexpr int LanguageListRows = 12; // rows 0 to 10 hold the languages; row 11 stays empty
 
     // Settings values, loaded once at start-up.
-    QString Language = QStringLiteral("---");
-    std::uint8_t ConnectionType = 0;
-    std::uint8_t UseProxyAuth = 0;
-    QString ProxyAddress;
-    std::uint16_t ProxyPort = 0;
-    QString ProxyUser;
-    QString ProxyPass;
-    QString KrvnPath;
-    QString LatestStable;
-    QString LatestStableDate;
-    QString LatestBeta;
-    QString LatestBetaDate;
-    QString LatestNightly;
-    QString LatestNightlyDate;
-    QString LatestVersionGot;
-    QString LastCheckDate;
-    QString LastSelfCheckDate;
-    int PlatformIndex = 1;
+    QString language = QStringLiteral("---");
+    std::uint8_t connectionType = 0;
+    std::uint8_t useProxyAuth = 0;
+    QString proxyAddress;
+    std::uint16_t proxyPort = 0;
+    QString proxyUser;
+    QString proxyPass;
+    QString krvnPath;
+    QString latestStable;
+    QString latestStableDate;
+    QString latestBeta;
+    QString latestBetaDate;
+    QString latestNightly;
+    QString latestNightlyDate;
+    QString latestVersionGot;
+    QString lastCheckDate;
+    QString lastSelfCheckDate;
+    int platformIndex = 1;
     Endpoints endpoints;
 
     // Start-up values.
-    QString WorkFolder;
-    QString SystemFolder;
-    QString AppFolder;
-    QString AppVersion;
-    QString VersionsFile;
-    QString ListingFile;
-    QString NightlyListingFile;
-    QString ManagerFile;
-    QString UpdaterFile;
+    QString workFolder;
+    QString systemFolder;
+    QString appFolder;
+    QString appVersion;
+    QString versionsFile;
+    QString listingFile;
+    QString nightlyListingFile;
+    QString managerFile;
+    QString updaterFile;
 
     // Detection values.
-    QString KrvnExe;
-    QString KrvnVersion;
-    qint64 KrvnExeSize = 0;
-    QString BaseSetFolder;
+    QString krvnExe;
+    QString krvnVersion;
+    qint64 krvnExeSize = 0;
+    QString baseSetFolder;
 
     // Release catalogue: older releases, always ending in one empty record while collected.
-    QList<ReleaseRecord> OlderReleases{ReleaseRecord{}};
+    QList<ReleaseRecord> olderReleases{ReleaseRecord{}};
     // The release check lists older releases (in cboRestore) only when it found more than ten.
     static constexpr int OlderReleasesShown = 10;
     bool olderReleasesListed() const
     {
-        return OlderReleases.size() > OlderReleasesShown && !OlderReleases.last().version.isEmpty();
+        return olderReleases.size() > OlderReleasesShown && !olderReleases.last().version.isEmpty();
     }
 
     // Run-wide flags.
-    bool CatalogueLoaded = false;
-    bool SelfCheckDone = false;
+    bool catalogueLoaded = false;
+    bool selfCheckDone = false;
 
     // Language string table: slots 1..88 of the current language; slot 0 stays empty.
-    std::array<QString, LanguageStringCount + 1> LanguageStrings;
-    std::uint8_t LanguageIndex = 0;
+    std::array<QString, LanguageStringCount + 1> languageStrings;
+    std::uint8_t languageIndex = 0;
 
     // Language list and user locale, read once at start-up.
-    std::array<LanguageListRow, LanguageListRows> Languages;
-    QString UserLanguageName; // the user's locale language in English, upper case
-    qint16 FontCharset = 0;   // Windows font character set of the user's ANSI code page
+    std::array<LanguageListRow, LanguageListRows> languages;
+    QString userLanguageName; // the user's locale language in English, upper case
+    qint16 fontCharset = 0;   // Windows font character set of the user's ANSI code page
 
-    const QString& str(int n) const { return LanguageStrings.at(static_cast<size_t>(n)); }
+    const QString& str(int n) const { return languageStrings.at(static_cast<size_t>(n)); }
 };

@@ -43,9 +43,9 @@ struct MessageRequest
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
     std::optional<Answer> defaultButton; // the first button when not given
-    QString title = ProductName();
+    QString title = productName();
 
-    static QString ProductName() { return QStringLiteral("Korvane Manager"); }
+    static QString productName() { return QStringLiteral("Korvane Manager"); }
 };
 
 class Dialogs

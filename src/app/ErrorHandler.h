@@ -9,5 +9,5 @@ class ErrorHandler
 {
 public:
     virtual ~ErrorHandler() = default;
-    virtual void HandleError(const QString& source, const Failure& failure) = 0;
+    virtual void handleError(const QString& source, const Failure& failure) = 0;
 };

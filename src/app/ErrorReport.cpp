@@ -11,20 +11,20 @@ const QString LineEnd = QStringLiteral("\r\n");
 
 } // namespace
 
-QString LastErrorLine(const QString& source, const Failure& failure)
+QString lastErrorLine(const QString& source, const Failure& failure)
 {
     return QStringLiteral("Source: ") + source + QStringLiteral("|Code: ") + QString::number(failure.code) +
            QStringLiteral("|Description: ") + failure.description;
 }
 
-QString ErrorInformationSection(const QString& lastErrorText)
+QString errorInformationSection(const QString& lastErrorText)
 {
     QString failureLines = lastErrorText;
     failureLines.replace(QLatin1Char('|'), LineEnd);
     return QStringLiteral("----- Error Information -----") + LineEnd + failureLines + LineEnd;
 }
 
-QString EnvironmentSection(const ErrorReportFacts& facts)
+QString environmentSection(const ErrorReportFacts& facts)
 {
     return QStringLiteral("----- Environment Information -----") + LineEnd +
            QStringLiteral("Product name: Korvane Manager ") + facts.appVersion + LineEnd +
@@ -33,7 +33,7 @@ QString EnvironmentSection(const ErrorReportFacts& facts)
            facts.krvnExe + LineEnd;
 }
 
-QString ClosingSection(const QDate& date, const QLocale& locale)
+QString closingSection(const QDate& date, const QLocale& locale)
 {
     return QStringLiteral("Report generated on: ") + locale.toString(date, QLocale::ShortFormat) + LineEnd +
            QStringLiteral("----- End Report -----") + LineEnd;

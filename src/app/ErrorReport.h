@@ -11,7 +11,7 @@ class QLocale;
 struct Failure;
 
 // LastErrorText of a failure: "Source: ...|Code: ...|Description: ...".
-QString LastErrorLine(const QString& source, const Failure& failure);
+QString lastErrorLine(const QString& source, const Failure& failure);
 
 struct ErrorReportFacts
 {
@@ -22,10 +22,10 @@ struct ErrorReportFacts
 };
 
 // "----- Error Information -----" and the failure line, one report line per "|" part.
-QString ErrorInformationSection(const QString& lastErrorText);
-QString EnvironmentSection(const ErrorReportFacts& facts);
+QString errorInformationSection(const QString& lastErrorText);
+QString environmentSection(const ErrorReportFacts& facts);
 // The date line in the locale's short date format, and the closing line.
-QString ClosingSection(const QDate& date, const QLocale& locale);
+QString closingSection(const QDate& date, const QLocale& locale);
 
 // Shown when the facts of the report cannot be gathered.
 inline const QString ReportFailedText = QStringLiteral("Error while generating report.");

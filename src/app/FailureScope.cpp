@@ -23,5 +23,5 @@ void FailureScope::finish()
     const Failure failure = *pending;
     pending.reset();
     if (handler)
-        handler->HandleError(source, failure);
+        handler->handleError(source, failure);
 }

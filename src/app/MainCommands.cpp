@@ -20,81 +20,81 @@ MainCommands::MainCommands(AppState& state, AppServices& services, MainView& vie
     : state(state), services(services), view(view), targets(targets)
 {}
 
-void MainCommands::Load()
+void MainCommands::startUp()
 {
     FailureScope steps(&services.errors, QStringLiteral("frmMain Load"));
-    steps.step([&] { SetUpWorkFolder(state, services.platform); });
-    steps.step([&] { SetUpProgramFolders(state, services.platform); });
-    steps.step([&] { view.showWindowTitle(QStringLiteral("Korvane Manager ") + state.AppVersion); });
+    steps.step([&] { setUpWorkFolder(state, services.platform); });
+    steps.step([&] { setUpProgramFolders(state, services.platform); });
+    steps.step([&] { view.showWindowTitle(QStringLiteral("Korvane Manager ") + state.appVersion); });
     steps.step([&] { view.resetRestoreList(); });
-    steps.step([&] { FormWorkFilePaths(state); });
-    steps.step([&] { DeleteStaleWorkFiles(state); });
-    steps.step([&] { targets.ReadUserLocale(); });
+    steps.step([&] { formWorkFilePaths(state); });
+    steps.step([&] { deleteStaleWorkFiles(state); });
+    steps.step([&] { targets.readUserLocale(); });
     steps.step([&] {
-        LoadSettings(state, services.settings, services.platform, services.dialogs);
-        view.checkPlatformItem(state.PlatformIndex);
+        loadSettings(state, services.settings, services.platform, services.dialogs);
+        view.checkPlatformItem(state.platformIndex);
     });
-    steps.step([&] { targets.SelectInterfaceLanguage(); });
-    steps.step([&] { state.OlderReleases = {ReleaseRecord{}}; });
-    steps.step([&] { targets.DetectAtStartup(); });
-    steps.step([&] { EnableControls(true); });
+    steps.step([&] { targets.selectInterfaceLanguage(); });
+    steps.step([&] { state.olderReleases = {ReleaseRecord{}}; });
+    steps.step([&] { targets.detectAtStartup(); });
+    steps.step([&] { enableControls(true); });
 }
 
-bool MainCommands::QueryUnload()
+bool MainCommands::closeCancelled()
 {
-    if (!services.transfer.stillExecuting() && !targets.ExtractionRunning())
+    if (!services.transfer.stillExecuting() && !targets.extractionRunning())
         return false;
     return services.dialogs.message(state.str(Str::ExitWhileDownloading), MessageIcon::Exclamation,
                                     MessageButtons::YesNo, Answer::No) != Answer::Yes;
 }
 
-void MainCommands::Unload()
+void MainCommands::quit()
 {
-    targets.StopWork();
-    ShutDown(state, services.settings);
+    targets.stopWork();
+    shutDown(state, services.settings);
     services.platform.endProcess();
 }
 
-void MainCommands::EnableControls(bool bStatus)
+void MainCommands::enableControls(bool idle)
 {
-    isBusy = !bStatus;
+    isBusy = !idle;
     ControlStates states;
-    states.idle = bStatus;
-    if (bStatus) {
-        states.selfUpdateEnabled = !state.SelfCheckDone;
-        states.runEnabled = !state.KrvnExe.isEmpty() && QFileInfo::exists(state.KrvnExe);
-        const bool feedPresent = !state.VersionsFile.isEmpty() && QFileInfo::exists(state.VersionsFile);
+    states.idle = idle;
+    if (idle) {
+        states.selfUpdateEnabled = !state.selfCheckDone;
+        states.runEnabled = !state.krvnExe.isEmpty() && QFileInfo::exists(state.krvnExe);
+        const bool feedPresent = !state.versionsFile.isEmpty() && QFileInfo::exists(state.versionsFile);
         states.updateCaption = state.str(feedPresent ? Str::InstallNow : Str::CheckForUpdates);
         states.restoreEnabled = state.olderReleasesListed();
     }
     view.applyControlStates(states);
-    SetStatusBar();
+    setStatusBar();
     QCoreApplication::processEvents();
 }
 
-void MainCommands::SetStatusBar(const QString& strText)
+void MainCommands::setStatusBar(const QString& text)
 {
     if (isBusy) {
         view.showStatusText(view.lastStatusLine());
-    } else if (!strText.isEmpty()) {
-        view.showStatusText(strText);
-    } else if (!state.KrvnExe.isEmpty()) {
+    } else if (!text.isEmpty()) {
+        view.showStatusText(text);
+    } else if (!state.krvnExe.isEmpty()) {
         QString text = state.str(Str::VersionDetectedAt);
-        text.replace(QStringLiteral("#1#"), state.KrvnVersion);
-        text.replace(QStringLiteral("#2#"), state.KrvnPath);
+        text.replace(QStringLiteral("#1#"), state.krvnVersion);
+        text.replace(QStringLiteral("#2#"), state.krvnPath);
         view.showStatusText(text);
     } else {
         view.showStatusText(state.str(Str::PathNotSpecified));
     }
 }
 
-void MainCommands::StatusLineAdded()
+void MainCommands::statusLineAdded()
 {
     if (isBusy)
-        SetStatusBar();
+        setStatusBar();
 }
 
-bool MainCommands::RefusedWhileTransferring(MessageIcon icon)
+bool MainCommands::refusedWhileTransferring(MessageIcon icon)
 {
     if (!services.transfer.stillExecuting())
         return false;
@@ -102,66 +102,66 @@ bool MainCommands::RefusedWhileTransferring(MessageIcon icon)
     return true;
 }
 
-void MainCommands::cmdRun_Click()
+void MainCommands::runGame()
 {
-    if (!RefusedWhileTransferring(MessageIcon::Exclamation))
-        targets.RunGame();
+    if (!refusedWhileTransferring(MessageIcon::Exclamation))
+        targets.runGame();
 }
 
-void MainCommands::mnuOpen_Click()
+void MainCommands::chooseGameFolder()
 {
-    if (!RefusedWhileTransferring(MessageIcon::Critical))
-        targets.ChooseGameFolder();
+    if (!refusedWhileTransferring(MessageIcon::Critical))
+        targets.chooseGameFolder();
 }
 
-void MainCommands::mnuRedetect_Click()
+void MainCommands::redetect()
 {
-    targets.Redetect();
+    targets.redetect();
 }
 
-void MainCommands::cmdLU_Click()
+void MainCommands::checkOrInstall()
 {
-    if (state.CatalogueLoaded) {
-        targets.Install(view.selectedProduct());
+    if (state.catalogueLoaded) {
+        targets.install(view.selectedProduct());
         return;
     }
-    targets.CheckCatalogue();
+    targets.checkCatalogue();
     // The automatic self-update check: at most once a day, right after a release check.
-    if (!isBusy && !state.SelfCheckDone && targets.SelfCheckDueToday())
-        targets.CheckSelfUpdate(true);
+    if (!isBusy && !state.selfCheckDone && targets.selfCheckDueToday())
+        targets.checkSelfUpdate(true);
 }
 
-void MainCommands::mnuCheckSelfUpdate_Click()
+void MainCommands::checkSelfUpdate()
 {
-    if (!RefusedWhileTransferring(MessageIcon::Critical))
-        targets.CheckSelfUpdate(false);
+    if (!refusedWhileTransferring(MessageIcon::Critical))
+        targets.checkSelfUpdate(false);
 }
 
-void MainCommands::lblVersionInfo_MouseDown(int index)
+void MainCommands::openChangeLog(int index)
 {
-    targets.OpenChangeLog(index);
+    targets.openChangeLog(index);
 }
 
-void MainCommands::mnuSettings_Click()
+void MainCommands::showOptions()
 {
-    targets.ShowOptions();
+    targets.showOptions();
 }
 
-void MainCommands::mnuAbout_Click()
+void MainCommands::showAbout()
 {
-    targets.ShowAbout();
+    targets.showAbout();
 }
 
-void MainCommands::ChoosePlatform(int index)
+void MainCommands::choosePlatform(int index)
 {
     view.checkPlatformItem(index);
     FailureScope steps(&services.errors, QStringLiteral("Platform selection"));
-    steps.step([&] { StorePlatformChoice(state, services.settings, index); });
+    steps.step([&] { storePlatformChoice(state, services.settings, index); });
 }
 
-void MainCommands::OpenLink(const QString& name)
+void MainCommands::openLink(const QString& name)
 {
-    const QString address = MenuLinkAddress(state, name);
+    const QString address = menuLinkAddress(state, name);
     if (!address.isEmpty())
         services.platform.openDocument(address);
 }

@@ -17,39 +17,39 @@ class MainCommands
 public:
     MainCommands(AppState& state, AppServices& services, MainView& view, CommandTargets& targets);
 
-    // The start-up sequence ("frmMain Load"), run once before the window is shown.
-    void Load();
+    // The start-up sequence ("MainWindow Load"), run once before the window is shown.
+    void startUp();
     // True when the close must be cancelled (a transfer or an extraction runs and the user said No).
-    bool QueryUnload();
+    bool closeCancelled();
     // Deletes the listing work files, stores the shutdown keys and ends the process.
-    void Unload();
+    void quit();
 
     // Switches between idle (true) and busy (false).
-    void EnableControls(bool bStatus);
+    void enableControls(bool idle);
     bool busy() const { return isBusy; }
     // Idle: the text, or the default text when empty. Busy: always the newest status line.
-    void SetStatusBar(const QString& strText = {});
+    void setStatusBar(const QString& text = {});
     // A line was added to the status list; while busy the status bar repeats it.
-    void StatusLineAdded();
+    void statusLineAdded();
 
-    void cmdRun_Click();
+    void runGame();
     // Installs the selected build once the catalogue is loaded, otherwise checks for it.
-    void cmdLU_Click();
+    void checkOrInstall();
     // The left button on the "Version information" link of row index (0 to 3).
-    void lblVersionInfo_MouseDown(int index);
-    void mnuOpen_Click();
-    void mnuRedetect_Click();
-    void mnuCheckSelfUpdate_Click();
-    void mnuSettings_Click();
-    void mnuAbout_Click();
+    void openChangeLog(int index);
+    void chooseGameFolder();
+    void redetect();
+    void checkSelfUpdate();
+    void showOptions();
+    void showAbout();
     // mnuWin9x, mnuWin32, mnuWin64: 0, 1, 2.
-    void ChoosePlatform(int index);
+    void choosePlatform(int index);
     // Opens the address of the web-link menu entry with that name.
-    void OpenLink(const QString& name);
+    void openLink(const QString& name);
 
 private:
     // Shows language string 52 and returns true while a transfer runs.
-    bool RefusedWhileTransferring(MessageIcon icon);
+    bool refusedWhileTransferring(MessageIcon icon);
 
     AppState& state;
     AppServices& services;

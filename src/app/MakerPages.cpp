@@ -4,12 +4,12 @@
 #include "app/Platform.h"
 #include "app/Version.h"
 
-QString MakerPageAddress(const AppState& state, const QString& path)
+QString makerPageAddress(const AppState& state, const QString& path)
 {
     return state.endpoints.makerServer + path + TrackingQuery + QLatin1String(VersionDigits);
 }
 
-void OpenProductPage(const AppState& state, Platform& platform)
+void openProductPage(const AppState& state, Platform& platform)
 {
-    platform.openDocument(MakerPageAddress(state, QLatin1String(ProductPagePath)));
+    platform.openDocument(makerPageAddress(state, QLatin1String(ProductPagePath)));
 }

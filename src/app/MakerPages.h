@@ -13,6 +13,6 @@ inline constexpr char ProductPagePath[] = "/korvane-manager/";
 inline const QString TrackingQuery = QStringLiteral("?utm_source=krvnm&utm_medium=app&utm_campaign=");
 
 // Address of a page on the maker's server, with the tracking query.
-QString MakerPageAddress(const AppState& state, const QString& path);
+QString makerPageAddress(const AppState& state, const QString& path);
 // OpenProductPage: the maker's page of this program.
-void OpenProductPage(const AppState& state, Platform& platform);
+void openProductPage(const AppState& state, Platform& platform);

@@ -28,13 +28,13 @@ constexpr Link Links[] = {
 
 } // namespace
 
-QString MenuLinkAddress(const AppState& state, const QString& name)
+QString menuLinkAddress(const AppState& state, const QString& name)
 {
     for (const Link& link : Links) {
         if (name != QLatin1String(link.name))
             continue;
         const QString path = QLatin1String(link.path);
-        return link.server ? state.endpoints.*link.server + path : MakerPageAddress(state, path);
+        return link.server ? state.endpoints.*link.server + path : makerPageAddress(state, path);
     }
     return {};
 }

@@ -8,4 +8,4 @@ struct AppState;
 
 // The address of the link named name (`mnuKrvnWiki`, `mnuTWSR`, `mnuWebsite`, ...);
 // empty for a name that is no link.
-QString MenuLinkAddress(const AppState& state, const QString& name);
+QString menuLinkAddress(const AppState& state, const QString& name);

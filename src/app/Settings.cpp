@@ -18,7 +18,7 @@ const QString NotChosen = QStringLiteral("---");
 
 // Stored numbers were written by earlier versions and by hand, so any decimal text counts,
 // signed or with a fraction, rounded half to even; one outside the range fails the key.
-template <typename Number> Number ToNumber(const QString& text, double max)
+template <typename Number> Number toNumber(const QString& text, double max)
 {
     bool ok = false;
     const double value = std::nearbyint(QLocale::c().toDouble(text.trimmed(), &ok));
@@ -36,12 +36,12 @@ struct Key
     std::function<void(AppState&, const QString&)> assign;
 };
 
-auto Text(QString AppState::*member)
+auto textField(QString AppState::*member)
 {
     return [member](AppState& state, const QString& text) { state.*member = text; };
 }
 
-auto Endpoint(QString Endpoints::*member)
+auto endpoint(QString Endpoints::*member)
 {
     return [member](AppState& state, const QString& text) {
         QString base = text.trimmed();
@@ -52,42 +52,42 @@ auto Endpoint(QString Endpoints::*member)
 }
 
 // Table order is the reading order.
-const std::vector<Key>& Keys()
+const std::vector<Key>& keys()
 {
     static const std::vector<Key> keys = {
-        {"Language", "---", Text(&AppState::Language)},
+        {"Language", "---", textField(&AppState::language)},
         {"CONNECTIONTYPE", "0",
-         [](AppState& s, const QString& t) { s.ConnectionType = ToNumber<std::uint8_t>(t, 255); }},
-        {"USEPROXYAUTH", "0", [](AppState& s, const QString& t) { s.UseProxyAuth = ToNumber<std::uint8_t>(t, 255); }},
-        {"PROXYADDRESS", "", Text(&AppState::ProxyAddress)},
-        {"PROXYPORT", "80", [](AppState& s, const QString& t) { s.ProxyPort = ToNumber<std::uint16_t>(t, 65535); }},
-        {"PROXYUSER", "", Text(&AppState::ProxyUser)},
-        {"PROXYPASS", "", Text(&AppState::ProxyPass)},
-        {"KRVNPath", "", Text(&AppState::KrvnPath)},
-        {"LatestStable", "1.4.0", Text(&AppState::LatestStable)},
-        {"LatestStableDate", "2013-04-01", Text(&AppState::LatestStableDate)},
-        {"LatestBeta", "1.4.0-beta5", Text(&AppState::LatestBeta)},
-        {"LatestBetaDate", "2014-02-25", Text(&AppState::LatestBetaDate)},
-        {"LatestNightly", "r26400", Text(&AppState::LatestNightly)},
-        {"LatestNightlyDate", "2014-03-12", Text(&AppState::LatestNightlyDate)},
-        {"LatestVersionGot", "", Text(&AppState::LatestVersionGot)},
-        {"LastCheckDate", "", Text(&AppState::LastCheckDate)},
-        {"LastSelfCheckDate", "", Text(&AppState::LastSelfCheckDate)},
+         [](AppState& s, const QString& t) { s.connectionType = toNumber<std::uint8_t>(t, 255); }},
+        {"USEPROXYAUTH", "0", [](AppState& s, const QString& t) { s.useProxyAuth = toNumber<std::uint8_t>(t, 255); }},
+        {"PROXYADDRESS", "", textField(&AppState::proxyAddress)},
+        {"PROXYPORT", "80", [](AppState& s, const QString& t) { s.proxyPort = toNumber<std::uint16_t>(t, 65535); }},
+        {"PROXYUSER", "", textField(&AppState::proxyUser)},
+        {"PROXYPASS", "", textField(&AppState::proxyPass)},
+        {"KRVNPath", "", textField(&AppState::krvnPath)},
+        {"LatestStable", "1.4.0", textField(&AppState::latestStable)},
+        {"LatestStableDate", "2013-04-01", textField(&AppState::latestStableDate)},
+        {"LatestBeta", "1.4.0-beta5", textField(&AppState::latestBeta)},
+        {"LatestBetaDate", "2014-02-25", textField(&AppState::latestBetaDate)},
+        {"LatestNightly", "r26400", textField(&AppState::latestNightly)},
+        {"LatestNightlyDate", "2014-03-12", textField(&AppState::latestNightlyDate)},
+        {"LatestVersionGot", "", textField(&AppState::latestVersionGot)},
+        {"LastCheckDate", "", textField(&AppState::lastCheckDate)},
+        {"LastSelfCheckDate", "", textField(&AppState::lastSelfCheckDate)},
         // Server base addresses; tests and the demo point them at a local mirror.
-        {"FEEDSERVER", "http://feed.korvane.example", Endpoint(&Endpoints::feedServer)},
-        {"BUILDSERVER", "http://builds.korvane.example", Endpoint(&Endpoints::buildServer)},
-        {"MAKERSERVER", "http://www.quillonworks.example", Endpoint(&Endpoints::makerServer)},
-        {"WIKISERVER", "http://wiki.korvane.example", Endpoint(&Endpoints::wikiServer)},
-        {"HOMESERVER", "http://www.korvane.example", Endpoint(&Endpoints::homeServer)},
-        {"FORUMSERVER", "http://forum.korvane.example", Endpoint(&Endpoints::forumServer)},
-        {"BUGSERVER", "http://bugs.korvane.example", Endpoint(&Endpoints::bugServer)},
-        {"CONTENTSERVER", "http://content.korvane.example", Endpoint(&Endpoints::contentServer)},
-        {"GRFINDEXSERVER", "http://grfcrawler.example", Endpoint(&Endpoints::graphicsIndexServer)},
+        {"FEEDSERVER", "http://feed.korvane.example", endpoint(&Endpoints::feedServer)},
+        {"BUILDSERVER", "http://builds.korvane.example", endpoint(&Endpoints::buildServer)},
+        {"MAKERSERVER", "http://www.quillonworks.example", endpoint(&Endpoints::makerServer)},
+        {"WIKISERVER", "http://wiki.korvane.example", endpoint(&Endpoints::wikiServer)},
+        {"HOMESERVER", "http://www.korvane.example", endpoint(&Endpoints::homeServer)},
+        {"FORUMSERVER", "http://forum.korvane.example", endpoint(&Endpoints::forumServer)},
+        {"BUGSERVER", "http://bugs.korvane.example", endpoint(&Endpoints::bugServer)},
+        {"CONTENTSERVER", "http://content.korvane.example", endpoint(&Endpoints::contentServer)},
+        {"GRFINDEXSERVER", "http://grfcrawler.example", endpoint(&Endpoints::graphicsIndexServer)},
     };
     return keys;
 }
 
-int DerivePlatformIndex(Platform& platform)
+int derivePlatformIndex(Platform& platform)
 {
     if (!platform.isFullWin32())
         return 0;
@@ -96,7 +96,7 @@ int DerivePlatformIndex(Platform& platform)
 
 } // namespace
 
-int PlatformIndexFromText(const QString& text)
+int platformIndexFromText(const QString& text)
 {
     if (text == QLatin1String("WIN9X"))
         return 0;
@@ -105,7 +105,7 @@ int PlatformIndexFromText(const QString& text)
     return 1;
 }
 
-QString PlatformText(int index)
+QString platformText(int index)
 {
     switch (index) {
     case 0:
@@ -117,18 +117,18 @@ QString PlatformText(int index)
     }
 }
 
-void LoadSettings(AppState& state, SettingsStore& store, Platform& platform, Dialogs& dialogs)
+void loadSettings(AppState& state, SettingsStore& store, Platform& platform, Dialogs& dialogs)
 {
     // A failing key keeps the value it held and the next key is read; the failure is
     // reported here once, not through the common error handler.
     FailureScope steps(nullptr, QStringLiteral("LoadSettings"));
-    for (const Key& key : Keys())
+    for (const Key& key : keys())
         steps.step([&] { key.assign(state, store.read(QLatin1String(key.name), QLatin1String(key.defaultValue))); });
 
     QString platformText = NotChosen;
     steps.step([&] { platformText = store.read(QStringLiteral("Platform"), NotChosen); });
-    state.PlatformIndex =
-        platformText == NotChosen ? DerivePlatformIndex(platform) : PlatformIndexFromText(platformText);
+    state.platformIndex =
+        platformText == NotChosen ? derivePlatformIndex(platform) : platformIndexFromText(platformText);
 
     if (steps.failed()) {
         MessageRequest message;
@@ -139,8 +139,8 @@ void LoadSettings(AppState& state, SettingsStore& store, Platform& platform, Dia
     }
 }
 
-void StorePlatformChoice(AppState& state, SettingsStore& store, int index)
+void storePlatformChoice(AppState& state, SettingsStore& store, int index)
 {
-    state.PlatformIndex = index;
-    store.write(QStringLiteral("Platform"), PlatformText(index));
+    state.platformIndex = index;
+    store.write(QStringLiteral("Platform"), platformText(index));
 }

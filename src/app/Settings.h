@@ -12,13 +12,13 @@ class Dialogs;
 
 // Reads every key in table order, converts the numbers, derives PlatformIndex when no
 // platform is stored, and shows one message box if any key failed.
-void LoadSettings(AppState& state, SettingsStore& store, Platform& platform, Dialogs& dialogs);
+void loadSettings(AppState& state, SettingsStore& store, Platform& platform, Dialogs& dialogs);
 
 // "WIN9X" 0, "WIN64" 2, any other stored text 1.
-int PlatformIndexFromText(const QString& text);
+int platformIndexFromText(const QString& text);
 
 // The platform menu's choice: sets PlatformIndex and stores "WIN9X", "WIN32" or "WIN64".
-void StorePlatformChoice(AppState& state, SettingsStore& store, int index);
+void storePlatformChoice(AppState& state, SettingsStore& store, int index);
 
 // The text stored for a platform index.
-QString PlatformText(int index);
+QString platformText(int index);

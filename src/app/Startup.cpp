@@ -11,26 +11,26 @@
 #include <QDir>
 #include <QFileInfo>
 
-void SetUpWorkFolder(AppState& state, Platform& platform)
+void setUpWorkFolder(AppState& state, Platform& platform)
 {
     const QString folder = platform.workFolder();
     // Without the system's folder there is no work folder: never fall back to the current
     // drive's root or folder, whose files the work-file clean-up would delete.
     if (folder.isEmpty())
         throw Failure(FailureCode::PathAccess, QStringLiteral("Path/File access error: no Windows folder"));
-    state.WorkFolder = WithTrailingSeparator(folder);
-    if (!QDir().mkpath(state.WorkFolder))
-        throw Failure(FailureCode::PathAccess, QStringLiteral("Path/File access error: %1").arg(state.WorkFolder));
+    state.workFolder = withTrailingSeparator(folder);
+    if (!QDir().mkpath(state.workFolder))
+        throw Failure(FailureCode::PathAccess, QStringLiteral("Path/File access error: %1").arg(state.workFolder));
 }
 
-void SetUpProgramFolders(AppState& state, Platform& platform)
+void setUpProgramFolders(AppState& state, Platform& platform)
 {
-    state.SystemFolder = WithTrailingSeparator(platform.systemFolder());
-    state.AppFolder = WithTrailingSeparator(QFileInfo(platform.applicationFilePath()).absolutePath());
-    state.AppVersion = QString::fromLatin1(AppVersionText);
+    state.systemFolder = withTrailingSeparator(platform.systemFolder());
+    state.appFolder = withTrailingSeparator(QFileInfo(platform.applicationFilePath()).absolutePath());
+    state.appVersion = QString::fromLatin1(AppVersionText);
 }
 
-QString WithTrailingSeparator(const QString& folder)
+QString withTrailingSeparator(const QString& folder)
 {
     QString native = QDir::toNativeSeparators(folder);
     const QChar separator = QDir::separator();
@@ -41,38 +41,38 @@ QString WithTrailingSeparator(const QString& folder)
     return native;
 }
 
-void FormWorkFilePaths(AppState& state)
+void formWorkFilePaths(AppState& state)
 {
-    if (state.WorkFolder.isEmpty())
+    if (state.workFolder.isEmpty())
         return;
-    state.VersionsFile = state.WorkFolder + WorkFileName::Versions;
-    state.ListingFile = state.WorkFolder + WorkFileName::Listing;
-    state.NightlyListingFile = state.WorkFolder + WorkFileName::NightlyListing;
-    state.ManagerFile = state.WorkFolder + WorkFileName::Manager;
-    state.UpdaterFile = state.WorkFolder + WorkFileName::Updater;
+    state.versionsFile = state.workFolder + WorkFileName::Versions;
+    state.listingFile = state.workFolder + WorkFileName::Listing;
+    state.nightlyListingFile = state.workFolder + WorkFileName::NightlyListing;
+    state.managerFile = state.workFolder + WorkFileName::Manager;
+    state.updaterFile = state.workFolder + WorkFileName::Updater;
 }
 
-void DeleteStaleWorkFiles(const AppState& state)
+void deleteStaleWorkFiles(const AppState& state)
 {
-    if (state.WorkFolder.isEmpty())
+    if (state.workFolder.isEmpty())
         return;
     for (const QString& name : {WorkFileName::Versions, WorkFileName::Listing, WorkFileName::NightlyListing,
                                 WorkFileName::Manager, WorkFileName::Updater, WorkFileName::NewProgram})
-        DeleteFileWait(state.WorkFolder + name, false);
-    const QDir work(state.WorkFolder);
+        deleteFileWait(state.workFolder + name, false);
+    const QDir work(state.workFolder);
     for (const QString& partial : work.entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden))
-        DeleteFileWait(work.filePath(partial), false);
+        deleteFileWait(work.filePath(partial), false);
 }
 
-void ShutDown(const AppState& state, SettingsStore& store)
+void shutDown(const AppState& state, SettingsStore& store)
 {
-    if (!state.WorkFolder.isEmpty()) {
+    if (!state.workFolder.isEmpty()) {
         for (const QString& name : {WorkFileName::Listing, WorkFileName::NightlyListing, WorkFileName::Manager,
                                     QStringLiteral("ablog.htm"), QStringLiteral("nlog.htm")})
-            DeleteFileWait(state.WorkFolder + name, false);
+            deleteFileWait(state.workFolder + name, false);
     }
     FailureScope ignored(nullptr, QStringLiteral("Unload"));
-    ignored.step([&] { store.write(QStringLiteral("WinTempPath"), state.WorkFolder); });
-    ignored.step([&] { store.write(QStringLiteral("LatestVersionGot"), state.LatestVersionGot); });
-    ignored.step([&] { store.write(QStringLiteral("LastSelfCheckDate"), state.LastSelfCheckDate); });
+    ignored.step([&] { store.write(QStringLiteral("WinTempPath"), state.workFolder); });
+    ignored.step([&] { store.write(QStringLiteral("LatestVersionGot"), state.latestVersionGot); });
+    ignored.step([&] { store.write(QStringLiteral("LastSelfCheckDate"), state.lastSelfCheckDate); });
 }

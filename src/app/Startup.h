@@ -20,16 +20,16 @@ inline const QString NewProgram = QStringLiteral("krvnm.exe.tmp");
 } // namespace WorkFileName
 
 // WorkFolder, created with any missing parent; throws Failure when it cannot be made.
-void SetUpWorkFolder(AppState& state, Platform& platform);
+void setUpWorkFolder(AppState& state, Platform& platform);
 // SystemFolder, AppFolder (one trailing separator) and AppVersion.
-void SetUpProgramFolders(AppState& state, Platform& platform);
+void setUpProgramFolders(AppState& state, Platform& platform);
 // "folder" with exactly one trailing separator in the system's style.
-QString WithTrailingSeparator(const QString& folder);
+QString withTrailingSeparator(const QString& folder);
 
-void FormWorkFilePaths(AppState& state);
+void formWorkFilePaths(AppState& state);
 // Work files of an earlier run, and partial downloads it left behind.
-void DeleteStaleWorkFiles(const AppState& state);
+void deleteStaleWorkFiles(const AppState& state);
 
 // Shutdown: deletes the listing work files and stores the three shutdown keys, in order,
 // ignoring failures.
-void ShutDown(const AppState& state, SettingsStore& store);
+void shutDown(const AppState& state, SettingsStore& store);

@@ -8,13 +8,13 @@
 #include <QFileInfo>
 #include <QTimer>
 
-WaitTimings& CurrentWaitTimings()
+WaitTimings& currentWaitTimings()
 {
     static WaitTimings timings;
     return timings;
 }
 
-void Wait(int milliseconds)
+void wait(int milliseconds)
 {
     QElapsedTimer clock;
     clock.start();
@@ -33,32 +33,32 @@ void Wait(int milliseconds)
         QCoreApplication::processEvents();
 }
 
-void DeleteFileWait(const QString& path, bool wait)
+void deleteFileWait(const QString& path, bool waitUntilGone)
 {
     if (!QFileInfo::exists(path))
         return;
     QFile::remove(path);
-    if (!wait)
+    if (!waitUntilGone)
         return;
-    const WaitTimings& timings = CurrentWaitTimings();
+    const WaitTimings& timings = currentWaitTimings();
     const QDeadlineTimer deadline(timings.deleteTimeoutMs);
     while (QFileInfo::exists(path) && !deadline.hasExpired())
-        Wait(timings.deletePollMs);
+        wait(timings.deletePollMs);
 }
 
-void WaitForFile(const QString& path, qint64 size)
+void waitForFile(const QString& path, qint64 size)
 {
-    const WaitTimings& timings = CurrentWaitTimings();
+    const WaitTimings& timings = currentWaitTimings();
     const QDeadlineTimer deadline(timings.fileTimeoutMs);
     while (!QFileInfo::exists(path) && !deadline.hasExpired())
-        Wait(timings.filePollMs);
+        wait(timings.filePollMs);
     // A reading equal to size is waited out too: polling it at once would spin the CPU
     // and freeze the window until the deadline.
-    while (FileSizeOf(path) <= size && !deadline.hasExpired())
-        Wait(timings.filePollMs);
+    while (fileSizeOf(path) <= size && !deadline.hasExpired())
+        wait(timings.filePollMs);
 }
 
-qint64 FileSizeOf(const QString& path)
+qint64 fileSizeOf(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -66,9 +66,9 @@ qint64 FileSizeOf(const QString& path)
     return file.size();
 }
 
-bool ConvertLineEnds(const QString& path)
+bool convertLineEnds(const QString& path)
 {
-    const qint64 oldSize = FileSizeOf(path);
+    const qint64 oldSize = fileSizeOf(path);
     if (oldSize < 0)
         return false;
     QFile file(path);
@@ -85,6 +85,6 @@ bool ConvertLineEnds(const QString& path)
     file.close();
     if (!written || file.error() != QFileDevice::NoError)
         return false;
-    WaitForFile(path, oldSize);
+    waitForFile(path, oldSize);
     return true;
 }

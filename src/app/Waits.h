@@ -14,20 +14,20 @@ struct WaitTimings
 };
 
 // The durations in force; tests shorten them.
-WaitTimings& CurrentWaitTimings();
+WaitTimings& currentWaitTimings();
 
 // Returns after the given time, handling events meanwhile.
-void Wait(int milliseconds);
+void wait(int milliseconds);
 
 // Deletes the file if present; with wait, polls until it is gone (bounded).
-void DeleteFileWait(const QString& path, bool wait);
+void deleteFileWait(const QString& path, bool waitUntilGone);
 
 // Waits (bounded) until the file exists and has grown beyond size bytes.
-void WaitForFile(const QString& path, qint64 size);
+void waitForFile(const QString& path, qint64 size);
 
 // The file's size in bytes, or -1 when it cannot be opened.
-qint64 FileSizeOf(const QString& path);
+qint64 fileSizeOf(const QString& path);
 
 // Rewrites the file with every line feed replaced by CR LF; false when the file is
 // missing or any file operation fails.
-bool ConvertLineEnds(const QString& path);
+bool convertLineEnds(const QString& path);

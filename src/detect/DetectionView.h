@@ -28,11 +28,11 @@ public:
     virtual void setVersionText(const QString& text) = 0;
     // Enables or disables cmdRun.
     virtual void setRunEnabled(bool enabled) = 0;
-    virtual void SetStatusBar(const QString& text) = 0;
+    virtual void setStatusBar(const QString& text) = 0;
     // Selects the option button optGet(row).
     virtual void selectVersionRow(int row) = 0;
     // Shows picture as the only visible status icon, in row index.
-    virtual void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) = 0;
+    virtual void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) = 0;
     // Closes the main window, which ends the program.
     virtual void closeMainWindow() = 0;
 };

@@ -4,7 +4,7 @@
 #include "detect/PeImage.h"
 #include "detect/VersionInfo.h"
 
-std::u16string FileVersionTextOf(ByteSource& source)
+std::u16string fileVersionTextOf(ByteSource& source)
 {
     PeImage image(source);
     const auto resource = image.versionResource();
@@ -13,10 +13,10 @@ std::u16string FileVersionTextOf(ByteSource& source)
     return VersionInfo(*resource).fileVersion();
 }
 
-std::u16string GetFileVersionText(const std::filesystem::path& path)
+std::u16string getFileVersionText(const std::filesystem::path& path)
 {
     FileByteSource source(path);
     if (!source.isOpen())
         return {};
-    return FileVersionTextOf(source);
+    return fileVersionTextOf(source);
 }

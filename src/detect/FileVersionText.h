@@ -10,5 +10,5 @@ class ByteSource;
 
 // The text, cut at its first NUL; empty when the file cannot be read, is not a PE
 // image, or has no version resource with a first translation and its FileVersion.
-std::u16string GetFileVersionText(const std::filesystem::path& path);
-std::u16string FileVersionTextOf(ByteSource& source);
+std::u16string getFileVersionText(const std::filesystem::path& path);
+std::u16string fileVersionTextOf(ByteSource& source);

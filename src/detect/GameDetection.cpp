@@ -20,14 +20,14 @@ namespace {
 const QString MainExecutable = QStringLiteral("korvane.exe");
 const QString OldExecutable = QStringLiteral("ttd.exe");
 
-bool FileExists(const QString& path)
+bool fileExists(const QString& path)
 {
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
-QString ReadFileVersion(const QString& path)
+QString readFileVersion(const QString& path)
 {
-    return QString::fromStdU16String(GetFileVersionText(std::filesystem::path(path.toStdU16String())));
+    return QString::fromStdU16String(getFileVersionText(std::filesystem::path(path.toStdU16String())));
 }
 
 } // namespace
@@ -36,15 +36,15 @@ GameDetection::GameDetection(AppState& state, AppServices& services, DetectionVi
     : state(state), services(services), view(view)
 {}
 
-void GameDetection::DetectAtStartup()
+void GameDetection::detectAtStartup()
 {
-    if (!state.KrvnPath.isEmpty())
-        GetKRVNVersion(false);
+    if (!state.krvnPath.isEmpty())
+        readGameVersion(false);
     else
-        FindKRVNPath();
+        findGameFolder();
 }
 
-void GameDetection::FindKRVNPath()
+void GameDetection::findGameFolder()
 {
     FailureScope steps(&services.errors, QStringLiteral("FindKRVNPath"));
     bool found = false;
@@ -54,31 +54,31 @@ void GameDetection::FindKRVNPath()
             const sysapi::DriveType type = services.platform.driveType(QChar(letter));
             const QString root = services.platform.driveRoot(QChar(letter));
             const QString folder = root.isEmpty() ? QString() : root + QStringLiteral("korvane") + QDir::separator();
-            const bool exists = !folder.isEmpty() && FileExists(folder + MainExecutable);
+            const bool exists = !folder.isEmpty() && fileExists(folder + MainExecutable);
             if (type == sysapi::DriveType::Fixed && exists) {
-                state.KrvnPath = folder;
-                state.KrvnExe = folder + MainExecutable;
+                state.krvnPath = folder;
+                state.krvnExe = folder + MainExecutable;
                 found = true;
             }
         });
     }
-    steps.step([&] { GetKRVNVersion(false); });
-    steps.step([&] { view.SetStatusBar(QString()); });
+    steps.step([&] { readGameVersion(false); });
+    steps.step([&] { view.setStatusBar(QString()); });
 }
 
-QString GameDetection::GetKRVNExe() const
+QString GameDetection::gameExecutable() const
 {
-    if (state.KrvnPath.isEmpty())
+    if (state.krvnPath.isEmpty())
         return {};
     for (const QString& name : {MainExecutable, OldExecutable}) {
-        const QString candidate = state.KrvnPath + name;
-        if (FileExists(candidate))
+        const QString candidate = state.krvnPath + name;
+        if (fileExists(candidate))
             return candidate;
     }
     return {};
 }
 
-QString GameDetection::BrowseForFolder(const QString& title)
+QString GameDetection::browseForFolder(const QString& title)
 {
     QString folder = services.dialogs.browseForFolder(title);
     const qsizetype nul = folder.indexOf(QChar(u'\0'));
@@ -92,66 +92,66 @@ QString GameDetection::BrowseForFolder(const QString& title)
     return folder;
 }
 
-void GameDetection::GetKRVNVersion(bool keepPath)
+void GameDetection::readGameVersion(bool keepPath)
 {
     FailureScope steps(&services.errors, QStringLiteral("GetKRVNVersion"));
-    steps.step([&] { state.KrvnExe = GetKRVNExe(); });
-    if (!state.KrvnExe.isEmpty()) {
+    steps.step([&] { state.krvnExe = gameExecutable(); });
+    if (!state.krvnExe.isEmpty()) {
         steps.step([&] { view.setVersionText(state.str(Str::PleaseWait)); });
-        steps.step([&] { state.KrvnVersion = ReadFileVersion(state.KrvnExe); });
-        steps.step([&] { state.KrvnExeSize = FileSizeOf(state.KrvnExe); });
+        steps.step([&] { state.krvnVersion = readFileVersion(state.krvnExe); });
+        steps.step([&] { state.krvnExeSize = fileSizeOf(state.krvnExe); });
         steps.step([&] {
             view.setVersionText(
-                QString(state.str(Str::VersionDetected)).replace(QStringLiteral("#1#"), state.KrvnVersion));
+                QString(state.str(Str::VersionDetected)).replace(QStringLiteral("#1#"), state.krvnVersion));
         });
         steps.step([&] { view.setRunEnabled(true); });
-        steps.step([&] { view.SetStatusBar(QString()); });
-        steps.step([&] { services.settings.write(QStringLiteral("KRVNPath"), state.KrvnPath); });
-        steps.step([&] { services.settings.write(QStringLiteral("KRVNVersion"), state.KrvnVersion); });
+        steps.step([&] { view.setStatusBar(QString()); });
+        steps.step([&] { services.settings.write(QStringLiteral("KRVNPath"), state.krvnPath); });
+        steps.step([&] { services.settings.write(QStringLiteral("KRVNVersion"), state.krvnVersion); });
         steps.step(
-            [&] { services.settings.write(QStringLiteral("KRVNVersionSize"), QString::number(state.KrvnExeSize)); });
-        steps.step([&] { MarkInstalledChannel(); });
+            [&] { services.settings.write(QStringLiteral("KRVNVersionSize"), QString::number(state.krvnExeSize)); });
+        steps.step([&] { markInstalledChannel(); });
         steps.step([&] {
             const QString folder =
-                KeepsBaseSetInData(state.KrvnVersion) ? QStringLiteral("data") : QStringLiteral("baseset");
-            state.BaseSetFolder = state.KrvnPath + folder + QDir::separator();
+                keepsBaseSetInData(state.krvnVersion) ? QStringLiteral("data") : QStringLiteral("baseset");
+            state.baseSetFolder = state.krvnPath + folder + QDir::separator();
         });
     } else {
         // Only the value in memory is cleared: the stored folder is tried again next time.
         steps.step([&] {
             if (!keepPath)
-                state.KrvnPath.clear();
+                state.krvnPath.clear();
         });
         steps.step([&] {
-            state.KrvnVersion.clear();
-            state.BaseSetFolder.clear();
+            state.krvnVersion.clear();
+            state.baseSetFolder.clear();
         });
         steps.step([&] { view.setVersionText(state.str(Str::PathNotSpecified)); });
         steps.step([&] { view.setRunEnabled(false); });
     }
-    steps.step([&] { view.SetStatusBar(QString()); });
+    steps.step([&] { view.setStatusBar(QString()); });
 }
 
-void GameDetection::MarkInstalledChannel()
+void GameDetection::markInstalledChannel()
 {
     // An unreadable version says nothing about the channel, even before any release
     // check has filled the latest versions with empty texts.
-    if (state.KrvnVersion.isEmpty())
+    if (state.krvnVersion.isEmpty())
         return;
     int row = -1;
-    if (state.KrvnVersion == state.LatestStable)
+    if (state.krvnVersion == state.latestStable)
         row = 0;
-    else if (state.KrvnVersion == state.LatestBeta)
+    else if (state.krvnVersion == state.latestBeta)
         row = 1;
-    else if (state.KrvnVersion == state.LatestNightly)
+    else if (state.krvnVersion == state.latestNightly)
         row = 2;
     if (row < 0)
         return;
     view.selectVersionRow(row);
-    view.SetStatusIcon(static_cast<std::uint8_t>(row), StatusPicture::Installed, state.str(Str::NowInstalled));
+    view.setStatusIcon(static_cast<std::uint8_t>(row), StatusPicture::Installed, state.str(Str::NowInstalled));
 }
 
-bool GameDetection::KeepsBaseSetInData(const QString& version)
+bool GameDetection::keepsBaseSetInData(const QString& version)
 {
     if (version.startsWith(u'r'))
         return false;
@@ -165,7 +165,7 @@ bool GameDetection::KeepsBaseSetInData(const QString& version)
     return number < 12;
 }
 
-void GameDetection::ShowMessage(int stringNumber, bool critical)
+void GameDetection::showMessage(int stringNumber, bool critical)
 {
     MessageRequest request;
     request.text = state.str(stringNumber);
@@ -174,30 +174,30 @@ void GameDetection::ShowMessage(int stringNumber, bool critical)
     services.dialogs.messageBox(request);
 }
 
-bool GameDetection::ChooseGameFolder()
+bool GameDetection::chooseGameFolder()
 {
-    const QString folder = BrowseForFolder(state.str(Str::SelectGamePath));
+    const QString folder = browseForFolder(state.str(Str::SelectGamePath));
     if (folder.isEmpty())
         return false;
-    if (!FileExists(folder + MainExecutable)) {
-        ShowMessage(Str::FolderLacksGame, false);
+    if (!fileExists(folder + MainExecutable)) {
+        showMessage(Str::FolderLacksGame, false);
         return false;
     }
-    state.KrvnPath = folder;
-    state.KrvnExe = folder + MainExecutable;
-    GetKRVNVersion(false);
+    state.krvnPath = folder;
+    state.krvnExe = folder + MainExecutable;
+    readGameVersion(false);
     return true;
 }
 
-void GameDetection::LaunchAndClose()
+void GameDetection::launchAndClose()
 {
-    services.platform.startDetached(state.KrvnExe, {}, state.KrvnPath);
-    Wait(0);
+    services.platform.startDetached(state.krvnExe, {}, state.krvnPath);
+    wait(0);
     view.closeMainWindow();
 }
 
-void GameDetection::RunGame()
+void GameDetection::runGame()
 {
-    if (FileExists(state.KrvnExe) || ChooseGameFolder())
-        LaunchAndClose();
+    if (fileExists(state.krvnExe) || chooseGameFolder())
+        launchAndClose();
 }

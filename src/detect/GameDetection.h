@@ -16,29 +16,29 @@ public:
     GameDetection(AppState& state, AppServices& services, DetectionView& view);
 
     // Start-up: identifies the stored folder, or searches the drives when none is stored.
-    void DetectAtStartup();
+    void detectAtStartup();
 
     // Searches the fixed drives C: to Z: for the standard location, then identifies.
-    void FindKRVNPath();
+    void findGameFolder();
     // The executable inside KrvnPath ("korvane.exe", else "ttd.exe"), or empty.
-    QString GetKRVNExe() const;
+    QString gameExecutable() const;
     // A folder ending in the system's separator, or empty when the user cancels.
-    QString BrowseForFolder(const QString& title);
+    QString browseForFolder(const QString& title);
     // Identifies the installed version; keepPath keeps KrvnPath when it holds no executable.
-    void GetKRVNVersion(bool keepPath = false);
+    void readGameVersion(bool keepPath = false);
 
     // Starts the game and closes the window; asks for the folder first when the game is not there.
-    void RunGame();
+    void runGame();
     // Asks for a folder holding "korvane.exe"; true when one was chosen and taken.
-    bool ChooseGameFolder();
+    bool chooseGameFolder();
 
     // True when the version keeps its base set in "data" rather than "baseset".
-    static bool KeepsBaseSetInData(const QString& version);
+    static bool keepsBaseSetInData(const QString& version);
 
 private:
-    void ShowMessage(int stringNumber, bool critical);
-    void LaunchAndClose();
-    void MarkInstalledChannel();
+    void showMessage(int stringNumber, bool critical);
+    void launchAndClose();
+    void markInstalledChannel();
 
     AppState& state;
     AppServices& services;

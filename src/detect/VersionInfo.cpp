@@ -7,12 +7,12 @@ namespace {
 constexpr std::size_t BlockHeaderSize = 6; // wLength, wValueLength, wType
 constexpr std::uint16_t TextType = 1;
 
-std::size_t Align4(std::size_t offset)
+std::size_t align4(std::size_t offset)
 {
     return (offset + 3) & ~std::size_t{3};
 }
 
-char16_t Upper(char16_t c)
+char16_t upper(char16_t c)
 {
     return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
 }
@@ -43,9 +43,9 @@ std::optional<VersionInfo::Block> VersionInfo::blockAt(std::size_t offset, std::
     if (at + 2 > block.end)
         return std::nullopt; // the key has no terminating NUL inside the block
     block.keyLength = (at - block.keyOffset) / 2;
-    block.valueOffset = Align4(at + 2);
+    block.valueOffset = align4(at + 2);
     block.valueSize = std::size_t{block.valueLength} * (isText ? 2 : 1);
-    block.childrenOffset = Align4(block.valueOffset + block.valueSize);
+    block.childrenOffset = align4(block.valueOffset + block.valueSize);
     return block;
 }
 
@@ -56,7 +56,7 @@ bool VersionInfo::keyEquals(const Block& block, std::u16string_view key) const
     for (std::size_t i = 0; i < key.size(); ++i) {
         const std::size_t at = block.keyOffset + 2 * i;
         const auto c = static_cast<char16_t>(bytes[at] | (bytes[at + 1] << 8));
-        if (Upper(c) != Upper(key[i]))
+        if (upper(c) != upper(key[i]))
             return false;
     }
     return true;
@@ -71,7 +71,7 @@ std::optional<VersionInfo::Block> VersionInfo::child(const Block& parent, std::u
             return std::nullopt;
         if (keyEquals(*block, key))
             return block;
-        at = Align4(block->end);
+        at = align4(block->end);
     }
     return std::nullopt;
 }
@@ -141,11 +141,11 @@ std::u16string VersionInfo::fileVersion() const
     const std::optional<std::uint32_t> translation = firstTranslation();
     if (!translation)
         return {};
-    const std::u16string path = u"\\StringFileInfo\\" + BlockName(*translation) + u"\\FileVersion";
+    const std::u16string path = u"\\StringFileInfo\\" + blockName(*translation) + u"\\FileVersion";
     return text(path).value_or(std::u16string());
 }
 
-std::u16string VersionInfo::BlockName(std::uint32_t translation)
+std::u16string VersionInfo::blockName(std::uint32_t translation)
 {
     constexpr char16_t digits[] = u"0123456789ABCDEF";
     std::u16string name(8, u'0');

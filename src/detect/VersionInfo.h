@@ -29,7 +29,7 @@ public:
     std::u16string fileVersion() const;
 
     // Eight upper-case hexadecimal digits: 0x040904B0 gives "040904B0".
-    static std::u16string BlockName(std::uint32_t translation);
+    static std::u16string blockName(std::uint32_t translation);
 
 private:
     struct Block

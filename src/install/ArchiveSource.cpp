@@ -13,7 +13,7 @@ const QString NightlyPrefix = QStringLiteral("korvane-trunk-");
 
 } // namespace
 
-QString ArchiveSource::ArchiveName(int platformIndex, const QString& version)
+QString ArchiveSource::archiveName(int platformIndex, const QString& version)
 {
     const QString platform = platformIndex == 0   ? QStringLiteral("win9x")
                              : platformIndex == 1 ? QStringLiteral("win32")
@@ -21,14 +21,14 @@ QString ArchiveSource::ArchiveName(int platformIndex, const QString& version)
     return Prefix + version + QStringLiteral("-windows-") + platform + QStringLiteral(".zip");
 }
 
-QString ArchiveSource::PathSegment(const QString& text)
+QString ArchiveSource::pathSegment(const QString& text)
 {
     if (text == QStringLiteral(".") || text == QStringLiteral(".."))
         return {};
     return QString::fromLatin1(QUrl::toPercentEncoding(text));
 }
 
-bool ArchiveSource::InWorkFolder(const QString& workFolder, const QString& path)
+bool ArchiveSource::inWorkFolder(const QString& workFolder, const QString& path)
 {
     if (workFolder.isEmpty() || path.isEmpty())
         return false;
@@ -42,30 +42,30 @@ bool ArchiveSource::InWorkFolder(const QString& workFolder, const QString& path)
     return QFileInfo(path).absolutePath() == QDir(workFolder).absolutePath();
 }
 
-ArchiveSource ArchiveSource::ForBuild(const AppState& state, std::uint8_t product, const QString& version)
+ArchiveSource ArchiveSource::forBuild(const AppState& state, std::uint8_t product, const QString& version)
 {
     const bool nightly = product == 2;
-    QString name = ArchiveName(state.PlatformIndex, version);
+    QString name = archiveName(state.platformIndex, version);
     // Nightly archives carry the branch in their name; only the name is renamed, never the
     // server's address or the work folder, which may hold the same letters.
     if (nightly)
         name = NightlyPrefix + name.mid(Prefix.size());
     const QString folder =
         nightly ? QStringLiteral("/binaries/nightlies/trunk/") : QStringLiteral("/binaries/releases/");
-    const QString segment = PathSegment(version);
+    const QString segment = pathSegment(version);
     ArchiveSource source;
     if (segment.isEmpty() && !version.isEmpty())
         return source;
-    source.localPath = state.WorkFolder + name;
-    if (!InWorkFolder(state.WorkFolder, source.localPath))
+    source.localPath = state.workFolder + name;
+    if (!inWorkFolder(state.workFolder, source.localPath))
         return {};
-    source.address = state.endpoints.buildServer + folder + segment + u'/' + PathSegment(name);
+    source.address = state.endpoints.buildServer + folder + segment + u'/' + pathSegment(name);
     return source;
 }
 
-ArchiveSource ArchiveSource::FromMaker(const AppState& state, const QString& serverPath, const QString& localPath)
+ArchiveSource ArchiveSource::fromMaker(const AppState& state, const QString& serverPath, const QString& localPath)
 {
-    if (!InWorkFolder(state.WorkFolder, localPath))
+    if (!inWorkFolder(state.workFolder, localPath))
         return {};
     return ArchiveSource{state.endpoints.makerServer + serverPath, localPath};
 }

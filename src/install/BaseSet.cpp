@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-const std::array<QStringList, 3>& BaseSet::FileSets()
+const std::array<QStringList, 3>& BaseSet::fileSets()
 {
     static const std::array<QStringList, 3> sets{
         QStringList{QStringLiteral("gm_tt00.gm"), QStringLiteral("gm_tt21.gm"), QStringLiteral("sample.cat")},
@@ -15,11 +15,11 @@ const std::array<QStringList, 3>& BaseSet::FileSets()
     return sets;
 }
 
-bool BaseSet::IsPresent(const QString& folder)
+bool BaseSet::isPresent(const QString& folder)
 {
     if (folder.isEmpty())
         return false;
-    return std::any_of(FileSets().begin(), FileSets().end(), [&](const QStringList& set) {
+    return std::any_of(fileSets().begin(), fileSets().end(), [&](const QStringList& set) {
         return std::all_of(set.begin(), set.end(),
                            [&](const QString& name) { return QFileInfo(folder + name).isFile(); });
     });

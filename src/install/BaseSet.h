@@ -12,8 +12,8 @@ class BaseSet
 {
 public:
     // Sets A, B and C, each complete only with every one of its files.
-    static const std::array<QStringList, 3>& FileSets();
+    static const std::array<QStringList, 3>& fileSets();
     // Whether folder (ending in a separator) holds every file of at least one set. An
     // empty folder text names no folder and holds nothing.
-    static bool IsPresent(const QString& folder);
+    static bool isPresent(const QString& folder);
 };

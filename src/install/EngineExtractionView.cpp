@@ -10,7 +10,7 @@ void EngineExtractionView::addStatusLine(const QString& line)
 
 void EngineExtractionView::setDownloadLabel(const QString& text)
 {
-    engine.SetDownloadStatus(text);
+    engine.setDownloadStatus(text);
 }
 
 void EngineExtractionView::setProgressVisible(bool visible)

@@ -11,7 +11,7 @@ namespace {
 
 // A short name, so even a destination at the length limit leaves room for it; the dot
 // hides it from a Unix listing while it exists.
-QString TemporaryName()
+QString temporaryName()
 {
     return QStringLiteral(".krvnm-%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
 }
@@ -35,7 +35,7 @@ bool EntryFile::open()
 {
     const QString folder = QFileInfo(destination).path() + QLatin1Char('/');
     for (int attempt = 0; attempt < 8; ++attempt) {
-        file = std::make_unique<QFile>(folder + TemporaryName());
+        file = std::make_unique<QFile>(folder + temporaryName());
         // NewOnly never reuses a file that is already there.
         if (file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
             return true;

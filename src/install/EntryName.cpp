@@ -2,12 +2,12 @@
 
 namespace {
 
-bool IsSeparator(QChar c)
+bool isSeparator(QChar c)
 {
     return c == QLatin1Char('/') || c == QLatin1Char('\\');
 }
 
-bool IsReservedDeviceName(const QString& element)
+bool isReservedDeviceName(const QString& element)
 {
     // Windows ignores everything from the first dot and blanks before it: "nul .txt" is NUL.
     QString base = element.section(QLatin1Char('.'), 0, 0);
@@ -26,7 +26,7 @@ bool IsReservedDeviceName(const QString& element)
            digit == QChar(0x00B2) || digit == QChar(0x00B3);
 }
 
-NameProblem ElementProblem(const QString& element)
+NameProblem elementProblem(const QString& element)
 {
     if (element == QStringLiteral(".."))
         return NameProblem::ParentReference;
@@ -35,12 +35,12 @@ NameProblem ElementProblem(const QString& element)
             return NameProblem::ForbiddenCharacter;
     if (element.endsWith(QLatin1Char('.')) || element.endsWith(QLatin1Char(' ')))
         return NameProblem::TrailingDotOrBlank;
-    if (IsReservedDeviceName(element))
+    if (isReservedDeviceName(element))
         return NameProblem::ReservedName;
     return NameProblem::None;
 }
 
-EntryName Refused(NameProblem problem)
+EntryName refused(NameProblem problem)
 {
     EntryName name;
     name.problem = problem;
@@ -49,50 +49,50 @@ EntryName Refused(NameProblem problem)
 
 } // namespace
 
-EntryName EntryName::Parse(const QString& name)
+EntryName EntryName::parse(const QString& name)
 {
     if (name.isEmpty())
-        return Refused(NameProblem::Empty);
+        return refused(NameProblem::Empty);
     for (const QChar c : name)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return Refused(NameProblem::ControlCharacter);
-    if (name.size() >= 4 && IsSeparator(name.at(0)) && IsSeparator(name.at(1)) &&
-        (name.at(2) == QLatin1Char('?') || name.at(2) == QLatin1Char('.')) && IsSeparator(name.at(3)))
-        return Refused(NameProblem::DevicePath);
-    if (IsSeparator(name.at(0)))
-        return Refused(NameProblem::AbsolutePath);
+            return refused(NameProblem::ControlCharacter);
+    if (name.size() >= 4 && isSeparator(name.at(0)) && isSeparator(name.at(1)) &&
+        (name.at(2) == QLatin1Char('?') || name.at(2) == QLatin1Char('.')) && isSeparator(name.at(3)))
+        return refused(NameProblem::DevicePath);
+    if (isSeparator(name.at(0)))
+        return refused(NameProblem::AbsolutePath);
     if (name.size() >= 2 && name.at(1) == QLatin1Char(':') && name.at(0).isLetter())
-        return Refused(NameProblem::DriveLetter);
+        return refused(NameProblem::DriveLetter);
 
     EntryName entry;
-    entry.folder = IsSeparator(name.back());
+    entry.folder = isSeparator(name.back());
     QString element;
     const auto finishElement = [&] {
         // Empty and "." elements name the folder already reached.
         if (!element.isEmpty() && element != QStringLiteral(".")) {
-            entry.problem = ElementProblem(element);
+            entry.problem = elementProblem(element);
             entry.elements.append(element);
         }
         element.clear();
         return entry.problem == NameProblem::None;
     };
     for (const QChar c : name) {
-        if (!IsSeparator(c)) {
+        if (!isSeparator(c)) {
             element.append(c);
             continue;
         }
         if (!finishElement())
-            return Refused(entry.problem);
+            return refused(entry.problem);
     }
     if (!finishElement())
-        return Refused(entry.problem);
+        return refused(entry.problem);
     // A file needs a name of its own; a folder may name the target itself ("./").
     if (entry.elements.isEmpty() && !entry.folder)
-        return Refused(NameProblem::Empty);
+        return refused(NameProblem::Empty);
     return entry;
 }
 
-QString ProblemText(NameProblem problem)
+QString problemText(NameProblem problem)
 {
     switch (problem) {
     case NameProblem::None:

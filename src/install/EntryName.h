@@ -31,8 +31,8 @@ struct EntryName
     bool safe() const { return problem == NameProblem::None; }
 
     // "\" counts as a separator, as it does on Windows.
-    static EntryName Parse(const QString& name);
+    static EntryName parse(const QString& name);
 };
 
 // A short English reason for a status line.
-QString ProblemText(NameProblem problem);
+QString problemText(NameProblem problem);

@@ -2,7 +2,7 @@
 
 namespace {
 
-std::uint64_t LittleEndian(const std::uint8_t* data, int bytes)
+std::uint64_t littleEndian(const std::uint8_t* data, int bytes)
 {
     std::uint64_t value = 0;
     for (int i = bytes - 1; i >= 0; --i)
@@ -12,18 +12,18 @@ std::uint64_t LittleEndian(const std::uint8_t* data, int bytes)
 
 } // namespace
 
-QDateTime NtfsModificationTime(const std::uint8_t* data, std::size_t size)
+QDateTime ntfsModificationTime(const std::uint8_t* data, std::size_t size)
 {
     constexpr std::uint64_t TicksTo1970 = 116444736000000000ULL;
     std::size_t at = 4;
     while (at + 4 <= size) {
-        const auto tag = LittleEndian(data + at, 2);
-        const auto length = LittleEndian(data + at + 2, 2);
+        const auto tag = littleEndian(data + at, 2);
+        const auto length = littleEndian(data + at + 2, 2);
         at += 4;
         if (length > size - at)
             return {};
         if (tag == 1 && length >= 8) {
-            const std::uint64_t ticks = LittleEndian(data + at, 8);
+            const std::uint64_t ticks = littleEndian(data + at, 8);
             if (ticks < TicksTo1970)
                 return {};
             return QDateTime::fromMSecsSinceEpoch(qint64((ticks - TicksTo1970) / 10000), Qt::UTC);
@@ -33,9 +33,9 @@ QDateTime NtfsModificationTime(const std::uint8_t* data, std::size_t size)
     return {};
 }
 
-QDateTime ExtendedModificationTime(const std::uint8_t* data, std::size_t size)
+QDateTime extendedModificationTime(const std::uint8_t* data, std::size_t size)
 {
     if (size < 5 || (data[0] & 1) == 0)
         return {};
-    return QDateTime::fromSecsSinceEpoch(qint64(LittleEndian(data + 1, 4)), Qt::UTC);
+    return QDateTime::fromSecsSinceEpoch(qint64(littleEndian(data + 1, 4)), Qt::UTC);
 }

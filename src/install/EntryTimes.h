@@ -10,8 +10,8 @@
 
 // Extra field 0x000A: four reserved bytes, then tagged attributes; tag 1 holds the
 // modification, access and creation times in 100 ns steps since 1601.
-QDateTime NtfsModificationTime(const std::uint8_t* data, std::size_t size);
+QDateTime ntfsModificationTime(const std::uint8_t* data, std::size_t size);
 
 // Extra field 0x5455: a flags byte, then the modification time in seconds since 1970
 // when flag bit 0 is set.
-QDateTime ExtendedModificationTime(const std::uint8_t* data, std::size_t size);
+QDateTime extendedModificationTime(const std::uint8_t* data, std::size_t size);

@@ -35,7 +35,7 @@ struct EntryCloser
 };
 
 // Entry names go into status lines; control characters would garble the list.
-QString Printable(const QString& name)
+QString printable(const QString& name)
 {
     QString text = name;
     for (QChar& c : text)
@@ -44,7 +44,7 @@ QString Printable(const QString& name)
     return text;
 }
 
-bool HasControlByte(const char* name)
+bool hasControlByte(const char* name)
 {
     for (; name && *name; ++name)
         if (static_cast<unsigned char>(*name) < 0x20 || *name == 0x7F)
@@ -54,7 +54,7 @@ bool HasControlByte(const char* name)
 
 // Unix file types other than a regular file or a folder (links, devices, pipes) are
 // refused: a link could point a later entry anywhere.
-QString SpecialFileProblem(zip_t* archive, zip_uint64_t index)
+QString specialFileProblem(zip_t* archive, zip_uint64_t index)
 {
     zip_uint8_t system = 0;
     zip_uint32_t attributes = 0;
@@ -69,17 +69,17 @@ QString SpecialFileProblem(zip_t* archive, zip_uint64_t index)
     return type == 0120000 ? QStringLiteral("symbolic link") : QStringLiteral("special file");
 }
 
-QDateTime ModificationTime(zip_t* archive, zip_uint64_t index, const zip_stat_t& stat)
+QDateTime modificationTime(zip_t* archive, zip_uint64_t index, const zip_stat_t& stat)
 {
     zip_uint16_t length = 0;
     if (const zip_uint8_t* field =
             zip_file_extra_field_get_by_id(archive, index, NtfsField, 0, &length, ZIP_FL_CENTRAL)) {
-        if (QDateTime time = NtfsModificationTime(field, length); time.isValid())
+        if (QDateTime time = ntfsModificationTime(field, length); time.isValid())
             return time;
     }
     if (const zip_uint8_t* field =
             zip_file_extra_field_get_by_id(archive, index, ExtendedTimestampField, 0, &length, ZIP_FL_CENTRAL)) {
-        if (QDateTime time = ExtendedModificationTime(field, length); time.isValid())
+        if (QDateTime time = extendedModificationTime(field, length); time.isValid())
             return time;
     }
     if (stat.valid & ZIP_STAT_MTIME)
@@ -87,7 +87,7 @@ QDateTime ModificationTime(zip_t* archive, zip_uint64_t index, const zip_stat_t&
     return {};
 }
 
-QString ArchiveErrorText(int code)
+QString archiveErrorText(int code)
 {
     zip_error_t error;
     zip_error_init_with_code(&error, code);
@@ -96,7 +96,7 @@ QString ArchiveErrorText(int code)
     return text;
 }
 
-void SetFolderTime(const QString& path, const QDateTime& modified)
+void setFolderTime(const QString& path, const QDateTime& modified)
 {
     using namespace std::chrono;
     const sys_time<milliseconds> time{milliseconds(modified.toMSecsSinceEpoch())};
@@ -126,7 +126,7 @@ ExtractionOutcome ExtractionJob::run()
         zip_open(request.zipPath.toUtf8().constData(), ZIP_RDONLY, &openError));
     if (!archive) {
         say(QStringLiteral("  error: cannot open ") + request.zipPath + QStringLiteral("  (") +
-            ArchiveErrorText(openError) + QLatin1Char(')'));
+            archiveErrorText(openError) + QLatin1Char(')'));
         return ExtractionOutcome::Failed;
     }
     std::vector<Entry> entries;
@@ -166,22 +166,22 @@ bool ExtractionJob::plan(zip_t* archive, std::vector<Entry>& entries)
         entry.index = index;
         const char* name = zip_get_name(archive, index, ZIP_FL_ENC_GUESS);
         entry.name = name ? QString::fromUtf8(name) : QString();
-        entry.path = EntryName::Parse(entry.name);
-        QString problem = name ? ProblemText(entry.path.problem) : QStringLiteral("unreadable name");
+        entry.path = EntryName::parse(entry.name);
+        QString problem = name ? problemText(entry.path.problem) : QStringLiteral("unreadable name");
         // Read as code page 437, control bytes would turn into harmless symbols; they are
         // refused all the same, as everywhere else.
-        if (const char* raw = zip_get_name(archive, index, ZIP_FL_ENC_RAW); problem.isEmpty() && HasControlByte(raw)) {
+        if (const char* raw = zip_get_name(archive, index, ZIP_FL_ENC_RAW); problem.isEmpty() && hasControlByte(raw)) {
             entry.name = QString::fromUtf8(raw);
-            problem = ProblemText(NameProblem::ControlCharacter);
+            problem = problemText(NameProblem::ControlCharacter);
         }
         if (problem.isEmpty())
-            problem = SpecialFileProblem(archive, index);
+            problem = specialFileProblem(archive, index);
         zip_stat_t stat;
         if (problem.isEmpty() && zip_stat_index(archive, index, 0, &stat) != 0)
             problem = QStringLiteral("unreadable entry");
         if (!problem.isEmpty()) {
             if (++refused <= MaxRefusedLines)
-                say(QStringLiteral("  refused: ") + Printable(entry.name) + QStringLiteral("  (") + problem +
+                say(QStringLiteral("  refused: ") + printable(entry.name) + QStringLiteral("  (") + problem +
                     QLatin1Char(')'));
             continue;
         }
@@ -193,7 +193,7 @@ bool ExtractionJob::plan(zip_t* archive, std::vector<Entry>& entries)
         entry.crc = (stat.valid & ZIP_STAT_CRC) ? stat.crc : 0;
         if (stat.valid & ZIP_STAT_SIZE)
             entry.size = stat.size;
-        entry.modified = ModificationTime(archive, index, stat);
+        entry.modified = modificationTime(archive, index, stat);
         entries.push_back(std::move(entry));
     }
     if (refused == 0)
@@ -238,7 +238,7 @@ bool ExtractionJob::extractFile(zip_t* archive, const Entry& entry, const QStrin
     EntryFile target(destination);
     if (!target.open())
         return fail(entry, QStringLiteral("cannot create a file in its folder"));
-    const bool aesWithoutCrc = entry.encrypted && IsAesWithoutCrc(entry.encryption, entry.crc);
+    const bool aesWithoutCrc = entry.encrypted && isAesWithoutCrc(entry.encryption, entry.crc);
     std::uint64_t written = 0;
     for (;;) {
         // Reading up to the end makes libzip compare the data with the stored CRC and size.
@@ -258,7 +258,7 @@ bool ExtractionJob::extractFile(zip_t* archive, const Entry& entry, const QStrin
     }
     if (entry.size && written != *entry.size)
         return fail(entry, QStringLiteral("wrong size"));
-    if (aesWithoutCrc && !AesDataAuthentic(archive, entry.index, entry.encryption, *password))
+    if (aesWithoutCrc && !aesDataAuthentic(archive, entry.index, entry.encryption, *password))
         return fail(entry, QStringLiteral("authentication failed"));
     if (!target.commit(entry.modified))
         return fail(entry, QStringLiteral("cannot replace ") + destination);
@@ -304,7 +304,7 @@ bool ExtractionJob::makeFolder(const QString& path)
 
 bool ExtractionJob::fail(const Entry& entry, const QString& reason)
 {
-    say(QStringLiteral("  error: ") + Printable(entry.name) + QStringLiteral("  (") + reason + QLatin1Char(')'));
+    say(QStringLiteral("  error: ") + printable(entry.name) + QStringLiteral("  (") + reason + QLatin1Char(')'));
     return false;
 }
 
@@ -324,6 +324,6 @@ void ExtractionJob::restoreFolderTimes()
 {
     // Only after the last file: every file put into a folder changes the folder's time.
     for (auto it = folderTimes.rbegin(); it != folderTimes.rend(); ++it)
-        SetFolderTime(it->path, it->modified);
+        setFolderTime(it->path, it->modified);
     folderTimes.clear();
 }

@@ -7,31 +7,31 @@
 
 namespace {
 
-QString Cleaned(const QString& folder)
+QString cleaned(const QString& folder)
 {
     return QDir::cleanPath(QDir::fromNativeSeparators(folder));
 }
 
 } // namespace
 
-bool InstallFolder::IsRoot(const QString& folder, Platform& platform)
+bool InstallFolder::isRoot(const QString& folder, Platform& platform)
 {
     if (folder.isEmpty())
         return false;
     if (QDir(folder).isRoot())
         return true;
-    const QString cleaned = Cleaned(folder);
+    const QString folderPath = cleaned(folder);
     for (char16_t letter = u'A'; letter <= u'Z'; ++letter) {
         const QString root = platform.driveRoot(QChar(letter));
-        if (!root.isEmpty() && Cleaned(root) == cleaned)
+        if (!root.isEmpty() && cleaned(root) == folderPath)
             return true;
     }
     return false;
 }
 
-QString InstallFolder::FromAnswer(const QString& answer, Platform& platform)
+QString InstallFolder::fromAnswer(const QString& answer, Platform& platform)
 {
-    if (!IsRoot(answer, platform))
+    if (!isRoot(answer, platform))
         return answer;
     const QString folder = answer + QStringLiteral("Korvane");
     // A file of that name leaves the folder uncreated; the installation then fails on it

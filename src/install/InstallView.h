@@ -15,12 +15,12 @@ class InstallView
 public:
     virtual ~InstallView() = default;
 
-    // `EnableControls`: idle (true) or busy (false).
-    virtual void EnableControls(bool bStatus) = 0;
+    // `enableControls`: idle (true) or busy (false).
+    virtual void enableControls(bool idle) = 0;
     // Empties `lstStatus`.
     virtual void clearStatusList() = 0;
-    // `SetStatusIcon`: picture as the only visible status icon, in row index.
-    virtual void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) = 0;
+    // `setStatusIcon`: picture as the only visible status icon, in row index.
+    virtual void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) = 0;
     // Hides `imgStatus(index)` alone, leaving the other rows' icons as they are.
     virtual void hideStatusIcon(std::uint8_t index) = 0;
     // Whether `optGet(row)` is the selected option button.

@@ -22,7 +22,7 @@
 
 namespace {
 
-bool FileExists(const QString& path)
+bool fileExists(const QString& path)
 {
     return QFileInfo::exists(path);
 }
@@ -34,7 +34,7 @@ Installer::Installer(AppState& state, AppServices& services, DownloadEngine& eng
     : state(state), services(services), engine(engine), extractor(extractor), detection(detection), view(view)
 {}
 
-void Installer::LiveUpdateNow(std::uint8_t product)
+void Installer::installProduct(std::uint8_t product)
 {
     if (product > BaseSetFiles)
         return;
@@ -42,116 +42,116 @@ void Installer::LiveUpdateNow(std::uint8_t product)
     // An early end reports nothing: whatever ended it has told the user already.
     const auto stop = [&] { steps.clear(); };
 
-    if (!engine.PrepareConnection() && product != NewManager) {
-        engine.AbortDownload(false);
+    if (!engine.prepareConnection() && product != NewManager) {
+        engine.abortDownload(false);
         return stop();
     }
     if (product == Nightly && view.isVersionRowSelected(Nightly) &&
         services.dialogs.message(state.str(Str::NightlyWarning), MessageIcon::Question, MessageButtons::OkCancel) !=
             Answer::Ok)
         return stop();
-    if (state.KrvnPath.isEmpty() && !ChooseInstallFolder(steps))
+    if (state.krvnPath.isEmpty() && !chooseInstallFolder(steps))
         return stop();
-    steps.step([&] { view.EnableControls(false); });
+    steps.step([&] { view.enableControls(false); });
     steps.step([&] { view.clearStatusList(); });
 
     End end = End::Closing;
     if (product <= OlderRelease)
-        end = InstallBuild(product, steps);
+        end = installBuild(product, steps);
     else if (product == NewManager)
-        end = ReplaceManager(steps);
+        end = replaceManager(steps);
     else
-        end = InstallBaseSet(steps);
+        end = installBaseSet(steps);
 
     if (end == End::Stopped)
         return stop();
     // Nested: the base set has closed; a failure of the build's own steps is still reported.
     if (end == End::Nested)
         return;
-    steps.step([&] { view.EnableControls(true); });
-    steps.step([&] { engine.SetDownloadStatus(state.str(Str::Done)); });
+    steps.step([&] { view.enableControls(true); });
+    steps.step([&] { engine.setDownloadStatus(state.str(Str::Done)); });
 }
 
-bool Installer::ChooseInstallFolder(FailureScope& steps)
+bool Installer::chooseInstallFolder(FailureScope& steps)
 {
     QString answer;
-    steps.step([&] { answer = detection.BrowseForFolder(state.str(Str::SelectInstallFolder)); });
+    steps.step([&] { answer = detection.browseForFolder(state.str(Str::SelectInstallFolder)); });
     if (answer.isEmpty())
         return false;
-    steps.step([&] { state.KrvnPath = InstallFolder::FromAnswer(answer, services.platform); });
-    steps.step([&] { detection.GetKRVNVersion(true); });
+    steps.step([&] { state.krvnPath = InstallFolder::fromAnswer(answer, services.platform); });
+    steps.step([&] { detection.readGameVersion(true); });
     return true;
 }
 
-QString Installer::VersionOf(std::uint8_t product)
+QString Installer::versionOf(std::uint8_t product)
 {
     switch (product) {
     case Stable:
-        return state.LatestStable;
+        return state.latestStable;
     case Beta:
-        return state.LatestBeta;
+        return state.latestBeta;
     case Nightly:
-        return state.LatestNightly;
+        return state.latestNightly;
     default:
         break;
     }
     const int index = view.restoreSelectedIndex();
-    if (index < 0 || index >= state.OlderReleases.size() || state.OlderReleases.at(index).version.isEmpty())
+    if (index < 0 || index >= state.olderReleases.size() || state.olderReleases.at(index).version.isEmpty())
         throw Failure(FailureCode::Unexpected, QStringLiteral("No older release is selected"));
-    selectedVersion = state.OlderReleases.at(index).version;
-    return selectedVersion;
+    selectedRelease = state.olderReleases.at(index).version;
+    return selectedRelease;
 }
 
-void Installer::RefuseArchive(FailureScope& steps, const QString& what)
+void Installer::refuseArchive(FailureScope& steps, const QString& what)
 {
-    engine.LiveUpdateEvent(state.str(Str::InstallFailed));
+    engine.addStatusLine(state.str(Str::InstallFailed));
     steps.step([&] { throw Failure(FailureCode::FileAccess, QStringLiteral("Refused archive: ") + what); });
 }
 
-Installer::End Installer::InstallBuild(std::uint8_t product, FailureScope& steps)
+Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps)
 {
-    QString version = selectedVersion;
-    steps.step([&] { version = VersionOf(product); });
-    const ArchiveSource archive = ArchiveSource::ForBuild(state, product, version);
+    QString version = selectedRelease;
+    steps.step([&] { version = versionOf(product); });
+    const ArchiveSource archive = ArchiveSource::forBuild(state, product, version);
     if (archive.refused()) {
-        steps.step([&] { view.SetStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed)); });
-        RefuseArchive(steps, version);
+        steps.step([&] { view.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed)); });
+        refuseArchive(steps, version);
         return End::Closing;
     }
 
-    if (!FileExists(archive.localPath)) {
-        steps.step([&] { view.SetStatusIcon(product, StatusPicture::Downloading, state.str(Str::Downloading)); });
-        if (!engine.DownloadFile(archive.address, archive.localPath, false, pauses.afterDownloadMs))
+    if (!fileExists(archive.localPath)) {
+        steps.step([&] { view.setStatusIcon(product, StatusPicture::Downloading, state.str(Str::Downloading)); });
+        if (!engine.downloadFile(archive.address, archive.localPath, false, pauses.afterDownloadMs))
             return End::Stopped;
     }
-    steps.step([&] { view.SetStatusIcon(product, StatusPicture::Wait, state.str(Str::PleaseWait)); });
+    steps.step([&] { view.setStatusIcon(product, StatusPicture::Wait, state.str(Str::PleaseWait)); });
 
     // The box names the folder installed into, even when the new files hold no game and
     // the identification below forgets the folder.
-    const QString installFolder = state.KrvnPath;
+    const QString installFolder = state.krvnPath;
     bool extracted = false;
-    steps.step([&] { extracted = extractor.UnzipArchive(archive.localPath, installFolder, true); });
+    steps.step([&] { extracted = extractor.unzipArchive(archive.localPath, installFolder, true); });
     if (extracted) {
-        steps.step([&] { view.SetStatusIcon(product, StatusPicture::Installed, state.str(Str::NowInstalled)); });
-        steps.step([&] { engine.LiveUpdateEvent(state.str(Str::FilesExtracted)); });
-        steps.step([&] { engine.LiveUpdateEvent(state.str(Str::InstalledSuccessfully)); });
-        steps.step([&] { detection.GetKRVNVersion(false); });
+        steps.step([&] { view.setStatusIcon(product, StatusPicture::Installed, state.str(Str::NowInstalled)); });
+        steps.step([&] { engine.addStatusLine(state.str(Str::FilesExtracted)); });
+        steps.step([&] { engine.addStatusLine(state.str(Str::InstalledSuccessfully)); });
+        steps.step([&] { detection.readGameVersion(false); });
         steps.step([&] {
             services.dialogs.message(state.str(Str::InstalledAt) + QStringLiteral("\r\n") + installFolder,
                                      MessageIcon::Information);
         });
     } else {
-        steps.step([&] { view.SetStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed)); });
-        steps.step([&] { engine.LiveUpdateEvent(state.str(Str::UnzipFailed)); });
+        steps.step([&] { view.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed)); });
+        steps.step([&] { engine.addStatusLine(state.str(Str::UnzipFailed)); });
         steps.step([&] { services.dialogs.message(state.str(Str::UnzipFailed), MessageIcon::Exclamation); });
     }
-    return OfferBaseSet(steps);
+    return offerBaseSet(steps);
 }
 
-Installer::End Installer::OfferBaseSet(FailureScope& steps)
+Installer::End Installer::offerBaseSet(FailureScope& steps)
 {
     bool present = false;
-    steps.step([&] { present = BaseSet::IsPresent(state.BaseSetFolder); });
+    steps.step([&] { present = BaseSet::isPresent(state.baseSetFolder); });
     if (present)
         return End::Closing;
     Answer answer = Answer::No;
@@ -160,50 +160,50 @@ Installer::End Installer::OfferBaseSet(FailureScope& steps)
     });
     if (answer != Answer::Yes)
         return End::Closing;
-    LiveUpdateNow(BaseSetFiles);
+    installProduct(BaseSetFiles);
     return End::Nested;
 }
 
-Installer::End Installer::InstallBaseSet(FailureScope& steps)
+Installer::End Installer::installBaseSet(FailureScope& steps)
 {
     // Without an identified game there is no folder to fill; unpacking into an empty
     // path would scatter the files into whatever the current folder is.
-    if (state.BaseSetFolder.isEmpty()) {
-        steps.step([&] { engine.LiveUpdateEvent(state.str(Str::PathNotSpecified)); });
+    if (state.baseSetFolder.isEmpty()) {
+        steps.step([&] { engine.addStatusLine(state.str(Str::PathNotSpecified)); });
         return End::Closing;
     }
-    const ArchiveSource archive = ArchiveSource::FromMaker(state, QStringLiteral("/files/krvnm_baseset.zip"),
-                                                           state.WorkFolder + QStringLiteral("baseset.zip"));
+    const ArchiveSource archive = ArchiveSource::fromMaker(state, QStringLiteral("/files/krvnm_baseset.zip"),
+                                                           state.workFolder + QStringLiteral("baseset.zip"));
     if (archive.refused()) {
-        RefuseArchive(steps, state.WorkFolder);
+        refuseArchive(steps, state.workFolder);
         return End::Closing;
     }
-    if (!FileExists(archive.localPath) &&
-        !engine.DownloadFile(archive.address, archive.localPath, false, pauses.afterDownloadMs))
+    if (!fileExists(archive.localPath) &&
+        !engine.downloadFile(archive.address, archive.localPath, false, pauses.afterDownloadMs))
         return End::Stopped;
     bool extracted = false;
-    steps.step([&] { extracted = extractor.UnzipArchive(archive.localPath, state.BaseSetFolder, false); });
-    steps.step([&] { Wait(pauses.afterBaseSetMs); });
-    steps.step([&] { engine.LiveUpdateEvent(state.str(extracted ? Str::FilesExtracted : Str::UnzipFailed)); });
+    steps.step([&] { extracted = extractor.unzipArchive(archive.localPath, state.baseSetFolder, false); });
+    steps.step([&] { wait(pauses.afterBaseSetMs); });
+    steps.step([&] { engine.addStatusLine(state.str(extracted ? Str::FilesExtracted : Str::UnzipFailed)); });
     return End::Closing;
 }
 
-Installer::End Installer::ReplaceManager(FailureScope& steps)
+Installer::End Installer::replaceManager(FailureScope& steps)
 {
-    steps.step([&] { DeleteFileWait(state.ManagerFile, false); });
+    steps.step([&] { deleteFileWait(state.managerFile, false); });
     const ArchiveSource updater =
-        ArchiveSource::FromMaker(state, QStringLiteral("/files/updater.exe"), state.UpdaterFile);
-    const ArchiveSource manager = ArchiveSource::FromMaker(state, QStringLiteral("/files/krvnm.exe"),
-                                                           state.WorkFolder + QStringLiteral("krvnm.exe.tmp"));
+        ArchiveSource::fromMaker(state, QStringLiteral("/files/updater.exe"), state.updaterFile);
+    const ArchiveSource manager = ArchiveSource::fromMaker(state, QStringLiteral("/files/krvnm.exe"),
+                                                           state.workFolder + QStringLiteral("krvnm.exe.tmp"));
     if (updater.refused() || manager.refused()) {
-        RefuseArchive(steps, updater.refused() ? state.UpdaterFile : state.WorkFolder);
+        refuseArchive(steps, updater.refused() ? state.updaterFile : state.workFolder);
         return End::Closing;
     }
-    if (!engine.DownloadFile(updater.address, updater.localPath, false, pauses.afterUpdaterMs))
+    if (!engine.downloadFile(updater.address, updater.localPath, false, pauses.afterUpdaterMs))
         return End::Stopped;
 
     SettingsStore& settings = services.settings;
-    steps.step([&] { settings.write(QStringLiteral("AppPath"), state.AppFolder); });
+    steps.step([&] { settings.write(QStringLiteral("AppPath"), state.appFolder); });
     steps.step([&] {
         settings.write(QStringLiteral("AppExeName"), QFileInfo(services.platform.applicationFilePath()).fileName());
     });
@@ -211,10 +211,10 @@ Installer::End Installer::ReplaceManager(FailureScope& steps)
     steps.step([&] { settings.write(QStringLiteral("msg2"), state.str(Str::ApplyingProgramUpdate)); });
     steps.step([&] { settings.write(QStringLiteral("msg3"), state.str(Str::Cancel)); });
 
-    if (!engine.DownloadFile(manager.address, manager.localPath, false, pauses.afterDownloadMs))
+    if (!engine.downloadFile(manager.address, manager.localPath, false, pauses.afterDownloadMs))
         return End::Stopped;
     steps.step([&] {
-        const QString folder = QDir::toNativeSeparators(QDir::cleanPath(QDir::fromNativeSeparators(state.AppFolder)));
+        const QString folder = QDir::toNativeSeparators(QDir::cleanPath(QDir::fromNativeSeparators(state.appFolder)));
         services.platform.startDetached(updater.localPath, {}, folder);
     });
     // The program ends here; nothing is left to report to.
@@ -223,22 +223,22 @@ Installer::End Installer::ReplaceManager(FailureScope& steps)
     return End::Stopped;
 }
 
-void Installer::cboRestore_GotFocus()
+void Installer::refreshOlderReleases()
 {
     view.selectVersionRow(OlderRelease);
 }
 
-void Installer::cboRestore_Click(bool listEnabled, int itemCount, int selectedIndex)
+void Installer::pickOlderRelease(bool listEnabled, int itemCount, int selectedIndex)
 {
     constexpr int ShortestList = 10;
     if (!listEnabled || itemCount <= ShortestList)
         return;
-    if (selectedIndex < 0 || selectedIndex >= state.OlderReleases.size())
+    if (selectedIndex < 0 || selectedIndex >= state.olderReleases.size())
         return;
-    const QString& version = state.OlderReleases.at(selectedIndex).version;
+    const QString& version = state.olderReleases.at(selectedIndex).version;
     // The empty closing record is no release, even while no game is identified.
-    if (!version.isEmpty() && version == state.KrvnVersion)
-        view.SetStatusIcon(OlderRelease, StatusPicture::Installed, state.str(Str::NowInstalled));
+    if (!version.isEmpty() && version == state.krvnVersion)
+        view.setStatusIcon(OlderRelease, StatusPicture::Installed, state.str(Str::NowInstalled));
     else
         view.hideStatusIcon(OlderRelease);
 }

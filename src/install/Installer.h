@@ -1,6 +1,6 @@
 #pragma once
 
-// `LiveUpdateNow`: installs a build (products 0 to 3), a new copy of this program
+// `installProduct`: installs a build (products 0 to 3), a new copy of this program
 // (product 4) or the base set (product 5), and the older-release list's handlers. The
 // main window is reached only through InstallView and the download engine.
 
@@ -41,16 +41,16 @@ public:
               GameDetection& detection, InstallView& view);
 
     // Installs the product; any other number does nothing.
-    void LiveUpdateNow(std::uint8_t product);
+    void installProduct(std::uint8_t product);
 
     // `cboRestore` GotFocus: the main button now installs the older release.
-    void cboRestore_GotFocus();
+    void refreshOlderReleases();
     // `cboRestore` Click, also when code sets its selected index: row 3 shows whether the
     // picked release is the installed one. The window passes the list's state.
-    void cboRestore_Click(bool listEnabled, int itemCount, int selectedIndex);
+    void pickOlderRelease(bool listEnabled, int itemCount, int selectedIndex);
 
     // The version the last older-release installation took; empty until the first one.
-    const QString& SelectedVersion() const { return selectedVersion; }
+    const QString& selectedVersion() const { return selectedRelease; }
 
     Pauses pauses;
 
@@ -62,13 +62,13 @@ private:
         Nested   // the base set ran nested and closed for both
     };
 
-    bool ChooseInstallFolder(FailureScope& steps);
-    End InstallBuild(std::uint8_t product, FailureScope& steps);
-    End OfferBaseSet(FailureScope& steps);
-    End InstallBaseSet(FailureScope& steps);
-    End ReplaceManager(FailureScope& steps);
-    QString VersionOf(std::uint8_t product);
-    void RefuseArchive(FailureScope& steps, const QString& what);
+    bool chooseInstallFolder(FailureScope& steps);
+    End installBuild(std::uint8_t product, FailureScope& steps);
+    End offerBaseSet(FailureScope& steps);
+    End installBaseSet(FailureScope& steps);
+    End replaceManager(FailureScope& steps);
+    QString versionOf(std::uint8_t product);
+    void refuseArchive(FailureScope& steps, const QString& what);
 
     AppState& state;
     AppServices& services;
@@ -76,5 +76,5 @@ private:
     ZipExtractor& extractor;
     GameDetection& detection;
     InstallView& view;
-    QString selectedVersion;
+    QString selectedRelease;
 };

@@ -12,8 +12,8 @@
 struct zip;
 
 // An AES entry whose stored CRC is 0 carries no CRC to check.
-bool IsAesWithoutCrc(std::uint16_t encryptionMethod, std::uint32_t crc);
+bool isAesWithoutCrc(std::uint16_t encryptionMethod, std::uint32_t crc);
 
 // Reads the entry's encrypted bytes and checks their HMAC with the key derived from the
 // password; false for a wrong password, damaged data or a read failure.
-bool AesDataAuthentic(zip* archive, std::uint64_t index, std::uint16_t encryptionMethod, const QByteArray& password);
+bool aesDataAuthentic(zip* archive, std::uint64_t index, std::uint16_t encryptionMethod, const QByteArray& password);

@@ -2,11 +2,11 @@
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
+#include "app/StringIds.h"
 #include "app/Waits.h"
 #include "install/ExtractionChannel.h"
 #include "install/ExtractionJob.h"
 #include "install/ExtractionView.h"
-#include "app/StringIds.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -23,7 +23,7 @@ constexpr qint64 SliceMs = 15;
 
 // The first letter of every word upper case, the other letters lower case; words are
 // separated by white space only, so "data/file.txt" stays one word.
-QString ProperCase(const QString& text)
+QString properCase(const QString& text)
 {
     QString result = text;
     bool wordStart = true;
@@ -45,16 +45,16 @@ ZipExtractor::~ZipExtractor()
     stopAndWait();
 }
 
-bool ZipExtractor::UnzipArchive(const QString& zipPath, const QString& targetFolder, bool keepFolders)
+bool ZipExtractor::unzipArchive(const QString& zipPath, const QString& targetFolder, bool keepFolders)
 {
     // The callers disable their commands; a second call from a nested event loop is refused.
     if (active)
         return false;
     active = true;
 
-    LiveUpdateEvent(state.str(Str::InstallingNewVersion));
+    addStatusLine(state.str(Str::InstallingNewVersion));
     view.setDownloadLabel(state.str(Str::InstallingNewVersion));
-    LiveUpdateEvent(QString(state.str(Str::Extracting)).replace(QStringLiteral("#FN#"), zipPath));
+    addStatusLine(QString(state.str(Str::Extracting)).replace(QStringLiteral("#FN#"), zipPath));
     barValue = 0;
     barMaximum = ProgressMaximum;
     view.setProgressValue(barValue);
@@ -83,7 +83,7 @@ bool ZipExtractor::UnzipArchive(const QString& zipPath, const QString& targetFol
     barValue = ProgressMaximum;
     view.setProgressValue(barValue);
     if (result == ExtractionOutcome::Failed)
-        DeleteFileWait(zipPath, false);
+        deleteFileWait(zipPath, false);
     active = false;
     return result == ExtractionOutcome::Extracted;
 }
@@ -134,29 +134,29 @@ ExtractionOutcome ZipExtractor::waitForWorker()
 void ZipExtractor::handle(const ExtractionEvent& event)
 {
     if (event.kind == ExtractionEvent::Kind::Line) {
-        UnzipPrintCallback(event.text);
+        unzipPrintCallback(event.text);
         return;
     }
     // A question that comes after a stop request is not asked any more.
-    channel->answerPassword(channel->stopRequested() ? std::nullopt : UnzipPasswordCallback());
+    channel->answerPassword(channel->stopRequested() ? std::nullopt : unzipPasswordCallback());
 }
 
-void ZipExtractor::UnzipPrintCallback(const QString& message)
+void ZipExtractor::unzipPrintCallback(const QString& message)
 {
     const QString text = (message.startsWith(QLatin1Char('\n')) ? QStringLiteral("\r\n") : message).trimmed();
     if (text.size() <= 3)
         return;
-    LiveUpdateEvent(ProperCase(text));
+    addStatusLine(properCase(text));
     if (barMaximum > barValue)
         view.setProgressValue(++barValue);
 }
 
-std::optional<QByteArray> ZipExtractor::UnzipPasswordCallback()
+std::optional<QByteArray> ZipExtractor::unzipPasswordCallback()
 {
     if (skipPassword)
         return std::nullopt;
     std::optional<QString> answer =
-        dialogs.inputBox(QStringLiteral("Please Enter The Password."), MessageRequest::ProductName(), QString());
+        dialogs.inputBox(QStringLiteral("Please Enter The Password."), MessageRequest::productName(), QString());
     if (!answer || answer->isEmpty()) {
         skipPassword = true;
         return std::nullopt;
@@ -179,9 +179,9 @@ void ZipExtractor::stopAndWait()
         worker.join();
 }
 
-void ZipExtractor::LiveUpdateEvent(const QString& sStatus)
+void ZipExtractor::addStatusLine(const QString& line)
 {
-    if (sStatus.trimmed().size() < 4)
+    if (line.trimmed().size() < 4)
         return;
-    view.addStatusLine(sStatus);
+    view.addStatusLine(line);
 }

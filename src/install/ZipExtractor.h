@@ -1,6 +1,6 @@
 #pragma once
 
-// Unpacks one zip archive into one folder (`UnzipArchive`). The work runs on a thread of
+// Unpacks one zip archive into one folder (`unzipArchive`). The work runs on a thread of
 // its own while the user-interface thread keeps handling events and shows the message
 // lines in order; the password question is asked on the user-interface thread. One
 // instance lives for the whole run, so the password skip flag does too.
@@ -34,13 +34,13 @@ public:
     // True when every entry of the archive is in the target folder. Existing files are
     // overwritten; keepFolders false puts every file straight into the target folder.
     // On failure the archive is deleted, so the next attempt downloads it again.
-    bool UnzipArchive(const QString& zipPath, const QString& targetFolder, bool keepFolders);
+    bool unzipArchive(const QString& zipPath, const QString& targetFolder, bool keepFolders);
 
     // One message line of the extraction, shown by the print rule.
-    void UnzipPrintCallback(const QString& message);
+    void unzipPrintCallback(const QString& message);
     // The password for an encrypted entry; nothing when the user gives none, which also
     // stops every later question of this run.
-    std::optional<QByteArray> UnzipPasswordCallback();
+    std::optional<QByteArray> unzipPasswordCallback();
 
     // Between entering and leaving UnzipArchive.
     bool running() const { return active; }
@@ -56,7 +56,7 @@ public:
 private:
     ExtractionOutcome waitForWorker();
     void handle(const ExtractionEvent& event);
-    void LiveUpdateEvent(const QString& sStatus);
+    void addStatusLine(const QString& line);
 
     AppState& state;
     Dialogs& dialogs;

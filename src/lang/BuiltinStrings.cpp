@@ -7,7 +7,7 @@
 
 namespace {
 
-QString Unescape(QStringView text)
+QString unescape(QStringView text)
 {
     QString out;
     out.reserve(text.size());
@@ -30,7 +30,7 @@ QString Unescape(QStringView text)
     return out;
 }
 
-QString ReadResource(const QString& path)
+QString readResource(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -39,7 +39,7 @@ QString ReadResource(const QString& path)
 }
 
 // The data file of language k is named after its key in the descriptor.
-QString LanguageFileName(const QString& descriptor)
+QString languageFileName(const QString& descriptor)
 {
     return descriptor.section(QLatin1Char('-'), 2).toLower() + QStringLiteral(".txt");
 }
@@ -60,7 +60,7 @@ void BuiltinStrings::addRows(const QString& fileText, int idBase)
         bool ok = false;
         const int number = line.left(tab).toInt(&ok);
         if (ok)
-            rows.insert(idBase + number, Unescape(line.mid(tab + 1)));
+            rows.insert(idBase + number, unescape(line.mid(tab + 1)));
     }
 }
 
@@ -80,15 +80,15 @@ QString BuiltinStrings::required(int id) const
     return *text;
 }
 
-const BuiltinStrings& BuiltinStrings::Compiled()
+const BuiltinStrings& BuiltinStrings::compiled()
 {
     static const BuiltinStrings table = [] {
         BuiltinStrings strings;
-        strings.addRows(ReadResource(QStringLiteral(":/lang/extra.txt")));
+        strings.addRows(readResource(QStringLiteral(":/lang/extra.txt")));
         for (int k = 0; k < LanguageCount; ++k) {
             const auto descriptor = strings.lookup(DescriptorBase + k);
             if (descriptor)
-                strings.addRows(ReadResource(QStringLiteral(":/lang/") + LanguageFileName(*descriptor)), 1000 * k);
+                strings.addRows(readResource(QStringLiteral(":/lang/") + languageFileName(*descriptor)), 1000 * k);
         }
         return strings;
     }();

@@ -16,7 +16,7 @@ public:
     static constexpr int DescriptorBase = 600;
 
     // The table compiled into the program (UTF-8 data files, one per language).
-    static const BuiltinStrings& Compiled();
+    static const BuiltinStrings& compiled();
 
     // Adds rows from a data file: lines "number<TAB>text", '#' comments; \n and \\ escapes.
     // The numbers are row ids, plus idBase (1000 * k for a language file).
@@ -31,7 +31,7 @@ public:
     int size() const { return static_cast<int>(rows.size()); }
 
     // Row id of language string n in language k.
-    static int RowId(int k, int n) { return 1000 * k + n; }
+    static int rowId(int k, int n) { return 1000 * k + n; }
 
 private:
     QHash<int, QString> rows;

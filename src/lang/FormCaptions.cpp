@@ -7,31 +7,31 @@ namespace {
 
 const QString Ellipsis = QStringLiteral("...");
 
-QString Row(const QString& name, int row)
+QString indexedName(const QString& name, int index)
 {
-    return name + QString::number(row);
+    return name + QString::number(index);
 }
 
 } // namespace
 
-FormCaptions FrmMainCaptions(const AppState& s)
+FormCaptions mainWindowCaptions(const AppState& s)
 {
     const QString korvane = QStringLiteral("Korvane ");
     const QString date = s.str(Str::Date) + QLatin1Char(' ');
     FormCaptions captions = {
-        {QStringLiteral("cmdLU"), s.str(s.CatalogueLoaded ? Str::InstallNow : Str::CheckForUpdates)},
+        {QStringLiteral("cmdLU"), s.str(s.catalogueLoaded ? Str::InstallNow : Str::CheckForUpdates)},
         {QStringLiteral("cmdRun"), s.str(Str::RunGame)},
         {QStringLiteral("cmdExit"), s.str(Str::Exit)},
-        {QStringLiteral("optGet0"), korvane + s.LatestStable + QStringLiteral(" (stable)")},
-        {QStringLiteral("optGet1"), korvane + QString(s.LatestBeta).replace(QLatin1Char('-'), QLatin1Char(' '))},
-        {QStringLiteral("optGet2"), korvane + s.LatestNightly + QStringLiteral(" (nightly)")},
+        {QStringLiteral("optGet0"), korvane + s.latestStable + QStringLiteral(" (stable)")},
+        {QStringLiteral("optGet1"), korvane + QString(s.latestBeta).replace(QLatin1Char('-'), QLatin1Char(' '))},
+        {QStringLiteral("optGet2"), korvane + s.latestNightly + QStringLiteral(" (nightly)")},
         {QStringLiteral("optGet3"), s.str(Str::PreviousVersion)},
-        {QStringLiteral("lblDate0"), date + s.LatestStableDate},
-        {QStringLiteral("lblDate1"), date + s.LatestBetaDate},
-        {QStringLiteral("lblDate2"), date + s.LatestNightlyDate},
+        {QStringLiteral("lblDate0"), date + s.latestStableDate},
+        {QStringLiteral("lblDate1"), date + s.latestBetaDate},
+        {QStringLiteral("lblDate2"), date + s.latestNightlyDate},
     };
     for (int row = 0; row < 4; ++row)
-        captions.append({Row(QStringLiteral("lblVersionInfo"), row), s.str(Str::VersionInformation)});
+        captions.append({indexedName(QStringLiteral("lblVersionInfo"), row), s.str(Str::VersionInformation)});
     captions += FormCaptions{
         {QStringLiteral("mnuFile"), s.str(Str::MenuFile)},
         {QStringLiteral("mnuOptions"), s.str(Str::MenuOptions)},
@@ -48,7 +48,7 @@ FormCaptions FrmMainCaptions(const AppState& s)
     return captions;
 }
 
-FormCaptions FrmOptionsCaptions(const AppState& s)
+FormCaptions optionsDialogCaptions(const AppState& s)
 {
     FormCaptions captions = {
         {QStringLiteral("chkAuth"), s.str(Str::RequiresAuthentication)},
@@ -64,11 +64,11 @@ FormCaptions FrmOptionsCaptions(const AppState& s)
         {QStringLiteral("frmOptions"), s.str(Str::Settings)},
     };
     for (int i = 0; i < 3; ++i)
-        captions.append({Row(QStringLiteral("optConnection"), i), s.str(Str::AutoDetectSettings + i)});
+        captions.append({indexedName(QStringLiteral("optConnection"), i), s.str(Str::AutoDetectSettings + i)});
     return captions;
 }
 
-FormCaptions FrmErrorCaptions(const AppState& s)
+FormCaptions errorDialogCaptions(const AppState& s)
 {
     return {
         {QStringLiteral("cmdReport"), s.str(Str::SendReport)},
@@ -80,7 +80,7 @@ FormCaptions FrmErrorCaptions(const AppState& s)
     };
 }
 
-QString CompleteTranslationTip(const QString& displayName)
+QString completeTranslationTip(const QString& displayName)
 {
     return QStringLiteral("Help complete the ") + displayName + QStringLiteral(" translation");
 }

@@ -18,14 +18,14 @@ using FormCaptions = QList<Caption>;
 
 // The main window, in the order they are set. The version rows read the stored latest
 // versions; the window title, the platform items and the web links stay as designed.
-FormCaptions FrmMainCaptions(const AppState& state);
+FormCaptions mainWindowCaptions(const AppState& state);
 
-// The options dialog (frmOptions), its title included; cmdReset and the tooltip of
+// The options dialog (OptionsDialog), its title included; cmdReset and the tooltip of
 // imgAddLanguage stay English.
-FormCaptions FrmOptionsCaptions(const AppState& state);
+FormCaptions optionsDialogCaptions(const AppState& state);
 
-// The error dialog (frmError).
-FormCaptions FrmErrorCaptions(const AppState& state);
+// The error dialog (ErrorDialog).
+FormCaptions errorDialogCaptions(const AppState& state);
 
 // The tooltip of the options dialog's completion link for a language's display name.
-QString CompleteTranslationTip(const QString& displayName);
+QString completeTranslationTip(const QString& displayName);

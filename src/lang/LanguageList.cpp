@@ -17,23 +17,23 @@ constexpr int LastListPosition = 10;
 
 } // namespace
 
-void BuildLanguageList(AppState& state, const BuiltinStrings& strings, Platform& platform)
+void buildLanguageList(AppState& state, const BuiltinStrings& strings, Platform& platform)
 {
     FailureScope steps(nullptr, QStringLiteral("BuildLanguageList"));
     for (int k = 0; k < BuiltinStrings::LanguageCount; ++k) {
         steps.step([&] {
             const int id = Str::FirstLanguageDescriptor + k;
             const std::optional<QString> row = strings.lookup(id);
-            const auto descriptor = row ? ParseLanguageDescriptor(row->toStdString()) : std::nullopt;
+            const auto descriptor = row ? parseLanguageDescriptor(row->toStdString()) : std::nullopt;
             if (!descriptor)
                 throw Failure(FailureCode::Unexpected, QStringLiteral("No language descriptor in row %1").arg(id));
-            LanguageListRow& entry = state.Languages.at(static_cast<size_t>(k));
+            LanguageListRow& entry = state.languages.at(static_cast<size_t>(k));
             entry.codePage = descriptor->codePage;
             entry.localeId = static_cast<quint32>(descriptor->localeId);
             entry.key = QString::fromStdString(descriptor->key);
-            entry.displayName = ProperCase(entry.key);
+            entry.displayName = properCase(entry.key);
             if (platform.isValidLocale(entry.localeId)) {
-                const QString name = CutAtNul(platform.languageName(entry.localeId));
+                const QString name = cutAtNul(platform.languageName(entry.localeId));
                 if (!name.isEmpty())
                     entry.displayName = name;
             }
@@ -42,22 +42,22 @@ void BuildLanguageList(AppState& state, const BuiltinStrings& strings, Platform&
     steps.clear();
 }
 
-QString CutAtNul(const QString& text)
+QString cutAtNul(const QString& text)
 {
     const qsizetype nul = text.indexOf(QChar(u'\0'));
     return nul < 0 ? text : text.left(nul);
 }
 
-QString ProperCase(const QString& key)
+QString properCase(const QString& key)
 {
     return key.left(1).toUpper() + key.mid(1).toLower();
 }
 
-int FindLanguageListIndex(const AppState& state, int k, const QStringList& entries)
+int findLanguageListIndex(const AppState& state, int k, const QStringList& entries)
 {
     if (k < 0 || k >= AppState::LanguageListRows)
         throw Failure(SubscriptOutOfRange, QStringLiteral("Subscript out of range: language row %1").arg(k));
-    const QString& name = state.Languages.at(static_cast<size_t>(k)).displayName;
+    const QString& name = state.languages.at(static_cast<size_t>(k)).displayName;
     for (int p = 0; p <= LastListPosition && p < entries.size(); ++p)
         if (entries.at(p) == name)
             return p;

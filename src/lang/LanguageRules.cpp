@@ -6,7 +6,7 @@
 
 namespace {
 
-unsigned long LeadingNumber(std::string_view text)
+unsigned long leadingNumber(std::string_view text)
 {
     int base = 10;
     if (text.size() >= 2 && text[0] == '&' && (text[1] == 'H' || text[1] == 'h')) {
@@ -26,7 +26,7 @@ unsigned long LeadingNumber(std::string_view text)
     return value;
 }
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
     if (prefix.size() > text.size())
         return false;
@@ -56,7 +56,7 @@ constexpr std::array<std::pair<int, int>, 15> Charsets = {{
 
 } // namespace
 
-std::optional<LanguageDescriptor> ParseLanguageDescriptor(std::string_view row)
+std::optional<LanguageDescriptor> parseLanguageDescriptor(std::string_view row)
 {
     const size_t first = row.find('-');
     if (first == std::string_view::npos)
@@ -66,21 +66,21 @@ std::optional<LanguageDescriptor> ParseLanguageDescriptor(std::string_view row)
         return std::nullopt;
     const std::string_view key = row.substr(second + 1);
     LanguageDescriptor descriptor;
-    descriptor.codePage = static_cast<int>(LeadingNumber(row.substr(0, first)) & 0x7FFFFFFF);
-    descriptor.localeId = LeadingNumber(row.substr(first + 1, second - first - 1));
+    descriptor.codePage = static_cast<int>(leadingNumber(row.substr(0, first)) & 0x7FFFFFFF);
+    descriptor.localeId = leadingNumber(row.substr(first + 1, second - first - 1));
     descriptor.key = std::string(key.substr(0, key.find('-')));
     return descriptor;
 }
 
-int UserLanguageRow(std::string_view userLanguageName, const std::vector<std::string>& keys)
+int userLanguageRow(std::string_view userLanguageName, const std::vector<std::string>& keys)
 {
     for (size_t k = 0; k < keys.size(); ++k)
-        if (!keys[k].empty() && StartsWithIgnoringCase(userLanguageName, keys[k]))
+        if (!keys[k].empty() && startsWithIgnoringCase(userLanguageName, keys[k]))
             return static_cast<int>(k);
     return -1;
 }
 
-int CharsetForCodePage(int codePage)
+int charsetForCodePage(int codePage)
 {
     for (const auto& [page, charset] : Charsets)
         if (page == codePage)

@@ -18,12 +18,12 @@ struct LanguageDescriptor
 
 // "0949-&H0412-KOREAN": code page 949, locale identifier 0x412, key "KOREAN". Numbers read
 // as far as they go ("&H" marks hexadecimal); nothing when the row has fewer than three fields.
-std::optional<LanguageDescriptor> ParseLanguageDescriptor(std::string_view row);
+std::optional<LanguageDescriptor> parseLanguageDescriptor(std::string_view row);
 
 // The first row whose key the user's language name begins with, letter case ignored;
 // -1 when none does. An empty key matches nothing.
-int UserLanguageRow(std::string_view userLanguageName, const std::vector<std::string>& keys);
+int userLanguageRow(std::string_view userLanguageName, const std::vector<std::string>& keys);
 
 // The Windows font character set of an ANSI code page; 0 (ANSI_CHARSET) for any code page
 // without one of its own.
-int CharsetForCodePage(int codePage);
+int charsetForCodePage(int codePage);

@@ -3,18 +3,18 @@
 #include "app/AppState.h"
 #include "lang/BuiltinStrings.h"
 
-bool LoadLanguageStrings(AppState& state, const BuiltinStrings& strings)
+bool loadLanguageStrings(AppState& state, const BuiltinStrings& strings)
 {
     bool complete = true;
-    const int k = state.LanguageIndex;
+    const int k = state.languageIndex;
     for (int n = 1; n <= AppState::LanguageStringCount; ++n) {
-        auto text = strings.lookup(BuiltinStrings::RowId(k, n));
+        auto text = strings.lookup(BuiltinStrings::rowId(k, n));
         if (!text) {
             complete = false;
             text = strings.lookup(n);
         }
         if (text)
-            state.LanguageStrings[static_cast<size_t>(n)] = *text;
+            state.languageStrings[static_cast<size_t>(n)] = *text;
     }
     return complete;
 }

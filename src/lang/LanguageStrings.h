@@ -7,4 +7,4 @@ class BuiltinStrings;
 
 // Fills slots 1 to 88 for LanguageIndex; a row the language lacks comes from English.
 // True when every row came from the language itself.
-bool LoadLanguageStrings(AppState& state, const BuiltinStrings& strings);
+bool loadLanguageStrings(AppState& state, const BuiltinStrings& strings);

@@ -17,7 +17,7 @@ constexpr int TemplateLineCount = 10;
 
 const QString LineEnd = QStringLiteral("\r\n");
 
-QString TranslationFileName(const QString& key)
+QString translationFileName(const QString& key)
 {
     return QStringLiteral("krvnm_") + QLatin1String(VersionDigits) + QLatin1Char('_') + key.toLower() +
            QStringLiteral(".txt");
@@ -31,7 +31,7 @@ public:
     TranslationFile(const QString& source, const QString& folder, const QString& name, const BuiltinStrings& strings)
         : scope(nullptr, source), strings(strings)
     {
-        scope.step([&] { path = PathIn(folder, name); });
+        scope.step([&] { path = pathIn(folder, name); });
     }
 
     template <typename MakeText> void line(MakeText&& makeText)
@@ -52,13 +52,13 @@ public:
 
     void save()
     {
-        scope.step([&] { Write(); });
-        scope.step([] { Wait(CurrentTranslationFileTimings().settleMs); });
+        scope.step([&] { write(); });
+        scope.step([] { wait(currentTranslationFileTimings().settleMs); });
         scope.clear();
     }
 
 private:
-    static QString PathIn(const QString& folder, const QString& name)
+    static QString pathIn(const QString& folder, const QString& name)
     {
         // An empty folder would mean the current directory; a separator in the name
         // (a language key from the settings) would lead out of the work folder.
@@ -68,7 +68,7 @@ private:
         return folder + name;
     }
 
-    void Write() const
+    void write() const
     {
         if (path.isEmpty())
             throw Failure(FailureCode::PathAccess, QStringLiteral("Path/File access error"));
@@ -89,40 +89,40 @@ private:
 
 } // namespace
 
-TranslationFileTimings& CurrentTranslationFileTimings()
+TranslationFileTimings& currentTranslationFileTimings()
 {
     static TranslationFileTimings timings;
     return timings;
 }
 
-QString CompletionFileName(const QString& language)
+QString completionFileName(const QString& language)
 {
-    return TranslationFileName(language);
+    return translationFileName(language);
 }
 
-QString NewLanguageFileName()
+QString newLanguageFileName()
 {
-    return TranslationFileName(QStringLiteral("english"));
+    return translationFileName(QStringLiteral("english"));
 }
 
-void WriteCompletionFile(const AppState& state, const BuiltinStrings& strings)
+void writeCompletionFile(const AppState& state, const BuiltinStrings& strings)
 {
-    TranslationFile file(QStringLiteral("WriteCompletionFile"), state.WorkFolder, CompletionFileName(state.Language),
+    TranslationFile file(QStringLiteral("WriteCompletionFile"), state.workFolder, completionFileName(state.language),
                          strings);
-    file.header(CompletionTemplate, state.Language);
+    file.header(CompletionTemplate, state.language);
     file.emptyLine();
-    const int k = state.LanguageIndex;
+    const int k = state.languageIndex;
     for (int n = 1; n <= AppState::LanguageStringCount; ++n) {
-        const int id = BuiltinStrings::RowId(k, n);
+        const int id = BuiltinStrings::rowId(k, n);
         if (!strings.lookup(id))
             file.line([&] { return QString::number(id) + QStringLiteral(", \"") + state.str(n) + QLatin1Char('"'); });
     }
     file.save();
 }
 
-void WriteNewLanguageFile(const AppState& state, const BuiltinStrings& strings)
+void writeNewLanguageFile(const AppState& state, const BuiltinStrings& strings)
 {
-    TranslationFile file(QStringLiteral("WriteNewLanguageFile"), state.WorkFolder, NewLanguageFileName(), strings);
+    TranslationFile file(QStringLiteral("WriteNewLanguageFile"), state.workFolder, newLanguageFileName(), strings);
     file.header(NewLanguageTemplate, QString());
     file.emptyLine();
     file.emptyLine();

@@ -14,14 +14,14 @@ struct TranslationFileTimings
 };
 
 // The durations in force; tests shorten them.
-TranslationFileTimings& CurrentTranslationFileTimings();
+TranslationFileTimings& currentTranslationFileTimings();
 
 // "krvnm_104_spanish.txt" for the language key "SPANISH".
-QString CompletionFileName(const QString& language);
+QString completionFileName(const QString& language);
 // "krvnm_104_english.txt"; the same name as the English completion file.
-QString NewLanguageFileName();
+QString newLanguageFileName();
 
 // Both write into state.WorkFolder, replacing a file of the same name, and report
 // nothing: a failing step is skipped and the following steps still run.
-void WriteCompletionFile(const AppState& state, const BuiltinStrings& strings);
-void WriteNewLanguageFile(const AppState& state, const BuiltinStrings& strings);
+void writeCompletionFile(const AppState& state, const BuiltinStrings& strings);
+void writeNewLanguageFile(const AppState& state, const BuiltinStrings& strings);

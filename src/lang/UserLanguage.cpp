@@ -12,7 +12,7 @@
 namespace {
 
 // A number read as far as its digits go; no digits give 0.
-int LeadingDigits(const QString& text)
+int leadingDigits(const QString& text)
 {
     int value = 0;
     for (QChar c : text.trimmed()) {
@@ -24,7 +24,7 @@ int LeadingDigits(const QString& text)
 }
 
 // The last language whose key contains the stored text; 0 (English) when none does.
-int LanguageIndexForKey(const QString& language, const QStringList& keys)
+int languageIndexForKey(const QString& language, const QStringList& keys)
 {
     int index = 0;
     for (int k = 0; k < keys.size(); ++k)
@@ -33,70 +33,70 @@ int LanguageIndexForKey(const QString& language, const QStringList& keys)
     return index;
 }
 
-QStringList Keys(const AppState& state)
+QStringList keys(const AppState& state)
 {
     QStringList keys;
-    for (const LanguageListRow& row : state.Languages)
+    for (const LanguageListRow& row : state.languages)
         keys << row.key;
     return keys;
 }
 
 } // namespace
 
-QString GetLocaleText(Platform& platform, quint32 localeId, quint32 infoType)
+QString getLocaleText(Platform& platform, quint32 localeId, quint32 infoType)
 {
     return platform.localeInfo(localeId, infoType);
 }
 
-qint16 GetLocaleCharset(Platform& platform, quint32 localeId)
+qint16 getLocaleCharset(Platform& platform, quint32 localeId)
 {
     qint16 charset = 0;
     FailureScope steps(nullptr, QStringLiteral("GetLocaleCharset"));
     steps.step([&] {
-        const int codePage = LeadingDigits(GetLocaleText(platform, localeId, sysapi::LocaleDefaultAnsiCodePage));
-        charset = static_cast<qint16>(CharsetForCodePage(codePage));
+        const int codePage = leadingDigits(getLocaleText(platform, localeId, sysapi::LocaleDefaultAnsiCodePage));
+        charset = static_cast<qint16>(charsetForCodePage(codePage));
     });
     steps.clear();
     return charset;
 }
 
-void DetectUserLanguage(AppState& state, Platform& platform, const QString& defaultKey)
+void detectUserLanguage(AppState& state, Platform& platform, const QString& defaultKey)
 {
-    state.Language = defaultKey;
+    state.language = defaultKey;
     int row = -1;
     FailureScope steps(nullptr, QStringLiteral("DetectUserLanguage"));
     steps.step([&] {
-        const QString name = GetLocaleText(platform, sysapi::LocaleUserDefault, sysapi::LocaleEnglishLanguageName);
+        const QString name = getLocaleText(platform, sysapi::LocaleUserDefault, sysapi::LocaleEnglishLanguageName);
         if (name.isEmpty())
             return;
-        state.UserLanguageName = name.toUpper();
+        state.userLanguageName = name.toUpper();
         std::vector<std::string> keys;
-        for (const LanguageListRow& entry : state.Languages)
+        for (const LanguageListRow& entry : state.languages)
             keys.push_back(entry.key.toStdString());
-        row = UserLanguageRow(state.UserLanguageName.toStdString(), keys);
+        row = userLanguageRow(state.userLanguageName.toStdString(), keys);
     });
     steps.clear();
     if (row >= 0) {
-        state.Language = state.Languages.at(static_cast<size_t>(row)).key;
-        state.LanguageIndex = static_cast<std::uint8_t>(row);
+        state.language = state.languages.at(static_cast<size_t>(row)).key;
+        state.languageIndex = static_cast<std::uint8_t>(row);
         return;
     }
-    const qsizetype defaultRow = Keys(state).indexOf(defaultKey);
-    state.LanguageIndex = static_cast<std::uint8_t>(defaultRow < 0 ? 0 : defaultRow);
+    const qsizetype defaultRow = keys(state).indexOf(defaultKey);
+    state.languageIndex = static_cast<std::uint8_t>(defaultRow < 0 ? 0 : defaultRow);
 }
 
-void ReadUserLocale(AppState& state, const BuiltinStrings& strings, Platform& platform)
+void readUserLocale(AppState& state, const BuiltinStrings& strings, Platform& platform)
 {
-    state.FontCharset = GetLocaleCharset(platform, sysapi::LocaleUserDefault);
-    BuildLanguageList(state, strings, platform);
+    state.fontCharset = getLocaleCharset(platform, sysapi::LocaleUserDefault);
+    buildLanguageList(state, strings, platform);
 }
 
-void SelectLanguage(AppState& state, Platform& platform)
+void selectLanguage(AppState& state, Platform& platform)
 {
     // An empty stored key would be contained in every key and pick the last language.
-    if (state.Language == QLatin1String("---") || state.Language.isEmpty()) {
-        DetectUserLanguage(state, platform, QStringLiteral("ENGLISH"));
+    if (state.language == QLatin1String("---") || state.language.isEmpty()) {
+        detectUserLanguage(state, platform, QStringLiteral("ENGLISH"));
         return;
     }
-    state.LanguageIndex = static_cast<std::uint8_t>(LanguageIndexForKey(state.Language, Keys(state)));
+    state.languageIndex = static_cast<std::uint8_t>(languageIndexForKey(state.language, keys(state)));
 }

@@ -3,13 +3,13 @@
 #include "app/AppState.h"
 #include "app/Failure.h"
 #include "app/Platform.h"
-#include "app/Waits.h"
 #include "app/StringIds.h"
+#include "app/TransferComponent.h"
+#include "app/Waits.h"
 #include "net/DownloadProgress.h"
 #include "net/DownloadTimings.h"
 #include "net/DownloadView.h"
 #include "net/PartFile.h"
-#include "app/TransferComponent.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -19,12 +19,12 @@ namespace {
 // Body bytes taken from the component per read; its own buffer bounds the memory in use.
 constexpr qint64 ReadBytes = 256 * 1024;
 
-bool IsSuccess(int status)
+bool isSuccess(int status)
 {
     return status >= 200 && status <= 299;
 }
 
-qint64 MonotonicMs()
+qint64 monotonicMs()
 {
     static QElapsedTimer clock;
     if (!clock.isValid())
@@ -34,18 +34,18 @@ qint64 MonotonicMs()
 
 } // namespace
 
-DownloadEngine::DownloadEngine(AppState& state, TransferComponent& intMain, Platform& platform, DownloadView& view,
+DownloadEngine::DownloadEngine(AppState& state, TransferComponent& component, Platform& platform, DownloadView& view,
                                QObject* parent)
-    : QObject(parent), state(state), intMain(intMain), platform(platform), view(view)
+    : QObject(parent), state(state), component(component), platform(platform), view(view)
 {
-    connect(&intMain, &TransferComponent::stateChanged, this, &DownloadEngine::intMain_StateChanged);
+    connect(&component, &TransferComponent::stateChanged, this, &DownloadEngine::onTransferStateChanged);
 }
 
-bool DownloadEngine::PrepareConnection()
+bool DownloadEngine::prepareConnection()
 {
     try {
-        intMain.setProxy(
-            ProxySettings{state.ConnectionType, state.ProxyAddress, state.ProxyPort, state.ProxyUser, state.ProxyPass});
+        component.setProxy(
+            ProxySettings{state.connectionType, state.proxyAddress, state.proxyPort, state.proxyUser, state.proxyPass});
         return !platform.isOffline();
     } catch (const Failure&) {
         return true;
@@ -54,51 +54,51 @@ bool DownloadEngine::PrepareConnection()
     }
 }
 
-bool DownloadEngine::DownloadFile(const QString& url, const QString& target, bool isUpdateList, int pauseMs)
+bool DownloadEngine::downloadFile(const QString& url, const QString& target, bool isUpdateList, int pauseMs)
 {
     const quint64 transfer = ++newestTransfer;
-    if (intMain.stillExecuting())
-        return Fail(transfer, target, isUpdateList);
+    if (component.stillExecuting())
+        return fail(transfer, target, isUpdateList);
 
-    SetDownloadStatus(state.str(Str::Connecting));
+    setDownloadStatus(state.str(Str::Connecting));
     countdownValue = CountdownStart;
     view.setTimeoutTimerActive(isUpdateList);
-    intMain.setRequestTimeoutMs(CurrentDownloadTimings().requestTimeoutMs);
-    intMain.execute(url);
+    component.setRequestTimeoutMs(currentDownloadTimings().requestTimeoutMs);
+    component.execute(url);
 
-    while (intMain.stillExecuting() && !intMain.headersReceived()) {
-        const Wake wake = WaitForActivity();
-        if (Superseded(transfer))
+    while (component.stillExecuting() && !component.headersReceived()) {
+        const Wake wake = waitForActivity();
+        if (superseded(transfer))
             return false;
         if (wake == Wake::ProgramEnding) {
-            intMain.cancel();
+            component.cancel();
             break;
         }
     }
-    const bool answered = intMain.headersReceived() && (intMain.stillExecuting() || intMain.completed());
+    const bool answered = component.headersReceived() && (component.stillExecuting() || component.completed());
     if (!answered) {
-        LiveUpdateEvent(state.str(Str::Error404));
-        return Fail(transfer, target, isUpdateList);
+        addStatusLine(state.str(Str::Error404));
+        return fail(transfer, target, isUpdateList);
     }
-    if (!IsSuccess(intMain.statusCode())) {
+    if (!isSuccess(component.statusCode())) {
         // Read before the abort, which ends the response.
-        const QString statusLine = intMain.responseInfo();
-        LiveUpdateEvent(state.str(Str::Error404));
-        LiveUpdateEvent(statusLine);
-        return Fail(transfer, target, isUpdateList);
+        const QString statusLine = component.responseInfo();
+        addStatusLine(state.str(Str::Error404));
+        addStatusLine(statusLine);
+        return fail(transfer, target, isUpdateList);
     }
 
     view.setTimeoutTimerActive(false);
     if (isUpdateList)
-        SetDownloadStatus(state.str(Str::DownloadingUpdatesList));
+        setDownloadStatus(state.str(Str::DownloadingUpdatesList));
 
     qint64 total = -1;
-    const QString lengthText = intMain.header(QStringLiteral("Content-Length")).trimmed();
+    const QString lengthText = component.header(QStringLiteral("Content-Length")).trimmed();
     if (!lengthText.isEmpty()) {
         bool ok = false;
         total = lengthText.toLongLong(&ok);
         if (!ok || total < 0)
-            return Fail(transfer, target, isUpdateList);
+            return fail(transfer, target, isUpdateList);
     }
     DownloadProgress progress(total);
     if (!isUpdateList) {
@@ -112,154 +112,155 @@ bool DownloadEngine::DownloadFile(const QString& url, const QString& target, boo
     }
 
     PartFile sink(target);
-    if (!sink.open() || !Receive(transfer, sink, progress, isUpdateList) || !sink.commit())
-        return Fail(transfer, target, isUpdateList);
+    if (!sink.open() || !receive(transfer, sink, progress, isUpdateList) || !sink.commit())
+        return fail(transfer, target, isUpdateList);
 
     if (pauseMs > 0)
-        Wait(pauseMs);
-    if (!Superseded(transfer))
-        SetDownloadStatus(state.str(Str::Done));
+        wait(pauseMs);
+    if (!superseded(transfer))
+        setDownloadStatus(state.str(Str::Done));
     return true;
 }
 
-bool DownloadEngine::Receive(quint64 transfer, PartFile& sink, DownloadProgress& progress, bool isUpdateList)
+bool DownloadEngine::receive(quint64 transfer, PartFile& sink, DownloadProgress& progress, bool isUpdateList)
 {
     displayedBytes = 0;
     lastRefreshMs = -1;
     for (;;) {
-        for (QByteArray chunk = intMain.readChunk(ReadBytes); !chunk.isEmpty(); chunk = intMain.readChunk(ReadBytes)) {
+        for (QByteArray chunk = component.readChunk(ReadBytes); !chunk.isEmpty();
+             chunk = component.readChunk(ReadBytes)) {
             if (!sink.write(chunk))
                 return false;
             progress.add(chunk.size());
             if (progress.lengthKnown() && progress.receivedBytes() > progress.totalBytes())
                 return false;
         }
-        if (!intMain.stillExecuting())
+        if (!component.stillExecuting())
             break;
         if (!isUpdateList)
-            ShowProgress(progress, false);
-        const Wake wake = WaitForActivity();
-        if (Superseded(transfer))
+            showProgress(progress, false);
+        const Wake wake = waitForActivity();
+        if (superseded(transfer))
             return false;
         if (wake == Wake::ProgramEnding) {
-            intMain.cancel();
+            component.cancel();
             return false;
         }
     }
-    if (!intMain.completed())
+    if (!component.completed())
         return false;
     // The component's word is not enough: a body short of its announced length is no file.
     if (progress.lengthKnown() && progress.receivedBytes() != progress.totalBytes())
         return false;
     if (!isUpdateList)
-        ShowProgress(progress, true);
+        showProgress(progress, true);
     return true;
 }
 
-void DownloadEngine::ShowProgress(DownloadProgress& progress, bool final)
+void DownloadEngine::showProgress(DownloadProgress& progress, bool final)
 {
     const qint64 shown = progress.lengthKnown()
                              ? progress.shownBytes()
                              : progress.receivedBytes() / DownloadProgress::ChunkBytes * DownloadProgress::ChunkBytes;
     if (shown == displayedBytes)
         return;
-    const qint64 now = MonotonicMs();
-    if (!final && lastRefreshMs >= 0 && now - lastRefreshMs < CurrentDownloadTimings().refreshIntervalMs)
+    const qint64 now = monotonicMs();
+    if (!final && lastRefreshMs >= 0 && now - lastRefreshMs < currentDownloadTimings().refreshIntervalMs)
         return;
     lastRefreshMs = now;
     displayedBytes = shown;
     if (progress.lengthKnown()) {
         view.setProgressValue(progress.barValue(shown));
-        SetDownloadStatus(DownloadProgress::Text(shown, progress.totalBytes(), state.str(Str::KbDownloaded),
-                                                 state.str(Str::KbTotal)));
+        setDownloadStatus(DownloadProgress::progressText(shown, progress.totalBytes(), state.str(Str::KbDownloaded),
+                                                         state.str(Str::KbTotal)));
     } else {
-        SetDownloadStatus(DownloadProgress::UnknownLengthText(shown, state.str(Str::KbDownloaded)));
+        setDownloadStatus(DownloadProgress::unknownLengthText(shown, state.str(Str::KbDownloaded)));
     }
 }
 
-DownloadEngine::Wake DownloadEngine::WaitForActivity()
+DownloadEngine::Wake DownloadEngine::waitForActivity()
 {
     QEventLoop loop;
-    connect(&intMain, &TransferComponent::activity, &loop, &QEventLoop::quit);
+    connect(&component, &TransferComponent::activity, &loop, &QEventLoop::quit);
     return loop.exec() == 0 ? Wake::Activity : Wake::ProgramEnding;
 }
 
-bool DownloadEngine::Fail(quint64 transfer, const QString& target, bool isUpdateList)
+bool DownloadEngine::fail(quint64 transfer, const QString& target, bool isUpdateList)
 {
-    if (Superseded(transfer) || !Abort(isUpdateList))
+    if (superseded(transfer) || !abortTransfer(isUpdateList))
         return false;
     if (isUpdateList)
-        DeleteFileWait(target, false);
+        deleteFileWait(target, false);
     else
         view.hideStatusIcons();
     return false;
 }
 
-void DownloadEngine::AbortDownload(bool isUpdateList)
+void DownloadEngine::abortDownload(bool isUpdateList)
 {
-    Abort(isUpdateList);
+    abortTransfer(isUpdateList);
 }
 
-bool DownloadEngine::Abort(bool isUpdateList)
+bool DownloadEngine::abortTransfer(bool isUpdateList)
 {
     const quint64 transfer = newestTransfer;
-    intMain.cancel();
+    component.cancel();
     view.setTimeoutTimerActive(false);
-    view.EnableControls(true);
+    view.enableControls(true);
     // The window has handled queued input; a command may have run a newer transfer whose
     // lines and label are not ours to overwrite.
-    if (Superseded(transfer))
+    if (superseded(transfer))
         return false;
-    LiveUpdateEvent(state.str(Str::ServerConnectFailed));
-    SetDownloadStatus(state.str(isUpdateList ? Str::UpdatesListFailed : Str::InstallFailed));
+    addStatusLine(state.str(Str::ServerConnectFailed));
+    setDownloadStatus(state.str(isUpdateList ? Str::UpdatesListFailed : Str::InstallFailed));
     return true;
 }
 
-void DownloadEngine::LiveUpdateEvent(const QString& sStatus)
+void DownloadEngine::addStatusLine(const QString& line)
 {
-    if (sStatus.trimmed().size() < 4)
+    if (line.trimmed().size() < 4)
         return;
-    view.addStatusLine(sStatus);
+    view.addStatusLine(line);
 }
 
-void DownloadEngine::tmrTimeout_Timer()
+void DownloadEngine::countDownToTimeout()
 {
     --countdownValue;
     if (countdownValue >= 2) {
-        SetDownloadStatus(state.str(Str::Connecting) + QStringLiteral(" (") + QString::number(countdownValue) +
+        setDownloadStatus(state.str(Str::Connecting) + QStringLiteral(" (") + QString::number(countdownValue) +
                           QLatin1Char(')'));
         return;
     }
-    if (Abort(false))
-        view.EnableControls(true);
+    if (abortTransfer(false))
+        view.enableControls(true);
 }
 
-void DownloadEngine::intMain_StateChanged(int state)
+void DownloadEngine::onTransferStateChanged(int state)
 {
     switch (state) {
     case TransferComponent::Resolving:
-        LiveUpdateEvent(this->state.str(Str::LookingUpServer));
+        addStatusLine(this->state.str(Str::LookingUpServer));
         break;
     case TransferComponent::Connecting:
-        LiveUpdateEvent(this->state.str(Str::Connecting));
+        addStatusLine(this->state.str(Str::Connecting));
         break;
     case TransferComponent::RequestSending:
-        LiveUpdateEvent(this->state.str(Str::SendingRequest));
+        addStatusLine(this->state.str(Str::SendingRequest));
         break;
     case TransferComponent::ReceivingResponse:
         if (view.lastStatusLine() != this->state.str(Str::DownloadingData))
-            LiveUpdateEvent(this->state.str(Str::DownloadingData));
+            addStatusLine(this->state.str(Str::DownloadingData));
         break;
     case TransferComponent::Error:
-        LiveUpdateEvent(this->state.str(Str::ErrorConnecting));
-        LiveUpdateEvent(intMain.responseInfo());
+        addStatusLine(this->state.str(Str::ErrorConnecting));
+        addStatusLine(component.responseInfo());
         break;
     default:
         break;
     }
 }
 
-void DownloadEngine::SetDownloadStatus(const QString& text)
+void DownloadEngine::setDownloadStatus(const QString& text)
 {
     if (text == label)
         return;

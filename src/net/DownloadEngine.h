@@ -22,24 +22,24 @@ class DownloadEngine : public QObject
 public:
     static constexpr std::uint8_t CountdownStart = 15;
 
-    DownloadEngine(AppState& state, TransferComponent& intMain, Platform& platform, DownloadView& view,
+    DownloadEngine(AppState& state, TransferComponent& component, Platform& platform, DownloadView& view,
                    QObject* parent = nullptr);
 
     // Hands the proxy settings to the component; false only when the system says it is offline.
-    bool PrepareConnection();
+    bool prepareConnection();
     // Fetches url into target; true when the whole body is in the target file.
-    bool DownloadFile(const QString& url, const QString& target, bool isUpdateList, int pauseMs);
+    bool downloadFile(const QString& url, const QString& target, bool isUpdateList, int pauseMs);
     // Ends the running transfer as failed.
-    void AbortDownload(bool isUpdateList = false);
+    void abortDownload(bool isUpdateList = false);
     // Appends a line to the status list unless it is shorter than four characters.
-    void LiveUpdateEvent(const QString& sStatus);
+    void addStatusLine(const QString& line);
 
-    void tmrTimeout_Timer();
-    void intMain_StateChanged(int state);
+    void countDownToTimeout();
+    void onTransferStateChanged(int state);
 
     // Sets `lblDownloadStatus` when the text differs from the one set last. Whoever else
     // writes the label goes through here too, so that the engine's memory of it stays true.
-    void SetDownloadStatus(const QString& text);
+    void setDownloadStatus(const QString& text);
 
     std::uint8_t countdown() const { return countdownValue; }
 
@@ -50,16 +50,16 @@ private:
         ProgramEnding
     };
 
-    bool Fail(quint64 transfer, const QString& target, bool isUpdateList);
+    bool fail(quint64 transfer, const QString& target, bool isUpdateList);
     // AbortDownload; false when a newer transfer started while the controls were enabled.
-    bool Abort(bool isUpdateList);
-    bool Receive(quint64 transfer, PartFile& sink, DownloadProgress& progress, bool isUpdateList);
-    void ShowProgress(DownloadProgress& progress, bool final);
-    Wake WaitForActivity();
-    bool Superseded(quint64 transfer) const { return transfer != newestTransfer; }
+    bool abortTransfer(bool isUpdateList);
+    bool receive(quint64 transfer, PartFile& sink, DownloadProgress& progress, bool isUpdateList);
+    void showProgress(DownloadProgress& progress, bool final);
+    Wake waitForActivity();
+    bool superseded(quint64 transfer) const { return transfer != newestTransfer; }
 
     AppState& state;
-    TransferComponent& intMain;
+    TransferComponent& component;
     Platform& platform;
     DownloadView& view;
     std::uint8_t countdownValue = 0;

@@ -29,7 +29,8 @@ int DownloadProgress::barValue(qint64 bytes) const
     return int(bytes / scale());
 }
 
-QString DownloadProgress::Text(qint64 received, qint64 total, const QString& kbDownloaded, const QString& kbTotal)
+QString DownloadProgress::progressText(qint64 received, qint64 total, const QString& kbDownloaded,
+                                       const QString& kbTotal)
 {
     qint64 part = received;
     qint64 whole = total;
@@ -44,7 +45,7 @@ QString DownloadProgress::Text(qint64 received, qint64 total, const QString& kbD
            QStringLiteral("%)");
 }
 
-QString DownloadProgress::UnknownLengthText(qint64 received, const QString& kbDownloaded)
+QString DownloadProgress::unknownLengthText(qint64 received, const QString& kbDownloaded)
 {
     QString words = kbDownloaded.trimmed();
     // The text is written to be followed by the total ("KB downloaded,"); here nothing follows.

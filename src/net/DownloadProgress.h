@@ -29,9 +29,9 @@ public:
     int barValue(qint64 bytes) const;
 
     // "123 KB downloaded, 456KB total  (26%)" with the language's two texts.
-    static QString Text(qint64 received, qint64 total, const QString& kbDownloaded, const QString& kbTotal);
+    static QString progressText(qint64 received, qint64 total, const QString& kbDownloaded, const QString& kbTotal);
     // "123 KB downloaded" for a body of unknown length.
-    static QString UnknownLengthText(qint64 received, const QString& kbDownloaded);
+    static QString unknownLengthText(qint64 received, const QString& kbDownloaded);
 
 private:
     qint64 scale() const;

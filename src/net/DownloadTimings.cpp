@@ -1,6 +1,6 @@
 #include "net/DownloadTimings.h"
 
-DownloadTimings& CurrentDownloadTimings()
+DownloadTimings& currentDownloadTimings()
 {
     static DownloadTimings timings;
     return timings;

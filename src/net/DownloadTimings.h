@@ -9,4 +9,4 @@ struct DownloadTimings
     int refreshIntervalMs = 33;   // the progress display changes at most this often
 };
 
-DownloadTimings& CurrentDownloadTimings();
+DownloadTimings& currentDownloadTimings();

@@ -12,7 +12,7 @@ public:
     virtual ~DownloadView() = default;
 
     // Shows text in `lblDownloadStatus` and passes it on to the status bar as
-    // `lblDownloadStatus_Change` does: SetStatusBar(text), which shows it unless the window
+    // `lblDownloadStatus_Change` does: setStatusBar(text), which shows it unless the window
     // is busy. The engine remembers the text it set last and calls this only on a change.
     virtual void setDownloadLabel(const QString& text) = 0;
 
@@ -32,7 +32,7 @@ public:
     virtual QString lastStatusLine() const = 0;
 
     // Starts or stops `tmrTimeout`; while it runs, each tick calls
-    // DownloadEngine::tmrTimeout_Timer.
+    // DownloadEngine::countDownToTimeout.
     virtual void setTimeoutTimerActive(bool active) = 0;
 
     // Hides `imgStatus(0)` to `imgStatus(3)`.
@@ -41,5 +41,5 @@ public:
     // The engine calls it only with true, when a transfer fails: the window turns idle and
     // handles the input queued meanwhile, so a command may start a new transfer before
     // this returns.
-    virtual void EnableControls(bool bStatus) = 0;
+    virtual void enableControls(bool idle) = 0;
 };

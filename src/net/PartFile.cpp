@@ -7,7 +7,7 @@
 
 namespace {
 
-std::filesystem::path ToPath(const QString& path)
+std::filesystem::path toPath(const QString& path)
 {
     return std::filesystem::path(path.toStdU16String());
 }
@@ -43,7 +43,7 @@ bool PartFile::commit()
         return false;
     // Replaces an existing target in one step on every system.
     std::error_code error;
-    std::filesystem::rename(ToPath(partPath()), ToPath(target), error);
+    std::filesystem::rename(toPath(partPath()), toPath(target), error);
     if (error)
         return false;
     file.reset();

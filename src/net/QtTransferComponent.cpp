@@ -21,7 +21,7 @@ public:
 };
 
 // Errors that only restate the response's status: the response itself arrived whole.
-bool IsStatusError(QNetworkReply::NetworkError error)
+bool isStatusError(QNetworkReply::NetworkError error)
 {
     const int code = int(error);
     return (code >= 201 && code <= 299) || (code >= 401 && code <= 499);
@@ -189,7 +189,7 @@ void QtTransferComponent::onBody()
 void QtTransferComponent::onFinished()
 {
     const QNetworkReply::NetworkError error = reply->error();
-    if (error != QNetworkReply::NoError && !IsStatusError(error)) {
+    if (error != QNetworkReply::NoError && !isStatusError(error)) {
         fail(reply->errorString());
         return;
     }

@@ -14,13 +14,13 @@ inline constexpr unsigned long LocaleEnglishLanguageName = 0x1001; // LOCALE_SEN
 inline constexpr unsigned long LocaleDefaultAnsiCodePage = 0x1004; // LOCALE_IDEFAULTANSICODEPAGE
 
 // One locale text, empty when the system gives none.
-std::wstring LocaleInfo(unsigned long localeId, unsigned long infoType);
+std::wstring localeInfo(unsigned long localeId, unsigned long infoType);
 
 // Whether the system supports the locale identifier.
-bool IsLocaleSupported(unsigned long localeId);
+bool isLocaleSupported(unsigned long localeId);
 
 // The name of the locale's language in the system's own language, as the system writes
 // it into a buffer: the name ends at the first NUL. Empty when the system gives none.
-std::wstring LanguageName(unsigned long localeId);
+std::wstring languageName(unsigned long localeId);
 
 } // namespace sysapi

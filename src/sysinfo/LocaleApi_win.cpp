@@ -11,7 +11,7 @@ constexpr DWORD NameBufferLength = 255;
 
 } // namespace
 
-std::wstring LocaleInfo(unsigned long localeId, unsigned long infoType)
+std::wstring localeInfo(unsigned long localeId, unsigned long infoType)
 {
     std::wstring buffer(InfoBufferLength, L'\0');
     const int length = GetLocaleInfoW(localeId, infoType, buffer.data(), InfoBufferLength);
@@ -21,12 +21,12 @@ std::wstring LocaleInfo(unsigned long localeId, unsigned long infoType)
     return buffer;
 }
 
-bool IsLocaleSupported(unsigned long localeId)
+bool isLocaleSupported(unsigned long localeId)
 {
     return IsValidLocale(localeId, LCID_SUPPORTED) != FALSE;
 }
 
-std::wstring LanguageName(unsigned long localeId)
+std::wstring languageName(unsigned long localeId)
 {
     std::wstring buffer(NameBufferLength, L'\0');
     if (VerLanguageNameW(localeId, buffer.data(), NameBufferLength) < 1)

@@ -10,6 +10,6 @@ namespace sysapi {
 // Fills the record from the system (GlobalMemoryStatusEx on Windows; the kernel's own
 // figures elsewhere, swap standing in for the page file); false when the system does not
 // answer. The record's length must be Size.
-bool QueryMemoryStatus(MemoryStatusRecord& record);
+bool queryMemoryStatus(MemoryStatusRecord& record);
 
 } // namespace sysapi

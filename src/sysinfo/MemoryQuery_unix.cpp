@@ -15,7 +15,7 @@ namespace {
 constexpr std::uint64_t KiB = 1024;
 
 // "Name: value kB" lines of a /proc file, in bytes.
-std::map<std::string, std::uint64_t> ProcFigures(const char* file)
+std::map<std::string, std::uint64_t> procFigures(const char* file)
 {
     std::map<std::string, std::uint64_t> figures;
     std::ifstream in(file);
@@ -34,9 +34,9 @@ std::map<std::string, std::uint64_t> ProcFigures(const char* file)
     return figures;
 }
 
-bool FillFromProc(MemoryStatusRecord& record)
+bool fillFromProc(MemoryStatusRecord& record)
 {
-    const auto figures = ProcFigures("/proc/meminfo");
+    const auto figures = procFigures("/proc/meminfo");
     const auto figure = [&](const char* name) -> std::uint64_t {
         const auto found = figures.find(name);
         return found == figures.end() ? 0 : found->second;
@@ -53,7 +53,7 @@ bool FillFromProc(MemoryStatusRecord& record)
     return true;
 }
 
-bool FillFromSysinfo(MemoryStatusRecord& record)
+bool fillFromSysinfo(MemoryStatusRecord& record)
 {
     struct sysinfo info
     {};
@@ -69,7 +69,7 @@ bool FillFromSysinfo(MemoryStatusRecord& record)
 
 // The part of the address space a process may use: the user half of a 47-bit space on
 // 64-bit systems, 3 GB on 32-bit ones, or less when the process is limited.
-std::uint64_t AddressSpace()
+std::uint64_t addressSpace()
 {
     std::uint64_t size = sizeof(void*) == 8 ? std::uint64_t{1} << 47 : std::uint64_t{3} << 30;
     rlimit limit{};
@@ -80,11 +80,11 @@ std::uint64_t AddressSpace()
 
 } // namespace
 
-bool QueryMemoryStatus(MemoryStatusRecord& record)
+bool queryMemoryStatus(MemoryStatusRecord& record)
 {
     if (record.length != MemoryStatusRecord::Size)
         return false;
-    if (!FillFromProc(record) && !FillFromSysinfo(record))
+    if (!fillFromProc(record) && !fillFromSysinfo(record))
         return false;
     if (record.availPhys > record.totalPhys)
         record.availPhys = record.totalPhys;
@@ -94,8 +94,8 @@ bool QueryMemoryStatus(MemoryStatusRecord& record)
                             ? static_cast<std::uint32_t>((record.totalPhys - record.availPhys) * 100 / record.totalPhys)
                             : 0;
 
-    record.totalVirtual = AddressSpace();
-    const auto self = ProcFigures("/proc/self/status");
+    record.totalVirtual = addressSpace();
+    const auto self = procFigures("/proc/self/status");
     const auto used = self.find("VmSize");
     const std::uint64_t inUse = used == self.end() ? 0 : used->second;
     record.availVirtual = inUse < record.totalVirtual ? record.totalVirtual - inUse : 0;

@@ -4,7 +4,7 @@
 
 namespace sysapi {
 
-bool QueryMemoryStatus(MemoryStatusRecord& record)
+bool queryMemoryStatus(MemoryStatusRecord& record)
 {
     MEMORYSTATUSEX status{};
     status.dwLength = record.length; // a record of another length is refused, as by the system

@@ -13,37 +13,37 @@ namespace sysapi {
 
 // The true version numbers of the running Windows (not the ones a manifest-less
 // program is shown for compatibility).
-OsVersion QueryOsVersion();
+OsVersion queryOsVersion();
 
 // Display name of the running system: the Windows name from the version table, or
 // the distribution's own name elsewhere.
-std::string OsDisplayName();
+std::string osDisplayName();
 
 // True when the process is a 32-bit one running on 64-bit Windows.
-bool IsWow64();
+bool isWow64();
 
 // True when the system itself is 64-bit, whatever this build's word size.
-bool IsWindows64();
+bool isWindows64();
 
 // The Windows folder without a trailing separator; empty when the query fails.
-std::wstring WindowsFolder();
+std::wstring windowsFolder();
 
 // The system folder without a trailing separator; empty when the query fails.
-std::wstring SystemFolder();
+std::wstring systemFolder();
 
 // Work folder of the program, ending in the system's separator.
-std::wstring WorkFolder();
+std::wstring workFolder();
 
 // Type of drive letter C..Z, and the folder the letter stands for (ending in a separator).
-DriveType QueryDriveType(wchar_t letter);
-std::wstring DriveRoot(wchar_t letter);
+DriveType queryDriveType(wchar_t letter);
+std::wstring driveRoot(wchar_t letter);
 
 // Whether the system marks the computer offline; nothing when the system keeps no
 // such mark.
-std::optional<bool> SystemOfflineFlag();
+std::optional<bool> systemOfflineFlag();
 
 // The program that has to start the given executable (Wine for a Windows program on
 // another system); empty when the system runs it directly.
-std::wstring LauncherFor(const std::wstring& program);
+std::wstring launcherFor(const std::wstring& program);
 
 } // namespace sysapi

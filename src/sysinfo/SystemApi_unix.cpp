@@ -13,18 +13,18 @@ namespace sysapi {
 
 namespace {
 
-std::string EnvOr(const char* name, const std::string& fallback)
+std::string envOr(const char* name, const std::string& fallback)
 {
     const char* value = std::getenv(name);
     return value && *value ? std::string(value) : fallback;
 }
 
-std::string HomeFolder()
+std::string homeFolder()
 {
-    return EnvOr("HOME", "/tmp");
+    return envOr("HOME", "/tmp");
 }
 
-std::wstring Widen(const std::string& text)
+std::wstring widen(const std::string& text)
 {
     // Paths from the environment are UTF-8 on every system this file builds for.
     std::wstring out;
@@ -40,18 +40,18 @@ std::wstring Widen(const std::string& text)
     return out;
 }
 
-std::string WinePrefix()
+std::string winePrefix()
 {
-    return EnvOr("WINEPREFIX", HomeFolder() + "/.wine");
+    return envOr("WINEPREFIX", homeFolder() + "/.wine");
 }
 
-std::string DosDevice(wchar_t letter)
+std::string dosDevice(wchar_t letter)
 {
     const char name[] = {static_cast<char>(std::tolower(static_cast<unsigned char>(letter))), ':', '\0'};
-    return WinePrefix() + "/dosdevices/" + name;
+    return winePrefix() + "/dosdevices/" + name;
 }
 
-std::string Unquote(std::string_view value)
+std::string unquote(std::string_view value)
 {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
@@ -60,12 +60,12 @@ std::string Unquote(std::string_view value)
 
 } // namespace
 
-OsVersion QueryOsVersion()
+OsVersion queryOsVersion()
 {
     return {}; // not Windows: there is no Windows version to report
 }
 
-std::string OsDisplayName()
+std::string osDisplayName()
 {
     for (const char* file : {"/etc/os-release", "/usr/lib/os-release"}) {
         std::ifstream in(file);
@@ -73,7 +73,7 @@ std::string OsDisplayName()
         while (std::getline(in, line)) {
             constexpr std::string_view key = "PRETTY_NAME=";
             if (line.starts_with(key))
-                return Unquote(std::string_view(line).substr(key.size()));
+                return unquote(std::string_view(line).substr(key.size()));
         }
     }
     utsname names{};
@@ -82,12 +82,12 @@ std::string OsDisplayName()
     return "Unknown system";
 }
 
-bool IsWow64()
+bool isWow64()
 {
     return false;
 }
 
-bool IsWindows64()
+bool isWindows64()
 {
     utsname names{};
     if (uname(&names) != 0)
@@ -97,22 +97,22 @@ bool IsWindows64()
            machine == "s390x" || machine == "riscv64";
 }
 
-std::wstring WindowsFolder()
+std::wstring windowsFolder()
 {
-    return Widen(WinePrefix() + "/drive_c/windows");
+    return widen(winePrefix() + "/drive_c/windows");
 }
 
-std::wstring SystemFolder()
+std::wstring systemFolder()
 {
-    return Widen(WinePrefix() + "/drive_c/windows/system32");
+    return widen(winePrefix() + "/drive_c/windows/system32");
 }
 
-std::wstring WorkFolder()
+std::wstring workFolder()
 {
-    return Widen(EnvOr("XDG_CACHE_HOME", HomeFolder() + "/.cache") + "/krvnm/");
+    return widen(envOr("XDG_CACHE_HOME", homeFolder() + "/.cache") + "/krvnm/");
 }
 
-DriveType QueryDriveType(wchar_t letter)
+DriveType queryDriveType(wchar_t letter)
 {
     if (!std::iswalpha(static_cast<wint_t>(letter)))
         return DriveType::NoRootDir;
@@ -120,22 +120,22 @@ DriveType QueryDriveType(wchar_t letter)
     // behaves like a fixed drive.
     struct stat info
     {};
-    if (stat(DosDevice(letter).c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+    if (stat(dosDevice(letter).c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
         return DriveType::NoRootDir;
     return DriveType::Fixed;
 }
 
-std::wstring DriveRoot(wchar_t letter)
+std::wstring driveRoot(wchar_t letter)
 {
-    return Widen(DosDevice(letter) + "/");
+    return widen(dosDevice(letter) + "/");
 }
 
-std::optional<bool> SystemOfflineFlag()
+std::optional<bool> systemOfflineFlag()
 {
     return std::nullopt;
 }
 
-std::wstring LauncherFor(const std::wstring& program)
+std::wstring launcherFor(const std::wstring& program)
 {
     constexpr std::wstring_view suffix = L".exe";
     if (program.size() < suffix.size())

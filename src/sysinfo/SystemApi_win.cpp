@@ -11,7 +11,7 @@ namespace {
 using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, BOOL*);
 
-std::wstring FolderFrom(UINT (*query)(LPWSTR, UINT))
+std::wstring folderFrom(UINT (*query)(LPWSTR, UINT))
 {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
@@ -26,19 +26,19 @@ std::wstring FolderFrom(UINT (*query)(LPWSTR, UINT))
     }
 }
 
-UINT WindowsDirectory(LPWSTR buffer, UINT size)
+UINT windowsDirectory(LPWSTR buffer, UINT size)
 {
     return GetWindowsDirectoryW(buffer, size);
 }
 
-UINT SystemDirectory(LPWSTR buffer, UINT size)
+UINT systemDirectory(LPWSTR buffer, UINT size)
 {
     return GetSystemDirectoryW(buffer, size);
 }
 
 } // namespace
 
-OsVersion QueryOsVersion()
+OsVersion queryOsVersion()
 {
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof info;
@@ -62,12 +62,12 @@ OsVersion QueryOsVersion()
     return result;
 }
 
-std::string OsDisplayName()
+std::string osDisplayName()
 {
-    return GetWindowsVersionName(QueryOsVersion());
+    return getWindowsVersionName(queryOsVersion());
 }
 
-bool IsWow64()
+bool isWow64()
 {
     auto isWow64Process = reinterpret_cast<IsWow64ProcessFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "IsWow64Process")));
@@ -79,34 +79,34 @@ bool IsWow64()
     return wow64 != FALSE;
 }
 
-bool IsWindows64()
+bool isWindows64()
 {
 #if defined(_WIN64)
     return true; // a 64-bit process only runs on 64-bit Windows
 #else
-    return IsWow64();
+    return isWow64();
 #endif
 }
 
-std::wstring WindowsFolder()
+std::wstring windowsFolder()
 {
-    return FolderFrom(WindowsDirectory);
+    return folderFrom(windowsDirectory);
 }
 
-std::wstring SystemFolder()
+std::wstring systemFolder()
 {
-    return FolderFrom(SystemDirectory);
+    return folderFrom(systemDirectory);
 }
 
-std::wstring WorkFolder()
+std::wstring workFolder()
 {
-    const std::wstring windows = WindowsFolder();
+    const std::wstring windows = windowsFolder();
     if (windows.empty())
         return {};
     return windows + L"\\temp\\krvnm\\";
 }
 
-DriveType QueryDriveType(wchar_t letter)
+DriveType queryDriveType(wchar_t letter)
 {
     const wchar_t root[] = {letter, L':', L'\\', L'\0'};
     switch (GetDriveTypeW(root)) {
@@ -127,12 +127,12 @@ DriveType QueryDriveType(wchar_t letter)
     }
 }
 
-std::wstring DriveRoot(wchar_t letter)
+std::wstring driveRoot(wchar_t letter)
 {
     return std::wstring{letter, L':', L'\\'};
 }
 
-std::optional<bool> SystemOfflineFlag()
+std::optional<bool> systemOfflineFlag()
 {
     // Only the flags count: the call's own answer says nothing about the offline mark.
     DWORD flags = 0;
@@ -140,7 +140,7 @@ std::optional<bool> SystemOfflineFlag()
     return (flags & INTERNET_CONNECTION_OFFLINE) != 0;
 }
 
-std::wstring LauncherFor(const std::wstring&)
+std::wstring launcherFor(const std::wstring&)
 {
     return {};
 }

@@ -1,10 +1,10 @@
 #include "sysinfo/SystemPlatform.h"
 
 #include "app/Failure.h"
+#include "sysinfo/LocaleApi.h"
+#include "sysinfo/MemoryQuery.h"
 #include "sysinfo/SystemApi.h"
 #include "sysinfo/WinVersion.h"
-#include "sysinfo/MemoryQuery.h"
-#include "sysinfo/LocaleApi.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -18,12 +18,12 @@
 
 QString SystemPlatform::workFolder()
 {
-    return QDir::toNativeSeparators(QString::fromStdWString(sysapi::WorkFolder()));
+    return QDir::toNativeSeparators(QString::fromStdWString(sysapi::workFolder()));
 }
 
 QString SystemPlatform::systemFolder()
 {
-    return QDir::toNativeSeparators(QString::fromStdWString(sysapi::SystemFolder()));
+    return QDir::toNativeSeparators(QString::fromStdWString(sysapi::systemFolder()));
 }
 
 QString SystemPlatform::applicationFilePath()
@@ -33,57 +33,57 @@ QString SystemPlatform::applicationFilePath()
 
 sysapi::DriveType SystemPlatform::driveType(QChar letter)
 {
-    return sysapi::QueryDriveType(static_cast<wchar_t>(letter.unicode()));
+    return sysapi::queryDriveType(static_cast<wchar_t>(letter.unicode()));
 }
 
 QString SystemPlatform::driveRoot(QChar letter)
 {
-    return QDir::toNativeSeparators(QString::fromStdWString(sysapi::DriveRoot(static_cast<wchar_t>(letter.unicode()))));
+    return QDir::toNativeSeparators(QString::fromStdWString(sysapi::driveRoot(static_cast<wchar_t>(letter.unicode()))));
 }
 
 sysapi::OsVersion SystemPlatform::osVersion()
 {
-    return sysapi::QueryOsVersion();
+    return sysapi::queryOsVersion();
 }
 
 QString SystemPlatform::osDisplayName()
 {
-    return QString::fromStdString(sysapi::OsDisplayName());
+    return QString::fromStdString(sysapi::osDisplayName());
 }
 
 bool SystemPlatform::isWindows64()
 {
-    return sysapi::IsWindows64();
+    return sysapi::isWindows64();
 }
 
 bool SystemPlatform::isFullWin32()
 {
-    return IsFullWin32(sysapi::QueryOsVersion());
+    return ::isFullWin32(sysapi::queryOsVersion());
 }
 
 bool SystemPlatform::queryMemoryStatus(sysapi::MemoryStatusRecord& record)
 {
-    return sysapi::QueryMemoryStatus(record);
+    return sysapi::queryMemoryStatus(record);
 }
 
 QString SystemPlatform::localeInfo(quint32 localeId, quint32 infoType)
 {
-    return QString::fromStdWString(sysapi::LocaleInfo(localeId, infoType));
+    return QString::fromStdWString(sysapi::localeInfo(localeId, infoType));
 }
 
 bool SystemPlatform::isValidLocale(quint32 localeId)
 {
-    return sysapi::IsLocaleSupported(localeId);
+    return sysapi::isLocaleSupported(localeId);
 }
 
 QString SystemPlatform::languageName(quint32 localeId)
 {
-    return QString::fromStdWString(sysapi::LanguageName(localeId));
+    return QString::fromStdWString(sysapi::languageName(localeId));
 }
 
 bool SystemPlatform::isOffline()
 {
-    if (const std::optional<bool> offline = sysapi::SystemOfflineFlag())
+    if (const std::optional<bool> offline = sysapi::systemOfflineFlag())
         return *offline;
     if (!QNetworkInformation::instance() && !QNetworkInformation::loadDefaultBackend())
         throw Failure(FailureCode::Unexpected, QStringLiteral("The network state is not known"));
@@ -100,7 +100,7 @@ void SystemPlatform::openDocument(const QString& target)
 
 bool SystemPlatform::startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder)
 {
-    const QString launcher = QString::fromStdWString(sysapi::LauncherFor(program.toStdWString()));
+    const QString launcher = QString::fromStdWString(sysapi::launcherFor(program.toStdWString()));
     if (launcher.isEmpty())
         return QProcess::startDetached(program, arguments, workingFolder);
     return QProcess::startDetached(launcher, QStringList{program} + arguments, workingFolder);
@@ -118,7 +118,7 @@ void SystemPlatform::endProcess()
 void SystemPlatform::editTextFile(const QString& path)
 {
     const QString notepad = QStringLiteral("notepad.exe");
-    if (sysapi::LauncherFor(notepad.toStdWString()).empty()) { // Windows: Notepad itself
+    if (sysapi::launcherFor(notepad.toStdWString()).empty()) { // Windows: Notepad itself
         QProcess::startDetached(notepad, {path});
         return;
     }

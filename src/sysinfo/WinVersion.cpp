@@ -7,7 +7,7 @@ constexpr unsigned long PlatformWindows9x = 1;
 constexpr unsigned long PlatformNT = 2;
 constexpr unsigned long FirstWindows11Build = 22000;
 
-std::string NameOnNT(const sysapi::OsVersion& v)
+std::string nameOnNT(const sysapi::OsVersion& v)
 {
     switch (v.major) {
     case 3:
@@ -46,7 +46,7 @@ std::string NameOnNT(const sysapi::OsVersion& v)
 
 } // namespace
 
-std::string GetWindowsVersionName(const sysapi::OsVersion& v)
+std::string getWindowsVersionName(const sysapi::OsVersion& v)
 {
     if (!v.queried)
         return "Unable to identify your version of Windows.";
@@ -60,12 +60,12 @@ std::string GetWindowsVersionName(const sysapi::OsVersion& v)
             return "Windows Me";
         return "Windows 98";
     case PlatformNT:
-        return NameOnNT(v);
+        return nameOnNT(v);
     }
     return {};
 }
 
-bool IsFullWin32(const sysapi::OsVersion& v)
+bool isFullWin32(const sysapi::OsVersion& v)
 {
     return !(v.queried && v.platformId == PlatformWin32s);
 }

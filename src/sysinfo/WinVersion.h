@@ -7,5 +7,5 @@
 
 #include <string>
 
-std::string GetWindowsVersionName(const sysapi::OsVersion& version);
-bool IsFullWin32(const sysapi::OsVersion& version);
+std::string getWindowsVersionName(const sysapi::OsVersion& version);
+bool isFullWin32(const sysapi::OsVersion& version);

@@ -39,7 +39,7 @@ constexpr std::array<AnsiCodePage, 90> CodePages = {{
     {"lt", 1257}, {"vi", 1258}, {"nso", 1252},     {"tn", 1252},   {"wo", 1252},      {"quz", 1252},
 }};
 
-unsigned Find(std::string_view locale)
+unsigned find(std::string_view locale)
 {
     for (const AnsiCodePage& entry : CodePages)
         if (entry.locale == locale)
@@ -49,12 +49,12 @@ unsigned Find(std::string_view locale)
 
 } // namespace
 
-std::span<const NamedLocale> NamedLocales()
+std::span<const NamedLocale> namedLocales()
 {
     return Named;
 }
 
-const NamedLocale* FindNamedLocale(unsigned long id)
+const NamedLocale* findNamedLocale(unsigned long id)
 {
     for (const NamedLocale& locale : Named)
         if (locale.id == id)
@@ -62,21 +62,21 @@ const NamedLocale* FindNamedLocale(unsigned long id)
     return nullptr;
 }
 
-std::span<const AnsiCodePage> AnsiCodePages()
+std::span<const AnsiCodePage> ansiCodePages()
 {
     return CodePages;
 }
 
-unsigned DefaultAnsiCodePage(std::string_view language, std::string_view script, std::string_view territory)
+unsigned defaultAnsiCodePage(std::string_view language, std::string_view script, std::string_view territory)
 {
     const std::string base(language);
     for (std::string_view detail : {script, territory}) {
         if (detail.empty())
             continue;
-        if (const unsigned codePage = Find(base + '-' + std::string(detail)))
+        if (const unsigned codePage = find(base + '-' + std::string(detail)))
             return codePage;
     }
-    return Find(base);
+    return find(base);
 }
 
 } // namespace sysapi

@@ -19,8 +19,8 @@ struct NamedLocale
 
 // The locales of the interface languages and US English, the stand-in for a locale
 // that names no language.
-std::span<const NamedLocale> NamedLocales();
-const NamedLocale* FindNamedLocale(unsigned long id);
+std::span<const NamedLocale> namedLocales();
+const NamedLocale* findNamedLocale(unsigned long id);
 
 struct AnsiCodePage
 {
@@ -30,10 +30,10 @@ struct AnsiCodePage
 
 // Every language whose locales have an ANSI code page; the languages that Windows
 // writes only in Unicode are not listed.
-std::span<const AnsiCodePage> AnsiCodePages();
+std::span<const AnsiCodePage> ansiCodePages();
 
 // The default ANSI code page of a locale given by its parts ("zh", "Hant", "TW"; script
 // and territory may be empty); 0 when the language has none.
-unsigned DefaultAnsiCodePage(std::string_view language, std::string_view script, std::string_view territory);
+unsigned defaultAnsiCodePage(std::string_view language, std::string_view script, std::string_view territory);
 
 } // namespace sysapi

@@ -15,14 +15,14 @@
 #include "net/DownloadEngine.h"
 #include "net/QtTransferComponent.h"
 #include "sysinfo/SystemPlatform.h"
+#include "ui/AboutDialog.h"
 #include "ui/ErrorDialogHandler.h"
 #include "ui/FormTranslation.h"
+#include "ui/MainWindow.h"
+#include "ui/OptionsDialog.h"
 #include "ui/QtDialogs.h"
 #include "ui/StatusPanel.h"
 #include "ui/VersionRowsPanel.h"
-#include "ui/frmAbout.h"
-#include "ui/frmMain.h"
-#include "ui/frmOptions.h"
 #include "updates/ReleaseCatalogue.h"
 #include "updates/SelfUpdateCheck.h"
 
@@ -36,9 +36,9 @@ struct Application::SystemSeams
     QtSettingsStore settings;
     SystemPlatform platform;
     QtDialogs dialogs;
-    QtTransferComponent intMain;
-    ErrorDialogHandler errors{state, platform, dialogs, BuiltinStrings::Compiled()};
-    AppServices services{settings, platform, dialogs, errors, BuiltinStrings::Compiled(), intMain};
+    QtTransferComponent transfer;
+    ErrorDialogHandler errors{state, platform, dialogs, BuiltinStrings::compiled()};
+    AppServices services{settings, platform, dialogs, errors, BuiltinStrings::compiled(), transfer};
 };
 
 struct Application::Parts : CommandTargets, MainWindowLanguageView
@@ -48,52 +48,52 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
     {
         window.attach(commands);
         QObject::connect(window.statusPanel().timeoutTimer(), &QTimer::timeout, &engine,
-                         &DownloadEngine::tmrTimeout_Timer);
+                         &DownloadEngine::countDownToTimeout);
         VersionRowsPanel& rows = window.versionRows();
-        QObject::connect(&rows, &VersionRowsPanel::restoreFocused, &rows, [this] { installer.cboRestore_GotFocus(); });
+        QObject::connect(&rows, &VersionRowsPanel::restoreFocused, &rows, [this] { installer.refreshOlderReleases(); });
         QObject::connect(&rows, &VersionRowsPanel::restorePicked, &rows, [this](bool enabled, int count, int index) {
-            installer.cboRestore_Click(enabled, count, index);
+            installer.pickOlderRelease(enabled, count, index);
         });
     }
 
-    void ReadUserLocale() override { ::ReadUserLocale(state, services.strings, services.platform); }
-    void SelectInterfaceLanguage() override
+    void readUserLocale() override { ::readUserLocale(state, services.strings, services.platform); }
+    void selectInterfaceLanguage() override
     {
-        SelectLanguage(state, services.platform);
-        LoadLanguageStrings(state, services.strings);
-        TranslateFrmMain(true, *this, state, services.errors);
+        selectLanguage(state, services.platform);
+        loadLanguageStrings(state, services.strings);
+        translateMainWindow(true, *this, state, services.errors);
     }
-    void DetectAtStartup() override { detection.DetectAtStartup(); }
-    void RunGame() override { detection.RunGame(); }
-    void ChooseGameFolder() override { detection.ChooseGameFolder(); }
-    void Redetect() override { detection.GetKRVNVersion(false); }
-    void CheckCatalogue() override { catalogue.CheckKRVNUpdates(); }
-    void Install(int product) override { installer.LiveUpdateNow(static_cast<std::uint8_t>(product)); }
-    bool ExtractionRunning() override { return extractor.running(); }
-    void StopWork() override { extractor.stopAndWait(); }
-    bool SelfCheckDueToday() override { return SelfUpdateCheck::SelfCheckDue(state, selfUpdate.today()); }
-    void CheckSelfUpdate(bool automatic) override { selfUpdate.CheckSelfUpdate(automatic); }
-    void OpenChangeLog(int index) override
+    void detectAtStartup() override { detection.detectAtStartup(); }
+    void runGame() override { detection.runGame(); }
+    void chooseGameFolder() override { detection.chooseGameFolder(); }
+    void redetect() override { detection.readGameVersion(false); }
+    void checkCatalogue() override { catalogue.checkForUpdates(); }
+    void install(int product) override { installer.installProduct(static_cast<std::uint8_t>(product)); }
+    bool extractionRunning() override { return extractor.running(); }
+    void stopWork() override { extractor.stopAndWait(); }
+    bool selfCheckDueToday() override { return SelfUpdateCheck::selfCheckDue(state, selfUpdate.today()); }
+    void checkSelfUpdate(bool automatic) override { selfUpdate.checkSelfUpdate(automatic); }
+    void openChangeLog(int index) override
     {
-        const QString address = ReleaseCatalogue::ChangeLogAddress(state, index, window.versionRows().restoreIndex());
+        const QString address = ReleaseCatalogue::changeLogAddress(state, index, window.versionRows().restoreIndex());
         if (!address.isEmpty())
             services.platform.openDocument(address);
     }
-    void ShowOptions() override { frmOptions::ShowModal(state, services, windows, *this, &window); }
-    void ShowAbout() override
+    void showOptions() override { OptionsDialog::showModal(state, services, windows, *this, &window); }
+    void showAbout() override
     {
-        frmAbout about(state, services.platform, services.dialogs, services.strings, &window);
+        AboutDialog about(state, services.platform, services.dialogs, services.strings, &window);
         windows.showModal(about);
     }
 
     QWidget& captionWindow() override { return window; }
-    void identifyInstalledVersion() override { detection.GetKRVNVersion(false); }
-    void SetStatusBar(const QString& text) override { commands.SetStatusBar(text); }
+    void identifyInstalledVersion() override { detection.readGameVersion(false); }
+    void setStatusBar(const QString& text) override { commands.setStatusBar(text); }
 
     AppState& state;
     AppServices& services;
     WindowDialogs& windows;
-    frmMain window;
+    MainWindow window;
     GameDetection detection{state, services, window};
     DownloadEngine engine{state, services.transfer, services.platform, window.statusPanel()};
     ReleaseCatalogue catalogue{state, services, engine, window};
@@ -106,7 +106,7 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
 
 Application::Application() : seams(std::make_unique<SystemSeams>())
 {
-    seams->intMain.setObjectName(QStringLiteral("intMain"));
+    seams->transfer.setObjectName(QStringLiteral("intMain"));
     parts = std::make_unique<Parts>(seams->state, seams->services, seams->dialogs);
 }
 
@@ -116,13 +116,13 @@ Application::Application(AppState& state, AppServices& services, WindowDialogs& 
 
 Application::~Application() = default;
 
-frmMain& Application::load()
+MainWindow& Application::load()
 {
-    parts->commands.Load();
+    parts->commands.startUp();
     return parts->window;
 }
 
-frmMain& Application::start()
+MainWindow& Application::start()
 {
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/krvnm-256.png")));
     load();
@@ -135,7 +135,7 @@ QString Application::settingsLocation() const
     return seams ? seams->settings.location() : QString();
 }
 
-frmMain& Application::window()
+MainWindow& Application::window()
 {
     return parts->window;
 }

@@ -15,7 +15,7 @@ class ErrorHandler;
 class GameDetection;
 class MainCommands;
 class WindowDialogs;
-class frmMain;
+class MainWindow;
 
 class Application
 {
@@ -27,14 +27,14 @@ public:
     ~Application();
 
     // Runs the start-up sequence.
-    frmMain& load();
+    MainWindow& load();
     // Runs the start-up sequence and shows the main window.
-    frmMain& start();
+    MainWindow& start();
 
     // Where the settings are kept: a file, or the registry key on Windows; empty over fakes.
     QString settingsLocation() const;
 
-    frmMain& window();
+    MainWindow& window();
     MainCommands& commands();
     DownloadEngine& engine();
     ErrorHandler& errors();

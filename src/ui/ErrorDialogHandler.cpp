@@ -11,12 +11,12 @@ ErrorDialogHandler::ErrorDialogHandler(const AppState& state, Platform& platform
     : today(&QDate::currentDate), state(state), platform(platform), dialogs(dialogs), strings(strings)
 {}
 
-void ErrorDialogHandler::HandleError(const QString& source, const Failure& failure)
+void ErrorDialogHandler::handleError(const QString& source, const Failure& failure)
 {
     if (dialogUp)
         return;
-    lastErrorText = LastErrorLine(source, failure);
-    frmError dialog(lastErrorText, state, platform, dialogs, strings, today, QApplication::activeWindow());
+    errorText = lastErrorLine(source, failure);
+    ErrorDialog dialog(errorText, state, platform, dialogs, strings, today, QApplication::activeWindow());
     dialogUp = true;
     const auto dialogDown = qScopeGuard([this] { dialogUp = false; });
     dialogs.showModal(dialog);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ErrorHandler.h"
-#include "ui/frmError.h"
+#include "ui/ErrorDialog.h"
 
 struct AppState;
 class BuiltinStrings;
@@ -16,17 +16,17 @@ public:
     ErrorDialogHandler(const AppState& state, Platform& platform, WindowDialogs& dialogs,
                        const BuiltinStrings& strings);
 
-    void HandleError(const QString& source, const Failure& failure) override;
+    void handleError(const QString& source, const Failure& failure) override;
 
-    const QString& LastErrorText() const { return lastErrorText; }
+    const QString& lastErrorText() const { return errorText; }
     // The date the report is built with; tests set their own.
-    frmError::Clock today;
+    ErrorDialog::Clock today;
 
 private:
     const AppState& state;
     Platform& platform;
     WindowDialogs& dialogs;
     const BuiltinStrings& strings;
-    QString lastErrorText;
+    QString errorText;
     bool dialogUp = false;
 };

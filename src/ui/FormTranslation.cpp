@@ -15,7 +15,7 @@ namespace {
 
 constexpr int ControlNotFound = 424; // "Object required"
 
-void SetCaption(QObject* control, const QString& text)
+void setCaption(QObject* control, const QString& text)
 {
     if (auto* button = qobject_cast<QAbstractButton*>(control))
         button->setText(text);
@@ -32,7 +32,7 @@ void SetCaption(QObject* control, const QString& text)
                       QStringLiteral("Object required: %1 shows no caption").arg(control->objectName()));
 }
 
-void ApplyCaption(QWidget& window, const Caption& caption)
+void applyCaption(QWidget& window, const Caption& caption)
 {
     if (caption.objectName == window.objectName()) {
         window.setWindowTitle(caption.text);
@@ -41,23 +41,23 @@ void ApplyCaption(QWidget& window, const Caption& caption)
     QObject* control = window.findChild<QObject*>(caption.objectName);
     if (!control)
         throw Failure(ControlNotFound, QStringLiteral("Object required: %1").arg(caption.objectName));
-    SetCaption(control, caption.text);
+    setCaption(control, caption.text);
 }
 
 } // namespace
 
-void ApplyCaptions(QWidget& window, const FormCaptions& captions)
+void applyCaptions(QWidget& window, const FormCaptions& captions)
 {
     for (const Caption& caption : captions)
-        ApplyCaption(window, caption);
+        applyCaption(window, caption);
 }
 
-void TranslateFrmMain(bool atStartUp, MainWindowLanguageView& window, const AppState& state, ErrorHandler& errors)
+void translateMainWindow(bool atStartUp, MainWindowLanguageView& window, const AppState& state, ErrorHandler& errors)
 {
     FailureScope steps(&errors, QStringLiteral("TranslateFrmMain"));
-    for (const Caption& caption : FrmMainCaptions(state))
-        steps.step([&] { ApplyCaption(window.captionWindow(), caption); });
+    for (const Caption& caption : mainWindowCaptions(state))
+        steps.step([&] { applyCaption(window.captionWindow(), caption); });
     if (!atStartUp)
         steps.step([&] { window.identifyInstalledVersion(); });
-    steps.step([&] { window.SetStatusBar(QString()); });
+    steps.step([&] { window.setStatusBar(QString()); });
 }

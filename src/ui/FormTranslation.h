@@ -12,25 +12,25 @@ class QWidget;
 // Sets each caption on the control of that objectName under window: a button's or label's
 // text, a group box's or menu's title, an action's text; the window's own name sets its
 // title. Throws Failure at the first objectName that names no such control.
-void ApplyCaptions(QWidget& window, const FormCaptions& captions);
+void applyCaptions(QWidget& window, const FormCaptions& captions);
 
 // What TranslateFrmMain needs of the main window; the main window implements it.
 class MainWindowLanguageView
 {
 public:
     virtual ~MainWindowLanguageView() = default;
-    // The window whose controls carry the objectNames of FrmMainCaptions (cmdLU, optGet0,
+    // The window whose controls carry the objectNames of mainWindowCaptions (cmdLU, optGet0,
     // lblDate0, lblVersionInfo0, mnuFile, mnuOpen, ...).
     virtual QWidget& captionWindow() = 0;
-    // GetKRVNVersion(false): identifies the installed version again, so the version label
+    // readGameVersion(false): identifies the installed version again, so the version label
     // and the status icons show the new language.
     virtual void identifyInstalledVersion() = 0;
     // SetStatusBar: an empty text shows the default text in the current language.
-    virtual void SetStatusBar(const QString& text) = 0;
+    virtual void setStatusBar(const QString& text) = 0;
 };
 
-// TranslateFrmMain(atStartUp): the captions of FrmMainCaptions, then, after a language
+// translateMainWindow(atStartUp): the captions of FrmMainCaptions, then, after a language
 // change (atStartUp false), the installed version identified again, then the default
 // status text. A failing step is skipped; a pending failure goes to
-// HandleError("TranslateFrmMain") at the end.
-void TranslateFrmMain(bool atStartUp, MainWindowLanguageView& window, const AppState& state, ErrorHandler& errors);
+// handleError("TranslateFrmMain") at the end.
+void translateMainWindow(bool atStartUp, MainWindowLanguageView& window, const AppState& state, ErrorHandler& errors);

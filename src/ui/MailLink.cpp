@@ -10,20 +10,20 @@ namespace {
 
 constexpr int LanguageNoticeRow = 652;
 
-QString Encoded(const QString& text)
+QString encoded(const QString& text)
 {
     return QString::fromLatin1(QUrl::toPercentEncoding(text));
 }
 
 } // namespace
 
-QString MailLink(const QString& address, const QString& subject, const QString& body)
+QString mailLink(const QString& address, const QString& subject, const QString& body)
 {
-    return QStringLiteral("mailto:") + address + QStringLiteral("?subject=") + Encoded(subject) +
-           QStringLiteral("&body=") + Encoded(body);
+    return QStringLiteral("mailto:") + address + QStringLiteral("?subject=") + encoded(subject) +
+           QStringLiteral("&body=") + encoded(body);
 }
 
-void SendEmail(Platform& platform, Dialogs& dialogs, const BuiltinStrings& strings, const QString& subject,
+void sendEmail(Platform& platform, Dialogs& dialogs, const BuiltinStrings& strings, const QString& subject,
                const QString& body, bool showNotice)
 {
     if (showNotice) {
@@ -32,5 +32,5 @@ void SendEmail(Platform& platform, Dialogs& dialogs, const BuiltinStrings& strin
         notice.icon = MessageIcon::Information;
         dialogs.messageBox(notice);
     }
-    platform.openDocument(MailLink(SupportAddress, subject, body));
+    platform.openDocument(mailLink(SupportAddress, subject, body));
 }

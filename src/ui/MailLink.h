@@ -13,9 +13,9 @@ inline const QString SupportAddress = QStringLiteral("support@quillonworks.examp
 
 // "mailto:" + address + "?subject=" + subject + "&body=" + body, subject and body
 // percent-encoded as UTF-8 (RFC 6068), so every character reaches the mail program.
-QString MailLink(const QString& address, const QString& subject, const QString& body);
+QString mailLink(const QString& address, const QString& subject, const QString& body);
 
 // Opens a new message to the support address; with showNotice, first shows the notice
 // about the languages the author reads (built-in row 652).
-void SendEmail(Platform& platform, Dialogs& dialogs, const BuiltinStrings& strings, const QString& subject,
+void sendEmail(Platform& platform, Dialogs& dialogs, const BuiltinStrings& strings, const QString& subject,
                const QString& body, bool showNotice);

@@ -6,12 +6,12 @@
 
 namespace MainWindowStyle {
 
-QString Named(const char* name, int index)
+QString named(const char* name, int index)
 {
     return QLatin1String(name) + QString::number(index);
 }
 
-QFrame* Line(QWidget* parent, const QString& name, const QColor& colour, int thickness)
+QFrame* separatorLine(QWidget* parent, const QString& name, const QColor& colour, int thickness)
 {
     auto* line = new QFrame(parent);
     line->setObjectName(name);
@@ -23,14 +23,14 @@ QFrame* Line(QWidget* parent, const QString& name, const QColor& colour, int thi
     return line;
 }
 
-QLabel* Label(QWidget* parent, const QString& name, const QString& caption)
+QLabel* label(QWidget* parent, const QString& name, const QString& caption)
 {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
     return label;
 }
 
-QFrame* Card(QWidget* parent, const char* name)
+QFrame* card(QWidget* parent, const char* name)
 {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QLatin1String(name));
@@ -40,7 +40,7 @@ QFrame* Card(QWidget* parent, const char* name)
     return frame;
 }
 
-QIcon StatusIcon(const QString& name)
+QIcon statusIcon(const QString& name)
 {
     QIcon icon;
     for (int size : {16, 32})

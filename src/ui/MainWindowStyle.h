@@ -18,13 +18,13 @@ inline const QColor SeparatorColour(0xdc, 0xe1, 0xe8);
 inline constexpr int StatusIconSize = 16;
 
 // name + index, the object name of a control array's element ("optGet" 2 -> "optGet2").
-QString Named(const char* name, int index);
+QString named(const char* name, int index);
 // A filled line of the given thickness.
-QFrame* Line(QWidget* parent, const QString& name, const QColor& colour, int thickness = 1);
-QLabel* Label(QWidget* parent, const QString& name, const QString& caption = {});
+QFrame* separatorLine(QWidget* parent, const QString& name, const QColor& colour, int thickness = 1);
+QLabel* label(QWidget* parent, const QString& name, const QString& caption = {});
 // A white frame with a rounded border.
-QFrame* Card(QWidget* parent, const char* name);
+QFrame* card(QWidget* parent, const char* name);
 // A row status icon (":/status/<name>-16.png" and -32).
-QIcon StatusIcon(const QString& name);
+QIcon statusIcon(const QString& name);
 
 } // namespace MainWindowStyle

@@ -9,7 +9,7 @@
 
 namespace {
 
-QMessageBox::Icon ToQt(MessageIcon icon)
+QMessageBox::Icon toQt(MessageIcon icon)
 {
     switch (icon) {
     case MessageIcon::Information:
@@ -26,7 +26,7 @@ QMessageBox::Icon ToQt(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButton ToQt(Answer answer)
+QMessageBox::StandardButton toQt(Answer answer)
 {
     switch (answer) {
     case Answer::Ok:
@@ -47,7 +47,7 @@ QMessageBox::StandardButton ToQt(Answer answer)
     return QMessageBox::Ok;
 }
 
-QList<Answer> ButtonsOf(MessageButtons buttons)
+QList<Answer> buttonsOf(MessageButtons buttons)
 {
     switch (buttons) {
     case MessageButtons::Ok:
@@ -66,13 +66,13 @@ QList<Answer> ButtonsOf(MessageButtons buttons)
     return {Answer::Ok};
 }
 
-Answer MessageBoxAnswer(const MessageRequest& request, int clicked)
+Answer messageBoxAnswer(const MessageRequest& request, int clicked)
 {
-    for (Answer answer : ButtonsOf(request.buttons))
-        if (ToQt(answer) == clicked)
+    for (Answer answer : buttonsOf(request.buttons))
+        if (toQt(answer) == clicked)
             return answer;
     // Closing the box without a button counts as its cancel button, else its last one.
-    const QList<Answer> buttons = ButtonsOf(request.buttons);
+    const QList<Answer> buttons = buttonsOf(request.buttons);
     return buttons.contains(Answer::Cancel) ? Answer::Cancel : buttons.last();
 }
 
@@ -80,13 +80,13 @@ Answer MessageBoxAnswer(const MessageRequest& request, int clicked)
 
 Answer QtDialogs::messageBox(const MessageRequest& request)
 {
-    QMessageBox box(ToQt(request.icon), request.title, request.text, QMessageBox::NoButton,
+    QMessageBox box(toQt(request.icon), request.title, request.text, QMessageBox::NoButton,
                     QApplication::activeWindow());
-    const QList<Answer> buttons = ButtonsOf(request.buttons);
+    const QList<Answer> buttons = buttonsOf(request.buttons);
     for (Answer answer : buttons)
-        box.addButton(ToQt(answer));
-    box.setDefaultButton(ToQt(request.defaultButton.value_or(buttons.first())));
-    return MessageBoxAnswer(request, box.exec());
+        box.addButton(toQt(answer));
+    box.setDefaultButton(toQt(request.defaultButton.value_or(buttons.first())));
+    return messageBoxAnswer(request, box.exec());
 }
 
 std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText)

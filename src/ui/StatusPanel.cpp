@@ -16,7 +16,7 @@ using namespace MainWindowStyle;
 
 StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
 {
-    QFrame* fraStatus = Card(this, "fraStatus");
+    QFrame* fraStatus = card(this, "fraStatus");
     fraStatus->setMouseTracking(true);
     fraStatus->installEventFilter(this);
 
@@ -31,7 +31,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     connect(lstStatus, &QListWidget::itemPressed, lstStatus, &QListWidget::clearSelection);
     connect(lstStatus->model(), &QAbstractItemModel::rowsInserted, this, &StatusPanel::lineAdded);
 
-    lblDownloadStatus = Label(fraStatus, QStringLiteral("lblDownloadStatus"));
+    lblDownloadStatus = label(fraStatus, QStringLiteral("lblDownloadStatus"));
     QPalette muted = lblDownloadStatus->palette();
     muted.setColor(QPalette::WindowText, QColor(0x3d, 0x47, 0x52));
     lblDownloadStatus->setPalette(muted);
@@ -50,7 +50,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
 
     tmrTimeout = new QTimer(this);
     tmrTimeout->setObjectName(QStringLiteral("tmrTimeout"));
-    tmrTimeout->setInterval(CurrentDownloadTimings().countdownTickMs);
+    tmrTimeout->setInterval(currentDownloadTimings().countdownTickMs);
 
     auto* progress = new QHBoxLayout;
     progress->setContentsMargins(10, 4, 10, 8);
@@ -62,7 +62,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     card->setContentsMargins(1, 1, 1, 1);
     card->setSpacing(0);
     card->addWidget(lstStatus, 1);
-    card->addWidget(Line(fraStatus, QStringLiteral("fraStatusSeparator"), SeparatorColour));
+    card->addWidget(separatorLine(fraStatus, QStringLiteral("fraStatusSeparator"), SeparatorColour));
     card->addLayout(progress);
 
     auto* layout = new QVBoxLayout(this);
@@ -133,9 +133,9 @@ void StatusPanel::hideStatusIcons()
     Q_EMIT statusIconsHidden();
 }
 
-void StatusPanel::EnableControls(bool bStatus)
+void StatusPanel::enableControls(bool idle)
 {
-    Q_EMIT controlsSwitched(bStatus);
+    Q_EMIT controlsSwitched(idle);
 }
 
 bool StatusPanel::eventFilter(QObject* watched, QEvent* event)

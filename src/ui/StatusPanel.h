@@ -36,7 +36,7 @@ public:
     QString lastStatusLine() const override;
     void setTimeoutTimerActive(bool active) override;
     void hideStatusIcons() override;
-    void EnableControls(bool bStatus) override;
+    void enableControls(bool idle) override;
 
 Q_SIGNALS:
     void lineAdded();

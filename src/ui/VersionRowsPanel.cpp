@@ -29,10 +29,10 @@ VersionRowsPanel::VersionRowsPanel(QWidget* parent) : QWidget(parent)
 
 QWidget* VersionRowsPanel::buildVersionCard()
 {
-    QFrame* fraVersion = Card(this, "fraVersion");
+    QFrame* fraVersion = card(this, "fraVersion");
     fraVersion->setMouseTracking(true);
     fraVersion->installEventFilter(this);
-    lblVersion = Label(fraVersion, QStringLiteral("lblVersion"));
+    lblVersion = label(fraVersion, QStringLiteral("lblVersion"));
     lblVersion->setWordWrap(true);
     QFont bold = lblVersion->font();
     bold.setBold(true);
@@ -48,7 +48,7 @@ QWidget* VersionRowsPanel::buildRows()
     static const std::array<const char*, RowCount> designCaptions = {
         "Korvane 1.4.0 (stable)", "Korvane 1.4.0 beta 5", "Korvane r26397 (nightly)", "Previous Korvane version"};
 
-    QFrame* fraVersions = Card(this, "fraVersions");
+    QFrame* fraVersions = card(this, "fraVersions");
     auto* picVersions = new QWidget(fraVersions);
     picVersions->setObjectName(QStringLiteral("picVersions"));
     for (QWidget* background : {static_cast<QWidget*>(fraVersions), picVersions}) {
@@ -72,18 +72,20 @@ QWidget* VersionRowsPanel::buildRows()
         if (row > 0) {
             // An etched separator: a dark line over a light one.
             rows->setRowMinimumHeight(line, 6);
-            rows->addWidget(Line(picVersions, Named("lneLine", 2 * (row - 1)), SeparatorColour), line + 1, 0, 1, 5);
-            rows->addWidget(Line(picVersions, Named("lneLine", 2 * (row - 1) + 1), Qt::white), line + 2, 0, 1, 5);
+            rows->addWidget(separatorLine(picVersions, named("lneLine", 2 * (row - 1)), SeparatorColour), line + 1, 0,
+                            1, 5);
+            rows->addWidget(separatorLine(picVersions, named("lneLine", 2 * (row - 1) + 1), Qt::white), line + 2, 0, 1,
+                            5);
             rows->setRowMinimumHeight(line + 3, 6);
             line += 4;
         }
         optGet[row] = new QRadioButton(QLatin1String(designCaptions[row]), picVersions);
-        optGet[row]->setObjectName(Named("optGet", row));
-        imgStatus[row] = Label(picVersions, Named("imgStatus", row));
+        optGet[row]->setObjectName(named("optGet", row));
+        imgStatus[row] = label(picVersions, named("imgStatus", row));
         imgStatus[row]->setFixedSize(StatusIconSize, StatusIconSize);
         imgStatus[row]->setVisible(false);
         lblVersionInfo[row] =
-            Label(picVersions, Named("lblVersionInfo", row), QStringLiteral("Version information..."));
+            label(picVersions, named("lblVersionInfo", row), QStringLiteral("Version information..."));
         lblVersionInfo[row]->setCursor(Qt::PointingHandCursor);
         lblVersionInfo[row]->setFont(underlined);
         QPalette link = lblVersionInfo[row]->palette();
@@ -112,7 +114,7 @@ QWidget* VersionRowsPanel::buildRows()
         }
         rows->addWidget(imgStatus[row], line, 4, Qt::AlignRight | Qt::AlignVCenter);
         if (row < RowCount - 1) {
-            lblDate[row] = Label(picVersions, Named("lblDate", row), QStringLiteral("Date:"));
+            lblDate[row] = label(picVersions, named("lblDate", row), QStringLiteral("Date:"));
             lblDate[row]->setFont(dateFont);
             QPalette muted = lblDate[row]->palette();
             muted.setColor(QPalette::WindowText, QColor(0x5b, 0x66, 0x73));
@@ -142,8 +144,8 @@ void VersionRowsPanel::buildPictureSources()
         {"imgExclamation", "exclamation"},
     }};
     for (size_t i = 0; i < sources.size(); ++i) {
-        QLabel* source = Label(this, QLatin1String(sources[i].first));
-        source->setPixmap(StatusIcon(QLatin1String(sources[i].second))
+        QLabel* source = label(this, QLatin1String(sources[i].first));
+        source->setPixmap(statusIcon(QLatin1String(sources[i].second))
                               .pixmap(QSize(StatusIconSize, StatusIconSize), devicePixelRatioF()));
         source->setVisible(false);
         pictureSources[i] = source;
@@ -160,7 +162,7 @@ void VersionRowsPanel::selectRow(int row)
     optGet.at(static_cast<size_t>(row))->setChecked(true);
 }
 
-void VersionRowsPanel::SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip)
+void VersionRowsPanel::setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip)
 {
     hideStatusIcons();
     if (index >= RowCount)

@@ -27,7 +27,7 @@ public:
     void setVersionText(const QString& text);
     void selectRow(int row);
     // Shows picture at row index (0 to 3) as the only visible status icon.
-    void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip);
+    void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip);
     void hideStatusIcons();
     void resetRestoreList();
     void setRestoreEnabled(bool enabled);

@@ -7,7 +7,7 @@
 
 namespace {
 
-const QIcon& ProgramIcon()
+const QIcon& programIcon()
 {
     static const QIcon icon = [] {
         QIcon sizes;
@@ -20,15 +20,15 @@ const QIcon& ProgramIcon()
 
 } // namespace
 
-bool DrawProgramIcon(QPainter& painter, int index, int x, int y)
+bool drawProgramIcon(QPainter& painter, int index, int x, int y)
 {
-    if (index != 0 || ProgramIcon().isNull())
+    if (index != 0 || programIcon().isNull())
         return false;
-    ProgramIcon().paint(&painter, QRect(x, y, ProgramIconSize, ProgramIconSize));
+    programIcon().paint(&painter, QRect(x, y, ProgramIconSize, ProgramIconSize));
     return true;
 }
 
-void DragWindow(QWidget* widget)
+void dragWindow(QWidget* widget)
 {
     if (!widget)
         return;

@@ -10,8 +10,8 @@ inline constexpr int ProgramIconSize = 32;
 
 // DrawProgramIcon: draws icon number index of the program (it has one, number 0) at x, y;
 // false when there is no such icon.
-bool DrawProgramIcon(QPainter& painter, int index, int x, int y);
+bool drawProgramIcon(QPainter& painter, int index, int x, int y);
 
 // DragWindow: lets the user move the window that holds widget by dragging it with the
 // mouse button held down; call it on a mouse press.
-void DragWindow(QWidget* widget);
+void dragWindow(QWidget* widget);

@@ -16,8 +16,8 @@ class CatalogueView
 public:
     virtual ~CatalogueView() = default;
 
-    // `EnableControls`: idle (true) or busy (false).
-    virtual void EnableControls(bool bStatus) = 0;
+    // `enableControls`: idle (true) or busy (false).
+    virtual void enableControls(bool idle) = 0;
     // Empties `lstStatus`.
     virtual void clearStatusList() = 0;
 
@@ -33,8 +33,8 @@ public:
     virtual void enableRow(int row) = 0;
     // Selects `optGet(row)`.
     virtual void selectVersionRow(int row) = 0;
-    // `SetStatusIcon`: picture as the only visible status icon, in row index.
-    virtual void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) = 0;
+    // `setStatusIcon`: picture as the only visible status icon, in row index.
+    virtual void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) = 0;
 
     // `cboRestore`: replaces its items with these, enables it and selects the first item,
     // which runs its click handling as a selection by the user would.

@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-QString CheckDate(const QDate& day)
+QString checkDate(const QDate& day)
 {
     return QLocale::system().toString(day, QLocale::ShortFormat);
 }

@@ -4,4 +4,4 @@
 #include <QString>
 
 // A day as the checks record it (`LastCheckDate`, `LastSelfCheckDate`): the user's short date format.
-QString CheckDate(const QDate& day);
+QString checkDate(const QDate& day);

@@ -25,17 +25,17 @@ constexpr std::array<char16_t, 32> Cp1252High = {0x20AC, 0x0081, 0x201A, 0x0192,
 constexpr char16_t Replacement = 0xFFFD;
 constexpr char32_t Invalid = 0xFFFFFFFF;
 
-bool IsBlank(char16_t c)
+bool isBlank(char16_t c)
 {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r' || c == 0x1A;
 }
 
-bool IsLineEnd(char16_t c)
+bool isLineEnd(char16_t c)
 {
     return c == u'\n' || c == u'\r';
 }
 
-char16_t FoldAscii(char16_t c)
+char16_t foldAscii(char16_t c)
 {
     return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
 }
@@ -218,12 +218,12 @@ private:
 };
 
 // A name as the caller gives it: a C string without the blanks around it.
-std::u16string_view LookupName(std::u16string_view name)
+std::u16string_view lookupName(std::u16string_view name)
 {
     name = name.substr(0, name.find(u'\0'));
-    while (!name.empty() && IsBlank(name.front()))
+    while (!name.empty() && isBlank(name.front()))
         name.remove_prefix(1);
-    while (!name.empty() && IsBlank(name.back()))
+    while (!name.empty() && isBlank(name.back()))
         name.remove_suffix(1);
     return name;
 }
@@ -232,7 +232,7 @@ class Lookup
 {
 public:
     Lookup(std::string_view bytes, std::u16string_view section, std::u16string_view key)
-        : text(bytes), section(LookupName(section)), key(LookupName(key))
+        : text(bytes), section(lookupName(section)), key(lookupName(key))
     {}
 
     // The value's range; nothing when the key is absent or has no "=".
@@ -289,9 +289,9 @@ private:
         while (!text.atEnd(pos)) {
             const Pos here = pos;
             const char16_t unit = text.next(pos);
-            if (IsLineEnd(unit))
+            if (isLineEnd(unit))
                 break;
-            if (IsBlank(unit))
+            if (isBlank(unit))
                 continue;
             if (!line.hasText) {
                 line.hasText = true;
@@ -314,7 +314,7 @@ private:
         Pos end = range.begin;
         while (!(pos == range.end)) {
             const Pos here = pos;
-            if (IsBlank(text.next(pos)))
+            if (isBlank(text.next(pos)))
                 continue;
             if (!first)
                 first = here;
@@ -332,7 +332,7 @@ private:
             const char16_t unit = text.next(pos);
             if (unit == u'\0')
                 break;
-            if (matched == name.size() || FoldAscii(unit) != FoldAscii(name[matched]))
+            if (matched == name.size() || foldAscii(unit) != foldAscii(name[matched]))
                 return false;
             ++matched;
         }
@@ -344,7 +344,7 @@ private:
     std::u16string_view key;
 };
 
-std::u16string DefaultAnswer(std::u16string_view defaultValue)
+std::u16string defaultAnswer(std::u16string_view defaultValue)
 {
     defaultValue = defaultValue.substr(0, defaultValue.find(u'\0'));
     // Trailing blanks go, but never the first character.
@@ -358,26 +358,26 @@ std::u16string DefaultAnswer(std::u16string_view defaultValue)
 
 } // namespace
 
-std::u16string IniValueOf(std::string_view fileBytes, std::u16string_view section, std::u16string_view key,
+std::u16string iniValueOf(std::string_view fileBytes, std::u16string_view section, std::u16string_view key,
                           std::u16string_view defaultValue)
 {
     const Lookup lookup(fileBytes, section, key);
     const std::optional<Range> value = lookup.find();
     if (!value)
-        return DefaultAnswer(defaultValue);
+        return defaultAnswer(defaultValue);
     EntryCopy entry;
     lookup.copy(*value, entry);
     return entry.result();
 }
 
-std::u16string ReadIniFileValue(const std::filesystem::path& path, std::u16string_view section, std::u16string_view key,
+std::u16string readIniFileValue(const std::filesystem::path& path, std::u16string_view section, std::u16string_view key,
                                 std::u16string_view defaultValue)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file)
-        return DefaultAnswer(defaultValue);
+        return defaultAnswer(defaultValue);
     const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     if (file.bad())
-        return DefaultAnswer(defaultValue);
-    return IniValueOf(bytes, section, key, defaultValue);
+        return defaultAnswer(defaultValue);
+    return iniValueOf(bytes, section, key, defaultValue);
 }

@@ -20,9 +20,9 @@ inline constexpr std::size_t IniBufferChars = 255;
 
 // The value of key in section, or the default when there is none (also when the key's
 // line has no "="). Allocates no more than one answer's worth, whatever the text.
-std::u16string IniValueOf(std::string_view fileBytes, std::u16string_view section, std::u16string_view key,
+std::u16string iniValueOf(std::string_view fileBytes, std::u16string_view section, std::u16string_view key,
                           std::u16string_view defaultValue);
 
 // The same for a file; a file that cannot be read answers with the default.
-std::u16string ReadIniFileValue(const std::filesystem::path& path, std::u16string_view section, std::u16string_view key,
+std::u16string readIniFileValue(const std::filesystem::path& path, std::u16string_view section, std::u16string_view key,
                                 std::u16string_view defaultValue);

@@ -6,7 +6,7 @@ namespace {
 
 constexpr std::size_t MaxNameCharacters = 64;
 
-char FoldAscii(char c)
+char foldAscii(char c)
 {
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
@@ -30,16 +30,16 @@ bool LineReader::next(std::string_view& line)
     return true;
 }
 
-bool ContainsIgnoringCase(std::string_view text, std::string_view needle)
+bool containsIgnoringCase(std::string_view text, std::string_view needle)
 {
     const auto found = std::search(text.begin(), text.end(), needle.begin(), needle.end(),
-                                   [](char a, char b) { return FoldAscii(a) == FoldAscii(b); });
+                                   [](char a, char b) { return foldAscii(a) == foldAscii(b); });
     return found != text.end() || needle.empty();
 }
 
-std::size_t CountSeparators(std::string_view text, std::string_view separator)
+std::size_t countSeparators(std::string_view text, std::string_view separator)
 {
-    if (text.empty() || separator.empty() || !ContainsIgnoringCase(text, separator))
+    if (text.empty() || separator.empty() || !containsIgnoringCase(text, separator))
         return 0;
     std::size_t count = 0;
     for (std::size_t at = text.find(separator); at != std::string_view::npos;
@@ -48,7 +48,7 @@ std::size_t CountSeparators(std::string_view text, std::string_view separator)
     return count;
 }
 
-bool IsPlainName(std::string_view name)
+bool isPlainName(std::string_view name)
 {
     std::size_t characters = 0;
     bool onlyBlanks = true;

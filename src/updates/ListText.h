@@ -20,13 +20,13 @@ private:
 };
 
 // True when needle occurs in text, comparing ASCII letters without case.
-bool ContainsIgnoringCase(std::string_view text, std::string_view needle);
+bool containsIgnoringCase(std::string_view text, std::string_view needle);
 
-// `CountSeparators`: 0 when the text is empty or holds no separator (ignoring case);
+// `countSeparators`: 0 when the text is empty or holds no separator (ignoring case);
 // otherwise the number of pieces that cutting at the separator (exact case) gives, minus one.
-std::size_t CountSeparators(std::string_view text, std::string_view separator);
+std::size_t countSeparators(std::string_view text, std::string_view separator);
 
 // Whether a version, revision or folder name from a server may become part of an address
 // or a file name: not only blanks, no "/", "\", ":", "..", no control character, at most
 // 64 characters (UTF-8).
-bool IsPlainName(std::string_view name);
+bool isPlainName(std::string_view name);

@@ -2,9 +2,9 @@
 
 #include "updates/IniReader.h"
 
-QString ReadIniValue(const QString& section, const QString& key, const QString& defaultValue, const QString& path)
+QString readIniValue(const QString& section, const QString& key, const QString& defaultValue, const QString& path)
 {
-    return QString::fromStdU16String(ReadIniFileValue(std::filesystem::path(path.toStdU16String()),
+    return QString::fromStdU16String(readIniFileValue(std::filesystem::path(path.toStdU16String()),
                                                       section.toStdU16String(), key.toStdU16String(),
                                                       defaultValue.toStdU16String()));
 }

@@ -2,6 +2,6 @@
 
 #include <QString>
 
-// `ReadIniValue`: the value Windows' INI reader gives for key in section of the file (at
+// `readIniValue`: the value Windows' INI reader gives for key in section of the file (at
 // most 254 characters), or the default when the file, the section or the key is missing.
-QString ReadIniValue(const QString& section, const QString& key, const QString& defaultValue, const QString& path);
+QString readIniValue(const QString& section, const QString& key, const QString& defaultValue, const QString& path);

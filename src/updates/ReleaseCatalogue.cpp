@@ -35,12 +35,12 @@ struct Channel
 
 // In row order: stable, beta, nightly.
 constexpr std::array<Channel, 3> Channels = {{
-    {"LatestStable", &AppState::LatestStable, &AppState::LatestStableDate},
-    {"LatestBeta", &AppState::LatestBeta, &AppState::LatestBetaDate},
-    {"LatestNightly", &AppState::LatestNightly, &AppState::LatestNightlyDate},
+    {"LatestStable", &AppState::latestStable, &AppState::latestStableDate},
+    {"LatestBeta", &AppState::latestBeta, &AppState::latestBetaDate},
+    {"LatestNightly", &AppState::latestNightly, &AppState::latestNightlyDate},
 }};
 
-QByteArray ReadWholeFile(const QString& path)
+QByteArray readWholeFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -56,14 +56,14 @@ QString Text(std::string_view bytes)
     return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
 }
 
-std::string_view View(const QByteArray& bytes)
+std::string_view bytesView(const QByteArray& bytes)
 {
     return std::string_view(bytes.constData(), size_t(bytes.size()));
 }
 
-bool Obtained(const QString& path)
+bool fileObtained(const QString& path)
 {
-    return QFileInfo(path).isFile() && ConvertLineEnds(path);
+    return QFileInfo(path).isFile() && convertLineEnds(path);
 }
 
 } // namespace
@@ -72,14 +72,14 @@ ReleaseCatalogue::ReleaseCatalogue(AppState& state, AppServices& services, Downl
     : state(state), services(services), engine(engine), view(view)
 {}
 
-void ReleaseCatalogue::CheckKRVNUpdates()
+void ReleaseCatalogue::checkForUpdates()
 {
     FailureScope steps(&services.errors, QStringLiteral("CheckKRVNUpdates"));
-    if (!engine.PrepareConnection()) {
-        engine.AbortDownload(false);
+    if (!engine.prepareConnection()) {
+        engine.abortDownload(false);
         return;
     }
-    steps.step([&] { view.EnableControls(false); });
+    steps.step([&] { view.enableControls(false); });
     steps.step([&] { view.clearStatusList(); });
     steps.step([&] {
         view.setProgressMaximum(100);
@@ -87,37 +87,37 @@ void ReleaseCatalogue::CheckKRVNUpdates()
         view.setProgressVisible(true);
     });
     steps.step([&] {
-        engine.DownloadFile(state.endpoints.feedServer + QStringLiteral("/versions.txt"), state.VersionsFile, true,
+        engine.downloadFile(state.endpoints.feedServer + QStringLiteral("/versions.txt"), state.versionsFile, true,
                             FeedPauseMs);
     });
     steps.step([&] { view.setProgressValue(50); });
     steps.step([&] {
-        engine.DownloadFile(state.endpoints.buildServer + QStringLiteral("/binaries/releases/"), state.ListingFile,
+        engine.downloadFile(state.endpoints.buildServer + QStringLiteral("/binaries/releases/"), state.listingFile,
                             true, ListingPauseMs);
     });
     steps.step([&] { view.setProgressValue(90); });
-    ReadFeed(steps);
+    readFeed(steps);
     steps.step([&] { view.setProgressValue(80); });
-    ReadListing(steps);
-    steps.step([&] { MarkNewBuild(); });
+    readListing(steps);
+    steps.step([&] { markNewBuild(); });
     steps.step([&] {
         view.setProgressValue(90);
-        Wait(0);
+        wait(0);
     });
-    StoreChannels(steps);
+    storeChannels(steps);
     steps.step([&] {
         view.setProgressValue(100);
-        Wait(FinalPauseMs);
-        view.EnableControls(true);
-        Wait(0);
+        wait(FinalPauseMs);
+        view.enableControls(true);
+        wait(0);
     });
-    steps.step([&] { ShowOutcome(); });
+    steps.step([&] { showOutcome(); });
 }
 
-void ReleaseCatalogue::ReadFeed(FailureScope& steps)
+void ReleaseCatalogue::readFeed(FailureScope& steps)
 {
     bool obtained = false;
-    steps.step([&] { obtained = Obtained(state.VersionsFile); });
+    steps.step([&] { obtained = fileObtained(state.versionsFile); });
     if (!obtained)
         return;
     steps.step([&] {
@@ -126,8 +126,8 @@ void ReleaseCatalogue::ReadFeed(FailureScope& steps)
             (state.*channel.version).clear();
     });
     steps.step([&] {
-        const QByteArray bytes = ReadWholeFile(state.VersionsFile);
-        const ReleaseFeed feed = ParseReleaseFeed(View(bytes));
+        const QByteArray bytes = readWholeFile(state.versionsFile);
+        const ReleaseFeed feed = parseReleaseFeed(bytesView(bytes));
         const std::array<const std::optional<FeedRelease>*, 3> found = {&feed.stable, &feed.beta, &feed.nightly};
         for (size_t row = 0; row < Channels.size(); ++row) {
             if (*found[row]) {
@@ -136,17 +136,17 @@ void ReleaseCatalogue::ReadFeed(FailureScope& steps)
             }
         }
     });
-    steps.step([&] { ShowChannels(); });
-    steps.step([&] { state.LastCheckDate = CheckDate(today()); });
+    steps.step([&] { showChannels(); });
+    steps.step([&] { state.lastCheckDate = checkDate(today()); });
 }
 
-void ReleaseCatalogue::ShowChannels()
+void ReleaseCatalogue::showChannels()
 {
     const QString product = QStringLiteral("Korvane ");
     const QString captions[] = {
-        product + state.LatestStable + QStringLiteral(" (stable)"),
-        product + QString(state.LatestBeta).replace(QLatin1Char('-'), QLatin1Char(' ')),
-        product + state.LatestNightly + QStringLiteral(" (nightly)"),
+        product + state.latestStable + QStringLiteral(" (stable)"),
+        product + QString(state.latestBeta).replace(QLatin1Char('-'), QLatin1Char(' ')),
+        product + state.latestNightly + QStringLiteral(" (nightly)"),
     };
     for (int row = 0; row < int(Channels.size()); ++row) {
         const Channel& channel = Channels[size_t(row)];
@@ -158,17 +158,17 @@ void ReleaseCatalogue::ShowChannels()
     }
 }
 
-void ReleaseCatalogue::ReadListing(FailureScope& steps)
+void ReleaseCatalogue::readListing(FailureScope& steps)
 {
     bool obtained = false;
-    steps.step([&] { obtained = Obtained(state.ListingFile); });
+    steps.step([&] { obtained = fileObtained(state.listingFile); });
     if (!obtained)
         return;
     steps.step([&] {
-        const QByteArray bytes = ReadWholeFile(state.ListingFile);
-        const QByteArray stable = state.LatestStable.toUtf8();
-        const QByteArray beta = state.LatestBeta.toUtf8();
-        ReleaseListing listing(View(bytes), View(stable), View(beta));
+        const QByteArray bytes = readWholeFile(state.listingFile);
+        const QByteArray stable = state.latestStable.toUtf8();
+        const QByteArray beta = state.latestBeta.toUtf8();
+        ReleaseListing listing(bytesView(bytes), bytesView(stable), bytesView(beta));
         QList<ReleaseRecord> found;
         while (const std::optional<ListedRelease> release = listing.next())
             found.append(ReleaseRecord{Text(release->version), Text(release->date)});
@@ -176,7 +176,7 @@ void ReleaseCatalogue::ReadListing(FailureScope& steps)
         // shows: a pick in it must install and describe the release it names.
         if (found.size() <= AppState::OlderReleasesShown)
             return;
-        state.OlderReleases = found;
+        state.olderReleases = found;
         QStringList items;
         for (const ReleaseRecord& release : std::as_const(found))
             items.append(release.version + QStringLiteral(" (") + release.date + QLatin1Char(')'));
@@ -185,20 +185,20 @@ void ReleaseCatalogue::ReadListing(FailureScope& steps)
     });
 }
 
-void ReleaseCatalogue::MarkNewBuild()
+void ReleaseCatalogue::markNewBuild()
 {
     for (int row = 0; row < int(Channels.size()); ++row) {
         const Channel& channel = Channels[size_t(row)];
         const QString& current = state.*channel.version;
         if (services.settings.read(QLatin1String(channel.key), current) != current) {
             view.selectVersionRow(row);
-            view.SetStatusIcon(std::uint8_t(row), StatusPicture::Exclamation, state.str(Str::NewVersion));
+            view.setStatusIcon(std::uint8_t(row), StatusPicture::Exclamation, state.str(Str::NewVersion));
             return;
         }
     }
 }
 
-void ReleaseCatalogue::StoreChannels(FailureScope& steps)
+void ReleaseCatalogue::storeChannels(FailureScope& steps)
 {
     for (const Channel& channel : Channels) {
         if ((state.*channel.version).isEmpty())
@@ -207,40 +207,40 @@ void ReleaseCatalogue::StoreChannels(FailureScope& steps)
         steps.step([&] { services.settings.write(key, state.*channel.version); });
         steps.step([&] { services.settings.write(key + QStringLiteral("Date"), state.*channel.date); });
     }
-    steps.step([&] { services.settings.write(QStringLiteral("LastCheckDate"), state.LastCheckDate); });
+    steps.step([&] { services.settings.write(QStringLiteral("LastCheckDate"), state.lastCheckDate); });
 }
 
-void ReleaseCatalogue::ShowOutcome()
+void ReleaseCatalogue::showOutcome()
 {
-    if (QFileInfo(state.VersionsFile).isFile()) {
-        state.CatalogueLoaded = true;
+    if (QFileInfo(state.versionsFile).isFile()) {
+        state.catalogueLoaded = true;
         view.showInstallImage();
         view.setMainButtonCaption(state.str(Str::InstallNow));
-        engine.LiveUpdateEvent(state.str(Str::UpdatesListDownloaded));
+        engine.addStatusLine(state.str(Str::UpdatesListDownloaded));
     } else {
         view.setMainButtonCaption(state.str(Str::CheckForUpdates));
-        engine.LiveUpdateEvent(state.str(Str::UpdatesListFailed));
+        engine.addStatusLine(state.str(Str::UpdatesListFailed));
     }
 }
 
-QString ReleaseCatalogue::ChangeLogAddress(const AppState& state, int index, int restoreIndex)
+QString ReleaseCatalogue::changeLogAddress(const AppState& state, int index, int restoreIndex)
 {
     QString folder;
     QString version;
     switch (index) {
     case 0:
-        version = state.LatestStable;
+        version = state.latestStable;
         break;
     case 1:
-        version = state.LatestBeta;
+        version = state.latestBeta;
         break;
     case 2:
         folder = QStringLiteral("/binaries/nightlies/trunk/");
-        version = state.LatestNightly;
+        version = state.latestNightly;
         break;
     case OlderReleaseRow:
-        if (restoreIndex >= 0 && restoreIndex < state.OlderReleases.size())
-            version = state.OlderReleases.at(restoreIndex).version;
+        if (restoreIndex >= 0 && restoreIndex < state.olderReleases.size())
+            version = state.olderReleases.at(restoreIndex).version;
         break;
     default:
         break;

@@ -20,27 +20,27 @@ class ReleaseCatalogue
 public:
     ReleaseCatalogue(AppState& state, AppServices& services, DownloadEngine& engine, CatalogueView& view);
 
-    // `CheckKRVNUpdates`: fetches the feed and the listing, fills the rows and the older
+    // `checkForUpdates`: fetches the feed and the listing, fills the rows and the older
     // releases, marks the first channel whose build changed, stores the channels and turns
     // the main button into "Install Now" once the feed is in.
-    void CheckKRVNUpdates();
+    void checkForUpdates();
 
     // The change log that `lblVersionInfo(index)` opens (the caller acts on the left button
     // only): for row 3 the release at restoreIndex, the selected item of `cboRestore` (-1
     // for none). Empty when there is nothing to open: no version known for the row, or no
     // older release selected.
-    static QString ChangeLogAddress(const AppState& state, int index, int restoreIndex);
+    static QString changeLogAddress(const AppState& state, int index, int restoreIndex);
 
     // The day of the check; tests fix it.
     std::function<QDate()> today = [] { return QDate::currentDate(); };
 
 private:
-    void ReadFeed(FailureScope& steps);
-    void ShowChannels();
-    void ReadListing(FailureScope& steps);
-    void MarkNewBuild();
-    void StoreChannels(FailureScope& steps);
-    void ShowOutcome();
+    void readFeed(FailureScope& steps);
+    void showChannels();
+    void readListing(FailureScope& steps);
+    void markNewBuild();
+    void storeChannels(FailureScope& steps);
+    void showOutcome();
 
     AppState& state;
     AppServices& services;

@@ -23,4 +23,4 @@ struct ReleaseFeed
 // the channel keywords are searched in the whole line ignoring case. The first "stable"
 // line is the stable release; a "beta" line is the beta unless one was found, and any
 // later "rc" line replaces it; the first "nightlies" line is the nightly build.
-ReleaseFeed ParseReleaseFeed(std::string_view text);
+ReleaseFeed parseReleaseFeed(std::string_view text);

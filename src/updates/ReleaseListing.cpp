@@ -16,7 +16,7 @@ std::optional<ListedRelease> ReleaseListing::next()
             if (!lines.next(line))
                 return std::nullopt;
             // A listing with one table row per line names no releases.
-            if (CountSeparators(line, RowStart) < 2)
+            if (countSeparators(line, RowStart) < 2)
                 continue;
             restOfLine = line;
         }
@@ -33,8 +33,8 @@ std::optional<ListedRelease> ReleaseListing::next()
 
 std::optional<ListedRelease> ReleaseListing::examine(std::string_view piece) const
 {
-    if (!ContainsIgnoringCase(piece, "<td>") || ContainsIgnoringCase(piece, "<th>") ||
-        ContainsIgnoringCase(piece, "parent directory"))
+    if (!containsIgnoringCase(piece, "<td>") || containsIgnoringCase(piece, "<th>") ||
+        containsIgnoringCase(piece, "parent directory"))
         return std::nullopt;
     const std::size_t quote = piece.find('"');
     if (quote == std::string_view::npos)
@@ -45,7 +45,7 @@ std::optional<ListedRelease> ReleaseListing::examine(std::string_view piece) con
     const std::string_view folder = piece.substr(quote + 1, slash - quote - 1);
     if (folder.empty() || folder == latestStable || folder == latestBeta ||
         folder.find('.') == std::string_view::npos ||
-        std::find(OldVersionList.begin(), OldVersionList.end(), folder) != OldVersionList.end() || !IsPlainName(folder))
+        std::find(OldVersionList.begin(), OldVersionList.end(), folder) != OldVersionList.end() || !isPlainName(folder))
         return std::nullopt;
     const std::size_t year = piece.find("20", slash);
     if (year == std::string_view::npos)

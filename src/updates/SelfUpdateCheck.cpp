@@ -21,7 +21,7 @@ const QString AnswerSection = QStringLiteral("KRVNM");
 const QString AnswerKey = QStringLiteral("version");
 
 // Only blanks, as the comparison has always trimmed.
-QString WithoutBlanks(const QString& text)
+QString withoutBlanks(const QString& text)
 {
     qsizetype first = 0;
     qsizetype last = text.size();
@@ -38,59 +38,59 @@ SelfUpdateCheck::SelfUpdateCheck(AppState& state, AppServices& services, Downloa
     : state(state), services(services), engine(engine), view(view)
 {}
 
-QString SelfUpdateCheck::QueryAddress(const AppState& state)
+QString SelfUpdateCheck::queryAddress(const AppState& state)
 {
     return state.endpoints.makerServer + QStringLiteral("/files/updates.php?idprod=krvnm&version=") +
-           QString(state.AppVersion).remove(QLatin1Char('.'));
+           QString(state.appVersion).remove(QLatin1Char('.'));
 }
 
-bool SelfUpdateCheck::SelfCheckDue(const AppState& state, const QDate& day)
+bool SelfUpdateCheck::selfCheckDue(const AppState& state, const QDate& day)
 {
-    return CheckDate(day) != state.LastSelfCheckDate;
+    return checkDate(day) != state.lastSelfCheckDate;
 }
 
-void SelfUpdateCheck::CheckSelfUpdate(bool AutoLUMode)
+void SelfUpdateCheck::checkSelfUpdate(bool AutoLUMode)
 {
     FailureScope steps(&services.errors, QStringLiteral("CheckSelfUpdate"));
-    const QString query = QueryAddress(state);
-    if (!engine.PrepareConnection()) {
-        engine.AbortDownload(false);
+    const QString query = queryAddress(state);
+    if (!engine.prepareConnection()) {
+        engine.abortDownload(false);
         return;
     }
-    steps.step([&] { view.EnableControls(false); });
+    steps.step([&] { view.enableControls(false); });
     bool usable = false;
     steps.step([&] {
-        if (!engine.DownloadFile(query, state.ManagerFile, true, AnswerPauseMs))
+        if (!engine.downloadFile(query, state.managerFile, true, AnswerPauseMs))
             return;
-        ConvertLineEnds(state.ManagerFile);
-        usable = QFileInfo(state.ManagerFile).isFile() &&
-                 !ReadIniValue(AnswerSection, AnswerKey, QString(), state.ManagerFile).isEmpty();
+        convertLineEnds(state.managerFile);
+        usable = QFileInfo(state.managerFile).isFile() &&
+                 !readIniValue(AnswerSection, AnswerKey, QString(), state.managerFile).isEmpty();
     });
     if (!usable) {
         // A failed or unusable answer is a failed list transfer, not an error to report.
         steps.clear();
-        engine.AbortDownload(true);
+        engine.abortDownload(true);
         return;
     }
     steps.step([&] {
-        engine.SetDownloadStatus(state.str(Str::UpdatesListDownloaded));
-        engine.LiveUpdateEvent(state.str(Str::Done));
+        engine.setDownloadStatus(state.str(Str::UpdatesListDownloaded));
+        engine.addStatusLine(state.str(Str::Done));
     });
-    QString newVersion = state.AppVersion;
-    steps.step([&] { newVersion = ReadIniValue(AnswerSection, AnswerKey, state.AppVersion, state.ManagerFile); });
-    steps.step([&] { state.LastSelfCheckDate = CheckDate(today()); });
+    QString newVersion = state.appVersion;
+    steps.step([&] { newVersion = readIniValue(AnswerSection, AnswerKey, state.appVersion, state.managerFile); });
+    steps.step([&] { state.lastSelfCheckDate = checkDate(today()); });
     steps.step([&] {
-        if (WithoutBlanks(newVersion) != state.AppVersion) {
+        if (withoutBlanks(newVersion) != state.appVersion) {
             const QString offer =
                 QString(state.str(Str::ManagerUpdateAvailable)).replace(QStringLiteral("#1#"), newVersion);
             // After the page has opened the check still finishes, so the window is usable again.
             if (services.dialogs.message(offer, MessageIcon::Exclamation, MessageButtons::YesNo) == Answer::Yes)
-                OpenProductPage(state, services.platform);
+                openProductPage(state, services.platform);
         } else if (!AutoLUMode) {
             services.dialogs.message(state.str(Str::LatestManager), MessageIcon::Information);
         }
     });
-    steps.step([&] { state.SelfCheckDone = true; });
-    steps.step([&] { view.EnableControls(true); });
-    steps.step([&] { DeleteFileWait(state.ManagerFile, false); });
+    steps.step([&] { state.selfCheckDone = true; });
+    steps.step([&] { view.enableControls(true); });
+    steps.step([&] { deleteFileWait(state.managerFile, false); });
 }

@@ -18,16 +18,16 @@ class SelfUpdateCheck
 public:
     SelfUpdateCheck(AppState& state, AppServices& services, DownloadEngine& engine, CatalogueView& view);
 
-    // `CheckSelfUpdate`: AutoLUMode is true for the daily check after a release check and
+    // `checkSelfUpdate`: AutoLUMode is true for the daily check after a release check and
     // false from the menu; only the menu's check says that the running version is the latest.
-    void CheckSelfUpdate(bool AutoLUMode);
+    void checkSelfUpdate(bool AutoLUMode);
 
     // The maker's update query for the running version (`AppVersion` 1.0.4 asks for 104).
-    static QString QueryAddress(const AppState& state);
+    static QString queryAddress(const AppState& state);
 
     // Whether the daily check is due after a release check: no check has read an answer on
     // this day. The menu command must also be enabled for it to run.
-    static bool SelfCheckDue(const AppState& state, const QDate& day);
+    static bool selfCheckDue(const AppState& state, const QDate& day);
 
     // The day of the check; tests fix it.
     std::function<QDate()> today = [] { return QDate::currentDate(); };

@@ -22,7 +22,7 @@
 
 namespace {
 
-template <typename T> T* Find(QWidget& window, const QString& name)
+template <typename T> T* find(QWidget& window, const QString& name)
 {
     T* child = window.findChild<T*>(name);
     if (!child)
@@ -36,43 +36,43 @@ bool Enabled(QWidget& window, const QString& name)
         return action->isEnabled();
     if (auto* menu = window.findChild<QMenu*>(name))
         return menu->menuAction()->isEnabled();
-    return Find<QWidget>(window, name)->isEnabled();
+    return find<QWidget>(window, name)->isEnabled();
 }
 
-QString StatusBarText(QWidget& window)
+QString statusBarText(QWidget& window)
 {
-    return Find<QLabel>(window, QStringLiteral("stbMainText"))->text();
+    return find<QLabel>(window, QStringLiteral("stbMainText"))->text();
 }
 
 // A game the window has found: korvane.exe in a folder of the fixture's temporary folder.
-void PlaceGame(AppFixture& app)
+void placeGame(AppFixture& app)
 {
     const QString folder = app.temp.filePath(QStringLiteral("Korvane"));
     QDir().mkpath(folder);
-    app.state->KrvnPath = QDir::toNativeSeparators(folder) + QDir::separator();
-    app.state->KrvnExe = app.state->KrvnPath + QStringLiteral("korvane.exe");
-    app.state->KrvnVersion = QStringLiteral("1.4.0");
-    WriteFile(app.state->KrvnExe);
+    app.state->krvnPath = QDir::toNativeSeparators(folder) + QDir::separator();
+    app.state->krvnExe = app.state->krvnPath + QStringLiteral("korvane.exe");
+    app.state->krvnVersion = QStringLiteral("1.4.0");
+    WriteFile(app.state->krvnExe);
 }
 
-QStringList VisibleStatusIcons(QWidget& window)
+QStringList visibleStatusIcons(QWidget& window)
 {
     QStringList shown;
     for (int row = 0; row < VersionRowsPanel::RowCount; ++row)
-        if (!Find<QLabel>(window, QStringLiteral("imgStatus%1").arg(row))->isHidden())
+        if (!find<QLabel>(window, QStringLiteral("imgStatus%1").arg(row))->isHidden())
             shown << QStringLiteral("imgStatus%1").arg(row);
     return shown;
 }
 
 // A menu entry as "objectName=caption", a submenu's entries after it in brackets.
-QString Tree(QAction* action)
+QString tree(QAction* action)
 {
     QMenu* menu = action->menu();
     QString line = (menu ? menu->objectName() : action->objectName()) + u'=' + action->text();
     if (menu) {
         QStringList entries;
         for (QAction* entry : menu->actions())
-            entries << Tree(entry);
+            entries << tree(entry);
         line += QStringLiteral(" [") + entries.join(QStringLiteral(", ")) + u']';
     }
     return line;
@@ -97,7 +97,7 @@ private Q_SLOTS:
     void controlsCarryTheirNames()
     {
         AppFixture app;
-        frmMain& window = app.startWindow();
+        MainWindow& window = app.startWindow();
         QStringList names = {
             "imgTop",         "imgTopIcon",       "lblTop",      "lblTopShadow", "lneTop1",      "lneTop2",
             "fraVersion",     "lblVersion",       "fraVersions", "picVersions",  "cboRestore",   "fraStatus",
@@ -118,7 +118,7 @@ private Q_SLOTS:
         // The menu tree, in order, with the English captions.
         QStringList menus;
         for (QAction* action : window.menuBar()->actions())
-            menus << Tree(action);
+            menus << tree(action);
         QCOMPARE(
             menus,
             (QStringList{"mnuFile=&File [mnuOpen=Select KRVN path..., brk00=, mnuExit=Exit]",
@@ -171,15 +171,15 @@ private Q_SLOTS:
         QFETCH(MessageButtons, buttons);
         AppFixture app;
         app.settings.values.insert(QStringLiteral("FORUMSERVER"), QStringLiteral("http://forum.mirror.test//"));
-        frmMain& window = app.startWindow();
-        PlaceGame(app);
-        app.app->commands().EnableControls(address.isEmpty()); // the links must work while busy
+        MainWindow& window = app.startWindow();
+        placeGame(app);
+        app.app->commands().enableControls(address.isEmpty()); // the links must work while busy
         window.show();
         app.transfer.executing = true;
         if (auto* button = window.findChild<QPushButton*>(control))
             button->click();
         else
-            Find<QAction>(window, control)->trigger();
+            find<QAction>(window, control)->trigger();
         QCOMPARE(app.platform.opened, address.isEmpty() ? QStringList() : QStringList{address});
         QCOMPARE(app.dialogs.messages.size(), text ? 1 : 0);
         for (const MessageRequest& message : app.dialogs.messages) {
@@ -239,26 +239,26 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         QFETCH(QString, statusBar);
         AppFixture app;
-        frmMain& window = app.startWindow();
+        MainWindow& window = app.startWindow();
         if (game != Game::None)
-            PlaceGame(app);
+            placeGame(app);
         if (game == Game::Gone)
-            QFile::remove(app.state->KrvnExe);
+            QFile::remove(app.state->krvnExe);
         if (feed)
-            WriteFile(app.state->VersionsFile);
-        app.state->SelfCheckDone = selfCheckDone;
-        app.state->OlderReleases = QList<ReleaseRecord>(releases, ReleaseRecord{QStringLiteral("1.3.0"), {}});
+            WriteFile(app.state->versionsFile);
+        app.state->selfCheckDone = selfCheckDone;
+        app.state->olderReleases = QList<ReleaseRecord>(releases, ReleaseRecord{QStringLiteral("1.3.0"), {}});
         StatusPanel& status = window.statusPanel();
         status.addStatusLine(QStringLiteral("Downloading data..."));
         // The state a transfer leaves behind.
         MainCommands& commands = app.app->commands();
-        commands.EnableControls(false);
+        commands.enableControls(false);
         status.setTimeoutTimerActive(true);
         status.setProgressMaximum(5000);
         status.setProgressValue(1234);
         status.setProgressVisible(true);
 
-        commands.EnableControls(idle);
+        commands.enableControls(idle);
 
         QCOMPARE(commands.busy(), !idle);
         for (const char* name : {"cmdLU", "cmdExit", "mnuOpen", "mnuSettings", "mnuPlatform", "mnuRedetect"})
@@ -269,13 +269,13 @@ private Q_SLOTS:
             QVERIFY2(Enabled(window, QLatin1String(name)), name);
         QCOMPARE(window.cursor().shape(), idle ? Qt::ArrowCursor : Qt::BusyCursor);
         QCOMPARE(status.timeoutTimer()->isActive(), !idle);
-        auto* bar = Find<QProgressBar>(window, QStringLiteral("pgbMain"));
+        auto* bar = find<QProgressBar>(window, QStringLiteral("pgbMain"));
         QCOMPARE(bar->isHidden(), idle);
         QCOMPARE(bar->value(), idle ? 0 : 1234);
         if (idle)
-            QCOMPARE(Find<QPushButton>(window, QStringLiteral("cmdLU"))->text(), caption);
-        statusBar.replace(QStringLiteral("#folder#"), app.state->KrvnPath);
-        QCOMPARE(StatusBarText(window), statusBar);
+            QCOMPARE(find<QPushButton>(window, QStringLiteral("cmdLU"))->text(), caption);
+        statusBar.replace(QStringLiteral("#folder#"), app.state->krvnPath);
+        QCOMPARE(statusBarText(window), statusBar);
     }
 
     // Busy, the status bar repeats the newest status line whatever else asks; idle, it
@@ -284,32 +284,32 @@ private Q_SLOTS:
     void statusBarFollowsTheStatusListWhileBusy()
     {
         AppFixture app;
-        frmMain& window = app.startWindow();
+        MainWindow& window = app.startWindow();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         MainCommands& commands = app.app->commands();
         StatusPanel& status = window.statusPanel();
-        commands.EnableControls(false);
-        QCOMPARE(StatusBarText(window), QString());
+        commands.enableControls(false);
+        QCOMPARE(statusBarText(window), QString());
         status.addStatusLine(QStringLiteral("Connecting to server..."));
-        QCOMPARE(StatusBarText(window), QStringLiteral("Connecting to server..."));
-        commands.SetStatusBar(QStringLiteral("something else"));
+        QCOMPARE(statusBarText(window), QStringLiteral("Connecting to server..."));
+        commands.setStatusBar(QStringLiteral("something else"));
         status.setDownloadLabel(QStringLiteral("12 KB downloaded, 80 KB total"));
-        QCOMPARE(StatusBarText(window), QStringLiteral("Connecting to server..."));
+        QCOMPARE(statusBarText(window), QStringLiteral("Connecting to server..."));
 
-        commands.EnableControls(true);
-        QCOMPARE(StatusBarText(window), QStringLiteral("Korvane path not specified."));
+        commands.enableControls(true);
+        QCOMPARE(statusBarText(window), QStringLiteral("Korvane path not specified."));
         status.setDownloadLabel(QStringLiteral("Files extracted OK."));
-        QCOMPARE(StatusBarText(window), QStringLiteral("Files extracted OK."));
+        QCOMPARE(statusBarText(window), QStringLiteral("Files extracted OK."));
         for (const char* area : {"frmMainBackground", "picVersions", "fraStatus"}) {
             status.setDownloadLabel(QLatin1String(area));
-            QWidget* over = Find<QWidget>(window, QLatin1String(area));
+            QWidget* over = find<QWidget>(window, QLatin1String(area));
             QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
                              Qt::NoButton, Qt::NoModifier);
             QCoreApplication::sendEvent(over, &move);
-            QVERIFY2(StatusBarText(window) == QStringLiteral("Korvane path not specified."), area);
+            QVERIFY2(statusBarText(window) == QStringLiteral("Korvane path not specified."), area);
         }
-        auto* list = Find<QListWidget>(window, QStringLiteral("lstStatus"));
+        auto* list = find<QListWidget>(window, QStringLiteral("lstStatus"));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
         QVERIFY(list->selectedItems().isEmpty());
     }
@@ -317,34 +317,34 @@ private Q_SLOTS:
     void oneStatusIconAtATime()
     {
         AppFixture app;
-        frmMain& window = app.startWindow();
-        QLabel* download = Find<QLabel>(window, QStringLiteral("imgDownload"));
-        QLabel* installed = Find<QLabel>(window, QStringLiteral("imgInstalled"));
-        window.SetStatusIcon(0, StatusPicture::Download, QStringLiteral("New version!"));
-        QCOMPARE(VisibleStatusIcons(window), QStringList{"imgStatus0"});
-        window.SetStatusIcon(2, StatusPicture::Installed, QStringLiteral("Now Installed"));
-        QCOMPARE(VisibleStatusIcons(window), QStringList{"imgStatus2"});
-        auto* row2 = Find<QLabel>(window, QStringLiteral("imgStatus2"));
+        MainWindow& window = app.startWindow();
+        QLabel* download = find<QLabel>(window, QStringLiteral("imgDownload"));
+        QLabel* installed = find<QLabel>(window, QStringLiteral("imgInstalled"));
+        window.setStatusIcon(0, StatusPicture::Download, QStringLiteral("New version!"));
+        QCOMPARE(visibleStatusIcons(window), QStringList{"imgStatus0"});
+        window.setStatusIcon(2, StatusPicture::Installed, QStringLiteral("Now Installed"));
+        QCOMPARE(visibleStatusIcons(window), QStringList{"imgStatus2"});
+        auto* row2 = find<QLabel>(window, QStringLiteral("imgStatus2"));
         QCOMPARE(row2->toolTip(), QStringLiteral("Now Installed"));
         QCOMPARE(row2->pixmap().toImage(), installed->pixmap().toImage());
         QVERIFY(row2->pixmap().toImage() != download->pixmap().toImage());
         window.statusPanel().hideStatusIcons();
-        QCOMPARE(VisibleStatusIcons(window), QStringList());
+        QCOMPARE(visibleStatusIcons(window), QStringList());
     }
 
     void enterStartsTheGameUnlessAnotherButtonHasTheFocus()
     {
         AppFixture app;
-        frmMain& window = app.startWindow();
-        PlaceGame(app);
+        MainWindow& window = app.startWindow();
+        placeGame(app);
         app.platform.offline = true; // the release check that cmdLU starts ends at once
-        app.app->commands().EnableControls(true);
+        app.app->commands().enableControls(true);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QSignalSpy run(Find<QPushButton>(window, QStringLiteral("cmdRun")), &QPushButton::clicked);
-        auto* cmdLU = Find<QPushButton>(window, QStringLiteral("cmdLU"));
+        QSignalSpy run(find<QPushButton>(window, QStringLiteral("cmdRun")), &QPushButton::clicked);
+        auto* cmdLU = find<QPushButton>(window, QStringLiteral("cmdLU"));
         QSignalSpy update(cmdLU, &QPushButton::clicked);
-        auto* stable = Find<QRadioButton>(window, QStringLiteral("optGet0"));
+        auto* stable = find<QRadioButton>(window, QStringLiteral("optGet0"));
         stable->setFocus();
         QTest::keyClick(stable, Qt::Key_Return);
         QTRY_COMPARE(run.count(), 1);

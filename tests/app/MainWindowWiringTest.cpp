@@ -22,9 +22,9 @@ private Q_SLOTS:
         AppFixture app;
         const QString folder =
             QDir::toNativeSeparators(app.temp.filePath(QStringLiteral("Korvane"))) + QDir::separator();
-        WriteGame(folder, QStringLiteral("korvane.exe"), QStringLiteral("1.4.0"));
+        writeGame(folder, QStringLiteral("korvane.exe"), QStringLiteral("1.4.0"));
         app.settings.values.insert(QStringLiteral("KRVNPath"), folder);
-        frmMain& window = app.startWindow();
+        MainWindow& window = app.startWindow();
         QVERIFY(!window.findChild<QLabel*>(QStringLiteral("imgStatus0"))->isHidden());
 
         window.show();
@@ -51,10 +51,10 @@ private Q_SLOTS:
         AppFixture app(true);
         for (const char* key : {"FEEDSERVER", "BUILDSERVER", "MAKERSERVER"})
             app.settings.values.insert(QLatin1String(key), server.url());
-        frmMain& window = app.startWindow();
+        MainWindow& window = app.startWindow();
 
         window.findChild<QPushButton*>(QStringLiteral("cmdLU"))->click();
-        QVERIFY2(app.state->SelfCheckDone, "the daily self-update check followed");
+        QVERIFY2(app.state->selfCheckDone, "the daily self-update check followed");
         int queries = 0;
         for (const TestHttpServer::Request& request : server.requests())
             queries += request.path.startsWith(QLatin1String("/files/updates.php"));

@@ -21,7 +21,7 @@ private Q_SLOTS:
         QVERIFY(root.mkpath(QStringLiteral("wine/drive_c")));
         QVERIFY(root.mkpath(QStringLiteral("wine/dosdevices")));
         QVERIFY(QFile::link(QStringLiteral("../drive_c"), root.filePath(QStringLiteral("wine/dosdevices/c:"))));
-        WriteGame(root.filePath(QStringLiteral("wine/drive_c/korvane")), QStringLiteral("korvane.exe"),
+        writeGame(root.filePath(QStringLiteral("wine/drive_c/korvane")), QStringLiteral("korvane.exe"),
                   QStringLiteral("1.3.2"));
 
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

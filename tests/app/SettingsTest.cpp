@@ -17,7 +17,7 @@ private:
     AppState load()
     {
         AppState state;
-        LoadSettings(state, store, platform, dialogs);
+        loadSettings(state, store, platform, dialogs);
         return state;
     }
 
@@ -63,7 +63,7 @@ private Q_SLOTS:
         platform.windows64 = windows64;
         if (!stored.isNull())
             store.values.insert(QStringLiteral("Platform"), stored);
-        QCOMPARE(load().PlatformIndex, expected);
+        QCOMPARE(load().platformIndex, expected);
     }
 
     // Numbers are read loosely (any decimal text, rounded half to even) but must fit their range.
@@ -104,10 +104,10 @@ private Q_SLOTS:
         store.values.insert(QStringLiteral("PROXYUSER"), QStringLiteral("alice"));
         const AppState s = load();
         const QHash<QString, int> read = {
-            {"PROXYPORT", s.ProxyPort}, {"CONNECTIONTYPE", s.ConnectionType}, {"USEPROXYAUTH", s.UseProxyAuth}};
+            {"PROXYPORT", s.proxyPort}, {"CONNECTIONTYPE", s.connectionType}, {"USEPROXYAUTH", s.useProxyAuth}};
         QCOMPARE(read.value(key), expected);
-        QCOMPARE(s.ProxyUser, QStringLiteral("alice")); // the keys after a failed one still load
-        QCOMPARE(s.Language, QStringLiteral("---"));
+        QCOMPARE(s.proxyUser, QStringLiteral("alice")); // the keys after a failed one still load
+        QCOMPARE(s.language, QStringLiteral("---"));
         QCOMPARE(dialogs.messages.size(), message ? 1 : 0);
         QVERIFY(store.writes.isEmpty());
     }
@@ -127,13 +127,13 @@ private Q_SLOTS:
         QCOMPARE(m.buttons, MessageButtons::Ok);
         QCOMPARE(m.title, QStringLiteral("Korvane Manager"));
         // An unreadable key keeps what it held; an unreadable platform is derived.
-        QCOMPARE((QList<int>{s.ConnectionType, s.ProxyPort, s.PlatformIndex}), (QList<int>{0, 0, 2}));
-        QCOMPARE((QStringList{s.LatestBeta, s.LatestNightly, s.LastCheckDate}), (QStringList{"", "r30000", ""}));
+        QCOMPARE((QList<int>{s.connectionType, s.proxyPort, s.platformIndex}), (QList<int>{0, 0, 2}));
+        QCOMPARE((QStringList{s.latestBeta, s.latestNightly, s.lastCheckDate}), (QStringList{"", "r30000", ""}));
     }
 
     void platformMenuStoresAtOnceAndNextStartChecksIt()
     {
-        const auto checked = [](frmMain& window) {
+        const auto checked = [](MainWindow& window) {
             QStringList names;
             for (const char* name : {"mnuWin9x", "mnuWin32", "mnuWin64"})
                 if (window.findChild<QAction*>(QLatin1String(name))->isChecked())
@@ -141,12 +141,12 @@ private Q_SLOTS:
             return names;
         };
         AppFixture app;
-        frmMain& first = app.startWindow();
+        MainWindow& first = app.startWindow();
         QCOMPARE(checked(first), QStringList{"mnuWin64"}); // derived on a 64-bit system
 
         first.findChild<QAction*>(QStringLiteral("mnuWin32"))->trigger();
         QCOMPARE(app.settings.values.value(QStringLiteral("Platform")), QStringLiteral("WIN32"));
-        QCOMPARE(app.state->PlatformIndex, 1);
+        QCOMPARE(app.state->platformIndex, 1);
         QCOMPARE(checked(first), QStringList{"mnuWin32"});
         QCOMPARE(checked(app.startWindow()), QStringList{"mnuWin32"});
     }

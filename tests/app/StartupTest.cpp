@@ -37,7 +37,7 @@ private Q_SLOTS:
             folder.isEmpty() ? QString() : QDir::toNativeSeparators(app.temp.filePath(folder));
         app.platform.applicationPath = QStringLiteral("/krvnm");
         app.settings.values.insert(QStringLiteral("Platform"), QStringLiteral("WIN9X"));
-        frmMain& window = app.startWindow();
+        MainWindow& window = app.startWindow();
         window.show();
         QVERIFY(window.close());
         QVERIFY(QDir::setCurrent(current));
@@ -46,15 +46,15 @@ private Q_SLOTS:
             QCOMPARE(app.errors.reports.first().source, QStringLiteral("frmMain Load"));
         QVERIFY(app.dialogs.messages.isEmpty());
         QCOMPARE(window.windowTitle(), QStringLiteral("Korvane Manager 1.0.4"));
-        QCOMPARE(app.state->PlatformIndex, 0); // later steps still ran
-        QCOMPARE(app.state->AppFolder, QDir::toNativeSeparators(QStringLiteral("/")));
+        QCOMPARE(app.state->platformIndex, 0); // later steps still ran
+        QCOMPARE(app.state->appFolder, QDir::toNativeSeparators(QStringLiteral("/")));
         for (const char* name : {"versions.tmp", "krvnsupd.tmp", "download.part"})
             QVERIFY2(QFile::exists(app.temp.filePath(QLatin1String(name))), name);
         if (usable) {
             const QString work = app.platform.workFolderPath + QDir::separator();
             QVERIFY(QFileInfo(work).isDir());
-            QCOMPARE(app.state->WorkFolder, work);
-            QCOMPARE(app.state->VersionsFile, work + QStringLiteral("versions.tmp"));
+            QCOMPARE(app.state->workFolder, work);
+            QCOMPARE(app.state->versionsFile, work + QStringLiteral("versions.tmp"));
         }
     }
 
@@ -71,13 +71,13 @@ private Q_SLOTS:
         for (const QString& name : stale + QStringList{"korvane-1.4.0-windows-win32.zip", "nlog.htm"})
             WriteFile(work + name);
         app.settings.values.insert(QStringLiteral("LatestVersionGot"), QStringLiteral("1.3.2"));
-        frmMain& window = app.startWindow();
+        MainWindow& window = app.startWindow();
         for (const QString& name : stale)
             QVERIFY2(!QFileInfo::exists(work + name), qPrintable(name + " survived start-up"));
         QVERIFY(QFileInfo::exists(work + "korvane-1.4.0-windows-win32.zip"));
         QVERIFY(QFileInfo::exists(work + "nlog.htm"));
 
-        app.state->LastSelfCheckDate = QStringLiteral("06/12/2026");
+        app.state->lastSelfCheckDate = QStringLiteral("06/12/2026");
         app.settings.failingWrites.insert(QStringLiteral("WinTempPath"));
         for (const char* name : {"krvnsupd.tmp", "krvnmngr.tmp", "ablog.htm", "versions.tmp"})
             WriteFile(work + QLatin1String(name));

@@ -10,14 +10,14 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& path)
+QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A 10 ms timer keeps firing while step runs: every wait must keep handling the window's events.
-template <typename Step> void HandlesEventsDuring(Step step)
+template <typename Step> void handlesEventsDuring(Step step)
 {
     int ticks = 0;
     QTimer timer;
@@ -39,21 +39,21 @@ class WaitsTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        saved = CurrentWaitTimings();
-        CurrentWaitTimings() = {10, 300, 10, 300};
+        saved = currentWaitTimings();
+        currentWaitTimings() = {10, 300, 10, 300};
     }
 
-    void cleanup() { CurrentWaitTimings() = saved; }
+    void cleanup() { currentWaitTimings() = saved; }
 
     void waitHandlesEventsForItsWholeTime()
     {
         QElapsedTimer wall;
         wall.start();
-        HandlesEventsDuring([] { Wait(300); });
+        handlesEventsDuring([] { wait(300); });
         QVERIFY2(wall.elapsed() >= 300, qPrintable(QStringLiteral("returned after %1 ms").arg(wall.elapsed())));
         wall.restart();
-        Wait(0);
-        Wait(-5);
+        wait(0);
+        wait(-5);
         QVERIFY(wall.elapsed() < 100);
     }
 
@@ -65,11 +65,11 @@ private Q_SLOTS:
         QTimer::singleShot(50, this, [&] { WriteFile(path, "12345"); });
         QElapsedTimer wall;
         wall.start();
-        WaitForFile(path, 3);
+        ::waitForFile(path, 3);
         QVERIFY2(wall.elapsed() < 300, qPrintable(QStringLiteral("took %1 ms").arg(wall.elapsed())));
 
         wall.restart();
-        HandlesEventsDuring([&] { WaitForFile(path, 5); }); // never grows beyond 5 bytes
+        handlesEventsDuring([&] { ::waitForFile(path, 5); }); // never grows beyond 5 bytes
         QVERIFY(wall.elapsed() >= 300);
     }
 
@@ -93,10 +93,10 @@ private Q_SLOTS:
         const QString path = temp.filePath(QStringLiteral("feed.txt"));
         if (!before.isNull())
             WriteFile(path, before);
-        QCOMPARE(ConvertLineEnds(path), !before.isNull());
-        QCOMPARE(FileSizeOf(path), before.isNull() ? qint64(-1) : qint64(after.size()));
-        QCOMPARE(ReadAll(path), after);
-        DeleteFileWait(path, true);
+        QCOMPARE(::convertLineEnds(path), !before.isNull());
+        QCOMPARE(fileSizeOf(path), before.isNull() ? qint64(-1) : qint64(after.size()));
+        QCOMPARE(readAll(path), after);
+        deleteFileWait(path, true);
         QVERIFY(!QFile::exists(path));
     }
 };

@@ -18,30 +18,30 @@ struct Fixture : FakeServices
     Fixture()
     {
         for (int n = 1; n <= AppState::LanguageStringCount; ++n)
-            state.LanguageStrings[static_cast<size_t>(n)] = QStringLiteral("str%1").arg(n);
-        state.LanguageStrings[47] = "str47 #1#";
+            state.languageStrings[static_cast<size_t>(n)] = QStringLiteral("str%1").arg(n);
+        state.languageStrings[47] = "str47 #1#";
         for (char16_t letter = u'A'; letter <= u'Z'; ++letter)
-            platform.driveRoots.insert(QChar(letter), Folder(temp.filePath(QString(QChar(letter)))));
+            platform.driveRoots.insert(QChar(letter), folder(temp.filePath(QString(QChar(letter)))));
     }
 
     // The game at the standard location of a drive of the given type.
-    void InstallOnDrive(QChar letter, sysapi::DriveType type)
+    void installOnDrive(QChar letter, sysapi::DriveType type)
     {
         platform.driveTypes.insert(letter, type);
-        WriteGame(platform.driveRoots.value(letter) + "korvane", "korvane.exe", "1.4.0");
+        writeGame(platform.driveRoots.value(letter) + "korvane", "korvane.exe", "1.4.0");
     }
 
     // A folder holding the game executable name with version, taken as KrvnPath.
-    QString StoreGame(const QString& folderName, const QString& name, const QString& version)
+    QString storeGame(const QString& folderName, const QString& name, const QString& version)
     {
-        const QString folder = GameFolder(folderName);
-        WriteGame(folder, name, version);
-        state.KrvnPath = folder;
+        const QString folder = gameFolder(folderName);
+        writeGame(folder, name, version);
+        state.krvnPath = folder;
         return folder;
     }
 
-    static QString Folder(const QString& path) { return QDir::toNativeSeparators(path) + QDir::separator(); }
-    QString GameFolder(const QString& name) { return Folder(temp.filePath(name)); }
+    static QString folder(const QString& path) { return QDir::toNativeSeparators(path) + QDir::separator(); }
+    QString gameFolder(const QString& name) { return folder(temp.filePath(name)); }
 
     AppState state;
     RecordingDetectionView view;
@@ -82,11 +82,11 @@ private Q_SLOTS:
                                                     {u'O', sysapi::DriveType::CdRom},
                                                     {u'M', sysapi::DriveType::RamDisk}};
         for (const QString& drive : drives.split(u' '))
-            f.InstallOnDrive(drive[0], types.value(drive[1]));
+            f.installOnDrive(drive[0], types.value(drive[1]));
         // A fixed C: without the game is passed over.
         f.platform.driveTypes.insert(u'C', f.platform.driveTypes.value(u'C', sysapi::DriveType::Fixed));
 
-        f.detection.FindKRVNPath();
+        f.detection.findGameFolder();
 
         QList<QChar> examined;
         for (char16_t c = u'C'; c <= (winner.isEmpty() ? u'Z' : winner[0].unicode()); ++c)
@@ -94,8 +94,8 @@ private Q_SLOTS:
         QCOMPARE(f.platform.driveTypeQueries, examined);
         QCOMPARE(f.platform.driveRootQueries, examined);
         const QString folder = winner.isEmpty() ? QString() : f.platform.driveRoots.value(winner[0]) + "korvane" + Sep;
-        QCOMPARE(f.state.KrvnPath, folder);
-        QCOMPARE(f.state.KrvnExe, winner.isEmpty() ? QString() : folder + "korvane.exe");
+        QCOMPARE(f.state.krvnPath, folder);
+        QCOMPARE(f.state.krvnExe, winner.isEmpty() ? QString() : folder + "korvane.exe");
         QCOMPARE(f.view.calls.filter("lblVersion=").last(),
                  QLatin1String(winner.isEmpty() ? "lblVersion=str46" : "lblVersion=str47 1.4.0"));
         QCOMPARE(f.settings.values.value("KRVNPath"), folder);
@@ -107,28 +107,28 @@ private Q_SLOTS:
     void driveSearchKeepsEarlierFolder()
     {
         Fixture f;
-        const QString folder = f.StoreGame("games/korvane", "korvane.exe", "r26400");
-        f.detection.FindKRVNPath();
-        QCOMPARE(f.state.KrvnPath, folder);
-        QCOMPARE(f.state.KrvnVersion, "r26400");
+        const QString folder = f.storeGame("games/korvane", "korvane.exe", "r26400");
+        f.detection.findGameFolder();
+        QCOMPARE(f.state.krvnPath, folder);
+        QCOMPARE(f.state.krvnVersion, "r26400");
     }
 
     void executableInFolder()
     {
         Fixture f;
-        QCOMPARE(f.detection.GetKRVNExe(), QString());
+        QCOMPARE(f.detection.gameExecutable(), QString());
 
-        const QString folder = f.GameFolder("game");
-        f.state.KrvnPath = folder;
+        const QString folder = f.gameFolder("game");
+        f.state.krvnPath = folder;
         QVERIFY(QDir().mkpath(folder + "korvane.exe/inner")); // a folder, not a program
-        QCOMPARE(f.detection.GetKRVNExe(), QString());
+        QCOMPARE(f.detection.gameExecutable(), QString());
 
-        WriteGame(folder, "ttd.exe", "0.7.5");
-        QCOMPARE(f.detection.GetKRVNExe(), folder + "ttd.exe");
+        writeGame(folder, "ttd.exe", "0.7.5");
+        QCOMPARE(f.detection.gameExecutable(), folder + "ttd.exe");
 
         QVERIFY(QDir(folder + "korvane.exe").removeRecursively());
-        WriteGame(folder, "korvane.exe", "1.4.0");
-        QCOMPARE(f.detection.GetKRVNExe(), folder + "korvane.exe");
+        writeGame(folder, "korvane.exe", "1.4.0");
+        QCOMPARE(f.detection.gameExecutable(), folder + "korvane.exe");
     }
 
     void folderPicker_data()
@@ -151,7 +151,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         Fixture f;
         f.dialogs.folders.enqueue(answer);
-        QCOMPARE(f.detection.BrowseForFolder("Choose"), expected);
+        QCOMPARE(f.detection.browseForFolder("Choose"), expected);
         QCOMPARE(f.dialogs.folderTitles, QStringList{"Choose"});
     }
 
@@ -192,19 +192,19 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(QString, folder);
         Fixture f;
-        const QString game = f.StoreGame("game", "korvane.exe", installed);
-        f.state.LatestStable = latest[0];
-        f.state.LatestBeta = latest[1];
-        f.state.LatestNightly = latest[2];
+        const QString game = f.storeGame("game", "korvane.exe", installed);
+        f.state.latestStable = latest[0];
+        f.state.latestBeta = latest[1];
+        f.state.latestNightly = latest[2];
 
-        f.detection.GetKRVNVersion();
+        f.detection.readGameVersion();
 
         const QString version = installed.isNull() ? QString() : installed;
         const qint64 size = QFileInfo(game + "korvane.exe").size();
-        QCOMPARE(f.state.KrvnExe, game + "korvane.exe");
-        QCOMPARE(f.state.KrvnVersion, version);
-        QCOMPARE(f.state.KrvnExeSize, size);
-        QCOMPARE(f.state.BaseSetFolder, game + folder + Sep);
+        QCOMPARE(f.state.krvnExe, game + "korvane.exe");
+        QCOMPARE(f.state.krvnVersion, version);
+        QCOMPARE(f.state.krvnExeSize, size);
+        QCOMPARE(f.state.baseSetFolder, game + folder + Sep);
         QStringList calls{"lblVersion=str49", "lblVersion=str47 " + version, "cmdRun=on", "SetStatusBar()"};
         if (row >= 0)
             calls << QStringLiteral("optGet(%1)").arg(row)
@@ -221,43 +221,43 @@ private Q_SLOTS:
     void storedFolderWithoutGame()
     {
         Fixture f;
-        f.InstallOnDrive(u'C', sysapi::DriveType::Fixed);
-        const QString gone = f.GameFolder("gone");
+        f.installOnDrive(u'C', sysapi::DriveType::Fixed);
+        const QString gone = f.gameFolder("gone");
         f.settings.values.insert("KRVNPath", gone);
-        f.state.KrvnPath = gone;
-        f.state.KrvnVersion = "1.3.0";
-        f.state.BaseSetFolder = gone + "baseset" + Sep;
+        f.state.krvnPath = gone;
+        f.state.krvnVersion = "1.3.0";
+        f.state.baseSetFolder = gone + "baseset" + Sep;
 
-        f.detection.DetectAtStartup();
+        f.detection.detectAtStartup();
 
-        QCOMPARE(f.state.KrvnPath + f.state.KrvnExe + f.state.KrvnVersion + f.state.BaseSetFolder, QString());
+        QCOMPARE(f.state.krvnPath + f.state.krvnExe + f.state.krvnVersion + f.state.baseSetFolder, QString());
         QCOMPARE(f.settings.values.value("KRVNPath"), gone);
         QVERIFY(f.settings.writes.isEmpty());
         QVERIFY(f.platform.driveTypeQueries.isEmpty());
         QCOMPARE(f.view.calls, (QStringList{"lblVersion=str46", "cmdRun=off", "SetStatusBar()"}));
 
         // Asked to keep it, the identification leaves the folder in place.
-        f.state.KrvnPath = gone;
-        f.detection.GetKRVNVersion(true);
-        QCOMPARE(f.state.KrvnPath, gone);
+        f.state.krvnPath = gone;
+        f.detection.readGameVersion(true);
+        QCOMPARE(f.state.krvnPath, gone);
     }
 
     // One failing settings write: the other steps still run, one report is made.
     void failingSettingsWrite()
     {
         Fixture f;
-        const QString folder = f.StoreGame("game", "korvane.exe", "1.1.5");
-        f.state.LatestStable = "1.1.5";
+        const QString folder = f.storeGame("game", "korvane.exe", "1.1.5");
+        f.state.latestStable = "1.1.5";
         f.settings.failingWrites = {"KRVNPath", "KRVNVersion"};
 
-        f.detection.GetKRVNVersion();
+        f.detection.readGameVersion();
 
         QCOMPARE(f.errors.reports.size(), 1);
         QCOMPARE(f.errors.reports[0].source, "GetKRVNVersion");
         QVERIFY(f.errors.reports[0].description.contains("KRVNPath"));
-        QCOMPARE(f.settings.values.value("KRVNVersionSize"), QString::number(f.state.KrvnExeSize));
+        QCOMPARE(f.settings.values.value("KRVNVersionSize"), QString::number(f.state.krvnExeSize));
         QVERIFY(f.view.calls.contains("optGet(0)"));
-        QCOMPARE(f.state.BaseSetFolder, folder + "data" + Sep);
+        QCOMPARE(f.state.baseSetFolder, folder + "data" + Sep);
         QCOMPARE(f.view.calls.last(), "SetStatusBar()");
     }
 
@@ -265,15 +265,15 @@ private Q_SLOTS:
     void sizeBeyondTwoGigabytes()
     {
         Fixture f;
-        const QString folder = f.StoreGame("big", "korvane.exe", "1.4.0");
+        const QString folder = f.storeGame("big", "korvane.exe", "1.4.0");
         QFile exe(folder + "korvane.exe");
         const qint64 threeGiB = 3LL * 1024 * 1024 * 1024;
         if (!exe.resize(threeGiB)) // sparse: no disk space is used
             QSKIP("this file system cannot hold a sparse file of 3 GiB");
-        f.detection.GetKRVNVersion();
-        QCOMPARE(f.state.KrvnExeSize, threeGiB);
+        f.detection.readGameVersion();
+        QCOMPARE(f.state.krvnExeSize, threeGiB);
         QCOMPARE(f.settings.values.value("KRVNVersionSize"), "3221225472");
-        QCOMPARE(f.state.KrvnVersion, "1.4.0");
+        QCOMPARE(f.state.krvnVersion, "1.4.0");
     }
 
     // Running starts the stored game (a folder with only "ttd.exe" too); without one it asks
@@ -311,21 +311,21 @@ private Q_SLOTS:
         QFETCH(QString, kept);
         QFETCH(bool, launched);
         Fixture f;
-        const QString storedFolder = f.GameFolder("stored");
+        const QString storedFolder = f.gameFolder("stored");
         QVERIFY(QDir().mkpath(storedFolder));
         if (!stored.isEmpty())
-            WriteGame(storedFolder, stored, "1.3.0");
+            writeGame(storedFolder, stored, "1.3.0");
         f.settings.values.insert("KRVNPath", storedFolder);
-        f.state.KrvnPath = storedFolder;
-        f.detection.GetKRVNVersion(true);
+        f.state.krvnPath = storedFolder;
+        f.detection.readGameVersion(true);
         f.view.calls.clear();
-        const QString chosenFolder = chosen == u'-' ? QString() : f.GameFolder("chosen");
+        const QString chosenFolder = chosen == u'-' ? QString() : f.gameFolder("chosen");
         QVERIFY(chosenFolder.isEmpty() || QDir().mkpath(chosenFolder));
         if (!chosenFolder.isEmpty() && !chosen.isEmpty())
-            WriteGame(chosenFolder, chosen, "1.4.0");
+            writeGame(chosenFolder, chosen, "1.4.0");
         f.dialogs.folders.enqueue(chosenFolder);
 
-        open ? void(f.detection.ChooseGameFolder()) : f.detection.RunGame();
+        open ? void(f.detection.chooseGameFolder()) : f.detection.runGame();
 
         const bool asked = open || stored.isEmpty();
         QCOMPARE(f.dialogs.folderTitles, asked ? QStringList{"str4"} : QStringList());
@@ -338,9 +338,9 @@ private Q_SLOTS:
         }
         const bool tookChosen = kept == u"chosen";
         const QString folder = tookChosen ? chosenFolder : storedFolder;
-        QCOMPARE(f.state.KrvnPath, folder);
+        QCOMPARE(f.state.krvnPath, folder);
         QCOMPARE(f.settings.values.value("KRVNPath"), folder);
-        QCOMPARE(f.state.KrvnVersion, QLatin1String(tookChosen ? "1.4.0" : stored.isEmpty() ? "" : "1.3.0"));
+        QCOMPARE(f.state.krvnVersion, QLatin1String(tookChosen ? "1.4.0" : stored.isEmpty() ? "" : "1.3.0"));
         QCOMPARE(f.view.calls.contains("lblVersion=str49"), tookChosen);
         QCOMPARE(f.view.calls.count(QStringLiteral("close")), launched ? 1 : 0);
         QCOMPARE(f.platform.launches.size(), launched ? 1 : 0);

@@ -10,15 +10,15 @@ using pefixture::Bytes;
 
 namespace {
 
-QString ReadVersion(const Bytes& bytes)
+QString readVersion(const Bytes& bytes)
 {
     MemoryByteSource source(bytes.data(), bytes.size());
-    return QString::fromStdU16String(FileVersionTextOf(source));
+    return QString::fromStdU16String(fileVersionTextOf(source));
 }
 
-const std::vector<pecorpus::Case>& Corpus()
+const std::vector<pecorpus::Case>& corpus()
 {
-    static const std::vector<pecorpus::Case> cases = pecorpus::Cases(true);
+    static const std::vector<pecorpus::Case> cases = pecorpus::cases(true);
     return cases;
 }
 
@@ -49,22 +49,22 @@ private Q_SLOTS:
     void readsWhatTheSystemReads_data()
     {
         QTest::addColumn<int>("index");
-        for (std::size_t i = 0; i < Corpus().size(); ++i)
-            QTest::newRow(Corpus()[i].name.c_str()) << int(i);
+        for (std::size_t i = 0; i < corpus().size(); ++i)
+            QTest::newRow(corpus()[i].name.c_str()) << int(i);
     }
 
     void readsWhatTheSystemReads()
     {
         QFETCH(int, index);
-        const pecorpus::Case& c = Corpus()[static_cast<std::size_t>(index)];
-        QCOMPARE(ReadVersion(c.bytes), QString::fromStdU16String(c.expected));
+        const pecorpus::Case& c = corpus()[static_cast<std::size_t>(index)];
+        QCOMPARE(readVersion(c.bytes), QString::fromStdU16String(c.expected));
     }
 
     void filesThatCannotBeReadGiveEmptyText()
     {
         QTemporaryDir temp;
         for (const QString& path : {temp.filePath("none.exe"), temp.path()})
-            QCOMPARE(QString::fromStdU16String(GetFileVersionText(path.toStdU16String())), QString());
+            QCOMPARE(QString::fromStdU16String(getFileVersionText(path.toStdU16String())), QString());
     }
 
     // Cut anywhere before the end of the version data, the file gives nothing; cut after
@@ -72,12 +72,12 @@ private Q_SLOTS:
     void truncatedFiles()
     {
         for (bool pe32Plus : {false, true}) {
-            const pefixture::PeFile file = pecorpus::Pe(pe32Plus, pefixture::StandardVersion(u"1.4.0"));
-            const Bytes versionData = pefixture::BuildVersionInfo(pefixture::StandardVersion(u"1.4.0"));
+            const pefixture::PeFile file = pecorpus::pe(pe32Plus, pefixture::standardVersion(u"1.4.0"));
+            const Bytes versionData = pefixture::buildVersionInfo(pefixture::standardVersion(u"1.4.0"));
             const std::size_t needed = file.offsets.versionData + versionData.size();
             for (std::size_t length = 0; length <= file.bytes.size(); ++length) {
                 const Bytes cut(file.bytes.begin(), file.bytes.begin() + static_cast<std::ptrdiff_t>(length));
-                const QString got = ReadVersion(cut);
+                const QString got = readVersion(cut);
                 QVERIFY2(got == (length < needed ? QString() : "1.4.0"),
                          qPrintable(QStringLiteral("cut at %1 (PE32+ %2): \"%3\"").arg(length).arg(pe32Plus).arg(got)));
             }
@@ -87,23 +87,23 @@ private Q_SLOTS:
     // A FileVersion text without its NUL ends with its own block, not in the next one.
     void textWithoutNulStopsAtItsBlock()
     {
-        pefixture::PeFile file = pecorpus::Pe(
+        pefixture::PeFile file = pecorpus::pe(
             false, {{0x040904B0}, {{u"040904B0", {{u"FileVersion", u"1.4.0"}, {u"ProductName", u"Korvane"}}}}});
-        const std::size_t nul = pecorpus::Find(file.bytes, u"1.4.0") + 10;
-        pefixture::Put16(file.bytes, nul, u'7');
-        QCOMPARE(ReadVersion(file.bytes), "1.4.07");
+        const std::size_t nul = pecorpus::find(file.bytes, u"1.4.0") + 10;
+        pefixture::put16(file.bytes, nul, u'7');
+        QCOMPARE(readVersion(file.bytes), "1.4.07");
     }
 
     // Only the headers, three directories and the resource are read, however large the file.
     void readsOnlyWhatItNeeds()
     {
         pefixture::PeLayout wanted;
-        wanted.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(u"1.4.0"));
+        wanted.versionResource = pefixture::buildVersionInfo(pefixture::standardVersion(u"1.4.0"));
         wanted.overlayBytes = 8 * 1024 * 1024;
-        const pefixture::PeFile file = pefixture::BuildPe(wanted);
+        const pefixture::PeFile file = pefixture::buildPe(wanted);
         MemoryByteSource memory(file.bytes.data(), file.bytes.size());
         CountingSource counting(memory);
-        QCOMPARE(QString::fromStdU16String(FileVersionTextOf(counting)), "1.4.0");
+        QCOMPARE(QString::fromStdU16String(fileVersionTextOf(counting)), "1.4.0");
         QVERIFY2(counting.bytesRead < 2048,
                  qPrintable(QStringLiteral("read %1 bytes of %2").arg(counting.bytesRead).arg(file.bytes.size())));
     }

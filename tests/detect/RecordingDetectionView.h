@@ -13,9 +13,9 @@ public:
     {
         calls.append(QStringLiteral("cmdRun=") + (enabled ? QStringLiteral("on") : QStringLiteral("off")));
     }
-    void SetStatusBar(const QString& text) override { calls.append(QStringLiteral("SetStatusBar(") + text + u')'); }
+    void setStatusBar(const QString& text) override { calls.append(QStringLiteral("SetStatusBar(") + text + u')'); }
     void selectVersionRow(int row) override { calls.append(QStringLiteral("optGet(%1)").arg(row)); }
-    void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override
+    void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override
     {
         calls.append(QStringLiteral("SetStatusIcon(%1,%2,%3)").arg(index).arg(int(picture)).arg(toolTip));
     }

@@ -37,7 +37,7 @@ private Q_SLOTS:
         QFile::setPermissions(root.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
         std::string error;
-        QVERIFY2(WriteMirror(root.filePath("mirror").toStdString(), MirrorCatalogue{}, error), error.c_str());
+        QVERIFY2(writeMirror(root.filePath("mirror").toStdString(), MirrorCatalogue{}, error), error.c_str());
         NginxServer nginx;
         QString problem = nginx.start(root.filePath("nginx"), root.filePath("mirror"));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
@@ -57,9 +57,9 @@ private Q_SLOTS:
         conf.close();
         // An older game for the drive search to find.
         pefixture::PeLayout game;
-        game.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(u"1.3.2"));
+        game.versionResource = pefixture::buildVersionInfo(pefixture::standardVersion(u"1.3.2"));
         QVERIFY(pefixture::WriteFile(root.filePath("wine/drive_c/korvane/korvane.exe").toStdString(),
-                                     pefixture::BuildPe(game).bytes));
+                                     pefixture::buildPe(game).bytes));
 
         QProcess tour;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

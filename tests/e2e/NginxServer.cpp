@@ -23,7 +23,7 @@ QString NginxServer::start(const QString& workFolder, const QString& rootFolder)
 {
     folder = workFolder;
     const QString program = QStandardPaths::findExecutable("nginx", {"/usr/sbin", "/usr/bin"});
-    port = FreeLoopbackPort();
+    port = freeLoopbackPort();
     if (program.isEmpty() || port == 0)
         return "nginx is not installed (nginx-light), or no port is free";
     const QDir dir(folder);
@@ -50,7 +50,7 @@ QString NginxServer::start(const QString& workFolder, const QString& rootFolder)
 
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, {"-p", folder, "-e", dir.filePath("error.log"), "-c", config.fileName()});
-    const bool listening = ListensOn(process, port);
+    const bool listening = listensOn(process, port);
     QFile errors(dir.filePath("error.log"));
     errors.open(QIODevice::ReadOnly);
     return listening ? QString()

@@ -14,7 +14,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<bool>("present");
-        const auto& sets = BaseSet::FileSets();
+        const auto& sets = BaseSet::fileSets();
         QTest::newRow("set A") << sets.at(0) << true;
         QTest::newRow("set A without gm_tt21.gm") << QStringList{"gm_tt00.gm", "sample.cat"} << false;
         QTest::newRow("set B") << sets.at(1) << true;
@@ -29,7 +29,7 @@ private Q_SLOTS:
         const QString folder = f->folder("game/baseset");
         for (const QString& name : files)
             QVERIFY(WriteFile(folder + name, "x"));
-        QCOMPARE(BaseSet::IsPresent(folder), present);
+        QCOMPARE(BaseSet::isPresent(folder), present);
     }
 
     // The download itself is the same as a build's; an archive already in the work folder
@@ -43,14 +43,14 @@ private Q_SLOTS:
     void installsFromTheWorkFolder()
     {
         QFETCH(bool, damaged);
-        f->state.BaseSetFolder = f->folder("game/baseset");
-        QVERIFY(WriteFile(f->state.WorkFolder + "baseset.zip", damaged ? "no zip" : f->baseSetArchive()));
+        f->state.baseSetFolder = f->folder("game/baseset");
+        QVERIFY(WriteFile(f->state.workFolder + "baseset.zip", damaged ? "no zip" : f->baseSetArchive()));
 
-        f->installer.LiveUpdateNow(Installer::BaseSetFiles);
+        f->installer.installProduct(Installer::BaseSetFiles);
 
         QCOMPARE(f->requestPaths(), QStringList{});
-        QCOMPARE(BaseSet::IsPresent(f->state.BaseSetFolder), !damaged);
-        QCOMPARE(QFileInfo::exists(f->state.WorkFolder + "baseset.zip"), !damaged);
+        QCOMPARE(BaseSet::isPresent(f->state.baseSetFolder), !damaged);
+        QCOMPARE(QFileInfo::exists(f->state.workFolder + "baseset.zip"), !damaged);
         QCOMPARE(f->view.lines.last(),
                  QLatin1String(damaged ? "Failed to unzip file, please try again." : "Files extracted OK."));
         QCOMPARE(f->dialogs.messages.size(), 0);
@@ -60,14 +60,14 @@ private Q_SLOTS:
 
     void withoutAGameNothingIsWritten()
     {
-        f->state.BaseSetFolder.clear();
+        f->state.baseSetFolder.clear();
         f->server.serveBytes("/files/krvnm_baseset.zip", f->baseSetArchive());
-        const QMap<QString, QByteArray> before = Snapshot(f->temp.path());
+        const QMap<QString, QByteArray> before = snapshot(f->temp.path());
 
-        f->installer.LiveUpdateNow(Installer::BaseSetFiles);
+        f->installer.installProduct(Installer::BaseSetFiles);
 
         QCOMPARE(f->requestPaths(), QStringList{});
-        QCOMPARE(Snapshot(f->temp.path()), before);
+        QCOMPARE(snapshot(f->temp.path()), before);
         QCOMPARE(f->view.lines, QStringList{"Korvane path not specified."});
         QCOMPARE(f->view.enables, (QList<bool>{false, true}));
         QCOMPARE(f->view.label, QStringLiteral("Done."));

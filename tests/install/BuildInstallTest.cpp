@@ -22,22 +22,22 @@ class BuildInstallTest : public InstallTest
     void serveStable()
     {
         f->server.serveBytes(StablePath, f->buildArchive("1.4.0"));
-        f->state.LatestStable = "1.4.0";
+        f->state.latestStable = "1.4.0";
     }
 
 private Q_SLOTS:
     void cachedArchiveInstallsWithoutRequest()
     {
-        f->state.LatestStable = "1.4.0";
-        WriteFile(f->state.WorkFolder + "korvane-1.4.0-windows-win32.zip", f->buildArchive("1.4.0"));
+        f->state.latestStable = "1.4.0";
+        WriteFile(f->state.workFolder + "korvane-1.4.0-windows-win32.zip", f->buildArchive("1.4.0"));
         f->answer({Answer::Ok, Answer::No, Answer::Ok, Answer::No});
 
         for (int run = 0; run < 2; ++run) {
-            f->installer.LiveUpdateNow(0);
+            f->installer.installProduct(0);
             QCOMPARE(f->view.label, QStringLiteral("Done."));
         }
         QCOMPARE(f->requestPaths(), QStringList{});
-        QCOMPARE(f->state.KrvnVersion, QStringLiteral("1.4.0"));
+        QCOMPARE(f->state.krvnVersion, QStringLiteral("1.4.0"));
     }
 
     void nightlyWarning_data()
@@ -53,14 +53,14 @@ private Q_SLOTS:
         QFETCH(bool, nightlySelected);
         QFETCH(QList<Answer>, answers);
         QFETCH(int, requests);
-        f->state.LatestNightly = "r26400";
+        f->state.latestNightly = "r26400";
         f->server.serveBytes("/binaries/nightlies/trunk/r26400/korvane-trunk-r26400-windows-win32.zip",
                              f->buildArchive("r26400"));
         f->view.selectedRow = nightlySelected ? 2 : 0;
         f->answer(answers);
         f->view.lines = {"earlier line"};
 
-        f->installer.LiveUpdateNow(2);
+        f->installer.installProduct(2);
 
         QCOMPARE(f->requestPaths().size(), requests);
         QCOMPARE(f->messageTexts().contains("Warning: Nightly versions may be unstable or cause problems. Do you want "
@@ -89,12 +89,12 @@ private Q_SLOTS:
         QFETCH(QString, installedInto);
         const QString driveD = f->folder("drive_d");
         f->platform.driveRoots['D'] = picked.endsWith('!') ? driveD.chopped(1) : driveD;
-        f->state.KrvnPath.clear();
+        f->state.krvnPath.clear();
         serveStable();
         f->dialogs.folders.enqueue(picked.isEmpty() ? QString() : f->folder(picked.remove('!')));
         f->answer({Answer::Ok, Answer::No});
 
-        f->installer.LiveUpdateNow(0);
+        f->installer.installProduct(0);
 
         QCOMPARE(f->dialogs.folderTitles, QStringList{"Select the folder where Korvane will be installed."});
         QCOMPARE(f->requestPaths().size(), installedInto.isEmpty() ? 0 : 1);
@@ -109,17 +109,17 @@ private Q_SLOTS:
 
     void failedExtractionStillOffersBaseSet()
     {
-        f->state.LatestStable = "1.4.0";
+        f->state.latestStable = "1.4.0";
         f->server.serveBytes(StablePath, "this is no zip archive");
         f->answer({Answer::Ok, Answer::No});
 
-        f->installer.LiveUpdateNow(0);
+        f->installer.installProduct(0);
 
         QCOMPARE(f->messageTexts(), (QStringList{UnzipFailed, BaseSetQuestion}));
         QCOMPARE(f->dialogs.messages.at(0).icon, MessageIcon::Exclamation);
         QCOMPARE(f->view.icons.last(), QStringLiteral("0 error Installation failed"));
         QCOMPARE(f->view.lines.last(), UnzipFailed);
-        QVERIFY2(!QFileInfo::exists(f->state.WorkFolder + "korvane-1.4.0-windows-win32.zip"),
+        QVERIFY2(!QFileInfo::exists(f->state.workFolder + "korvane-1.4.0-windows-win32.zip"),
                  "a damaged archive is fetched afresh next time");
         QCOMPARE(f->view.enables, (QList<bool>{false, true}));
     }
@@ -127,16 +127,16 @@ private Q_SLOTS:
     // The refused names themselves are listed where the address is built.
     void refusesVersionsThatAreNoPlainName()
     {
-        f->state.LatestStable = "../../elsewhere";
+        f->state.latestStable = "../../elsewhere";
 
-        f->installer.LiveUpdateNow(0);
+        f->installer.installProduct(0);
 
         QCOMPARE(f->requestPaths(), QStringList{});
         QCOMPARE(f->view.lines, QStringList{"Failed to install new product version."});
         QCOMPARE(f->view.icons, QStringList{"0 error Installation failed"});
         QCOMPARE(f->view.enables, (QList<bool>{false, true}));
         QCOMPARE(f->reportSources(), QStringList{"LiveUpdateNow - ProductID #0"});
-        QCOMPARE(QDir(f->state.WorkFolder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
+        QCOMPARE(QDir(f->state.workFolder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
     }
 
     void offlineStopsBeforeAnything()
@@ -144,7 +144,7 @@ private Q_SLOTS:
         f->platform.offline = true;
         serveStable();
 
-        f->installer.LiveUpdateNow(0);
+        f->installer.installProduct(0);
 
         QCOMPARE(f->requestPaths(), QStringList{});
         QCOMPARE(f->view.lines, QStringList{"Failed to connect to server."});

@@ -69,15 +69,15 @@ private Q_SLOTS:
         const QString outside = temp.filePath("outside"), zip = archive.filePath("build.zip");
         QVERIFY(WriteFile(outside + "/keep.txt", "keep"));
         const QString made =
-            PythonZip(zip, QString("OUTSIDE = r'%1'\nadd('first.txt', b'first')\n").arg(outside) + entries);
+            pythonZip(zip, QString("OUTSIDE = r'%1'\nadd('first.txt', b'first')\n").arg(outside) + entries);
         QVERIFY2(made.isEmpty(), qPrintable(made));
         const QString target = outside + "/game/";
-        const QMap<QString, QByteArray> before = Snapshot(temp.path());
+        const QMap<QString, QByteArray> before = snapshot(temp.path());
 
         Extraction x;
         const bool extracted = x.unzip(zip, target);
 
-        QMap<QString, QByteArray> after = Snapshot(temp.path());
+        QMap<QString, QByteArray> after = snapshot(temp.path());
         if (landed.isEmpty()) {
             QVERIFY(!extracted);
             QVERIFY2(!QFileInfo::exists(zip), "a refused archive is deleted");

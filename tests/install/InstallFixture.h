@@ -28,7 +28,7 @@
 
 // The main window as the installation, its download engine and the game detection see
 // it, recording what they do.
-inline QString PictureName(StatusPicture picture)
+inline QString pictureName(StatusPicture picture)
 {
     static const char* const names[] = {"download",  "update",      "wait",       "error",
                                         "installed", "downloading", "exclamation"};
@@ -39,11 +39,11 @@ class RecordingInstallView : public InstallView, public DownloadView, public Det
 {
 public:
     // Icons read "row picture tooltip", "hide row" or "hide all".
-    void EnableControls(bool bStatus) override { enables.append(bStatus); }
+    void enableControls(bool idle) override { enables.append(idle); }
     void clearStatusList() override { lines.clear(); }
-    void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override
+    void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override
     {
-        icons.append(QStringLiteral("%1 %2 %3").arg(index).arg(PictureName(picture), toolTip));
+        icons.append(QStringLiteral("%1 %2 %3").arg(index).arg(pictureName(picture), toolTip));
     }
     void hideStatusIcon(std::uint8_t index) override { icons.append(QStringLiteral("hide %1").arg(index)); }
     bool isVersionRowSelected(int row) const override { return row == selectedRow; }
@@ -63,7 +63,7 @@ public:
 
     void setVersionText(const QString&) override {}
     void setRunEnabled(bool) override {}
-    void SetStatusBar(const QString&) override {}
+    void setStatusBar(const QString&) override {}
     void closeMainWindow() override {}
 
     int selectedRow = -1;
@@ -79,16 +79,16 @@ struct InstallFixture : FakeServices
 {
     InstallFixture()
     {
-        LoadEnglish(state);
-        state.ConnectionType = 1;
+        loadEnglish(state);
+        state.connectionType = 1;
         state.endpoints.buildServer = server.url();
         state.endpoints.makerServer = server.url();
-        state.WorkFolder = folder("work");
-        state.KrvnPath = folder("game");
-        state.AppFolder = folder("app");
-        state.ManagerFile = state.WorkFolder + "krvnmngr.tmp";
-        state.UpdaterFile = state.WorkFolder + "updater4.exe";
-        platform.applicationPath = state.AppFolder + "krvnm";
+        state.workFolder = folder("work");
+        state.krvnPath = folder("game");
+        state.appFolder = folder("app");
+        state.managerFile = state.workFolder + "krvnmngr.tmp";
+        state.updaterFile = state.workFolder + "updater4.exe";
+        platform.applicationPath = state.appFolder + "krvnm";
         installer.pauses = {0, 0, 0};
     }
 
@@ -104,7 +104,7 @@ struct InstallFixture : FakeServices
     QByteArray buildArchive(const QString& version)
     {
         const QString source = folder(QStringLiteral("scratch/%1").arg(++archives));
-        WriteGame(source, "korvane.exe", version);
+        writeGame(source, "korvane.exe", version);
         return zipFolder(source);
     }
 
@@ -120,7 +120,7 @@ struct InstallFixture : FakeServices
     QByteArray zipFolder(const QString& source)
     {
         const QString zip = temp.filePath(QStringLiteral("scratch/%1.zip").arg(archives));
-        const QString failure = RunTool("zip", {"-q", "-r", zip, "."}, source);
+        const QString failure = runTool("zip", {"-q", "-r", zip, "."}, source);
         if (!failure.isEmpty())
             QTest::qFail(qPrintable("zip: " + failure), __FILE__, __LINE__);
         return ReadFile(zip);
@@ -129,11 +129,11 @@ struct InstallFixture : FakeServices
     // The message box answers, in order.
     void answer(const QList<Answer>& answers) { dialogs.answers.append(answers); }
 
-    QStringList requestPaths() const { return Collect(server.requests(), &TestHttpServer::Request::path); }
-    QStringList reportSources() const { return Collect(errors.reports, &RecordingErrorHandler::Report::source); }
-    QStringList messageTexts() const { return Collect(dialogs.messages, &MessageRequest::text); }
+    QStringList requestPaths() const { return collect(server.requests(), &TestHttpServer::Request::path); }
+    QStringList reportSources() const { return collect(errors.reports, &RecordingErrorHandler::Report::source); }
+    QStringList messageTexts() const { return collect(dialogs.messages, &MessageRequest::text); }
 
-    template <typename List, typename Member> static QStringList Collect(const List& items, Member member)
+    template <typename List, typename Member> static QStringList collect(const List& items, Member member)
     {
         QStringList values;
         for (const auto& item : items)
@@ -145,9 +145,9 @@ struct InstallFixture : FakeServices
     bool serving = server.start();
     int archives = 0;
     AppState state;
-    QtTransferComponent intMain;
+    QtTransferComponent transfer;
     RecordingInstallView view;
-    DownloadEngine engine{state, intMain, platform, view};
+    DownloadEngine engine{state, transfer, platform, view};
     EngineExtractionView extractionView{engine, view};
     ZipExtractor extractor{state, dialogs, extractionView};
     GameDetection detection{state, services, view};

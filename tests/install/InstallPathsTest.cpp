@@ -42,9 +42,9 @@ private Q_SLOTS:
         QFETCH(QString, address);
         AppState state;
         state.endpoints.buildServer = "http://h/korvane-mirror";
-        state.WorkFolder = "/w/korvane-cache/";
-        state.PlatformIndex = platform;
-        const ArchiveSource source = ArchiveSource::ForBuild(state, static_cast<std::uint8_t>(product), version);
+        state.workFolder = "/w/korvane-cache/";
+        state.platformIndex = platform;
+        const ArchiveSource source = ArchiveSource::forBuild(state, static_cast<std::uint8_t>(product), version);
         const QString file = QUrl::fromPercentEncoding(address.section('/', -1).toUtf8());
         QCOMPARE(source.address, address.isEmpty() ? address : "http://h/korvane-mirror/binaries/" + address);
         QCOMPARE(source.localPath, address.isEmpty() ? address : "/w/korvane-cache/" + file);
@@ -68,7 +68,7 @@ private Q_SLOTS:
         QFETCH(bool, root);
         FakePlatform platform;
         platform.driveRoots['D'] = "/prefix/drive_d/";
-        QCOMPARE(InstallFolder::IsRoot(folder, platform), root);
+        QCOMPARE(InstallFolder::isRoot(folder, platform), root);
     }
 };
 

@@ -15,10 +15,10 @@
 
 #include <functional>
 
-inline void LoadEnglish(AppState& state)
+inline void loadEnglish(AppState& state)
 {
-    state.LanguageIndex = 0;
-    LoadLanguageStrings(state, BuiltinStrings::Compiled());
+    state.languageIndex = 0;
+    loadLanguageStrings(state, BuiltinStrings::compiled());
 }
 
 class PromptingDialogs : public ScriptedDialogs
@@ -54,10 +54,10 @@ public:
 
 struct Extraction
 {
-    Extraction() { LoadEnglish(state); }
+    Extraction() { loadEnglish(state); }
     bool unzip(const QString& zip, const QString& target, bool keepFolders = true)
     {
-        return extractor.UnzipArchive(zip, target, keepFolders);
+        return extractor.unzipArchive(zip, target, keepFolders);
     }
 
     AppState state;

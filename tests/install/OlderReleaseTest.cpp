@@ -10,10 +10,10 @@ class OlderReleaseTest : public InstallTest
     // Releases 1.0.0 to 1.0.<count - 2> and the empty closing record.
     void listReleases(int count)
     {
-        f->state.OlderReleases.clear();
+        f->state.olderReleases.clear();
         for (int i = 0; i < count - 1; ++i)
-            f->state.OlderReleases.append({QStringLiteral("1.0.%1").arg(i), "2020-01-01"});
-        f->state.OlderReleases.append(ReleaseRecord{});
+            f->state.olderReleases.append({QStringLiteral("1.0.%1").arg(i), "2020-01-01"});
+        f->state.olderReleases.append(ReleaseRecord{});
     }
 
 private Q_SLOTS:
@@ -42,9 +42,9 @@ private Q_SLOTS:
         QFETCH(QString, installed);
         QFETCH(QStringList, icons);
         listReleases(count);
-        f->state.KrvnVersion = installed;
+        f->state.krvnVersion = installed;
 
-        f->installer.cboRestore_Click(enabled, count, index);
+        f->installer.pickOlderRelease(enabled, count, index);
 
         QCOMPARE(f->view.icons, icons);
     }
@@ -55,13 +55,13 @@ private Q_SLOTS:
         f->server.serveBytes("/binaries/releases/1.0.2/korvane-1.0.2-windows-win32.zip", f->buildArchive("1.0.2"));
         f->answer({Answer::Ok, Answer::No, Answer::Ok, Answer::No});
         f->view.restoreIndex = 2;
-        f->installer.LiveUpdateNow(Installer::OlderRelease);
-        QCOMPARE(f->installer.SelectedVersion(), QStringLiteral("1.0.2"));
+        f->installer.installProduct(Installer::OlderRelease);
+        QCOMPARE(f->installer.selectedVersion(), QStringLiteral("1.0.2"));
 
         f->view.restoreIndex = -1;
-        f->installer.LiveUpdateNow(Installer::OlderRelease);
+        f->installer.installProduct(Installer::OlderRelease);
 
-        QCOMPARE(f->installer.SelectedVersion(), QStringLiteral("1.0.2"));
+        QCOMPARE(f->installer.selectedVersion(), QStringLiteral("1.0.2"));
         QCOMPARE(f->requestPaths().size(), 1);
         QCOMPARE(f->view.lines.last(), QStringLiteral("New version installed successfully."));
         QCOMPARE(f->reportSources(), QStringList{"LiveUpdateNow - ProductID #3"});

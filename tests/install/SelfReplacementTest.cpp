@@ -14,7 +14,7 @@ private Q_SLOTS:
     void init()
     {
         InstallTest::init();
-        QVERIFY(WriteFile(f->state.ManagerFile, "[krvnm]"));
+        QVERIFY(WriteFile(f->state.managerFile, "[krvnm]"));
         f->server.serveBytes("/files/updater.exe", "updater");
     }
 
@@ -34,32 +34,32 @@ private Q_SLOTS:
         if (managerServed)
             f->server.serveBytes("/files/krvnm.exe", "new manager");
 
-        f->installer.LiveUpdateNow(Installer::NewManager);
+        f->installer.installProduct(Installer::NewManager);
 
         QCOMPARE(f->requestPaths(), (QStringList{"/files/updater.exe", "/files/krvnm.exe"}));
-        QVERIFY(!QFileInfo::exists(f->state.ManagerFile));
-        QCOMPARE(ReadFile(f->state.UpdaterFile), QByteArray("updater"));
-        QCOMPARE(f->settings.writes, (Writes{{"AppPath", f->state.AppFolder},
+        QVERIFY(!QFileInfo::exists(f->state.managerFile));
+        QCOMPARE(ReadFile(f->state.updaterFile), QByteArray("updater"));
+        QCOMPARE(f->settings.writes, (Writes{{"AppPath", f->state.appFolder},
                                              {"AppExeName", "krvnm"},
                                              {"msg1", "Please wait..."},
                                              {"msg2", "Applying program update"},
                                              {"msg3", "Cancel"}}));
-        QCOMPARE(f->state.AppFolder + "krvnm", f->platform.applicationPath);
+        QCOMPARE(f->state.appFolder + "krvnm", f->platform.applicationPath);
         QCOMPARE(f->reportSources(), QStringList{});
-        QCOMPARE(ReadFile(f->state.WorkFolder + "krvnm.exe.tmp"), managerServed ? "new manager" : QByteArray());
+        QCOMPARE(ReadFile(f->state.workFolder + "krvnm.exe.tmp"), managerServed ? "new manager" : QByteArray());
         QCOMPARE(f->view.unloads, managerServed ? 1 : 0);
         QCOMPARE(f->view.enables, (managerServed ? QList<bool>{false} : QList<bool>{false, true}));
         QCOMPARE(f->platform.launches.size(), managerServed ? 1 : 0);
         for (const FakePlatform::Launch& launch : f->platform.launches) // program, folder, then any arguments
             QCOMPARE(QStringList({launch.program, launch.workingFolder}) + launch.arguments,
-                     (QStringList{f->state.UpdaterFile, f->state.AppFolder.chopped(1)}));
+                     (QStringList{f->state.updaterFile, f->state.appFolder.chopped(1)}));
     }
 
     void failedUpdaterDownloadWritesNoKeys()
     {
         f->server.serveBytes("/files/updater.exe", "gone", 404);
 
-        f->installer.LiveUpdateNow(Installer::NewManager);
+        f->installer.installProduct(Installer::NewManager);
 
         QCOMPARE(f->requestPaths(), QStringList{"/files/updater.exe"});
         QCOMPARE(f->settings.writes, Writes{});

@@ -30,7 +30,7 @@ class UnzipArchiveTest : public QObject
             if (!WriteFile(source + "/" + name, name.toUtf8().repeated(50)))
                 return "cannot write " + name;
             const QStringList password = name.startsWith("locked") ? QStringList{"-P", "secret"} : QStringList();
-            failure += RunTool("zip", QStringList{"-q"} + password + QStringList{zip, name}, source);
+            failure += runTool("zip", QStringList{"-q"} + password + QStringList{zip, name}, source);
         }
         return failure;
     }
@@ -63,7 +63,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QFETCH(QString, line);
         QFETCH(bool, barMoves);
-        x->extractor.UnzipPrintCallback(message);
+        x->extractor.unzipPrintCallback(message);
         QCOMPARE(x->view.lines, line.isEmpty() ? QStringList() : QStringList{line});
         QCOMPARE(x->view.bar, barMoves ? QStringList{"value 1"} : QStringList());
     }
@@ -71,7 +71,7 @@ private Q_SLOTS:
     // Long enough that the bar reaches its end before the last entry and events must flow.
     void reportsEachEntryInOrderWhileEventsFlow()
     {
-        QVERIFY(PythonZip(zip, "add('data/', mode=0o40755)\nadd('data/a.TXT', b'alpha' * 100)\n"
+        QVERIFY(pythonZip(zip, "add('data/', mode=0o40755)\nadd('data/a.TXT', b'alpha' * 100)\n"
                                "add('readme.txt', b'stored', method=STORED)\n"
                                "for i in range(2000): add('f%04d.txt' % i, b'x' * (i % 700))")
                     .isEmpty());
@@ -100,14 +100,14 @@ private Q_SLOTS:
         QVERIFY(unzip());
         QCOMPARE(ReadFile(target + "readme.txt"), QByteArray("stored"));
         QVERIFY(x->dialogs.messages.isEmpty() && x->dialogs.inputPrompts.isEmpty());
-        QCOMPARE(Snapshot(target).keys().filter(".part"), QStringList());
+        QCOMPARE(snapshot(target).keys().filter(".part"), QStringList());
     }
 
     void flattensWhenFoldersAreNotKept()
     {
-        QVERIFY(PythonZip(zip, "add('a/b/c.txt', b'c')\nadd('d/e.txt', b'e')\nadd('f/', mode=0o40755)").isEmpty());
+        QVERIFY(pythonZip(zip, "add('a/b/c.txt', b'c')\nadd('d/e.txt', b'e')\nadd('f/', mode=0o40755)").isEmpty());
         QVERIFY(unzip(false));
-        QCOMPARE(Snapshot(target), (QMap<QString, QByteArray>{{"c.txt", "c"}, {"e.txt", "e"}}));
+        QCOMPARE(snapshot(target), (QMap<QString, QByteArray>{{"c.txt", "c"}, {"e.txt", "e"}}));
     }
 
     void brokenArchiveFailsAndIsDeleted_data()
@@ -126,7 +126,7 @@ private Q_SLOTS:
         QFETCH(QString, damage);
         QString made;
         if (!damage.endsWith("aes")) {
-            made = PythonZip(zip, damage == "empty"
+            made = pythonZip(zip, damage == "empty"
                                       ? QString()
                                       : QString("add('data/big.bin', bytes(range(256)) * 8192, method=STORED)"));
         } else {
@@ -134,7 +134,7 @@ private Q_SLOTS:
             for (int i = 0; i < 256 * 8192; ++i)
                 big.append(char(i));
             QVERIFY(WriteFile(temp.filePath("source/data/big.bin"), big));
-            made = RunTool("7z", {"a", "-tzip", "-bd", "-mx0", "-psecret", "-mem=AES256", zip, "data"},
+            made = runTool("7z", {"a", "-tzip", "-bd", "-mx0", "-psecret", "-mem=AES256", zip, "data"},
                            temp.filePath("source"));
             x->dialogs.inputs.enqueue(QString("secret"));
         }
@@ -152,7 +152,7 @@ private Q_SLOTS:
         QVERIFY(!unzip());
         QVERIFY2(!QFileInfo::exists(zip), "a broken archive is deleted so it is downloaded again");
         QCOMPARE(ReadFile(target + "data/big.bin"), QByteArray("the old file"));
-        QCOMPARE(Snapshot(target).keys().filter(".part"), QStringList());
+        QCOMPARE(snapshot(target).keys().filter(".part"), QStringList());
         QVERIFY2(x->view.lines.last().startsWith("Error: "), qPrintable(x->view.lines.last()));
         QCOMPARE(x->view.bar.last(), "value 100");
     }
@@ -206,7 +206,7 @@ private Q_SLOTS:
         };
         QVERIFY(!unzip());
         QCOMPARE(x->dialogs.inputPrompts, QStringList());
-        QCOMPARE(Snapshot(target), (QMap<QString, QByteArray>{{"a.txt", QByteArray("a.txt").repeated(50)}}));
+        QCOMPARE(snapshot(target), (QMap<QString, QByteArray>{{"a.txt", QByteArray("a.txt").repeated(50)}}));
         QVERIFY2(QFileInfo::exists(zip), "a stopped run leaves a good archive in place");
     }
 
@@ -214,20 +214,20 @@ private Q_SLOTS:
     // nothing after it is started, and nothing is being written once the call returns.
     void stopAndWaitEndsAfterTheEntryInHand()
     {
-        QVERIFY(PythonZip(zip, "for i in range(400): add('f%03d.bin' % i, bytes([i % 256]) * 300000)").isEmpty());
+        QVERIFY(pythonZip(zip, "for i in range(400): add('f%03d.bin' % i, bytes([i % 256]) * 300000)").isEmpty());
         QMap<QString, QByteArray> atStop;
         bool runningAtStop = false;
         x->view.onLine = [&](const QString& line) {
             if (line == "Inflating: F001.bin") {
                 x->extractor.stopAndWait();
                 runningAtStop = x->extractor.running();
-                atStop = Snapshot(target);
+                atStop = snapshot(target);
             }
         };
         QVERIFY(!unzip());
         QVERIFY(!x->extractor.running());
         QVERIFY2(runningAtStop, "UnzipArchive returns only after the stop");
-        QCOMPARE(Snapshot(target), atStop);
+        QCOMPARE(snapshot(target), atStop);
         QStringList started;
         for (const QString& line : x->view.lines.filter("Inflating: "))
             started.append(line.mid(11).toLower());

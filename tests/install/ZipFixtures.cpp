@@ -73,7 +73,7 @@ def add_tree(folder):
 
 } // namespace
 
-QString RunTool(const QString& program, const QStringList& arguments, const QString& workFolder,
+QString runTool(const QString& program, const QStringList& arguments, const QString& workFolder,
                 const QString& outputFile)
 {
     // The system's own tools first: a per-user shim in front of them (pyenv) costs a
@@ -96,15 +96,15 @@ QString RunTool(const QString& program, const QStringList& arguments, const QStr
     return {};
 }
 
-QString PythonZip(const QString& zipPath, const QString& script, bool streamed)
+QString pythonZip(const QString& zipPath, const QString& script, bool streamed)
 {
     const QString source =
         QString::fromUtf8(PythonPreamble) + script + QStringLiteral("\nzf.close()\ntarget.close()\n");
-    return RunTool(QStringLiteral("python3"),
+    return runTool(QStringLiteral("python3"),
                    {QStringLiteral("-c"), source, zipPath, streamed ? QStringLiteral("stream") : QStringLiteral("-")});
 }
 
-QMap<QString, QByteArray> Snapshot(const QString& root)
+QMap<QString, QByteArray> snapshot(const QString& root)
 {
     QMap<QString, QByteArray> items;
     const QDir base(root);
@@ -135,7 +135,7 @@ QByteArray ReadFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString ScratchParent(qint64 bytes)
+QString scratchParent(qint64 bytes)
 {
     const QString memory = QStringLiteral("/dev/shm");
     const QStorageInfo storage(memory);

@@ -10,7 +10,7 @@
 #include <QStringList>
 
 // Runs program in workFolder; with outputFile its standard output goes there.
-QString RunTool(const QString& program, const QStringList& arguments, const QString& workFolder = {},
+QString runTool(const QString& program, const QStringList& arguments, const QString& workFolder = {},
                 const QString& outputFile = {});
 
 // Writes zipPath with Python's zipfile. The script runs with `zf` open (deflate by
@@ -21,10 +21,10 @@ QString RunTool(const QString& program, const QStringList& arguments, const QStr
 //   add_zeros(name, size): a deflated entry of size zero bytes, made without compressing them
 //   add_tree(folder): every folder and file below folder, as zf.write stores them
 // streamed writes to a pipe, so every entry gets a data descriptor.
-QString PythonZip(const QString& zipPath, const QString& script, bool streamed = false);
+QString pythonZip(const QString& zipPath, const QString& script, bool streamed = false);
 
 // Every folder (ending in "/") and file below root by relative path, with file contents.
-QMap<QString, QByteArray> Snapshot(const QString& root);
+QMap<QString, QByteArray> snapshot(const QString& root);
 
 // Writes a file, creating its folder.
 bool WriteFile(const QString& path, const QByteArray& bytes);
@@ -32,4 +32,4 @@ QByteArray ReadFile(const QString& path);
 
 // A folder for large extractions: in memory when the system has one with twice the
 // room, so a test that writes gigabytes does not wait for a disk.
-QString ScratchParent(qint64 bytes);
+QString scratchParent(qint64 bytes);

@@ -14,7 +14,7 @@ namespace {
 
 const QStringList TopLevel = {"Grüße", "bin", "data", "readme.txt"};
 
-QByteArray Mixed(int size, quint32 seed)
+QByteArray mixed(int size, quint32 seed)
 {
     // Runs of repeated bytes between noise: some of it compresses, some does not.
     QByteArray bytes(size, '\0');
@@ -39,21 +39,21 @@ class ZipInteropTest : public QObject
     QString makeArchive(const QString& tool, const QString& zip)
     {
         if (tool == "zip")
-            return RunTool("zip", QStringList{"-q", "-r", zip} + TopLevel, source);
+            return runTool("zip", QStringList{"-q", "-r", zip} + TopLevel, source);
         if (tool == "zip-streamed")
-            return RunTool("zip", QStringList{"-q", "-r", "-"} + TopLevel, source, zip);
+            return runTool("zip", QStringList{"-q", "-r", "-"} + TopLevel, source, zip);
         if (tool.startsWith("7z")) {
             const QString method = tool.section('-', 1); // ZipCrypto or AES256
             const QStringList password{"-psecret", "-mem=" + method};
-            return RunTool("7z",
+            return runTool("7z",
                            QStringList{"a", "-tzip", "-bd", "-y"} + (method.isEmpty() ? QStringList() : password) +
                                QStringList{zip} + TopLevel,
                            source);
         }
         if (tool == "bsdtar")
-            return RunTool("bsdtar", QStringList{"--format", "zip", "-cf", zip} + TopLevel, source);
+            return runTool("bsdtar", QStringList{"--format", "zip", "-cf", zip} + TopLevel, source);
         const QString compression = tool.section('-', 1, 1).toUpper();
-        return PythonZip(zip,
+        return pythonZip(zip,
                          (compression.isEmpty() || compression == "STREAMED" ? "" : "zf.compression = " + compression) +
                              QString("\nadd_tree(r'%1')").arg(source),
                          tool == "python-streamed");
@@ -66,9 +66,9 @@ private Q_SLOTS:
         source = temp.filePath("source");
         const QMap<QString, QByteArray> files = {
             {"readme.txt", QByteArray("Korvane build notes, repeated until they compress well.\n").repeated(400)},
-            {"bin/game.dat", Mixed(700 * 1024, 7)},
+            {"bin/game.dat", mixed(700 * 1024, 7)},
             {"bin/empty.dat", {}},
-            {"data/levels/level1.map", Mixed(3 * 1024 * 1024, 11)},
+            {"data/levels/level1.map", mixed(3 * 1024 * 1024, 11)},
             {"Grüße/日本語.txt", "names in UTF-8"}};
         int minute = 0;
         for (auto it = files.cbegin(); it != files.cend(); ++it) {
@@ -118,7 +118,7 @@ private Q_SLOTS:
             QVERIFY(!QFileInfo::exists(zip));
             return;
         }
-        QCOMPARE(Snapshot(target), Snapshot(source));
+        QCOMPARE(snapshot(target), snapshot(source));
         QDirIterator files(source, QDir::Files, QDirIterator::Subdirectories);
         while (files.hasNext()) {
             const QFileInfo original(files.next());
@@ -149,9 +149,9 @@ private Q_SLOTS:
         QFETCH(QString, last);
         QFETCH(qint64, lastSize);
         QFETCH(int, files);
-        QTemporaryDir work(ScratchParent(lastSize + (qint64(64) << 20)) + "/krvnm-test-XXXXXX");
+        QTemporaryDir work(scratchParent(lastSize + (qint64(64) << 20)) + "/krvnm-test-XXXXXX");
         const QString zip = work.filePath("build.zip"), target = work.filePath("game");
-        QVERIFY(PythonZip(zip, script).isEmpty());
+        QVERIFY(pythonZip(zip, script).isEmpty());
         QVERIFY(Extraction().unzip(zip, target));
         int count = 0;
         for (QDirIterator it(target, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next())

@@ -9,7 +9,7 @@ namespace {
 
 constexpr int RowCount = 88;
 
-QString Describe(int id, const QString& text)
+QString describe(int id, const QString& text)
 {
     QString shown = text;
     shown.replace(QLatin1Char('\n'), "\\n");
@@ -17,7 +17,7 @@ QString Describe(int id, const QString& text)
 }
 
 // The characters after each single '&' ("&&" is a literal ampersand).
-QString Mnemonics(const QString& text)
+QString mnemonics(const QString& text)
 {
     QString keys;
     for (qsizetype i = 0; i + 1 < text.size(); ++i) {
@@ -32,7 +32,7 @@ QString Mnemonics(const QString& text)
 
 // Everything a translated row must share with its English row, as one comparable text.
 // Blanks at the end are left out after a full-width colon, which carries its own space.
-QString Shape(const QString& text, bool withTrailingBlanks = true)
+QString shape(const QString& text, bool withTrailingBlanks = true)
 {
     const auto spaces = [](auto begin, auto end) {
         return std::find_if_not(begin, end, [](QChar c) { return c.isSpace(); }) - begin;
@@ -86,35 +86,35 @@ private Q_SLOTS:
         QFETCH(int, k);
         QFETCH(QString, row1);
         QFETCH(QStringList, wrongSpacing);
-        const BuiltinStrings& strings = BuiltinStrings::Compiled();
-        QCOMPARE(strings.lookup(BuiltinStrings::RowId(k, 1)), std::optional<QString>(row1));
+        const BuiltinStrings& strings = BuiltinStrings::compiled();
+        QCOMPARE(strings.lookup(BuiltinStrings::rowId(k, 1)), std::optional<QString>(row1));
 
         QStringList faults;
         for (int n : {0, RowCount + 1, 999})
-            if (strings.lookup(BuiltinStrings::RowId(k, n)))
-                faults << QStringLiteral("row %1 should not exist").arg(BuiltinStrings::RowId(k, n));
+            if (strings.lookup(BuiltinStrings::rowId(k, n)))
+                faults << QStringLiteral("row %1 should not exist").arg(BuiltinStrings::rowId(k, n));
         QString menuKeys;
         for (int n = 1; n <= RowCount; ++n) {
-            const int id = BuiltinStrings::RowId(k, n);
+            const int id = BuiltinStrings::rowId(k, n);
             const std::optional<QString> found = strings.lookup(id);
             const QString text = found.value_or(QString());
             const QString english = strings.lookup(n).value_or(QString());
             if (text.trimmed().isEmpty())
-                faults << Describe(id, text) + ": missing or empty";
+                faults << describe(id, text) + ": missing or empty";
             const bool blanksCount = !text.endsWith(QChar(0xFF1A)); // a full-width colon carries its own space
-            if (Shape(text, blanksCount) != Shape(english, blanksCount))
-                faults << Describe(id, text) + QStringLiteral(": got ") + Shape(text, blanksCount) +
-                              QStringLiteral(", expected ") + Shape(english, blanksCount);
+            if (shape(text, blanksCount) != shape(english, blanksCount))
+                faults << describe(id, text) + QStringLiteral(": got ") + shape(text, blanksCount) +
+                              QStringLiteral(", expected ") + shape(english, blanksCount);
             if (text.contains(QLatin1Char('"')) || text.contains("%VER") || text.contains(QLatin1Char('\r')) ||
                 text.contains(QLatin1Char('\t')))
-                faults << Describe(id, text) + ": holds a double quote, %VER, CR or tab";
-            const QString own = Mnemonics(text);
+                faults << describe(id, text) + ": holds a double quote, %VER, CR or tab";
+            const QString own = mnemonics(text);
             if (n <= 3 && (own.size() != 1 || own[0].isSpace() || menuKeys.contains(own)))
-                faults << Describe(id, text) + ": needs one accelerator of its own";
+                faults << describe(id, text) + ": needs one accelerator of its own";
             menuKeys += n <= 3 ? own : QString();
             for (const QString& spacing : wrongSpacing)
                 if (text.contains(spacing))
-                    faults << Describe(id, text) + QStringLiteral(": \"%1\"").arg(spacing);
+                    faults << describe(id, text) + QStringLiteral(": \"%1\"").arg(spacing);
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
     }

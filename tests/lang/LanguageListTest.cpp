@@ -44,21 +44,21 @@ private Q_SLOTS:
         if (!supported)
             platform.unsupportedLocales.insert(1061);
         AppState state;
-        BuildLanguageList(state, BuiltinStrings::Compiled(), platform);
-        const LanguageListRow& got = state.Languages.at(static_cast<size_t>(k));
+        buildLanguageList(state, BuiltinStrings::compiled(), platform);
+        const LanguageListRow& got = state.languages.at(static_cast<size_t>(k));
         QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(got.codePage).arg(got.localeId).arg(got.key, got.displayName), row);
     }
 
     void unreadableDescriptorSkipsOnlyItsRow()
     {
-        BuiltinStrings strings = BuiltinStrings::Compiled();
+        BuiltinStrings strings = BuiltinStrings::compiled();
         strings.removeRow(605);
         strings.setRow(606, QStringLiteral("949 KOREAN"));
         FakePlatform platform;
         AppState state;
-        BuildLanguageList(state, strings, platform);
-        QCOMPARE((QStringList{state.Languages.at(4).key, state.Languages.at(5).key, state.Languages.at(6).key,
-                              state.Languages.at(7).key}),
+        buildLanguageList(state, strings, platform);
+        QCOMPARE((QStringList{state.languages.at(4).key, state.languages.at(5).key, state.languages.at(6).key,
+                              state.languages.at(7).key}),
                  (QStringList{"POLISH", "", "", "SCHINESE"}));
     }
 
@@ -80,7 +80,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, row);
         QFETCH(QString, fields);
-        const std::optional<LanguageDescriptor> d = ParseLanguageDescriptor(row.toStdString());
+        const std::optional<LanguageDescriptor> d = parseLanguageDescriptor(row.toStdString());
         QCOMPARE(d ? QStringLiteral("%1 %2 %3").arg(d->codePage).arg(d->localeId).arg(QString::fromStdString(d->key))
                    : QStringLiteral("-"),
                  fields);
@@ -110,15 +110,15 @@ private Q_SLOTS:
         QFETCH(int, position);
         FakePlatform platform;
         AppState state;
-        BuildLanguageList(state, BuiltinStrings::Compiled(), platform);
-        QCOMPARE(FindLanguageListIndex(state, k, entries), position);
+        buildLanguageList(state, BuiltinStrings::compiled(), platform);
+        QCOMPARE(::findLanguageListIndex(state, k, entries), position);
     }
 
     void findLanguageListIndexRefusesARowOutsideTheList()
     {
         AppState state;
-        QVERIFY_THROWS_EXCEPTION(Failure, FindLanguageListIndex(state, 12, {}));
-        QCOMPARE(FindLanguageListIndex(state, 11, {"x"}), 0);
+        QVERIFY_THROWS_EXCEPTION(Failure, ::findLanguageListIndex(state, 12, {}));
+        QCOMPARE(::findLanguageListIndex(state, 11, {"x"}), 0);
     }
 };
 

@@ -14,18 +14,18 @@ private Q_SLOTS:
     // back to the complete language restores its own rows.
     void removedRowsFallBackOneByOne()
     {
-        BuiltinStrings strings = BuiltinStrings::Compiled();
+        BuiltinStrings strings = BuiltinStrings::compiled();
         strings.removeRow(1044);
         strings.removeRow(1082);
         AppState state;
-        state.LanguageIndex = 1;
-        QVERIFY(!LoadLanguageStrings(state, strings));
+        state.languageIndex = 1;
+        QVERIFY(!loadLanguageStrings(state, strings));
         QCOMPARE((QStringList{state.str(44), state.str(82), state.str(43), state.str(45)}),
                  (QStringList{strings.lookup(44).value(), strings.lookup(82).value(), strings.lookup(1043).value(),
                               strings.lookup(1045).value()}));
 
-        QVERIFY(LoadLanguageStrings(state, BuiltinStrings::Compiled()));
-        QCOMPARE(state.str(44), BuiltinStrings::Compiled().lookup(1044).value());
+        QVERIFY(loadLanguageStrings(state, BuiltinStrings::compiled()));
+        QCOMPARE(state.str(44), BuiltinStrings::compiled().lookup(1044).value());
     }
 
     // A row missing even in English leaves its slot as it was.
@@ -35,9 +35,9 @@ private Q_SLOTS:
         strings.addRows("1\t&File\n2\t&Options\n3\tLine one\n");
         strings.addRows("1\t&Archivo\n3\tOtra\n", 1000);
         AppState state;
-        state.LanguageIndex = 1;
-        state.LanguageStrings[50] = "kept";
-        QVERIFY(!LoadLanguageStrings(state, strings));
+        state.languageIndex = 1;
+        state.languageStrings[50] = "kept";
+        QVERIFY(!loadLanguageStrings(state, strings));
         QCOMPARE((QStringList{state.str(1), state.str(2), state.str(3), state.str(50)}),
                  (QStringList{"&Archivo", "&Options", "Otra", "kept"}));
     }

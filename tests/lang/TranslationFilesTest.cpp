@@ -15,14 +15,14 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& path)
+QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
 }
 
 // Shows where two byte strings part, so a failing comparison says what differs.
-QByteArray FirstDifference(const QByteArray& got, const QByteArray& expected)
+QByteArray firstDifference(const QByteArray& got, const QByteArray& expected)
 {
     qsizetype at = 0;
     while (at < got.size() && at < expected.size() && got[at] == expected[at])
@@ -32,10 +32,10 @@ QByteArray FirstDifference(const QByteArray& got, const QByteArray& expected)
            "\n  expected: " + expected.mid(from, 100).toPercentEncoding(" ");
 }
 
-#define COMPARE_BYTES(got, expected) QVERIFY2((got) == (expected), FirstDifference((got), (expected)).constData())
+#define COMPARE_BYTES(got, expected) QVERIFY2((got) == (expected), firstDifference((got), (expected)).constData())
 
 // Templates that differ from the compiled ones, so the test shows which rows are read.
-BuiltinStrings TestTemplates()
+BuiltinStrings testTemplates()
 {
     BuiltinStrings strings;
     strings.addRows(QStringLiteral("660\tT660 %VER and %VER, not %ver\n"
@@ -49,7 +49,7 @@ BuiltinStrings TestTemplates()
 }
 
 // The completion file's header as the test templates make it.
-QByteArray CompletionHeader(const QByteArray& key)
+QByteArray completionHeader(const QByteArray& key)
 {
     return "T660 1.0.4 and 1.0.4, not %ver\r\nT661\r\nT662\r\nT663\r\nT664\r\nT665\r\nT666\r\nT667\r\nT668 \r\n"
            "T669 " +
@@ -74,22 +74,22 @@ class TranslationFilesTest : public QObject
 
     void selectLanguage(int k, const QString& key, const BuiltinStrings& strings)
     {
-        state.LanguageIndex = static_cast<std::uint8_t>(k);
-        state.Language = key;
-        LoadLanguageStrings(state, strings);
+        state.languageIndex = static_cast<std::uint8_t>(k);
+        state.language = key;
+        loadLanguageStrings(state, strings);
     }
 
 private Q_SLOTS:
     void init()
     {
         QVERIFY(temp.emplace().isValid());
-        saved = CurrentTranslationFileTimings();
-        CurrentTranslationFileTimings().settleMs = 5;
+        saved = currentTranslationFileTimings();
+        currentTranslationFileTimings().settleMs = 5;
         state = AppState();
-        state.WorkFolder = folder();
+        state.workFolder = folder();
     }
 
-    void cleanup() { CurrentTranslationFileTimings() = saved; }
+    void cleanup() { currentTranslationFileTimings() = saved; }
 
     // The header from the templates (the first line names the version, the last the
     // language), then each row the language lacks with the text shown instead, its id
@@ -119,17 +119,17 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QList<int>, missing);
         QFETCH(QByteArray, entries);
-        BuiltinStrings strings = TestTemplates();
+        BuiltinStrings strings = testTemplates();
         for (int n = 1; n <= AppState::LanguageStringCount && k > 0; ++n)
             if (!missing.contains(n))
-                strings.setRow(BuiltinStrings::RowId(k, n), QStringLiteral("Translated %1").arg(n));
+                strings.setRow(BuiltinStrings::rowId(k, n), QStringLiteral("Translated %1").arg(n));
         selectLanguage(k, key, strings);
-        state.LanguageStrings[1] = "Say \"hi\"";
-        state.LanguageStrings[7] = "Café";
-        state.LanguageStrings[82] = "one\n\ntwo";
-        WriteCompletionFile(state, strings);
+        state.languageStrings[1] = "Say \"hi\"";
+        state.languageStrings[7] = "Café";
+        state.languageStrings[82] = "one\n\ntwo";
+        writeCompletionFile(state, strings);
         QCOMPARE(filesIn(folder()), QStringList{name});
-        COMPARE_BYTES(ReadAll(folder() + name), CompletionHeader(key.toLatin1()) + entries);
+        COMPARE_BYTES(readAll(folder() + name), completionHeader(key.toLatin1()) + entries);
     }
 
     // The English rows whatever the current language, numbered with three digits; a row
@@ -137,46 +137,46 @@ private Q_SLOTS:
     // same name: whichever is written last replaces the other, shorter or longer.
     void newLanguageFile()
     {
-        BuiltinStrings strings = TestTemplates(); // no row 673
+        BuiltinStrings strings = testTemplates(); // no row 673
         strings.removeRow(2);
         for (int n = 1; n <= AppState::LanguageStringCount; ++n)
-            strings.setRow(BuiltinStrings::RowId(1, n), QStringLiteral("Español %1").arg(n));
+            strings.setRow(BuiltinStrings::rowId(1, n), QStringLiteral("Español %1").arg(n));
         QByteArray expected("T670 1.0.4\r\nT671\r\nT672\r\nT674\r\nT675\r\nT676\r\nT677\r\nT678\r\nT679\r\n\r\n\r\n");
         for (int n = 1; n <= AppState::LanguageStringCount; ++n)
             if (n != 2)
                 expected += QStringLiteral("##%1, \"English %2\"\r\n").arg(n, 3, 10, QLatin1Char('0')).arg(n).toUtf8();
         const QString path = folder() + "krvnm_104_english.txt";
         selectLanguage(1, "SPANISH", strings);
-        WriteNewLanguageFile(state, strings);
-        COMPARE_BYTES(ReadAll(path), expected);
+        writeNewLanguageFile(state, strings);
+        COMPARE_BYTES(readAll(path), expected);
         selectLanguage(0, "ENGLISH", strings);
-        WriteCompletionFile(state, strings);
+        writeCompletionFile(state, strings);
         // Row 2, missing in English too, keeps the Spanish text it showed.
-        COMPARE_BYTES(ReadAll(path), CompletionHeader("ENGLISH") + "2, \"Espa\xc3\xb1ol 2\"\r\n");
-        WriteNewLanguageFile(state, strings);
-        COMPARE_BYTES(ReadAll(path), expected);
+        COMPARE_BYTES(readAll(path), completionHeader("ENGLISH") + "2, \"Espa\xc3\xb1ol 2\"\r\n");
+        writeNewLanguageFile(state, strings);
+        COMPARE_BYTES(readAll(path), expected);
         QCOMPARE(filesIn(folder()), QStringList{"krvnm_104_english.txt"});
     }
 
     // The writers report nothing and throw nothing; the steps after a failure still run.
     void failingWritesReportNothing()
     {
-        selectLanguage(1, "SPANISH", BuiltinStrings::Compiled());
-        CurrentTranslationFileTimings().settleMs = 20;
+        selectLanguage(1, "SPANISH", BuiltinStrings::compiled());
+        currentTranslationFileTimings().settleMs = 20;
         QTest::failOnWarning(QRegularExpression(".*"));
         bool eventHandled = false;
 
-        state.WorkFolder = folder() + "missing/";
+        state.workFolder = folder() + "missing/";
         QTimer::singleShot(0, [&] { eventHandled = true; });
-        WriteCompletionFile(state, BuiltinStrings::Compiled());
+        writeCompletionFile(state, BuiltinStrings::compiled());
         QVERIFY2(eventHandled, "the wait after a failed write did not run");
-        WriteNewLanguageFile(state, BuiltinStrings::Compiled());
-        QVERIFY(!QFileInfo::exists(state.WorkFolder));
+        writeNewLanguageFile(state, BuiltinStrings::compiled());
+        QVERIFY(!QFileInfo::exists(state.workFolder));
 
         // A folder in the file's place cannot be replaced.
         QVERIFY(QDir(folder()).mkdir("krvnm_104_english.txt"));
-        state.WorkFolder = folder();
-        WriteNewLanguageFile(state, BuiltinStrings::Compiled());
+        state.workFolder = folder();
+        writeNewLanguageFile(state, BuiltinStrings::compiled());
         QVERIFY(QFileInfo(folder() + "krvnm_104_english.txt").isDir());
     }
 
@@ -185,18 +185,18 @@ private Q_SLOTS:
     void filesStayInTheWorkFolder()
     {
         QVERIFY(QDir(folder()).mkpath("work/krvnm_104_x"));
-        state.WorkFolder = folder() + "work/";
-        state.Language = "X/../../ESCAPE";
-        WriteCompletionFile(state, BuiltinStrings::Compiled());
+        state.workFolder = folder() + "work/";
+        state.language = "X/../../ESCAPE";
+        writeCompletionFile(state, BuiltinStrings::compiled());
         QCOMPARE(filesIn(folder()), QStringList{"work"});
         QCOMPARE(filesIn(folder() + "work"), QStringList{"krvnm_104_x"});
 
         const QString current = QDir::currentPath();
         QVERIFY(QDir::setCurrent(folder() + "work"));
-        state.WorkFolder.clear();
-        state.Language = "SPANISH";
-        WriteCompletionFile(state, BuiltinStrings::Compiled());
-        WriteNewLanguageFile(state, BuiltinStrings::Compiled());
+        state.workFolder.clear();
+        state.language = "SPANISH";
+        writeCompletionFile(state, BuiltinStrings::compiled());
+        writeNewLanguageFile(state, BuiltinStrings::compiled());
         QDir::setCurrent(current);
         QCOMPARE(filesIn(folder() + "work"), QStringList{"krvnm_104_x"});
     }

@@ -8,10 +8,10 @@
 
 namespace {
 
-AppState StateWithList(FakePlatform& platform)
+AppState stateWithList(FakePlatform& platform)
 {
     AppState state;
-    ReadUserLocale(state, BuiltinStrings::Compiled(), platform);
+    readUserLocale(state, BuiltinStrings::compiled(), platform);
     return state;
 }
 
@@ -58,26 +58,26 @@ private Q_SLOTS:
         FakePlatform platform;
         platform.userLanguage = userLanguage;
         platform.userAnsiCodePage = codePage;
-        AppState state = StateWithList(platform);
-        QCOMPARE(int(state.FontCharset), charset);
-        state.LanguageIndex = 5;
-        DetectUserLanguage(state, platform, defaultKey);
-        QCOMPARE(state.Language, language);
-        QCOMPARE(int(state.LanguageIndex), k);
-        QCOMPARE(state.UserLanguageName, userLanguage.toUpper());
+        AppState state = stateWithList(platform);
+        QCOMPARE(int(state.fontCharset), charset);
+        state.languageIndex = 5;
+        detectUserLanguage(state, platform, defaultKey);
+        QCOMPARE(state.language, language);
+        QCOMPARE(int(state.languageIndex), k);
+        QCOMPARE(state.userLanguageName, userLanguage.toUpper());
     }
 
     void unreadableLanguageRowMatchesNoUserLanguage()
     {
-        BuiltinStrings strings = BuiltinStrings::Compiled();
+        BuiltinStrings strings = BuiltinStrings::compiled();
         strings.removeRow(600);
         FakePlatform platform;
         platform.userLanguage = QStringLiteral("French");
         AppState state;
-        ReadUserLocale(state, strings, platform);
-        DetectUserLanguage(state, platform, QStringLiteral("ENGLISH"));
-        QCOMPARE(state.Language, "FRENCH");
-        QCOMPARE(int(state.LanguageIndex), 3);
+        readUserLocale(state, strings, platform);
+        detectUserLanguage(state, platform, QStringLiteral("ENGLISH"));
+        QCOMPARE(state.language, "FRENCH");
+        QCOMPARE(int(state.languageIndex), 3);
     }
 
     void startupSelection_data()
@@ -108,11 +108,11 @@ private Q_SLOTS:
         QFETCH(int, k);
         FakePlatform platform;
         platform.userLanguage = userLanguage;
-        AppState state = StateWithList(platform);
-        state.Language = stored;
-        SelectLanguage(state, platform);
-        QCOMPARE(state.Language, language);
-        QCOMPARE(int(state.LanguageIndex), k);
+        AppState state = stateWithList(platform);
+        state.language = stored;
+        selectLanguage(state, platform);
+        QCOMPARE(state.language, language);
+        QCOMPARE(int(state.languageIndex), k);
     }
 };
 

@@ -36,23 +36,23 @@ class DownloadEngineTest : public QObject
     QTemporaryDir temp;
     AppState state;
     FakePlatform platform;
-    const DownloadTimings defaultTimings = CurrentDownloadTimings();
+    const DownloadTimings defaultTimings = currentDownloadTimings();
     std::unique_ptr<QtTransferComponent> transfer;
     std::unique_ptr<RecordingDownloadView> view;
     std::unique_ptr<DownloadEngine> engine;
 
-    static QByteArray Bytes(qint64 size) { return TestHttpServer::GeneratedBytes(0, size); }
+    static QByteArray Bytes(qint64 size) { return TestHttpServer::generatedBytes(0, size); }
     QString target(const QString& name = "download.bin") const { return temp.filePath(name); }
 
     bool download(const QString& path, bool isUpdateList = false, const QString& file = "download.bin", int pauseMs = 0)
     {
-        return engine->DownloadFile(server.url(path), target(file), isUpdateList, pauseMs);
+        return engine->downloadFile(server.url(path), target(file), isUpdateList, pauseMs);
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        LoadEnglish(state);
+        loadEnglish(state);
         QVERIFY(server.start());
         server.serveBytes("/empty", {});
         server.serveBytes("/2048", Bytes(2048));
@@ -78,8 +78,8 @@ private Q_SLOTS:
         view = std::make_unique<RecordingDownloadView>();
         engine = std::make_unique<DownloadEngine>(state, *transfer, platform, *view);
         view->engine = engine.get();
-        state.ConnectionType = 1;
-        QVERIFY(engine->PrepareConnection());
+        state.connectionType = 1;
+        QVERIFY(engine->prepareConnection());
         QFile::remove(target());
     }
 
@@ -88,7 +88,7 @@ private Q_SLOTS:
         engine.reset();
         view.reset();
         transfer.reset();
-        CurrentDownloadTimings() = defaultTimings;
+        currentDownloadTimings() = defaultTimings;
     }
 
     void fileTransfer_data()
@@ -184,11 +184,11 @@ private Q_SLOTS:
         QFETCH(bool, isUpdateList);
         QFETCH(QStringList, lastLines);
         QFETCH(QStringList, shown);
-        CurrentDownloadTimings().requestTimeoutMs = 300;
-        CurrentDownloadTimings().refreshIntervalMs = 0;
+        currentDownloadTimings().requestTimeoutMs = 300;
+        currentDownloadTimings().refreshIntervalMs = 0;
         WriteFile(target(), OldFile);
 
-        QVERIFY(!engine->DownloadFile(url, target(), isUpdateList, 0));
+        QVERIFY(!engine->downloadFile(url, target(), isUpdateList, 0));
         // A list is fetched again as a whole; a file that was complete before stays.
         QCOMPARE(ReadFile(target()), isUpdateList ? QByteArray() : OldFile);
         QVERIFY(!QFileInfo::exists(target() + ".part"));
@@ -222,7 +222,7 @@ private Q_SLOTS:
 
     void progressIsThrottledButEndsOnTheFinalState()
     {
-        CurrentDownloadTimings().refreshIntervalMs = 60000;
+        currentDownloadTimings().refreshIntervalMs = 60000;
         QVERIFY(download("/trickle"));
         QCOMPARE(view->labels, QStringList({Connecting, "1 KB downloaded, 20KB total  (5%)",
                                             "19 KB downloaded, 20KB total  (95%)", Done}));
@@ -233,7 +233,7 @@ private Q_SLOTS:
     {
         // A modal dialog runs its own event loop: nobody reads, the component's buffer fills
         // and the server has to wait, for much longer than the time-out.
-        CurrentDownloadTimings().requestTimeoutMs = 200;
+        currentDownloadTimings().requestTimeoutMs = 200;
         bool opened = false;
         view->onLabel = [&](const QString& text) {
             if (opened || !text.contains("KB total"))

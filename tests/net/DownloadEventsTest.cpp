@@ -45,7 +45,7 @@ class DownloadEventsTest : public QObject
     std::unique_ptr<DownloadEngine> engine;
 
 private Q_SLOTS:
-    void initTestCase() { LoadEnglish(state); }
+    void initTestCase() { loadEnglish(state); }
 
     void init()
     {
@@ -83,8 +83,8 @@ private Q_SLOTS:
 
     void abortSetsAnUnchangedLabelOnce()
     {
-        engine->AbortDownload(true);
-        engine->AbortDownload(true);
+        engine->abortDownload(true);
+        engine->abortDownload(true);
         QCOMPARE(view->lines, QStringList({ConnectFailed, ConnectFailed}));
         QCOMPARE(view->labels, QStringList({ListFailed}));
     }
@@ -107,7 +107,7 @@ private Q_SLOTS:
         transfer.length = "2048";
         transfer.body = QByteArray(bodyBytes, 'k');
 
-        QCOMPARE(engine->DownloadFile("http://127.0.0.1/archive.zip", target, false, 0), written);
+        QCOMPARE(engine->downloadFile("http://127.0.0.1/archive.zip", target, false, 0), written);
         QCOMPARE(ReadFile(target), written ? transfer.body : QByteArray());
         QVERIFY(!QFileInfo::exists(target + ".part"));
         QCOMPARE(view->labels.last(), written ? Done : FileFailed);

@@ -29,12 +29,12 @@ private Q_SLOTS:
         QFETCH(qint64, received);
         QFETCH(qint64, total);
         QFETCH(QString, expected);
-        QCOMPARE(DownloadProgress::Text(received, total, "KB downloaded,", "KB total"), expected);
+        QCOMPARE(DownloadProgress::progressText(received, total, "KB downloaded,", "KB total"), expected);
     }
 
     void unknownLengthTextDropsTheTrailingComma()
     {
-        QCOMPARE(DownloadProgress::UnknownLengthText(1023, QString::fromUtf8("KB 已下载，")),
+        QCOMPARE(DownloadProgress::unknownLengthText(1023, QString::fromUtf8("KB 已下载，")),
                  QString::fromUtf8("0 KB 已下载"));
     }
 

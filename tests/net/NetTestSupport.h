@@ -29,10 +29,10 @@ inline const QString FileFailed = QStringLiteral("Failed to install new product 
 inline const QString Done = QStringLiteral("Done.");
 } // namespace English
 
-inline void LoadEnglish(AppState& state)
+inline void loadEnglish(AppState& state)
 {
-    state.LanguageIndex = 0;
-    LoadLanguageStrings(state, BuiltinStrings::Compiled());
+    state.languageIndex = 0;
+    loadLanguageStrings(state, BuiltinStrings::compiled());
 }
 
 inline QByteArray ReadFile(const QString& path)
@@ -53,7 +53,7 @@ class RecordingDownloadView : public DownloadView
 public:
     RecordingDownloadView()
     {
-        QObject::connect(&timer, &QTimer::timeout, [this] { engine->tmrTimeout_Timer(); });
+        QObject::connect(&timer, &QTimer::timeout, [this] { engine->countDownToTimeout(); });
     }
 
     void setDownloadLabel(const QString& text) override
@@ -73,9 +73,9 @@ public:
         active ? timer.start(tickMs) : timer.stop();
     }
     void hideStatusIcons() override { ++iconHides; }
-    void EnableControls(bool bStatus) override
+    void enableControls(bool idle) override
     {
-        enables.append(bStatus);
+        enables.append(idle);
         onEnable();
     }
 

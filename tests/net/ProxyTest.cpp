@@ -21,9 +21,9 @@ class ProxyTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        LoadEnglish(state);
+        loadEnglish(state);
         QVERIFY(server.start());
-        server.serveBytes("/2048", TestHttpServer::GeneratedBytes(0, 2048));
+        server.serveBytes("/2048", TestHttpServer::generatedBytes(0, 2048));
     }
 
     void downloadsThroughTheNamedProxy_data()
@@ -47,18 +47,18 @@ private Q_SLOTS:
         QtTransferComponent transfer;
         RecordingDownloadView view;
         DownloadEngine engine(state, transfer, platform, view);
-        state.ConnectionType = 2;
-        state.ProxyAddress = "127.0.0.1";
-        state.ProxyPort = proxy.port;
-        state.ProxyUser = setting[1];
-        state.ProxyPass = setting[2];
-        QVERIFY(engine.PrepareConnection());
+        state.connectionType = 2;
+        state.proxyAddress = "127.0.0.1";
+        state.proxyPort = proxy.port;
+        state.proxyUser = setting[1];
+        state.proxyPass = setting[2];
+        QVERIFY(engine.prepareConnection());
         const QString target = temp.filePath("proxied.bin");
         QFile::remove(target);
         const int before = server.requests().size();
 
-        QCOMPARE(engine.DownloadFile(server.url("/2048"), target, false, 0), passes);
-        QCOMPARE(ReadFile(target), passes ? TestHttpServer::GeneratedBytes(0, 2048) : QByteArray());
+        QCOMPARE(engine.downloadFile(server.url("/2048"), target, false, 0), passes);
+        QCOMPARE(ReadFile(target), passes ? TestHttpServer::generatedBytes(0, 2048) : QByteArray());
         QCOMPARE(server.requests().size(), before + (passes ? 1 : 0));
         if (passes) {
             QVERIFY(server.lastRequestHeaders("/2048").value("via").contains("tinyproxy"));

@@ -6,7 +6,7 @@
 #include "FakeServices.h"
 #include "app/AppState.h"
 #include "ui/Application.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 #include <QDir>
 
@@ -21,7 +21,7 @@ struct AppFixture : FakeServices
     }
 
     // A new program over the same store and platform, as at the next start, after its start-up.
-    frmMain& startWindow()
+    MainWindow& startWindow()
     {
         app.reset();
         state = std::make_unique<AppState>();

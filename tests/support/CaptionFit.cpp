@@ -10,14 +10,14 @@
 
 namespace {
 
-QString SizeText(QSize size)
+QString sizeText(QSize size)
 {
     return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
 }
 
 // The widest line of the text broken at the label's width: a line wider than that is a
 // word that cannot be broken.
-int WidestWrappedLine(const QLabel& label, int width)
+int widestWrappedLine(const QLabel& label, int width)
 {
     QTextLayout layout(label.text(), label.font());
     QTextOption option;
@@ -35,22 +35,22 @@ int WidestWrappedLine(const QLabel& label, int width)
 
 // The room a label needs: its size hint, or with word wrap its widest broken line and
 // its height at its own width.
-QSize NeededBy(const QLabel& label)
+QSize neededBy(const QLabel& label)
 {
     if (!label.wordWrap())
         return label.sizeHint();
     const int textWidth = label.contentsRect().width() - 2 * label.margin();
-    return {WidestWrappedLine(label, textWidth) + label.width() - textWidth, label.heightForWidth(label.width())};
+    return {widestWrappedLine(label, textWidth) + label.width() - textWidth, label.heightForWidth(label.width())};
 }
 
 // What is wrong with the widget's caption; nothing for a widget without one.
-std::optional<QString> CutCaption(const QWidget& widget)
+std::optional<QString> cutCaption(const QWidget& widget)
 {
     QString text;
     QSize needed;
     if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
         text = label->text();
-        needed = NeededBy(*label);
+        needed = neededBy(*label);
     } else if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
         text = button->text();
         needed = button->sizeHint();
@@ -61,13 +61,13 @@ std::optional<QString> CutCaption(const QWidget& widget)
     if (text.isEmpty() || (needed.width() <= widget.width() && needed.height() <= widget.height()))
         return std::nullopt;
     return QStringLiteral("%1 (%2) \"%3\" needs %4, has %5")
-        .arg(widget.objectName(), QLatin1String(widget.metaObject()->className()), text, SizeText(needed),
-             SizeText(widget.size()));
+        .arg(widget.objectName(), QLatin1String(widget.metaObject()->className()), text, sizeText(needed),
+             sizeText(widget.size()));
 }
 
 } // namespace
 
-QStringList CutCaptions(QWidget& window)
+QStringList cutCaptions(QWidget& window)
 {
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
@@ -80,7 +80,7 @@ QStringList CutCaptions(QWidget& window)
     for (QWidget* widget : window.findChildren<QWidget*>()) {
         if (!widget->isVisibleTo(&window))
             continue;
-        if (const std::optional<QString> problem = CutCaption(*widget))
+        if (const std::optional<QString> problem = cutCaption(*widget))
             cut << *problem;
     }
     return cut;

@@ -8,4 +8,4 @@
 
 class QWidget;
 
-QStringList CutCaptions(QWidget& window);
+QStringList cutCaptions(QWidget& window);

@@ -38,5 +38,5 @@ bool FakePlatform::startDetached(const QString& program, const QStringList& argu
 
 bool FakePlatform::isFullWin32()
 {
-    return IsFullWin32(version);
+    return ::isFullWin32(version);
 }

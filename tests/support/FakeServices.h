@@ -25,7 +25,7 @@ struct FakeServices
                    platform,
                    dialogs,
                    errors,
-                   BuiltinStrings::Compiled(),
+                   BuiltinStrings::compiled(),
                    network ? static_cast<TransferComponent&>(*network) : transfer}
     {}
 

@@ -9,14 +9,14 @@
 #include <QTest>
 
 // A port nothing listens on now, or 0.
-inline quint16 FreeLoopbackPort()
+inline quint16 freeLoopbackPort()
 {
     QTcpServer probe;
     return probe.listen(QHostAddress::LocalHost) ? probe.serverPort() : 0;
 }
 
 // Waits up to 5 s for the child to accept a connection on port; false if it ended first.
-inline bool ListensOn(QProcess& process, quint16 port)
+inline bool listensOn(QProcess& process, quint16 port)
 {
     const bool answered = QTest::qWaitFor(
         [&] {

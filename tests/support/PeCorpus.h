@@ -16,8 +16,8 @@
 namespace pecorpus {
 
 using pefixture::Bytes;
-using pefixture::Put16;
-using pefixture::Put32;
+using pefixture::put16;
+using pefixture::put32;
 
 struct Case
 {
@@ -27,7 +27,7 @@ struct Case
 };
 
 // Where a UTF-16 text first occurs in the file.
-inline std::size_t Find(const Bytes& bytes, const std::u16string& text)
+inline std::size_t find(const Bytes& bytes, const std::u16string& text)
 {
     Bytes pattern;
     for (char16_t c : text)
@@ -37,22 +37,22 @@ inline std::size_t Find(const Bytes& bytes, const std::u16string& text)
 }
 
 // The header of the version block whose key is text.
-inline std::size_t BlockOf(const Bytes& bytes, const std::u16string& key)
+inline std::size_t blockOf(const Bytes& bytes, const std::u16string& key)
 {
-    return Find(bytes, key) - 6;
+    return find(bytes, key) - 6;
 }
 
-inline pefixture::PeFile Pe(bool pe32Plus, const pefixture::VersionLayout& version, std::uint16_t language = 0x0409)
+inline pefixture::PeFile pe(bool pe32Plus, const pefixture::VersionLayout& version, std::uint16_t language = 0x0409)
 {
-    return pefixture::BuildPe(
-        {.pe32Plus = pe32Plus, .versionResource = pefixture::BuildVersionInfo(version), .resourceLanguage = language});
+    return pefixture::buildPe(
+        {.pe32Plus = pe32Plus, .versionResource = pefixture::buildVersionInfo(version), .resourceLanguage = language});
 }
 
 using Damage = std::function<void(Bytes&, const pefixture::PeOffsets&)>;
 using Damages = std::vector<std::pair<std::string, Damage>>;
 
 // Damage to the standard file that leaves nothing to read, for both readers.
-inline Damages SystemDamages()
+inline Damages systemDamages()
 {
     using L = pefixture::PeOffsets;
     return {
@@ -64,77 +64,77 @@ inline Damages SystemDamages()
         // The file still holds the version bytes after the section, but they are not the section's.
         {"section ends inside the version data",
          [](Bytes& b, const L& l) {
-             Put32(b, l.sectionTable + 16, static_cast<std::uint32_t>(l.versionData - l.resourceSection + 16));
+             put32(b, l.sectionTable + 16, static_cast<std::uint32_t>(l.versionData - l.resourceSection + 16));
          }},
     };
 }
 
 // Damage that leaves nothing to read for our reader, where Wine's reader, standing in for
 // the system's in the Windows stage, checks less (a signature that is only "PE") or fails.
-inline Damages OwnDamages()
+inline Damages ownDamages()
 {
     using L = pefixture::PeOffsets;
     return {
-        {"PE header offset past the end", [](Bytes& b, const L&) { Put32(b, 0x3C, 0xFFFFFFF0); }},
+        {"PE header offset past the end", [](Bytes& b, const L&) { put32(b, 0x3C, 0xFFFFFFF0); }},
         {"PE signature without its NULs", [](Bytes& b, const L& l) { b[l.peHeader + 2] = 'X'; }},
-        {"unknown optional header magic", [](Bytes& b, const L& l) { Put16(b, l.optionalHeader, 0x107); }},
-        {"optional header too short", [](Bytes& b, const L& l) { Put16(b, l.peHeader + 20, 64); }},
-        {"optional header size zero", [](Bytes& b, const L& l) { Put16(b, l.peHeader + 20, 0); }},
-        {"only two data directories", [](Bytes& b, const L& l) { Put32(b, l.directoryCount, 2); }},
-        {"no sections", [](Bytes& b, const L& l) { Put16(b, l.peHeader + 6, 0); }},
-        {"65535 sections, table past the end", [](Bytes& b, const L& l) { Put16(b, l.peHeader + 6, 0xFFFF); }},
+        {"unknown optional header magic", [](Bytes& b, const L& l) { put16(b, l.optionalHeader, 0x107); }},
+        {"optional header too short", [](Bytes& b, const L& l) { put16(b, l.peHeader + 20, 64); }},
+        {"optional header size zero", [](Bytes& b, const L& l) { put16(b, l.peHeader + 20, 0); }},
+        {"only two data directories", [](Bytes& b, const L& l) { put32(b, l.directoryCount, 2); }},
+        {"no sections", [](Bytes& b, const L& l) { put16(b, l.peHeader + 6, 0); }},
+        {"65535 sections, table past the end", [](Bytes& b, const L& l) { put16(b, l.peHeader + 6, 0xFFFF); }},
         {"resource directory outside every section",
-         [](Bytes& b, const L& l) { Put32(b, l.resourceDirectory, 0x7FFFF000); }},
+         [](Bytes& b, const L& l) { put32(b, l.resourceDirectory, 0x7FFFF000); }},
         {"resource directory at the top of the address space",
-         [](Bytes& b, const L& l) { Put32(b, l.resourceDirectory, 0xFFFFFFFF); }},
-        {"section data past the end", [](Bytes& b, const L& l) { Put32(b, l.sectionTable + 20, 0xFFFFFE00); }},
+         [](Bytes& b, const L& l) { put32(b, l.resourceDirectory, 0xFFFFFFFF); }},
+        {"section data past the end", [](Bytes& b, const L& l) { put32(b, l.sectionTable + 20, 0xFFFFFE00); }},
         {"section raw size huge",
          [](Bytes& b, const L& l) {
-             Put32(b, l.sectionTable + 16, 0xFFFFFFFF);
-             Put32(b, l.sectionTable + 20, 0xFFFFFF00);
+             put32(b, l.sectionTable + 16, 0xFFFFFFFF);
+             put32(b, l.sectionTable + 20, 0xFFFFFF00);
          }},
         {"section address wraps",
          [](Bytes& b, const L& l) {
-             Put32(b, l.sectionTable + 12, 0xFFFFFF00);
-             Put32(b, l.resourceDirectory, 0xFFFFFFF8);
+             put32(b, l.sectionTable + 12, 0xFFFFFF00);
+             put32(b, l.resourceDirectory, 0xFFFFFFF8);
          }},
-        {"directory claims 131070 entries", [](Bytes& b, const L& l) { Put32(b, l.typeDirectory + 12, 0xFFFFFFFF); }},
-        {"type directory without entries", [](Bytes& b, const L& l) { Put16(b, l.typeDirectory + 14, 0); }},
-        {"version type is a data entry", [](Bytes& b, const L& l) { Put32(b, l.typeDirectory + 20, 24); }},
+        {"directory claims 131070 entries", [](Bytes& b, const L& l) { put32(b, l.typeDirectory + 12, 0xFFFFFFFF); }},
+        {"type directory without entries", [](Bytes& b, const L& l) { put16(b, l.typeDirectory + 14, 0); }},
+        {"version type is a data entry", [](Bytes& b, const L& l) { put32(b, l.typeDirectory + 20, 24); }},
         {"type entry points back at the root",
-         [](Bytes& b, const L& l) { Put32(b, l.typeDirectory + 20, 0x80000000u); }},
-        {"name entry points at itself", [](Bytes& b, const L& l) { Put32(b, l.nameDirectory + 20, 0x80000000u | 24); }},
+         [](Bytes& b, const L& l) { put32(b, l.typeDirectory + 20, 0x80000000u); }},
+        {"name entry points at itself", [](Bytes& b, const L& l) { put32(b, l.nameDirectory + 20, 0x80000000u | 24); }},
         {"language entry is a directory pointing at the root",
-         [](Bytes& b, const L& l) { Put32(b, l.languageDirectory + 20, 0x80000000u); }},
+         [](Bytes& b, const L& l) { put32(b, l.languageDirectory + 20, 0x80000000u); }},
         {"language entry points past the end",
-         [](Bytes& b, const L& l) { Put32(b, l.languageDirectory + 20, 0x7FFFFFF0); }},
+         [](Bytes& b, const L& l) { put32(b, l.languageDirectory + 20, 0x7FFFFFF0); }},
         {"data entry points at the directory as data",
-         [](Bytes& b, const L& l) { Put32(b, l.languageDirectory + 20, 0); }},
-        {"data size of 4 GiB", [](Bytes& b, const L& l) { Put32(b, l.dataEntry + 4, 0xFFFFFFFF); }},
-        {"data size zero", [](Bytes& b, const L& l) { Put32(b, l.dataEntry + 4, 0); }},
-        {"data address wraps", [](Bytes& b, const L& l) { Put32(b, l.dataEntry, 0xFFFFFFFE); }},
-        {"version block length below its header", [](Bytes& b, const L& l) { Put16(b, l.versionData, 5); }},
-        {"version block cut before its children", [](Bytes& b, const L& l) { Put16(b, l.versionData, 92); }},
-        {"root value length huge", [](Bytes& b, const L& l) { Put16(b, l.versionData + 2, 0xFFFF); }},
+         [](Bytes& b, const L& l) { put32(b, l.languageDirectory + 20, 0); }},
+        {"data size of 4 GiB", [](Bytes& b, const L& l) { put32(b, l.dataEntry + 4, 0xFFFFFFFF); }},
+        {"data size zero", [](Bytes& b, const L& l) { put32(b, l.dataEntry + 4, 0); }},
+        {"data address wraps", [](Bytes& b, const L& l) { put32(b, l.dataEntry, 0xFFFFFFFE); }},
+        {"version block length below its header", [](Bytes& b, const L& l) { put16(b, l.versionData, 5); }},
+        {"version block cut before its children", [](Bytes& b, const L& l) { put16(b, l.versionData, 92); }},
+        {"root value length huge", [](Bytes& b, const L& l) { put16(b, l.versionData + 2, 0xFFFF); }},
         {"root key without NUL",
          [](Bytes& b, const L& l) {
-             Put16(b, l.versionData, 6 + 8);
+             put16(b, l.versionData, 6 + 8);
              for (std::size_t i = 0; i < 8; i += 2)
-                 Put16(b, l.versionData + 6 + i, u'V');
+                 put16(b, l.versionData + 6 + i, u'V');
          }},
         // Damage inside the version blocks: the walk ends and never leaves the resource.
-        {"first child of zero length", [](Bytes& b, const L&) { Put16(b, BlockOf(b, u"StringFileInfo"), 0); }},
+        {"first child of zero length", [](Bytes& b, const L&) { put16(b, blockOf(b, u"StringFileInfo"), 0); }},
         // The translation after it is then out of reach.
         {"first child reaching past the root",
-         [](Bytes& b, const L&) { Put16(b, BlockOf(b, u"StringFileInfo"), 0xFFFF); }},
-        {"table key cut off", [](Bytes& b, const L&) { Put16(b, BlockOf(b, u"040904B0"), 8); }},
-        {"translation value of two bytes", [](Bytes& b, const L&) { Put16(b, BlockOf(b, u"Translation") + 2, 2); }},
-        {"translation without value", [](Bytes& b, const L&) { Put16(b, BlockOf(b, u"Translation") + 2, 0); }},
+         [](Bytes& b, const L&) { put16(b, blockOf(b, u"StringFileInfo"), 0xFFFF); }},
+        {"table key cut off", [](Bytes& b, const L&) { put16(b, blockOf(b, u"040904B0"), 8); }},
+        {"translation value of two bytes", [](Bytes& b, const L&) { put16(b, blockOf(b, u"Translation") + 2, 2); }},
+        {"translation without value", [](Bytes& b, const L&) { put16(b, blockOf(b, u"Translation") + 2, 0); }},
     };
 }
 
 // With ownDamage, also the damage only our reader is checked against.
-inline std::vector<Case> Cases(bool ownDamage = false)
+inline std::vector<Case> cases(bool ownDamage = false)
 {
     using V = pefixture::VersionLayout;
     std::vector<Case> cases;
@@ -149,7 +149,7 @@ inline std::vector<Case> Cases(bool ownDamage = false)
             {0x0804, 936, u"0.7.5 \u7248"}, {0x0419, 1251, u"1.2.0-RC1"},   {0x0000, 0x04B0, u"r26400"},
             {0xFFFF, 0xFFFF, u"9"}};
         for (const auto& [id, codePage, version] : languages)
-            add("language " + std::to_string(id), Pe(pe32Plus, pefixture::StandardVersion(version, id, codePage), id),
+            add("language " + std::to_string(id), pe(pe32Plus, pefixture::standardVersion(version, id, codePage), id),
                 version);
 
         // The first translation chooses the table, wherever that table stands and whatever
@@ -172,25 +172,25 @@ inline std::vector<Case> Cases(bool ownDamage = false)
              {{{0x040904B0}, {{u"040904B0", {{u"FileVersion", std::u16string(u"1.4.0\0junk", 10)}}}}}, u"1.4.0"}},
         };
         for (const auto& [name, table] : tables)
-            add(name, Pe(pe32Plus, table.first), table.second);
+            add(name, pe(pe32Plus, table.first), table.second);
 
         pefixture::PeLayout layout;
         layout.pe32Plus = pe32Plus;
-        add("a resource tree without a version entry", pefixture::BuildPe(layout), u"");
-        layout.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(u"1.4.0"));
+        add("a resource tree without a version entry", pefixture::buildPe(layout), u"");
+        layout.versionResource = pefixture::buildVersionInfo(pefixture::standardVersion(u"1.4.0"));
         layout.overlayBytes = 1024 * 1024;
-        add("installer data after the image", pefixture::BuildPe(layout), u"1.4.0");
+        add("installer data after the image", pefixture::buildPe(layout), u"1.4.0");
         layout.overlayBytes = 0;
         layout.versionNameId = 2;
-        add("version resource under another name", pefixture::BuildPe(layout), u"");
+        add("version resource under another name", pefixture::buildPe(layout), u"");
         layout.withResources = false;
-        add("no resources", pefixture::BuildPe(layout), u"");
+        add("no resources", pefixture::buildPe(layout), u"");
 
-        Damages damages = SystemDamages();
+        Damages damages = systemDamages();
         if (ownDamage)
-            std::ranges::move(OwnDamages(), std::back_inserter(damages));
+            std::ranges::move(ownDamages(), std::back_inserter(damages));
         for (const auto& [name, damage] : damages) {
-            pefixture::PeFile file = Pe(pe32Plus, pefixture::StandardVersion(u"1.4.0"));
+            pefixture::PeFile file = pe(pe32Plus, pefixture::standardVersion(u"1.4.0"));
             damage(file.bytes, file.offsets);
             add(name, file, u"");
         }

@@ -16,7 +16,7 @@ public:
         QString description;
     };
 
-    void HandleError(const QString& source, const Failure& failure) override
+    void handleError(const QString& source, const Failure& failure) override
     {
         reports.append({source, failure.code, failure.description});
     }

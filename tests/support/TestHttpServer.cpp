@@ -17,7 +17,7 @@ using Handler = std::function<void(httplib::Response&)>;
 // offset shows up.
 constexpr qint64 PatternPeriod = 65521;
 
-const QByteArray& Pattern()
+const QByteArray& pattern()
 {
     static const QByteArray pattern = [] {
         QByteArray bytes(PatternPeriod, Qt::Uninitialized);
@@ -34,14 +34,14 @@ const QByteArray& Pattern()
 }
 
 // The generated body from offset on: as much as is wanted, up to the end of one period.
-std::string_view PatternFrom(qint64 offset, qint64 wanted)
+std::string_view patternFrom(qint64 offset, qint64 wanted)
 {
     const qint64 start = offset % PatternPeriod;
-    return {Pattern().constData() + start, size_t(std::min(wanted, PatternPeriod - start))};
+    return {pattern().constData() + start, size_t(std::min(wanted, PatternPeriod - start))};
 }
 
 // Hands the body out in pieces of 4 KiB, then ends it.
-auto InPieces(std::string content)
+auto inPieces(std::string content)
 {
     return [content = std::move(content)](size_t offset, httplib::DataSink& sink) {
         if (offset < content.size())
@@ -148,17 +148,17 @@ void TestHttpServer::serveGenerated(const QString& path, qint64 size)
     impl->route(path, [size](httplib::Response& response) {
         response.set_content_provider(size_t(size), "application/octet-stream",
                                       [](size_t offset, size_t length, httplib::DataSink& sink) {
-                                          const std::string_view piece = PatternFrom(qint64(offset), qint64(length));
+                                          const std::string_view piece = patternFrom(qint64(offset), qint64(length));
                                           return sink.write(piece.data(), piece.size());
                                       });
     });
 }
 
-QByteArray TestHttpServer::GeneratedBytes(qint64 offset, qint64 size)
+QByteArray TestHttpServer::generatedBytes(qint64 offset, qint64 size)
 {
     QByteArray bytes;
     while (bytes.size() < size) {
-        const std::string_view piece = PatternFrom(offset + bytes.size(), size - bytes.size());
+        const std::string_view piece = patternFrom(offset + bytes.size(), size - bytes.size());
         bytes.append(piece.data(), qsizetype(piece.size()));
     }
     return bytes;
@@ -166,14 +166,14 @@ QByteArray TestHttpServer::GeneratedBytes(qint64 offset, qint64 size)
 
 void TestHttpServer::serveChunked(const QString& path, const QByteArray& body)
 {
-    impl->route(path, [provide = InPieces(body.toStdString())](httplib::Response& response) {
+    impl->route(path, [provide = inPieces(body.toStdString())](httplib::Response& response) {
         response.set_chunked_content_provider("application/octet-stream", provide);
     });
 }
 
 void TestHttpServer::serveWithoutLength(const QString& path, const QByteArray& body)
 {
-    impl->route(path, [provide = InPieces(body.toStdString())](httplib::Response& response) {
+    impl->route(path, [provide = inPieces(body.toStdString())](httplib::Response& response) {
         response.set_content_provider("application/octet-stream", provide);
     });
 }

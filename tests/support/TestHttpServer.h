@@ -37,7 +37,7 @@ public:
                     const QString& contentType = QStringLiteral("application/octet-stream"));
     // A body of size bytes made on the fly (GeneratedBytes), with Content-Length.
     void serveGenerated(const QString& path, qint64 size);
-    static QByteArray GeneratedBytes(qint64 offset, qint64 size);
+    static QByteArray generatedBytes(qint64 offset, qint64 size);
 
     // Chunked transfer encoding, no Content-Length.
     void serveChunked(const QString& path, const QByteArray& body);

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-std::vector<RegisteredTest>& TestRegistry()
+std::vector<RegisteredTest>& testRegistry()
 {
     static std::vector<RegisteredTest> registry;
     return registry;
@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     QApplication app(count, arguments.data());
     int status = 0;
     bool found = false;
-    for (const RegisteredTest& test : TestRegistry()) {
+    for (const RegisteredTest& test : testRegistry()) {
         if (only && std::strcmp(only, test.name) != 0)
             continue;
         found = true;

@@ -14,8 +14,8 @@ struct RegisteredTest
     const char* name;
     std::function<std::unique_ptr<QObject>()> make;
 };
-std::vector<RegisteredTest>& TestRegistry();
+std::vector<RegisteredTest>& testRegistry();
 
 #define KRVNM_REGISTER_TEST(Class)                                                                                     \
     static const bool Class##Registered =                                                                              \
-        (TestRegistry().push_back({#Class, [] { return std::make_unique<Class>(); }}), true);
+        (testRegistry().push_back({#Class, [] { return std::make_unique<Class>(); }}), true);

@@ -15,7 +15,7 @@ TinyProxy::~TinyProxy()
 QString TinyProxy::start(const QString& folder, const QString& basicAuth)
 {
     const QString program = QStandardPaths::findExecutable("tinyproxy", {"/usr/bin", "/usr/sbin"});
-    port = FreeLoopbackPort();
+    port = freeLoopbackPort();
     if (program.isEmpty() || port == 0)
         return "tinyproxy is not installed, or no port is free";
     QFile config(QDir(folder).filePath("tinyproxy.conf"));
@@ -29,6 +29,6 @@ QString TinyProxy::start(const QString& folder, const QString& basicAuth)
 
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, {"-d", "-c", config.fileName()});
-    return ListensOn(process, port) ? QString()
+    return listensOn(process, port) ? QString()
                                     : "tinyproxy is not listening: " + QString::fromLocal8Bit(process.readAll());
 }

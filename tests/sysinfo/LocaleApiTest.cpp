@@ -30,10 +30,10 @@ private Q_SLOTS:
     {
         QFETCH(quint32, localeId);
         QFETCH(QString, texts);
-        const QStringList got{QString::fromStdWString(sysapi::LocaleInfo(localeId, sysapi::LocaleEnglishLanguageName)),
-                              QString::fromStdWString(sysapi::LocaleInfo(localeId, sysapi::LocaleDefaultAnsiCodePage)),
-                              QString::number(sysapi::IsLocaleSupported(localeId)),
-                              QString::fromStdWString(sysapi::LanguageName(localeId).c_str())};
+        const QStringList got{QString::fromStdWString(sysapi::localeInfo(localeId, sysapi::LocaleEnglishLanguageName)),
+                              QString::fromStdWString(sysapi::localeInfo(localeId, sysapi::LocaleDefaultAnsiCodePage)),
+                              QString::number(sysapi::isLocaleSupported(localeId)),
+                              QString::fromStdWString(sysapi::languageName(localeId).c_str())};
         QCOMPARE(got.join(u'|'), texts);
     }
 
@@ -55,7 +55,7 @@ private Q_SLOTS:
         QFETCH(QString, locale);
         QFETCH(uint, codePage);
         const QStringList parts = locale.split(u'-');
-        QCOMPARE(sysapi::DefaultAnsiCodePage(parts[0].toStdString(), parts[1].toStdString(), parts[2].toStdString()),
+        QCOMPARE(sysapi::defaultAnsiCodePage(parts[0].toStdString(), parts[1].toStdString(), parts[2].toStdString()),
                  codePage);
     }
 };

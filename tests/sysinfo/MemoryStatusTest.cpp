@@ -1,6 +1,6 @@
+#include "sysinfo/MemoryStatus.h"
 #include "FakePlatform.h"
 #include "TestMain.h"
-#include "sysinfo/clsMemoryStatus.h"
 
 #include <QTest>
 
@@ -16,7 +16,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("expected"); // English, German
         const auto row = [](const char* name, auto bytes, bool longDisplay, const char* en, const char* de) {
             const auto format = [&](QLocale::Language language, QLocale::Territory territory) {
-                return clsMemoryStatus::FormatBytes(bytes, longDisplay, QLocale(language, territory));
+                return MemoryStatus::formatBytes(bytes, longDisplay, QLocale(language, territory));
             };
             QTest::newRow(name) << QStringList{format(QLocale::English, QLocale::UnitedStates),
                                                format(QLocale::German, QLocale::Germany)}
@@ -75,17 +75,17 @@ private Q_SLOTS:
                            .availPageFile = 3000,
                            .totalVirtual = 9000,
                            .availVirtual = 6000};
-        clsMemoryStatus memory(platform);
-        QCOMPARE(memory.Change(kind), std::nullopt);
+        MemoryStatus memory(platform);
+        QCOMPARE(memory.change(kind), std::nullopt);
 
         platform.memory.memoryLoad = 69;
         platform.memory.availPhys = 2500;
         platform.memory.availPageFile = 3700;
-        QVERIFY(memory.Refresh());
+        QVERIFY(memory.refresh());
         const auto shown = [](const auto& figure) { return figure ? QString::number(*figure) : QStringLiteral("-"); };
-        QCOMPARE(shown(memory.Total(kind)) + u' ' + shown(memory.Available(kind)) + u' ' + shown(memory.Change(kind)),
+        QCOMPARE(shown(memory.total(kind)) + u' ' + shown(memory.available(kind)) + u' ' + shown(memory.change(kind)),
                  figures);
-        QCOMPARE(memory.Load(), 69u);
+        QCOMPARE(memory.startUp(), 69u);
         QCOMPARE(platform.memoryQueries, 2);
     }
 
@@ -93,24 +93,24 @@ private Q_SLOTS:
     {
         FakePlatform platform;
         platform.memoryQueryFails = true;
-        clsMemoryStatus memory(platform);
-        QCOMPARE(memory.Available(0), std::optional<std::uint64_t>(0));
-        QCOMPARE(memory.Total(0), std::optional<std::uint64_t>(0));
-        QCOMPARE(memory.Load(), 0u);
+        MemoryStatus memory(platform);
+        QCOMPARE(memory.available(0), std::optional<std::uint64_t>(0));
+        QCOMPARE(memory.total(0), std::optional<std::uint64_t>(0));
+        QCOMPARE(memory.startUp(), 0u);
 
         platform.memoryQueryFails = false;
-        QVERIFY(memory.Refresh());
-        QCOMPARE(memory.Change(0), std::nullopt); // the query before found nothing
+        QVERIFY(memory.refresh());
+        QCOMPARE(memory.change(0), std::nullopt); // the query before found nothing
 
         platform.memoryQueryFails = true;
-        QVERIFY(!memory.Refresh());
-        QCOMPARE(memory.Change(0), std::optional<std::int64_t>(-std::int64_t(platform.memory.availPhys)));
+        QVERIFY(!memory.refresh());
+        QCOMPARE(memory.change(0), std::optional<std::int64_t>(-std::int64_t(platform.memory.availPhys)));
     }
 
     void thisSystemAnswers()
     {
         sysapi::MemoryStatusRecord record;
-        QVERIFY(sysapi::QueryMemoryStatus(record));
+        QVERIFY(sysapi::queryMemoryStatus(record));
         QCOMPARE(record.length, 64u);
         QVERIFY(record.totalPhys > 0);
         QVERIFY(record.availPhys <= record.totalPhys);
@@ -120,7 +120,7 @@ private Q_SLOTS:
 
         sysapi::MemoryStatusRecord wrongLength;
         wrongLength.length = 32;
-        QVERIFY(!sysapi::QueryMemoryStatus(wrongLength));
+        QVERIFY(!sysapi::queryMemoryStatus(wrongLength));
     }
 };
 

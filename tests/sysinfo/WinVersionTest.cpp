@@ -46,8 +46,8 @@ private Q_SLOTS:
         QFETCH(QList<unsigned long>, record);
         QFETCH(QString, name);
         const sysapi::OsVersion v{record[0] != 0, record[1], record[2], record[3], record[4]};
-        QCOMPARE(QString::fromStdString(GetWindowsVersionName(v)), name);
-        QCOMPARE(IsFullWin32(v), name != "Win32s on Windows 3.1");
+        QCOMPARE(QString::fromStdString(getWindowsVersionName(v)), name);
+        QCOMPARE(isFullWin32(v), name != "Win32s on Windows 3.1");
     }
 
     void wineDriveLetters()
@@ -59,12 +59,12 @@ private Q_SLOTS:
         QFile::link(prefix.filePath(QStringLiteral("nowhere")), prefix.filePath(QStringLiteral("dosdevices/e:")));
         const QByteArray saved = qgetenv("WINEPREFIX");
         qputenv("WINEPREFIX", prefix.path().toUtf8());
-        QCOMPARE(sysapi::QueryDriveType(L'C'), sysapi::DriveType::Fixed);
-        QCOMPARE(sysapi::QueryDriveType(L'D'), sysapi::DriveType::NoRootDir);
-        QCOMPARE(sysapi::QueryDriveType(L'E'), sysapi::DriveType::NoRootDir); // dangling link
-        QCOMPARE(QString::fromStdWString(sysapi::DriveRoot(L'C')), prefix.filePath(QStringLiteral("dosdevices/c:/")));
-        QCOMPARE(QString::fromStdWString(sysapi::LauncherFor(L"/games/korvane/KORVANE.EXE")), QStringLiteral("wine"));
-        QCOMPARE(QString::fromStdWString(sysapi::LauncherFor(L"/usr/bin/true")), QString());
+        QCOMPARE(sysapi::queryDriveType(L'C'), sysapi::DriveType::Fixed);
+        QCOMPARE(sysapi::queryDriveType(L'D'), sysapi::DriveType::NoRootDir);
+        QCOMPARE(sysapi::queryDriveType(L'E'), sysapi::DriveType::NoRootDir); // dangling link
+        QCOMPARE(QString::fromStdWString(sysapi::driveRoot(L'C')), prefix.filePath(QStringLiteral("dosdevices/c:/")));
+        QCOMPARE(QString::fromStdWString(sysapi::launcherFor(L"/games/korvane/KORVANE.EXE")), QStringLiteral("wine"));
+        QCOMPARE(QString::fromStdWString(sysapi::launcherFor(L"/usr/bin/true")), QString());
         if (saved.isNull())
             qunsetenv("WINEPREFIX");
         else

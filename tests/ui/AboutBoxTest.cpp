@@ -6,7 +6,7 @@
 #include "app/Version.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
-#include "ui/frmAbout.h"
+#include "ui/AboutDialog.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -22,16 +22,16 @@ struct AboutFixture
 {
     explicit AboutFixture(int languageIndex = 0)
     {
-        state.LanguageIndex = static_cast<std::uint8_t>(languageIndex);
-        LoadLanguageStrings(state, BuiltinStrings::Compiled());
-        state.AppVersion = QStringLiteral("1.0.4");
+        state.languageIndex = static_cast<std::uint8_t>(languageIndex);
+        loadLanguageStrings(state, BuiltinStrings::compiled());
+        state.appVersion = QStringLiteral("1.0.4");
         state.endpoints.makerServer = QStringLiteral("http://127.0.0.1:9");
         platform.displayName = QStringLiteral("Windows 11");
     }
 
-    frmAbout& open()
+    AboutDialog& open()
     {
-        about = std::make_unique<frmAbout>(state, platform, dialogs, BuiltinStrings::Compiled());
+        about = std::make_unique<AboutDialog>(state, platform, dialogs, BuiltinStrings::compiled());
         about->show();
         if (!QTest::qWaitForWindowExposed(about.get()))
             qWarning("the About box was not exposed");
@@ -44,10 +44,10 @@ struct AboutFixture
     AppState state;
     FakePlatform platform;
     ScriptedDialogs dialogs;
-    std::unique_ptr<frmAbout> about;
+    std::unique_ptr<AboutDialog> about;
 };
 
-bool IsPlainAscii(const QString& text)
+bool isPlainAscii(const QString& text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 128; });
 }
@@ -81,7 +81,7 @@ private Q_SLOTS:
         QFETCH(QString, memory);
         QFETCH(bool, asciiCopyright);
         AboutFixture fixture(languageIndex);
-        frmAbout& about = fixture.open();
+        AboutDialog& about = fixture.open();
 
         QCOMPARE(about.windowTitle(), title);
         QCOMPARE(fixture.text("lblVersion"), fixture.state.str(Str::Version) + " 1.0.4");
@@ -89,9 +89,9 @@ private Q_SLOTS:
         QCOMPARE(fixture.text("lblOsName"), QStringLiteral("Windows 11"));
         const QString copyright = fixture.text("lblCopyr");
         QVERIFY2(copyright.contains(QStringLiteral("Quillon Works")), qPrintable(copyright));
-        QVERIFY2(IsPlainAscii(copyright) == asciiCopyright, qPrintable(copyright));
+        QVERIFY2(isPlainAscii(copyright) == asciiCopyright, qPrintable(copyright));
         QVERIFY2(copyright.contains(QChar(0xa9)) != asciiCopyright, qPrintable(copyright));
-        QVERIFY(IsPlainAscii(fixture.text("lblAuthor")));
+        QVERIFY(isPlainAscii(fixture.text("lblAuthor")));
 
         for (const char* link : {"lblAuthor", "lblWebsite", "lblInfoZip"})
             QCOMPARE(fixture.label(link)->cursor().shape(), Qt::PointingHandCursor);
@@ -144,7 +144,7 @@ private Q_SLOTS:
         QFETCH(QString, noticeTitle);
         QFETCH(int, noticeRow);
         AboutFixture fixture;
-        frmAbout& about = fixture.open();
+        AboutDialog& about = fixture.open();
         QLabel* label = fixture.label(qPrintable(link));
 
         QTest::mousePress(label, Qt::RightButton);
@@ -157,7 +157,7 @@ private Q_SLOTS:
         QCOMPARE(fixture.dialogs.messages.size(), noticeRow ? 1 : 0);
         for (const MessageRequest& notice : fixture.dialogs.messages) {
             QCOMPARE(notice.title, noticeTitle);
-            QCOMPARE(notice.text, *BuiltinStrings::Compiled().lookup(noticeRow));
+            QCOMPARE(notice.text, *BuiltinStrings::compiled().lookup(noticeRow));
             QCOMPARE(notice.icon, MessageIcon::Information);
             QCOMPARE(notice.buttons, MessageButtons::Ok);
         }

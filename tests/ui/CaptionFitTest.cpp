@@ -9,7 +9,7 @@
 #include "lang/UserLanguage.h"
 #include "sysinfo/WindowsLocales.h"
 #include "ui/ErrorDialogHandler.h"
-#include "ui/frmOptions.h"
+#include "ui/OptionsDialog.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -58,7 +58,7 @@ private Q_SLOTS:
             control->setFixedSize(size);
         else if (size.width() > 0)
             control->setFixedWidth(size.width());
-        const QStringList found = CutCaptions(window);
+        const QStringList found = cutCaptions(window);
         QVERIFY2(found.size() == cut, qPrintable(found.join(QLatin1Char('\n'))));
     }
 
@@ -69,7 +69,7 @@ private Q_SLOTS:
         for (const char* window : {"frmMain", "frmOptions", "frmError"})
             for (int k = 0; k < BuiltinStrings::LanguageCount; ++k)
                 QTest::addRow("%s %s", window,
-                              qPrintable(BuiltinStrings::Compiled().lookup(600 + k)->section(QLatin1Char('-'), 2)))
+                              qPrintable(BuiltinStrings::compiled().lookup(600 + k)->section(QLatin1Char('-'), 2)))
                     << QString::fromLatin1(window) << k;
     }
 
@@ -78,35 +78,35 @@ private Q_SLOTS:
         QFETCH(QString, window);
         QFETCH(int, k);
         FakeServices fakes;
-        for (const sysapi::NamedLocale& locale : sysapi::NamedLocales())
+        for (const sysapi::NamedLocale& locale : sysapi::namedLocales())
             fakes.platform.languageNames.insert(static_cast<quint32>(locale.id),
                                                 QString::fromStdWString(std::wstring(locale.displayName)));
         AppState state;
-        ReadUserLocale(state, fakes.services.strings, fakes.platform);
-        state.LanguageIndex = static_cast<std::uint8_t>(k);
-        LoadLanguageStrings(state, fakes.services.strings);
+        readUserLocale(state, fakes.services.strings, fakes.platform);
+        state.languageIndex = static_cast<std::uint8_t>(k);
+        loadLanguageStrings(state, fakes.services.strings);
         QStringList cut;
         if (window == QLatin1String("frmMain")) {
             AppFixture app;
             app.settings.values.insert(QStringLiteral("Language"),
-                                       BuiltinStrings::Compiled().lookup(600 + k)->section(QLatin1Char('-'), 2));
-            frmMain& main = app.startWindow();
+                                       BuiltinStrings::compiled().lookup(600 + k)->section(QLatin1Char('-'), 2));
+            MainWindow& main = app.startWindow();
             // The stored language captions the window from the start.
-            QCOMPARE(main.findChild<QPushButton*>(QStringLiteral("cmdExit"))->text(), Row(k, 5));
-            cut = CutCaptions(main);
+            QCOMPARE(main.findChild<QPushButton*>(QStringLiteral("cmdExit"))->text(), languageRow(k, 5));
+            cut = cutCaptions(main);
         } else if (window == QLatin1String("frmOptions")) {
-            state.ConnectionType = 2;
-            state.UseProxyAuth = 1;
+            state.connectionType = 2;
+            state.useProxyAuth = 1;
             MainWindowProbe mainWindow;
-            frmOptions dialog(state, fakes.services, mainWindow);
-            cut = CutCaptions(dialog);
+            OptionsDialog dialog(state, fakes.services, mainWindow);
+            cut = cutCaptions(dialog);
         } else {
             ErrorDialogHandler handler(state, fakes.platform, fakes.dialogs, fakes.services.strings);
             fakes.dialogs.onModal = [&](QDialog& dialog) {
-                cut = CutCaptions(dialog);
+                cut = cutCaptions(dialog);
                 return 0;
             };
-            handler.HandleError(QStringLiteral("frmMain Load"), Failure(75, QStringLiteral("Path not found")));
+            handler.handleError(QStringLiteral("frmMain Load"), Failure(75, QStringLiteral("Path not found")));
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
     }

@@ -25,7 +25,7 @@ public:
     QString osDisplayName() override { throw Failure(FailureCode::Unexpected, "no version record"); }
 };
 
-bool ShowActive(QWidget& window)
+bool showActive(QWidget& window)
 {
     window.show();
     window.activateWindow();
@@ -34,13 +34,13 @@ bool ShowActive(QWidget& window)
 
 struct ErrorFixture
 {
-    explicit ErrorFixture(Platform& platform) : handler(state, platform, dialogs, BuiltinStrings::Compiled())
+    explicit ErrorFixture(Platform& platform) : handler(state, platform, dialogs, BuiltinStrings::compiled())
     {
-        LoadLanguageStrings(state, BuiltinStrings::Compiled());
-        state.AppVersion = "1.0.4";
-        state.AppFolder = "/fake/app/";
-        state.KrvnVersion = "1.4.0";
-        state.KrvnExe = "/games/korvane/korvane.exe";
+        loadLanguageStrings(state, BuiltinStrings::compiled());
+        state.appVersion = "1.0.4";
+        state.appFolder = "/fake/app/";
+        state.krvnVersion = "1.4.0";
+        state.krvnExe = "/games/korvane/korvane.exe";
         handler.today = [this] {
             ++dateReads;
             return date;
@@ -53,7 +53,7 @@ struct ErrorFixture
         dialogs.onModal = [step, first = true](QDialog& dialog) mutable {
             if (!std::exchange(first, false))
                 return 0;
-            if (!ShowActive(dialog))
+            if (!showActive(dialog))
                 return -1;
             step(dialog);
             return 0;
@@ -73,9 +73,9 @@ class ErrorDialogTest : public QObject
 {
     Q_OBJECT
 
-    static QString ShortDate(QDate day) { return QLocale::system().toString(day, QLocale::ShortFormat); }
-    static QString Report(QDialog& dialog) { return static_cast<frmError&>(dialog).ReportText(); }
-    static QPushButton* Button(QDialog& dialog, const char* n)
+    static QString shortDate(QDate day) { return QLocale::system().toString(day, QLocale::ShortFormat); }
+    static QString Report(QDialog& dialog) { return static_cast<ErrorDialog&>(dialog).reportText(); }
+    static QPushButton* button(QDialog& dialog, const char* n)
     {
         return dialog.findChild<QPushButton*>(QLatin1String(n));
     }
@@ -97,7 +97,7 @@ private Q_SLOTS:
         FakePlatform named;
         NamelessPlatform unnamed;
         ErrorFixture fixture(nameless ? unnamed : named);
-        fixture.state.KrvnVersion.clear();
+        fixture.state.krvnVersion.clear();
         QStringList captions;
         QString title, report, afterSecond;
         bool sendEnabled = false;
@@ -106,19 +106,19 @@ private Q_SLOTS:
             for (const char* name : {"lblTop", "lblMain", "lblSecond"})
                 captions << dialog.findChild<QLabel*>(QLatin1String(name))->text();
             for (const char* name : {"cmdReport", "cmdRestart", "cmdIgnore"})
-                captions << Button(dialog, name)->text();
-            sendEnabled = Button(dialog, "cmdReport")->isEnabled();
+                captions << button(dialog, name)->text();
+            sendEnabled = button(dialog, "cmdReport")->isEnabled();
             report = Report(dialog);
-            fixture.handler.HandleError("TranslateFrmMain", Failure(13, "second"));
+            fixture.handler.handleError("TranslateFrmMain", Failure(13, "second"));
             afterSecond = Report(dialog);
         });
-        fixture.handler.HandleError("GetKRVNVersion", Failure(-2147012889, "a|b"));
+        fixture.handler.handleError("GetKRVNVersion", Failure(-2147012889, "a|b"));
 
         QCOMPARE(fixture.dialogs.shownDialogs.size(), 1);
         QCOMPARE(title, "Korvane Manager");
         const AppState& s = fixture.state;
         QCOMPARE(captions, (QStringList{s.str(23), s.str(24), s.str(25), s.str(26), s.str(27), s.str(15)}));
-        QCOMPARE(fixture.handler.LastErrorText(), "Source: GetKRVNVersion|Code: -2147012889|Description: a|b");
+        QCOMPARE(fixture.handler.lastErrorText(), "Source: GetKRVNVersion|Code: -2147012889|Description: a|b");
         const QString errorPart = QStringLiteral(
             "----- Error Information -----\r\nSource: GetKRVNVersion\r\nCode: -2147012889\r\nDescription: a\r\nb\r\n");
         QCOMPARE(report, nameless ? errorPart
@@ -127,7 +127,7 @@ private Q_SLOTS:
                                         "Product name: Korvane Manager 1.0.4\r\nOperating system: Windows 10\r\n"
                                         "Korvane version: \r\nKorvane path: /games/korvane/korvane.exe\r\n"
                                         "Report generated on: " +
-                                        ShortDate(fixture.date) + "\r\n----- End Report -----\r\n");
+                                        shortDate(fixture.date) + "\r\n----- End Report -----\r\n");
         QCOMPARE(afterSecond, report);
         QVERIFY2(sendEnabled, "the dialog stays usable");
         QCOMPARE(fixture.dialogs.messages.size(), nameless ? 1 : 0);
@@ -154,24 +154,24 @@ private Q_SLOTS:
             // A window of the dialog's own (such as its message box) comes and goes: no rebuild.
             readsBeforeOwnWindow = fixture.dateReads;
             QDialog own(&dialog);
-            QVERIFY(ShowActive(own));
+            QVERIFY(showActive(own));
             own.close();
-            QVERIFY(ShowActive(dialog));
+            QVERIFY(showActive(dialog));
             readsAfterOwnWindow = fixture.dateReads;
             afterOwnWindow = Report(dialog);
 
             // The user switches to another program, comes back a day later.
             fixture.date = QDate(2026, 6, 13);
             QWidget elsewhere;
-            QVERIFY(ShowActive(elsewhere) && ShowActive(dialog));
+            QVERIFY(showActive(elsewhere) && showActive(dialog));
             secondReport = Report(dialog);
         });
-        fixture.handler.HandleError("CheckKRVNUpdates", Failure(5, "x"));
+        fixture.handler.handleError("CheckKRVNUpdates", Failure(5, "x"));
 
         QVERIFY2(editedReport.contains("my note"), qPrintable("the user's edit is what is sent: " + editedReport));
         QCOMPARE(readsAfterOwnWindow, readsBeforeOwnWindow);
         QCOMPARE(afterOwnWindow, editedReport);
-        QCOMPARE(secondReport, QString(firstReport).replace(ShortDate(QDate(2026, 6, 12)), ShortDate(fixture.date)));
+        QCOMPARE(secondReport, QString(firstReport).replace(shortDate(QDate(2026, 6, 12)), shortDate(fixture.date)));
     }
 
     // Send Report mails the report once; Restart starts the program again and ends this
@@ -196,24 +196,24 @@ private Q_SLOTS:
         FakePlatform platform;
         platform.applicationPath = "/opt/krvnm/krvnm";
         ErrorFixture fixture(platform);
-        fixture.state.AppFolder = "/opt/krvnm/";
+        fixture.state.appFolder = "/opt/krvnm/";
         QString report;
         QList<bool> enabled; // Send Report, Restart Program, Ignore after the clicks
         bool visibleAfter = false;
         fixture.whileShown([&](QDialog& dialog) {
             report = Report(dialog);
             for (const QString& name : clicks)
-                QTest::mouseClick(Button(dialog, qPrintable(name)), Qt::LeftButton);
+                QTest::mouseClick(button(dialog, qPrintable(name)), Qt::LeftButton);
             for (const char* name : {"cmdReport", "cmdRestart", "cmdIgnore"})
-                enabled << Button(dialog, name)->isEnabled();
+                enabled << button(dialog, name)->isEnabled();
             visibleAfter = dialog.isVisible();
         });
-        fixture.handler.HandleError("LiveUpdateNow - ProductID #2", Failure(51, "50% & more #3"));
+        fixture.handler.handleError("LiveUpdateNow - ProductID #2", Failure(51, "50% & more #3"));
 
         QCOMPARE(platform.opened.size(), mailed ? 1 : 0);
         if (mailed) {
-            QCOMPARE(MailField(platform.opened.first(), "subject"), "Korvane Manager 1.0.4 error report");
-            QCOMPARE(MailField(platform.opened.first(), "body"), report);
+            QCOMPARE(mailField(platform.opened.first(), "subject"), "Korvane Manager 1.0.4 error report");
+            QCOMPARE(mailField(platform.opened.first(), "body"), report);
             QCOMPARE(enabled, (QList<bool>{false, true, true}));
         }
         QVERIFY2(fixture.dialogs.messages.isEmpty(), "the report is sent without the language notice");
@@ -225,10 +225,10 @@ private Q_SLOTS:
         QCOMPARE(visibleAfter, !closed);
 
         fixture.dialogs.onModal = [&](QDialog& dialog) {
-            enabled = {Button(dialog, "cmdReport")->isEnabled()};
+            enabled = {button(dialog, "cmdReport")->isEnabled()};
             return 0;
         };
-        fixture.handler.HandleError("frmOptions Load", Failure(1, "x"));
+        fixture.handler.handleError("frmOptions Load", Failure(1, "x"));
         QCOMPARE(enabled, QList<bool>{true});
     }
 };

@@ -25,7 +25,7 @@ private Q_SLOTS:
     {
         QFETCH(QLocale, locale);
         QFETCH(QString, date);
-        QCOMPARE(ClosingSection(QDate(2026, 6, 12), locale),
+        QCOMPARE(closingSection(QDate(2026, 6, 12), locale),
                  "Report generated on: " + date + "\r\n----- End Report -----\r\n");
     }
 
@@ -47,14 +47,14 @@ private Q_SLOTS:
     {
         QFETCH(QString, subject);
         QFETCH(QString, body);
-        const QString link = MailLink(SupportAddress, subject, body);
+        const QString link = mailLink(SupportAddress, subject, body);
         QVERIFY2(link.startsWith("mailto:support@quillonworks.example?subject="), qPrintable(link));
         QCOMPARE(link.count(QLatin1Char('&')), 1);
         QCOMPARE(link.count(QLatin1Char('?')), 1);
         for (QChar c : link)
             QVERIFY2(c.unicode() < 128 && c != u'#' && c != u' ' && c != u'\n', qPrintable(link));
-        QCOMPARE(MailField(link, "subject"), subject);
-        QCOMPARE(MailField(link, "body"), body);
+        QCOMPARE(mailField(link, "subject"), subject);
+        QCOMPARE(mailField(link, "body"), body);
         // The link survives the trip through QUrl that the platform makes.
         QCOMPARE(QUrl(link).scheme(), "mailto");
         QVERIFY(QUrl(link).isValid());

@@ -4,7 +4,7 @@
 #include <QUrl>
 
 // The decoded value of one field of a mailto: link's query, split at the raw "&".
-inline QString MailField(const QString& link, const QString& field)
+inline QString mailField(const QString& link, const QString& field)
 {
     const QString query = link.mid(link.indexOf(QLatin1Char('?')) + 1);
     for (const QString& pair : query.split(QLatin1Char('&'))) {

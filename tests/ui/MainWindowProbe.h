@@ -10,16 +10,16 @@
 #include <QMenu>
 
 // Row n of language k in the built-in table.
-inline QString Row(int k, int n)
+inline QString languageRow(int k, int n)
 {
-    return BuiltinStrings::Compiled().lookup(BuiltinStrings::RowId(k, n)).value();
+    return BuiltinStrings::compiled().lookup(BuiltinStrings::rowId(k, n)).value();
 }
 
 struct MainWindowProbe : MainWindowLanguageView
 {
     QWidget& captionWindow() override { return window; }
     void identifyInstalledVersion() override { ++identifications; }
-    void SetStatusBar(const QString& text) override { statusTexts << text; }
+    void setStatusBar(const QString& text) override { statusTexts << text; }
 
     // The text or title of the control of that objectName.
     QString caption(const QString& name) const
@@ -39,7 +39,7 @@ struct MainWindowProbe : MainWindowLanguageView
     }
 
     AppFixture app;
-    frmMain& window = app.startWindow();
+    MainWindow& window = app.startWindow();
     int identifications = 0;
     QStringList statusTexts;
 };

@@ -9,11 +9,11 @@
 namespace {
 
 // The window's own state, as loaded from an empty store, in language k.
-AppState StateIn(const MainWindowProbe& window, int k)
+AppState stateIn(const MainWindowProbe& window, int k)
 {
     AppState state = *window.app.state;
-    state.LanguageIndex = static_cast<std::uint8_t>(k);
-    LoadLanguageStrings(state, BuiltinStrings::Compiled());
+    state.languageIndex = static_cast<std::uint8_t>(k);
+    loadLanguageStrings(state, BuiltinStrings::compiled());
     return state;
 }
 
@@ -49,25 +49,26 @@ private Q_SLOTS:
         QFETCH(QString, beta);
         QFETCH(QString, betaCaption);
         MainWindowProbe window;
-        AppState state = StateIn(window, k);
-        state.CatalogueLoaded = catalogueLoaded;
-        state.LatestBeta = beta;
+        AppState state = stateIn(window, k);
+        state.catalogueLoaded = catalogueLoaded;
+        state.latestBeta = beta;
         // The web links, the platform items, the version label and the title stay as they are.
         const QStringList untouched{"mnuForum", "mnuWin32", "lblVersion"};
         const QStringList before = window.captions(untouched);
         const QString title = window.window.windowTitle();
         RecordingErrorHandler errors;
 
-        TranslateFrmMain(atStartUp, window, state, errors);
+        translateMainWindow(atStartUp, window, state, errors);
 
-        QCOMPARE(
-            window.captions({"cmdLU", "cmdRun", "cmdExit", "mnuExit", "optGet0", "optGet1", "optGet2", "optGet3",
-                             "lblDate0", "lblDate1", "lblDate2", "lblVersionInfo3", "mnuFile", "mnuHelp", "mnuOpen",
-                             "mnuSettings", "mnuPlatform", "mnuCheckSelfUpdate", "mnuAbout"}),
-            (QStringList{Row(k, catalogueLoaded ? 45 : 44), Row(k, 43), Row(k, 5), Row(k, 5), "Korvane 1.4.0 (stable)",
-                         betaCaption, "Korvane r26400 (nightly)", Row(k, 42), Row(k, 40) + " 2013-04-01",
-                         Row(k, 40) + " 2014-02-25", Row(k, 40) + " 2014-03-12", Row(k, 41), Row(k, 1), Row(k, 3),
-                         Row(k, 4) + "...", Row(k, 6) + "...", Row(k, 8), Row(k, 44), Row(k, 10)}));
+        QCOMPARE(window.captions({"cmdLU", "cmdRun", "cmdExit", "mnuExit", "optGet0", "optGet1", "optGet2", "optGet3",
+                                  "lblDate0", "lblDate1", "lblDate2", "lblVersionInfo3", "mnuFile", "mnuHelp",
+                                  "mnuOpen", "mnuSettings", "mnuPlatform", "mnuCheckSelfUpdate", "mnuAbout"}),
+                 (QStringList{languageRow(k, catalogueLoaded ? 45 : 44), languageRow(k, 43), languageRow(k, 5),
+                              languageRow(k, 5), "Korvane 1.4.0 (stable)", betaCaption, "Korvane r26400 (nightly)",
+                              languageRow(k, 42), languageRow(k, 40) + " 2013-04-01",
+                              languageRow(k, 40) + " 2014-02-25", languageRow(k, 40) + " 2014-03-12",
+                              languageRow(k, 41), languageRow(k, 1), languageRow(k, 3), languageRow(k, 4) + "...",
+                              languageRow(k, 6) + "...", languageRow(k, 8), languageRow(k, 44), languageRow(k, 10)}));
         QCOMPARE(window.captions(untouched), before);
         QCOMPARE(window.window.windowTitle(), title);
         QCOMPARE(window.identifications, atStartUp ? 0 : 1);
@@ -91,12 +92,12 @@ private Q_SLOTS:
         control->setObjectName(QStringLiteral("renamed"));
         RecordingErrorHandler errors;
 
-        TranslateFrmMain(false, window, StateIn(window, 3), errors);
+        translateMainWindow(false, window, stateIn(window, 3), errors);
 
         QCOMPARE(errors.reports.size(), 1);
         QCOMPARE(errors.reports.first().source, "TranslateFrmMain");
         QVERIFY2(errors.reports.first().description.contains(leftOut), qPrintable(errors.reports.first().description));
-        QCOMPARE(window.caption("mnuAbout"), Row(3, 10));
+        QCOMPARE(window.caption("mnuAbout"), languageRow(3, 10));
         QCOMPARE(window.identifications, 1);
         QCOMPARE(window.statusTexts.size(), 1);
     }

@@ -1,3 +1,4 @@
+#include "ui/OptionsDialog.h"
 #include "FakeServices.h"
 #include "MainWindowProbe.h"
 #include "TestMain.h"
@@ -5,7 +6,6 @@
 #include "lang/TranslationFiles.h"
 #include "lang/UserLanguage.h"
 #include "sysinfo/WindowsLocales.h"
-#include "ui/frmOptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,25 +28,25 @@ struct OptionsFixture : FakeServices
 {
     OptionsFixture()
     {
-        CurrentTranslationFileTimings().settleMs = 0;
-        strings.removeRow(BuiltinStrings::RowId(French, 5));
-        state.WorkFolder = temp.path() + QLatin1Char('/');
-        for (const sysapi::NamedLocale& locale : sysapi::NamedLocales())
+        currentTranslationFileTimings().settleMs = 0;
+        strings.removeRow(BuiltinStrings::rowId(French, 5));
+        state.workFolder = temp.path() + QLatin1Char('/');
+        for (const sysapi::NamedLocale& locale : sysapi::namedLocales())
             platform.languageNames.insert(static_cast<quint32>(locale.id),
                                           QString::fromStdWString(std::wstring(locale.displayName)));
-        ReadUserLocale(state, strings, platform);
-        state.Language = QStringLiteral("ENGLISH");
-        state.ConnectionType = 2; // a proxy with authentication
-        state.UseProxyAuth = 1;
-        state.ProxyAddress = QStringLiteral("proxy.example");
-        state.ProxyPort = 3128;
-        state.ProxyUser = QStringLiteral("bob");
-        state.ProxyPass = QStringLiteral("secret");
+        readUserLocale(state, strings, platform);
+        state.language = QStringLiteral("ENGLISH");
+        state.connectionType = 2; // a proxy with authentication
+        state.useProxyAuth = 1;
+        state.proxyAddress = QStringLiteral("proxy.example");
+        state.proxyPort = 3128;
+        state.proxyUser = QStringLiteral("bob");
+        state.proxyPass = QStringLiteral("secret");
     }
 
-    frmOptions& open(bool shown = false)
+    OptionsDialog& open(bool shown = false)
     {
-        dialog = std::make_unique<frmOptions>(state, options, mainWindow);
+        dialog = std::make_unique<OptionsDialog>(state, options, mainWindow);
         if (shown) {
             dialog->show();
             if (!QTest::qWaitForWindowExposed(dialog.get()))
@@ -63,11 +63,11 @@ struct OptionsFixture : FakeServices
         return widget;
     }
 
-    BuiltinStrings strings = BuiltinStrings::Compiled();
+    BuiltinStrings strings = BuiltinStrings::compiled();
     AppServices options{settings, platform, dialogs, errors, strings, transfer};
     AppState state;
     MainWindowProbe mainWindow;
-    std::unique_ptr<frmOptions> dialog;
+    std::unique_ptr<OptionsDialog> dialog;
 };
 
 } // namespace
@@ -95,31 +95,31 @@ private Q_SLOTS:
         QFETCH(int, k);
         QFETCH(int, connectionType);
         OptionsFixture fixture;
-        fixture.state.Language = stored;
-        fixture.state.LanguageIndex = static_cast<std::uint8_t>(k);
-        fixture.state.ConnectionType = static_cast<std::uint8_t>(connectionType);
-        frmOptions& dialog = fixture.open();
+        fixture.state.language = stored;
+        fixture.state.languageIndex = static_cast<std::uint8_t>(k);
+        fixture.state.connectionType = static_cast<std::uint8_t>(connectionType);
+        OptionsDialog& dialog = fixture.open();
 
-        const LanguageListRow& row = fixture.state.Languages.at(static_cast<size_t>(k));
-        QCOMPARE(fixture.state.Language, row.key);
+        const LanguageListRow& row = fixture.state.languages.at(static_cast<size_t>(k));
+        QCOMPARE(fixture.state.language, row.key);
         auto* list = fixture.find<QComboBox>("cboLanguage");
         QCOMPARE(list->count(), 11);
         QCOMPARE(list->itemText(0), "English (United Kingdom)");
         QCOMPARE(list->currentIndex(), k);
-        QCOMPARE(dialog.windowTitle(), Row(k, 6));
+        QCOMPARE(dialog.windowTitle(), languageRow(k, 6));
         auto* complete = fixture.find<QLabel>("lblComplete");
         QVERIFY(complete->isHidden());
-        QCOMPARE(fixture.mainWindow.caption("cmdRun"), Row(k, 43));
+        QCOMPARE(fixture.mainWindow.caption("cmdRun"), languageRow(k, 43));
         QCOMPARE(fixture.mainWindow.identifications, 1);
 
         list->setCurrentIndex(French);
-        QCOMPARE(fixture.state.Language, "FRENCH");
-        QCOMPARE(int(fixture.state.LanguageIndex), French);
-        QCOMPARE(dialog.windowTitle(), Row(French, 6));
-        QCOMPARE(fixture.mainWindow.caption("mnuFile"), Row(French, 1));
+        QCOMPARE(fixture.state.language, "FRENCH");
+        QCOMPARE(int(fixture.state.languageIndex), French);
+        QCOMPARE(dialog.windowTitle(), languageRow(French, 6));
+        QCOMPARE(fixture.mainWindow.caption("mnuFile"), languageRow(French, 1));
         QCOMPARE(fixture.mainWindow.identifications, 2);
         QVERIFY2(!complete->isHidden(), "French lacks a row here");
-        QCOMPARE(complete->text(), Row(French, 30));
+        QCOMPARE(complete->text(), languageRow(French, 30));
         QCOMPARE(complete->toolTip(), "Help complete the French (France) translation");
         list->setCurrentIndex(k);
         QVERIFY(complete->isHidden());
@@ -149,9 +149,9 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(bool, messageMissing);
         OptionsFixture fixture;
-        fixture.state.Language = QStringLiteral("FRENCH");
-        fixture.state.LanguageIndex = French;
-        frmOptions& dialog = fixture.open(true);
+        fixture.state.language = QStringLiteral("FRENCH");
+        fixture.state.languageIndex = French;
+        OptionsDialog& dialog = fixture.open(true);
         if (messageMissing)
             fixture.strings.removeRow(message);
         auto* target = dialog.findChild<QLabel*>(link);
@@ -160,18 +160,18 @@ private Q_SLOTS:
         QTest::mouseClick(target, Qt::RightButton);
         QVERIFY(fixture.dialogs.messages.isEmpty());
         QVERIFY(fixture.platform.edited.isEmpty());
-        QVERIFY(!QFileInfo::exists(fixture.state.WorkFolder + file));
+        QVERIFY(!QFileInfo::exists(fixture.state.workFolder + file));
 
         QTest::mouseClick(target, Qt::LeftButton);
-        QVERIFY(QFileInfo(fixture.state.WorkFolder + file).size() > 0);
-        QCOMPARE(fixture.platform.edited, QStringList{fixture.state.WorkFolder + file});
+        QVERIFY(QFileInfo(fixture.state.workFolder + file).size() > 0);
+        QCOMPARE(fixture.platform.edited, QStringList{fixture.state.workFolder + file});
         QVERIFY(target->isEnabled());
         QCOMPARE(fixture.errors.reports.size(), messageMissing ? 1 : 0);
         for (const auto& report : fixture.errors.reports)
             QCOMPARE(report.source, link);
         QCOMPARE(fixture.dialogs.messages.size(), messageMissing ? 0 : 1);
         for (const MessageRequest& shown : fixture.dialogs.messages) {
-            QCOMPARE(shown.text, BuiltinStrings::Compiled().lookup(message).value());
+            QCOMPARE(shown.text, BuiltinStrings::compiled().lookup(message).value());
             QCOMPARE(shown.icon, MessageIcon::Information);
             QCOMPARE(shown.title, "Korvane Manager");
         }
@@ -201,8 +201,8 @@ private Q_SLOTS:
         QFETCH(bool, authChecked);
         QFETCH(QString, user);
         OptionsFixture fixture;
-        fixture.state.ConnectionType = static_cast<std::uint8_t>(type);
-        fixture.state.UseProxyAuth = static_cast<std::uint8_t>(auth);
+        fixture.state.connectionType = static_cast<std::uint8_t>(type);
+        fixture.state.useProxyAuth = static_cast<std::uint8_t>(auth);
         fixture.open(true);
         for (int click : clicks) {
             auto* option = fixture.find<QRadioButton>(qPrintable(QStringLiteral("optConnection%1").arg(click)));
@@ -210,18 +210,18 @@ private Q_SLOTS:
         }
 
         const int chosen = clicks.isEmpty() ? type : clicks.last();
-        QCOMPARE(int(fixture.state.ConnectionType), chosen);
+        QCOMPARE(int(fixture.state.connectionType), chosen);
         QVERIFY(fixture.find<QRadioButton>(qPrintable(QStringLiteral("optConnection%1").arg(chosen)))->isChecked());
         for (const char* name : {"lblAddress", "txtAddress", "lblPort", "txtPort", "chkAuth"})
             QVERIFY2(fixture.find<QWidget>(name)->isEnabled() == proxyFields, name);
         QCOMPARE(fixture.find<QCheckBox>("chkAuth")->isChecked(), authChecked);
-        QCOMPARE(int(fixture.state.UseProxyAuth), authChecked ? 1 : 0);
+        QCOMPARE(int(fixture.state.useProxyAuth), authChecked ? 1 : 0);
         for (const char* name : {"lblUser", "txtUser", "lblPass", "txtPass"})
             QVERIFY2(fixture.find<QWidget>(name)->isEnabled() == authChecked, name);
         QCOMPARE(fixture.find<QLineEdit>("txtUser")->text(), user);
         QCOMPARE(fixture.find<QLineEdit>("txtPass")->text(), user.isEmpty() ? QString() : "secret");
         QCOMPARE(fixture.find<QLineEdit>("txtPass")->echoMode(), QLineEdit::Password);
-        QCOMPARE(fixture.state.ProxyUser, "bob");
+        QCOMPARE(fixture.state.proxyUser, "bob");
     }
 
     // The port is typed: the field takes five digits at most and nothing else.
@@ -254,7 +254,7 @@ private Q_SLOTS:
         OptionsFixture fixture;
         if (!failingKey.isEmpty())
             fixture.settings.failingWrites.insert(failingKey);
-        frmOptions& dialog = fixture.open(true);
+        OptionsDialog& dialog = fixture.open(true);
         fixture.find<QComboBox>("cboLanguage")->setCurrentIndex(1);
         fixture.find<QLineEdit>("txtAddress")->setText("10.0.0.1");
         fixture.find<QLineEdit>("txtPort")->clear();
@@ -269,7 +269,7 @@ private Q_SLOTS:
             {"PROXYPORT", storedPort}, {"PROXYUSER", "ann"},    {"PROXYPASS", "pw"}};
         expected.removeIf([&](const QPair<QString, QString>& value) { return value.first == failingKey; });
         QCOMPARE(fixture.settings.writes, expected);
-        QCOMPARE(QString::number(fixture.state.ProxyPort), storedPort);
+        QCOMPARE(QString::number(fixture.state.proxyPort), storedPort);
         QCOMPARE(fixture.errors.reports.size(), failureCode ? 1 : 0);
         if (failureCode) {
             QCOMPARE(fixture.errors.reports.first().source, "frmOptions cmdOK");
@@ -294,19 +294,19 @@ private Q_SLOTS:
         QFETCH(int, k);
         OptionsFixture fixture;
         fixture.platform.userLanguage = userLanguage;
-        fixture.state.Language = QStringLiteral("FRENCH");
-        fixture.state.LanguageIndex = French;
-        frmOptions& dialog = fixture.open();
+        fixture.state.language = QStringLiteral("FRENCH");
+        fixture.state.languageIndex = French;
+        OptionsDialog& dialog = fixture.open();
         fixture.find<QLineEdit>("txtAddress")->setText("edited.example");
 
         QTest::mouseClick(fixture.find<QPushButton>("cmdReset"), Qt::LeftButton);
 
-        QCOMPARE(fixture.state.Language, language);
-        QCOMPARE(int(fixture.state.LanguageIndex), k);
+        QCOMPARE(fixture.state.language, language);
+        QCOMPARE(int(fixture.state.languageIndex), k);
         QCOMPARE(fixture.find<QComboBox>("cboLanguage")->currentIndex(), k);
-        QCOMPARE(dialog.windowTitle(), Row(k, 6));
-        QCOMPARE(fixture.mainWindow.caption("cmdLU"), Row(k, 44));
-        QCOMPARE(int(fixture.state.ConnectionType), 0);
+        QCOMPARE(dialog.windowTitle(), languageRow(k, 6));
+        QCOMPARE(fixture.mainWindow.caption("cmdLU"), languageRow(k, 44));
+        QCOMPARE(int(fixture.state.connectionType), 0);
         QVERIFY(fixture.find<QRadioButton>("optConnection0")->isChecked());
         QVERIFY(!fixture.find<QCheckBox>("chkAuth")->isChecked());
         QCOMPARE(fixture.find<QLineEdit>("txtAddress")->text(), "proxy.example");

@@ -26,7 +26,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("defaultValue");
         QTest::addColumn<QString>("expected");
-        for (const inicorpus::Case& c : inicorpus::Cases()) {
+        for (const inicorpus::Case& c : inicorpus::cases()) {
             const bool exists = c.bytes != inicorpus::Missing;
             QTest::newRow(c.name.c_str()) << QByteArray::fromStdString(exists ? c.bytes : std::string()) << exists
                                           << Q(c.section) << Q(c.key) << Q(c.defaultValue) << Q(c.expected);
@@ -50,7 +50,7 @@ private Q_SLOTS:
             QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
             QCOMPARE(out.write(file), file.size());
         }
-        QCOMPARE(ReadIniValue(section, key, defaultValue, path), expected);
+        QCOMPARE(readIniValue(section, key, defaultValue, path), expected);
     }
 };
 

@@ -7,7 +7,7 @@
 
 namespace {
 
-QByteArray Row(const QByteArray& folder, const QByteArray& date = "2013-09-12 20:10  ")
+QByteArray listingRow(const QByteArray& folder, const QByteArray& date = "2013-09-12 20:10  ")
 {
     return "<tr><td><a href=\"" + folder + "/\">" + folder + "/</a></td><td align=\"right\">" + date +
            "</td><td>&nbsp;</td></tr>";
@@ -19,9 +19,9 @@ class ListReadersTest : public QObject
 {
     Q_OBJECT
 
-    static std::string_view View(const QByteArray& bytes) { return {bytes.constData(), size_t(bytes.size())}; }
+    static std::string_view view(const QByteArray& bytes) { return {bytes.constData(), size_t(bytes.size())}; }
     static QString Text(std::string_view bytes) { return QString::fromUtf8(bytes.data(), qsizetype(bytes.size())); }
-    static QString Shown(const std::optional<FeedRelease>& release)
+    static QString shown(const std::optional<FeedRelease>& release)
     {
         return release ? Text(release->version) + " " + Text(release->date) : "-";
     }
@@ -62,8 +62,8 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, text);
         QFETCH(QStringList, expected);
-        const ReleaseFeed feed = ParseReleaseFeed(View(text));
-        QCOMPARE((QStringList{Shown(feed.stable), Shown(feed.beta), Shown(feed.nightly)}), expected);
+        const ReleaseFeed feed = parseReleaseFeed(view(text));
+        QCOMPARE((QStringList{shown(feed.stable), shown(feed.beta), shown(feed.nightly)}), expected);
     }
 
     void listing_data()
@@ -77,27 +77,30 @@ private Q_SLOTS:
             "<table><tr><th>Name</th><th>Last modified</th></tr>"
             "<tr><td><a href=\"/binaries/\">Parent Directory</a></td><td>2012-01-01 10:00 </td></tr>";
         // One line of rows is what the catalogue's own test and the tour read.
-        row("one row per line", head + "\n" + Row("1.3.3") + "\n" + Row("1.3.2") + "\n", {});
-        row("two rows per line", Row("1.3.3") + Row("1.3.2") + "\n" + Row("1.3.1") + "\n",
+        row("one row per line", head + "\n" + listingRow("1.3.3") + "\n" + listingRow("1.3.2") + "\n", {});
+        row("two rows per line", listingRow("1.3.3") + listingRow("1.3.2") + "\n" + listingRow("1.3.1") + "\n",
             {"1.3.3 2013-09-12", "1.3.2 2013-09-12"});
         row("the piece before the first row",
-            "<td><a href=\"1.0.0/\">x</a> 2010-01-01 1</td>" + Row("1.3.3") + Row("1.3.2"),
+            "<td><a href=\"1.0.0/\">x</a> 2010-01-01 1</td>" + listingRow("1.3.3") + listingRow("1.3.2"),
             {"1.0.0 2010-01-01", "1.3.3 2013-09-12", "1.3.2 2013-09-12"});
         row("upper-case cells count", "<tr><TD>\"1.2.0/\" 2012-01-01 x<tr><TH>\"1.1.0/\" 2011 x", {"1.2.0 2012-01-01"});
         row("skipped: latest stable and beta, old, no dot",
-            Row("1.4.0") + Row("1.4.0-beta5") + Row("0.3.2.1") + Row("0.1.1") + Row("trunk") + Row("1.3.3"),
+            listingRow("1.4.0") + listingRow("1.4.0-beta5") + listingRow("0.3.2.1") + listingRow("0.1.1") +
+                listingRow("trunk") + listingRow("1.3.3"),
             {"1.3.3 2013-09-12"});
         // Rows are found ignoring case but counted and cut only where "<tr>" is in lower case.
         row("upper-case rows only", "<TR><td>\"1.2.0/\" 2012-01-01 x<TR><td>\"1.1.0/\" 2011-01-01 x", {});
-        row("skipped: no blank after the date", Row("1.3.3", "2013-09-12") + Row("1.3.2"), {"1.3.2 2013-09-12"});
+        row("skipped: no blank after the date", listingRow("1.3.3", "2013-09-12") + listingRow("1.3.2"),
+            {"1.3.2 2013-09-12"});
         row("skipped: no 20 after the folder", "<tr><td>\"1.2.0/\" 19-1-1 x</td><tr><td>\"1.1.0/\" 2011-1-1 x</td>",
             {"1.1.0 2011-1-1"});
         row("skipped: no quote, no slash", "<tr><td>1.2.0/ 2012 <tr><td>\"1.2.0 2012 x", {});
-        row("skipped: folders that are no plain names", Row("..") + Row("a.b\\..\\c") + Row("c:.x") + Row("1.3.3"),
+        row("skipped: folders that are no plain names",
+            listingRow("..") + listingRow("a.b\\..\\c") + listingRow("c:.x") + listingRow("1.3.3"),
             {"1.3.3 2013-09-12"});
         // Far beyond the 16-bit positions of old.
         row("a piece of 100000 characters",
-            "<tr><td>" + QByteArray(100000, 'x') + "\"1.2.0/\" 2012-05-05 x" + Row("1.1.0"),
+            "<tr><td>" + QByteArray(100000, 'x') + "\"1.2.0/\" 2012-05-05 x" + listingRow("1.1.0"),
             {"1.2.0 2012-05-05", "1.1.0 2013-09-12"});
     }
 
@@ -105,7 +108,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, text);
         QFETCH(QStringList, expected);
-        ReleaseListing listing(View(text), "1.4.0", "1.4.0-beta5");
+        ReleaseListing listing(view(text), "1.4.0", "1.4.0-beta5");
         QStringList found;
         while (const std::optional<ListedRelease> release = listing.next())
             found.append(Text(release->version) + " " + Text(release->date));
@@ -139,7 +142,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, name);
         QFETCH(bool, plain);
-        QCOMPARE(IsPlainName(View(name)), plain);
+        QCOMPARE(isPlainName(view(name)), plain);
     }
 };
 

@@ -12,7 +12,7 @@
 class RecordingCatalogueView : public CatalogueView, public DownloadView
 {
 public:
-    void EnableControls(bool bStatus) override { enables.append(bStatus); }
+    void enableControls(bool idle) override { enables.append(idle); }
     void clearStatusList() override
     {
         lines.clear();
@@ -25,7 +25,7 @@ public:
     void setRowDate(int row, const QString& text) override { dates[row] = text; }
     void enableRow(int row) override { enabledRows.append(row); }
     void selectVersionRow(int row) override { selectedRows.append(row); }
-    void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override
+    void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override
     {
         const char* name = picture == StatusPicture::Exclamation ? "exclamation" : "other";
         icons.append(QStringLiteral("%1 %2 %3").arg(index).arg(QLatin1String(name), toolTip));

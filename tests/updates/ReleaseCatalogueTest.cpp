@@ -14,7 +14,7 @@ const QByteArray Nightly = "r26400\t2014-03-12\tnightlies\n";
 const QString NotFound = "<html><body><h1>404 Not Found</h1></body></html>\n";
 
 // An HTML listing of releases 1.3.0 to 1.3.(count-1), newest first, on one line.
-QByteArray Listing(int count)
+QByteArray listing(int count)
 {
     QByteArray text = "<html><body><table><tr><th>Name</th><th>Last modified</th></tr>";
     text += "<tr><td><a href=\"/binaries/\">Parent Directory</a></td><td>&nbsp;</td></tr>";
@@ -24,7 +24,7 @@ QByteArray Listing(int count)
     return text + "</table></body></html>\n";
 }
 
-QList<ReleaseRecord> Releases(int count, int first = 0)
+QList<ReleaseRecord> releases(int count, int first = 0)
 {
     QList<ReleaseRecord> records;
     for (int i = first + count - 1; i >= first; --i)
@@ -52,7 +52,7 @@ class ReleaseCatalogueTest : public QObject
     {
         server.serveBytes("/versions.txt", feed, feedStatus, "text/plain");
         server.serveBytes("/binaries/releases/", listing, listingStatus, "text/html");
-        f->catalogue.CheckKRVNUpdates();
+        f->catalogue.checkForUpdates();
     }
 
 private Q_SLOTS:
@@ -63,7 +63,7 @@ private Q_SLOTS:
     // The captions, the older releases and the button are toured end to end (tools/tour).
     void firstCheckDatesTheRows()
     {
-        check(Stable + Beta + Nightly, Listing(11));
+        check(Stable + Beta + Nightly, listing(11));
 
         QCOMPARE(f->view.dates,
                  (QMap<int, QString>{{0, "Date: 2013-04-01"}, {1, "Date: 2014-02-25"}, {2, "Date: 2014-03-12"}}));
@@ -88,7 +88,7 @@ private Q_SLOTS:
                              const QStringList& latest, const Settings& changes = {}) {
             Settings after = current;
             after.insert(changes);
-            after.insert("LastCheckDate", CheckDate(TestDay));
+            after.insert("LastCheckDate", checkDate(TestDay));
             QTest::newRow(name) << feed << stored << markedRow << latest << after;
         };
         const QStringList usual{"1.4.0", "1.4.0-beta5", "r26400"};
@@ -116,17 +116,17 @@ private Q_SLOTS:
         QFETCH(Settings, storedAfter);
         f->settings.values = stored;
 
-        check(feed, Listing(3));
+        check(feed, listing(3));
 
         const QStringList icons =
             markedRow < 0 ? QStringList() : QStringList{QStringLiteral("%1 exclamation New version!").arg(markedRow)};
         QCOMPARE(f->view.icons, icons);
         QCOMPARE(f->view.selectedRows, markedRow < 0 ? QList<int>() : QList<int>{markedRow});
-        QCOMPARE((QStringList{f->state.LatestStable, f->state.LatestBeta, f->state.LatestNightly}), latest);
+        QCOMPARE((QStringList{f->state.latestStable, f->state.latestBeta, f->state.latestNightly}), latest);
         QCOMPARE(f->settings.values, storedAfter);
         for (int row = 0; row < 3; ++row)
             QCOMPARE(f->view.captions.contains(row), !latest.at(row).isEmpty());
-        QVERIFY(f->state.CatalogueLoaded);
+        QVERIFY(f->state.catalogueLoaded);
     }
 
     void olderReleases_data()
@@ -138,14 +138,14 @@ private Q_SLOTS:
         QTest::addColumn<bool>("filled");
 
         const QList<ReleaseRecord> none{ReleaseRecord{}};
-        QTest::newRow("eleven releases") << Listing(11) << 200 << none << Releases(11) << true;
-        QTest::newRow("ten releases") << Listing(10) << 200 << none << none << false;
-        QTest::newRow("listing not found") << Listing(12) << 404 << none << none << false;
+        QTest::newRow("eleven releases") << listing(11) << 200 << none << releases(11) << true;
+        QTest::newRow("ten releases") << listing(10) << 200 << none << none << false;
+        QTest::newRow("listing not found") << listing(12) << 404 << none << none << false;
         // The list keeps its items then, so its records must stay the ones it shows.
         QTest::newRow("ten releases after a filled list")
-            << Listing(10) << 200 << Releases(12, 5) << Releases(12, 5) << false;
+            << listing(10) << 200 << releases(12, 5) << releases(12, 5) << false;
         QTest::newRow("a new list replaces a filled one")
-            << Listing(11) << 200 << Releases(12, 5) << Releases(11) << true;
+            << listing(11) << 200 << releases(12, 5) << releases(11) << true;
     }
 
     void olderReleases()
@@ -155,28 +155,28 @@ private Q_SLOTS:
         QFETCH(QList<ReleaseRecord>, before);
         QFETCH(QList<ReleaseRecord>, after);
         QFETCH(bool, filled);
-        f->state.OlderReleases = before;
+        f->state.olderReleases = before;
 
         check(Stable + Beta + Nightly, listing, 200, listingStatus);
 
-        QCOMPARE(f->state.OlderReleases, after);
+        QCOMPARE(f->state.olderReleases, after);
         QStringList items;
         for (const ReleaseRecord& record : after)
             items.append(record.version + " (" + record.date + ")");
         QCOMPARE(f->view.restoreFills, filled ? QList<QStringList>{items} : QList<QStringList>());
         QCOMPARE(f->view.enabledRows.contains(3), filled);
         QCOMPARE(f->state.olderReleasesListed(), after.size() > 10);
-        QVERIFY(f->state.CatalogueLoaded);
+        QVERIFY(f->state.catalogueLoaded);
     }
 
     void feedNotObtained()
     {
-        f->state.LatestStable = "1.4.0";
-        f->state.LatestStableDate = "2013-04-01";
-        f->state.LastCheckDate = "earlier";
-        check(NotFound.toUtf8(), Listing(11), 404);
+        f->state.latestStable = "1.4.0";
+        f->state.latestStableDate = "2013-04-01";
+        f->state.lastCheckDate = "earlier";
+        check(NotFound.toUtf8(), listing(11), 404);
 
-        QVERIFY(!f->state.CatalogueLoaded);
+        QVERIFY(!f->state.catalogueLoaded);
         QVERIFY(!f->view.installImage);
         QCOMPARE(f->view.buttonCaption, "Check for Updates");
         QCOMPARE(f->view.lines.last(), "Failed to download updates list.");
@@ -192,7 +192,7 @@ private Q_SLOTS:
     {
         f->platform.offline = true;
         const qsizetype requests = server.requests().size();
-        f->catalogue.CheckKRVNUpdates();
+        f->catalogue.checkForUpdates();
 
         QCOMPARE(server.requests().size(), requests);
         QCOMPARE(f->view.lines, QStringList({"Failed to connect to server."}));
@@ -205,7 +205,7 @@ private Q_SLOTS:
     void aFailingStepIsReportedOnceAtTheEnd()
     {
         f->settings.failingWrites = {"LatestStable", "LastCheckDate"};
-        check(Stable + Beta + Nightly, Listing(11));
+        check(Stable + Beta + Nightly, listing(11));
 
         QCOMPARE(f->errors.reports.size(), 1);
         QCOMPARE(f->errors.reports.first().source, "CheckKRVNUpdates");
@@ -237,10 +237,10 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         AppState state;
         state.endpoints.buildServer = "http://builds.test";
-        state.LatestBeta = "1.4.0-beta5";
-        state.LatestNightly = "r26400";
-        state.OlderReleases = Releases(2) << ReleaseRecord{};
-        QCOMPARE(ReleaseCatalogue::ChangeLogAddress(state, index, restoreIndex),
+        state.latestBeta = "1.4.0-beta5";
+        state.latestNightly = "r26400";
+        state.olderReleases = releases(2) << ReleaseRecord{};
+        QCOMPARE(ReleaseCatalogue::changeLogAddress(state, index, restoreIndex),
                  expected.isEmpty() ? QString() : "http://builds.test" + expected);
     }
 };

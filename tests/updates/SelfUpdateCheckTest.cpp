@@ -13,14 +13,14 @@ const QString AnswerPath = "/files/updates.php";
 const QString Offer = "Korvane Manager version %1 is now available! Do you want to update now?";
 const QString Latest = "You are using the latest Korvane Manager version.";
 
-QString Shown(const MessageRequest& m)
+QString shownText(const MessageRequest& m)
 {
     return QStringLiteral("%1 | %2 | icon %3 | buttons %4").arg(m.title, m.text).arg(int(m.icon)).arg(int(m.buttons));
 }
 
 QString Message(const QString& text, MessageIcon icon, MessageButtons buttons)
 {
-    return Shown(MessageRequest{text, icon, buttons, {}});
+    return shownText(MessageRequest{text, icon, buttons, {}});
 }
 
 } // namespace
@@ -38,12 +38,12 @@ private Q_SLOTS:
     void init()
     {
         f = std::make_unique<UpdatesFixture>(server);
-        f->state.LastSelfCheckDate = "earlier";
+        f->state.lastSelfCheckDate = "earlier";
     }
 
     void queryCarriesTheVersionDigits()
     {
-        QCOMPARE(SelfUpdateCheck::QueryAddress(f->state), server.url("/files/updates.php?idprod=krvnm&version=104"));
+        QCOMPARE(SelfUpdateCheck::queryAddress(f->state), server.url("/files/updates.php?idprod=krvnm&version=104"));
     }
 
     void answer_data()
@@ -85,28 +85,28 @@ private Q_SLOTS:
         server.serveBytes(AnswerPath, body, status, "text/plain");
         f->dialogs.answers.enqueue(reply);
 
-        f->selfCheck.CheckSelfUpdate(AutoLUMode);
+        f->selfCheck.checkSelfUpdate(AutoLUMode);
 
         QStringList shown;
         for (const MessageRequest& m : std::as_const(f->dialogs.messages))
-            shown.append(Shown(m));
+            shown.append(shownText(m));
         QCOMPARE(shown, messages);
         QCOMPARE(f->platform.opened, reply == Answer::Yes ? QStringList{f->state.endpoints.makerServer +
                                                                         "/korvane-manager/?utm_source=krvnm&utm_medium="
                                                                         "app&utm_campaign=104"}
                                                           : QStringList());
-        QCOMPARE(f->state.SelfCheckDone, completed);
-        QCOMPARE(f->state.LastSelfCheckDate, completed ? CheckDate(TestDay) : "earlier");
-        QCOMPARE(SelfUpdateCheck::SelfCheckDue(f->state, TestDay), !completed);
+        QCOMPARE(f->state.selfCheckDone, completed);
+        QCOMPARE(f->state.lastSelfCheckDate, completed ? checkDate(TestDay) : "earlier");
+        QCOMPARE(SelfUpdateCheck::selfCheckDue(f->state, TestDay), !completed);
         QCOMPARE((QList<bool>{f->view.enables.first(), f->view.enables.last()}), (QList<bool>{false, true}));
         QVERIFY(f->errors.reports.isEmpty());
         if (completed) {
-            QVERIFY(!QFileInfo::exists(f->state.ManagerFile));
+            QVERIFY(!QFileInfo::exists(f->state.managerFile));
             QCOMPARE(f->view.lines.last(), "Done.");
             QCOMPARE(f->view.label, "Updates list downloaded successfully.");
         } else {
             // A failed download removed its file; an unusable answer stays until the next start.
-            QCOMPARE(QFileInfo::exists(f->state.ManagerFile), status == 200);
+            QCOMPARE(QFileInfo::exists(f->state.managerFile), status == 200);
             QCOMPARE(f->view.lines.count("Failed to connect to server."), status == 200 ? 1 : 2);
             QCOMPARE(f->view.label, "Failed to download updates list.");
         }
@@ -116,13 +116,13 @@ private Q_SLOTS:
     {
         f->platform.offline = true;
         const qsizetype requests = server.requests().size();
-        f->selfCheck.CheckSelfUpdate(false);
+        f->selfCheck.checkSelfUpdate(false);
 
         QCOMPARE(server.requests().size(), requests);
         QCOMPARE(f->view.lines, QStringList({"Failed to connect to server."}));
         QCOMPARE(f->view.label, "Failed to install new product version.");
         QVERIFY(f->dialogs.messages.isEmpty());
-        QVERIFY(!f->state.SelfCheckDone);
+        QVERIFY(!f->state.selfCheckDone);
     }
 };
 

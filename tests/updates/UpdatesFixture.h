@@ -25,29 +25,29 @@ struct UpdatesFixture : FakeServices
 {
     explicit UpdatesFixture(TestHttpServer& server)
     {
-        state.LanguageIndex = 0;
-        LoadLanguageStrings(state, BuiltinStrings::Compiled());
-        state.ConnectionType = 1;
-        state.AppVersion = "1.0.4";
+        state.languageIndex = 0;
+        loadLanguageStrings(state, BuiltinStrings::compiled());
+        state.connectionType = 1;
+        state.appVersion = "1.0.4";
         state.endpoints.feedServer = server.url();
         state.endpoints.buildServer = server.url();
         state.endpoints.makerServer = server.url();
-        state.WorkFolder = QDir::toNativeSeparators(temp.path()) + QDir::separator();
-        state.VersionsFile = state.WorkFolder + "versions.tmp";
-        state.ListingFile = state.WorkFolder + "krvnsupd.tmp";
-        state.ManagerFile = state.WorkFolder + "krvnmngr.tmp";
+        state.workFolder = QDir::toNativeSeparators(temp.path()) + QDir::separator();
+        state.versionsFile = state.workFolder + "versions.tmp";
+        state.listingFile = state.workFolder + "krvnsupd.tmp";
+        state.managerFile = state.workFolder + "krvnmngr.tmp";
         // A text without a line feed keeps its size through the line-end conversion.
-        CurrentWaitTimings().fileTimeoutMs = 300;
+        currentWaitTimings().fileTimeoutMs = 300;
         catalogue.today = [] { return TestDay; };
         selfCheck.today = [] { return TestDay; };
     }
-    ~UpdatesFixture() { CurrentWaitTimings() = savedWaits; }
+    ~UpdatesFixture() { currentWaitTimings() = savedWaits; }
 
-    WaitTimings savedWaits = CurrentWaitTimings();
+    WaitTimings savedWaits = currentWaitTimings();
     AppState state;
-    QtTransferComponent intMain;
+    QtTransferComponent transfer;
     RecordingCatalogueView view;
-    DownloadEngine engine{state, intMain, platform, view};
+    DownloadEngine engine{state, transfer, platform, view};
     ReleaseCatalogue catalogue{state, services, engine, view};
     SelfUpdateCheck selfCheck{state, services, engine, view};
 };

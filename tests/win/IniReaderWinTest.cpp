@@ -24,7 +24,7 @@ std::wstring W(const std::u16string& text)
     return std::wstring(text.begin(), text.end());
 }
 
-std::u16string SystemValue(const std::wstring& path, const std::u16string& section, const std::u16string& key,
+std::u16string systemValue(const std::wstring& path, const std::u16string& section, const std::u16string& key,
                            const std::u16string& defaultValue)
 {
     wchar_t buffer[IniBufferChars] = {};
@@ -33,7 +33,7 @@ std::u16string SystemValue(const std::wstring& path, const std::u16string& secti
     return std::u16string(buffer, buffer + length);
 }
 
-bool WriteBytes(const std::wstring& path, const std::string& bytes)
+bool writeBytes(const std::wstring& path, const std::string& bytes)
 {
     std::ofstream file(std::filesystem::path(path), std::ios::binary);
     file.write(bytes.data(), std::streamsize(bytes.size()));
@@ -53,7 +53,7 @@ std::string Utf16Le(const std::u16string& text)
 }
 
 // A letter and a number in hexadecimal: "k0041".
-std::u16string Numbered(char16_t letter, unsigned number)
+std::u16string numbered(char16_t letter, unsigned number)
 {
     char name[16];
     std::snprintf(name, sizeof name, "%c%05x", char(letter), number);
@@ -69,30 +69,30 @@ struct Probe
     std::u16string key;
 };
 
-void CompareProbes(const std::wstring& path, const std::string& mark, const std::vector<Probe>& probes,
+void compareProbes(const std::wstring& path, const std::string& mark, const std::vector<Probe>& probes,
                    const std::function<std::string(const std::u16string&)>& encode, const char* what)
 {
     std::string file = mark;
     for (std::size_t i = 0; i < probes.size(); ++i) {
         if (i % 256 == 0)
-            file += encode(std::u16string(u"[").append(Numbered(u's', unsigned(i / 256))).append(u"]\n"));
+            file += encode(std::u16string(u"[").append(numbered(u's', unsigned(i / 256))).append(u"]\n"));
         file += probes[i].line + encode(u"\n");
     }
-    WIN_CHECK(WriteBytes(path, file));
+    WIN_CHECK(writeBytes(path, file));
     int differences = 0;
     for (std::size_t i = 0; i < probes.size(); ++i) {
-        const std::u16string section = Numbered(u's', unsigned(i / 256));
-        const std::u16string system = SystemValue(path, section, probes[i].key, u"?");
-        const std::u16string ours = IniValueOf(
+        const std::u16string section = numbered(u's', unsigned(i / 256));
+        const std::u16string system = systemValue(path, section, probes[i].key, u"?");
+        const std::u16string ours = iniValueOf(
             mark + encode(u"[" + section + u"]\n") + probes[i].line + encode(u"\n;;;\n"), section, probes[i].key, u"?");
         if (ours != system && ++differences <= 10)
-            wincheck::CheckSame(std::string(what) + " probe " + std::to_string(i), system, ours, __LINE__);
+            wincheck::checkSame(std::string(what) + " probe " + std::to_string(i), system, ours, __LINE__);
     }
     std::printf("%s: %zu probes, %d differ\n", what, probes.size(), differences);
     WIN_CHECK_EQUAL(0, differences);
 }
 
-std::string Ascii(const std::u16string& text)
+std::string ascii(const std::u16string& text)
 {
     return std::string(text.begin(), text.end());
 }
@@ -101,17 +101,17 @@ std::string Ascii(const std::u16string& text)
 
 int main()
 {
-    const std::wstring folder = wincheck::TempFolder(L"krvnm-ini-");
+    const std::wstring folder = wincheck::tempFolder(L"krvnm-ini-");
 
     int number = 0;
-    for (const inicorpus::Case& c : inicorpus::Cases()) {
+    for (const inicorpus::Case& c : inicorpus::cases()) {
         const std::wstring path = folder + L"case" + std::to_wstring(number++) + L".ini";
         if (c.bytes != inicorpus::Missing)
-            WIN_CHECK(WriteBytes(path, c.bytes));
-        const std::u16string system = SystemValue(path, c.section, c.key, c.defaultValue);
-        wincheck::CheckSame(c.name + ": ours = system's", system,
-                            ReadIniFileValue(std::filesystem::path(path), c.section, c.key, c.defaultValue), __LINE__);
-        wincheck::CheckSame(c.name + ": as recorded", c.expected, system, __LINE__);
+            WIN_CHECK(writeBytes(path, c.bytes));
+        const std::u16string system = systemValue(path, c.section, c.key, c.defaultValue);
+        wincheck::checkSame(c.name + ": ours = system's", system,
+                            readIniFileValue(std::filesystem::path(path), c.section, c.key, c.defaultValue), __LINE__);
+        wincheck::checkSame(c.name + ": as recorded", c.expected, system, __LINE__);
     }
 
     // Which units count as blanks around a value: every one but CR and LF (line ends).
@@ -119,10 +119,10 @@ int main()
     for (unsigned unit = 1; unit <= 0xFFFF; ++unit) {
         if (unit == u'\r' || unit == u'\n')
             continue;
-        const std::u16string key = Numbered(u'k', unit);
+        const std::u16string key = numbered(u'k', unit);
         blanks.push_back({Utf16Le(key + u"=" + char16_t(unit) + u"x" + char16_t(unit)), key});
     }
-    CompareProbes(folder + L"blanks.ini", "\xFF\xFE", blanks, Utf16Le, "blanks");
+    compareProbes(folder + L"blanks.ini", "\xFF\xFE", blanks, Utf16Le, "blanks");
 
     // Which letters of another case name the same key.
     std::vector<Probe> cases;
@@ -134,18 +134,18 @@ int main()
         const wchar_t other = lower != wchar_t(unit) ? lower : upper;
         if (other == wchar_t(unit))
             continue;
-        const std::u16string name = Numbered(u'k', unit);
+        const std::u16string name = numbered(u'k', unit);
         cases.push_back({Utf16Le(name + char16_t(unit) + u"=1"), name + char16_t(other)});
     }
-    CompareProbes(folder + L"cases.ini", "\xFF\xFE", cases, Utf16Le, "letter cases");
+    compareProbes(folder + L"cases.ini", "\xFF\xFE", cases, Utf16Le, "letter cases");
 
     // UTF-8: every two-byte sequence, and three- and four-byte ones around the limits.
     std::vector<Probe> sequences;
     const auto addSequence = [&](const std::string& bytes) {
         if (bytes.find_first_of("\r\n") != std::string::npos)
             return;
-        const std::u16string key = Numbered(u'k', unsigned(sequences.size()));
-        sequences.push_back({Ascii(key) + "=a" + bytes + "z", key});
+        const std::u16string key = numbered(u'k', unsigned(sequences.size()));
+        sequences.push_back({ascii(key) + "=a" + bytes + "z", key});
     };
     for (unsigned first = 0x80; first <= 0xFF; ++first) {
         for (unsigned second = 0; second <= 0xFF; ++second)
@@ -160,8 +160,8 @@ int main()
             }
         }
     }
-    CompareProbes(folder + L"utf8.ini", "\xEF\xBB\xBF", sequences, Ascii, "UTF-8 sequences");
+    compareProbes(folder + L"utf8.ini", "\xEF\xBB\xBF", sequences, ascii, "UTF-8 sequences");
 
     std::filesystem::remove_all(std::filesystem::path(folder));
-    return wincheck::Finish();
+    return wincheck::finish();
 }

@@ -19,19 +19,19 @@ namespace {
 constexpr int FirstDescriptor = 600;
 constexpr int LanguageCount = 11;
 
-std::wstring Widen(std::string_view text)
+std::wstring widen(std::string_view text)
 {
     return std::wstring(text.begin(), text.end());
 }
 
-std::wstring WindowsInfo(std::string_view localeName, LCTYPE type)
+std::wstring windowsInfo(std::string_view localeName, LCTYPE type)
 {
     wchar_t buffer[256] = {};
-    const int length = GetLocaleInfoEx(Widen(localeName).c_str(), type, buffer, 256);
+    const int length = GetLocaleInfoEx(widen(localeName).c_str(), type, buffer, 256);
     return length > 0 ? std::wstring(buffer, static_cast<size_t>(length - 1)) : std::wstring();
 }
 
-std::vector<LanguageDescriptor> ReadDescriptors(const char* path)
+std::vector<LanguageDescriptor> readDescriptors(const char* path)
 {
     std::vector<LanguageDescriptor> descriptors(LanguageCount);
     std::ifstream in(path);
@@ -42,7 +42,7 @@ std::vector<LanguageDescriptor> ReadDescriptors(const char* path)
             continue;
         const int id = std::atoi(line.substr(0, tab).c_str());
         if (id >= FirstDescriptor && id < FirstDescriptor + LanguageCount)
-            if (auto descriptor = ParseLanguageDescriptor(line.substr(tab + 1)))
+            if (auto descriptor = parseLanguageDescriptor(line.substr(tab + 1)))
                 descriptors[static_cast<size_t>(id - FirstDescriptor)] = *descriptor;
     }
     return descriptors;
@@ -50,55 +50,55 @@ std::vector<LanguageDescriptor> ReadDescriptors(const char* path)
 
 // Each interface language: supported, with the code page its descriptor gives, and named
 // as the table names it for other systems.
-void CheckInterfaceLanguages(const std::vector<LanguageDescriptor>& descriptors)
+void checkInterfaceLanguages(const std::vector<LanguageDescriptor>& descriptors)
 {
     for (const LanguageDescriptor& language : descriptors) {
         WIN_CHECK(!language.key.empty());
-        WIN_CHECK(sysapi::IsLocaleSupported(language.localeId));
+        WIN_CHECK(sysapi::isLocaleSupported(language.localeId));
         WIN_CHECK_EQUAL(std::to_wstring(language.codePage),
-                        sysapi::LocaleInfo(language.localeId, sysapi::LocaleDefaultAnsiCodePage));
-        WIN_CHECK(!std::wstring(sysapi::LanguageName(language.localeId).c_str()).empty());
-        WIN_CHECK(sysapi::FindNamedLocale(language.localeId) != nullptr);
+                        sysapi::localeInfo(language.localeId, sysapi::LocaleDefaultAnsiCodePage));
+        WIN_CHECK(!std::wstring(sysapi::languageName(language.localeId).c_str()).empty());
+        WIN_CHECK(sysapi::findNamedLocale(language.localeId) != nullptr);
     }
 }
 
 // The display names as Windows shows them in English. (Wine's VerLanguageNameW names the
 // language alone, "English"; Windows and Wine's locale display name say "English (United
 // Kingdom)".)
-void CheckNamedLocales()
+void checkNamedLocales()
 {
-    for (const sysapi::NamedLocale& locale : sysapi::NamedLocales()) {
+    for (const sysapi::NamedLocale& locale : sysapi::namedLocales()) {
         wchar_t buffer[256] = {};
         const int length = GetLocaleInfoW(locale.id, LOCALE_SLOCALIZEDDISPLAYNAME, buffer, 256);
         WIN_CHECK_EQUAL(std::wstring(locale.displayName), std::wstring(buffer, length > 0 ? length - 1 : 0));
-        WIN_CHECK_EQUAL(Widen(locale.name), WindowsInfo(locale.name, LOCALE_SNAME));
-        WIN_CHECK_EQUAL(Widen(locale.name.substr(0, 2)), WindowsInfo(locale.name, LOCALE_SISO639LANGNAME));
+        WIN_CHECK_EQUAL(widen(locale.name), windowsInfo(locale.name, LOCALE_SNAME));
+        WIN_CHECK_EQUAL(widen(locale.name.substr(0, 2)), windowsInfo(locale.name, LOCALE_SISO639LANGNAME));
     }
 }
 
-void CheckCodePageTable()
+void checkCodePageTable()
 {
-    for (const sysapi::AnsiCodePage& entry : sysapi::AnsiCodePages())
-        WIN_CHECK_EQUAL(std::to_wstring(entry.codePage), WindowsInfo(entry.locale, LOCALE_IDEFAULTANSICODEPAGE));
+    for (const sysapi::AnsiCodePage& entry : sysapi::ansiCodePages())
+        WIN_CHECK_EQUAL(std::to_wstring(entry.codePage), windowsInfo(entry.locale, LOCALE_IDEFAULTANSICODEPAGE));
     // Languages Windows writes only in Unicode are left out of the table: both say 0.
     for (const char* unicodeOnly : {"hi", "ka", "hy", "eo"})
-        WIN_CHECK_EQUAL(std::to_wstring(sysapi::DefaultAnsiCodePage(unicodeOnly, "", "")),
-                        WindowsInfo(unicodeOnly, LOCALE_IDEFAULTANSICODEPAGE));
+        WIN_CHECK_EQUAL(std::to_wstring(sysapi::defaultAnsiCodePage(unicodeOnly, "", "")),
+                        windowsInfo(unicodeOnly, LOCALE_IDEFAULTANSICODEPAGE));
 }
 
 // The language detected from the user's locale and the font character set of its code page.
-void CheckUserLocale(const std::vector<LanguageDescriptor>& descriptors, const std::string& expectedKey,
+void checkUserLocale(const std::vector<LanguageDescriptor>& descriptors, const std::string& expectedKey,
                      int expectedCharset)
 {
-    const std::wstring name = sysapi::LocaleInfo(sysapi::LocaleUserDefault, sysapi::LocaleEnglishLanguageName);
+    const std::wstring name = sysapi::localeInfo(sysapi::LocaleUserDefault, sysapi::LocaleEnglishLanguageName);
     WIN_CHECK(!name.empty());
     std::vector<std::string> keys;
     for (const LanguageDescriptor& language : descriptors)
         keys.push_back(language.key);
-    const int row = UserLanguageRow(wincheck::Narrow(name), keys);
+    const int row = userLanguageRow(wincheck::narrow(name), keys);
     WIN_CHECK_EQUAL(expectedKey, row >= 0 ? keys[static_cast<size_t>(row)] : std::string("ENGLISH"));
-    const std::wstring codePage = sysapi::LocaleInfo(sysapi::LocaleUserDefault, sysapi::LocaleDefaultAnsiCodePage);
-    WIN_CHECK_EQUAL(expectedCharset, CharsetForCodePage(std::atoi(wincheck::Narrow(codePage).c_str())));
+    const std::wstring codePage = sysapi::localeInfo(sysapi::LocaleUserDefault, sysapi::LocaleDefaultAnsiCodePage);
+    WIN_CHECK_EQUAL(expectedCharset, charsetForCodePage(std::atoi(wincheck::narrow(codePage).c_str())));
 }
 
 } // namespace
@@ -109,11 +109,11 @@ int main(int argc, char** argv)
         std::printf("usage: LocaleWinTest <descriptor file> [key] [charset]\n");
         return 2;
     }
-    const std::vector<LanguageDescriptor> descriptors = ReadDescriptors(argv[1]);
-    CheckInterfaceLanguages(descriptors);
-    CheckNamedLocales();
-    CheckCodePageTable();
+    const std::vector<LanguageDescriptor> descriptors = readDescriptors(argv[1]);
+    checkInterfaceLanguages(descriptors);
+    checkNamedLocales();
+    checkCodePageTable();
     if (argc > 3)
-        CheckUserLocale(descriptors, argv[2], std::atoi(argv[3]));
-    return wincheck::Finish();
+        checkUserLocale(descriptors, argv[2], std::atoi(argv[3]));
+    return wincheck::finish();
 }

@@ -15,7 +15,7 @@ static_assert(offsetof(MEMORYSTATUSEX, ullAvailExtendedVirtual) ==
 int main()
 {
     sysapi::MemoryStatusRecord record;
-    WIN_CHECK(sysapi::QueryMemoryStatus(record));
+    WIN_CHECK(sysapi::queryMemoryStatus(record));
     WIN_CHECK_EQUAL(64ul, static_cast<unsigned long>(record.length));
     WIN_CHECK(record.totalPhys > 0);
 
@@ -30,7 +30,7 @@ int main()
     // A record of the wrong length is refused and left empty.
     sysapi::MemoryStatusRecord wrongLength;
     wrongLength.length = 32;
-    WIN_CHECK(!sysapi::QueryMemoryStatus(wrongLength));
+    WIN_CHECK(!sysapi::queryMemoryStatus(wrongLength));
     WIN_CHECK(wrongLength.totalPhys == 0);
-    return wincheck::Finish();
+    return wincheck::finish();
 }

@@ -16,7 +16,7 @@
 namespace {
 
 // The identification's own steps, through the system's version functions.
-std::u16string SystemFileVersion(const std::wstring& path)
+std::u16string systemFileVersion(const std::wstring& path)
 {
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
@@ -40,13 +40,13 @@ std::u16string SystemFileVersion(const std::wstring& path)
     return std::u16string(text, std::find(text, end, L'\0'));
 }
 
-std::u16string OurFileVersion(const std::wstring& path)
+std::u16string ourFileVersion(const std::wstring& path)
 {
-    return GetFileVersionText(std::filesystem::path(path));
+    return getFileVersionText(std::filesystem::path(path));
 }
 
 // A spread of the system folder's programs and libraries, in name order.
-std::vector<std::wstring> SystemSample(std::size_t wanted)
+std::vector<std::wstring> systemSample(std::size_t wanted)
 {
     wchar_t system[MAX_PATH + 1] = {};
     GetSystemDirectoryW(system, MAX_PATH + 1);
@@ -74,27 +74,27 @@ std::vector<std::wstring> SystemSample(std::size_t wanted)
 
 int main()
 {
-    const std::wstring folder = wincheck::TempFolder(L"krvnm-pe-");
+    const std::wstring folder = wincheck::tempFolder(L"krvnm-pe-");
     int number = 0;
-    for (const pecorpus::Case& c : pecorpus::Cases()) {
+    for (const pecorpus::Case& c : pecorpus::cases()) {
         const std::wstring path = folder + L"case" + std::to_wstring(number++) + L".exe";
         WIN_CHECK(pefixture::WriteFile(std::filesystem::path(path), c.bytes));
-        const std::u16string system = SystemFileVersion(path);
-        wincheck::CheckSame(c.name + ": ours = system's", system, OurFileVersion(path), __LINE__);
-        wincheck::CheckSame(c.name + ": as recorded", c.expected, system, __LINE__);
+        const std::u16string system = systemFileVersion(path);
+        wincheck::checkSame(c.name + ": ours = system's", system, ourFileVersion(path), __LINE__);
+        wincheck::checkSame(c.name + ": as recorded", c.expected, system, __LINE__);
         DeleteFileW(path.c_str());
     }
     RemoveDirectoryW(folder.c_str());
 
     int withVersion = 0;
-    const std::vector<std::wstring> sample = SystemSample(48);
+    const std::vector<std::wstring> sample = systemSample(48);
     for (const std::wstring& path : sample) {
-        const std::u16string system = SystemFileVersion(path);
-        wincheck::CheckSame(wincheck::Narrow(path + L": ours = system's"), system, OurFileVersion(path), __LINE__);
+        const std::u16string system = systemFileVersion(path);
+        wincheck::checkSame(wincheck::narrow(path + L": ours = system's"), system, ourFileVersion(path), __LINE__);
         withVersion += system.empty() ? 0 : 1;
     }
     std::printf("%zu system files compared, %d with a FileVersion\n", sample.size(), withVersion);
     WIN_CHECK(sample.size() >= 24);
     WIN_CHECK(withVersion >= 8); // a sample without versions would prove nothing
-    return wincheck::Finish();
+    return wincheck::finish();
 }

@@ -11,65 +11,65 @@
 
 namespace {
 
-std::wstring Lower(std::wstring text)
+std::wstring lower(std::wstring text)
 {
     for (wchar_t& c : text)
         c = static_cast<wchar_t>(std::towlower(c));
     return text;
 }
 
-std::wstring Environment(const wchar_t* name)
+std::wstring environment(const wchar_t* name)
 {
     wchar_t buffer[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableW(name, buffer, MAX_PATH);
     return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
 }
 
-void CheckVersion(const char* expectedName)
+void checkVersion(const char* expectedName)
 {
-    const sysapi::OsVersion version = sysapi::QueryOsVersion();
+    const sysapi::OsVersion version = sysapi::queryOsVersion();
     WIN_CHECK(version.queried);
     WIN_CHECK_EQUAL(2ul, version.platformId);
     WIN_CHECK(version.major >= 5);
-    WIN_CHECK(IsFullWin32(version));
+    WIN_CHECK(isFullWin32(version));
     if (expectedName)
-        WIN_CHECK_EQUAL(std::string(expectedName), sysapi::OsDisplayName());
-    WIN_CHECK(sysapi::IsWindows64()); // this stage builds 64-bit programs
-    WIN_CHECK(!sysapi::IsWow64());    // ... which never run under WOW64
+        WIN_CHECK_EQUAL(std::string(expectedName), sysapi::osDisplayName());
+    WIN_CHECK(sysapi::isWindows64()); // this stage builds 64-bit programs
+    WIN_CHECK(!sysapi::isWow64());    // ... which never run under WOW64
 }
 
-void CheckFolders()
+void checkFolders()
 {
-    const std::wstring windows = sysapi::WindowsFolder();
+    const std::wstring windows = sysapi::windowsFolder();
     WIN_CHECK(!windows.empty());
     WIN_CHECK(windows.back() != L'\\');
-    WIN_CHECK_EQUAL(Lower(Environment(L"WINDIR")), Lower(windows));
-    WIN_CHECK_EQUAL(Lower(windows + L"\\system32"), Lower(sysapi::SystemFolder()));
-    WIN_CHECK_EQUAL(windows + L"\\temp\\krvnm\\", sysapi::WorkFolder());
+    WIN_CHECK_EQUAL(lower(environment(L"WINDIR")), lower(windows));
+    WIN_CHECK_EQUAL(lower(windows + L"\\system32"), lower(sysapi::systemFolder()));
+    WIN_CHECK_EQUAL(windows + L"\\temp\\krvnm\\", sysapi::workFolder());
 }
 
-void CheckDrives()
+void checkDrives()
 {
-    WIN_CHECK(sysapi::QueryDriveType(L'C') == sysapi::DriveType::Fixed);
+    WIN_CHECK(sysapi::queryDriveType(L'C') == sysapi::DriveType::Fixed);
     // A letter Wine's fresh prefix does not map.
-    WIN_CHECK(sysapi::QueryDriveType(L'Q') == sysapi::DriveType::NoRootDir);
+    WIN_CHECK(sysapi::queryDriveType(L'Q') == sysapi::DriveType::NoRootDir);
     for (wchar_t letter = L'C'; letter <= L'Z'; ++letter) {
         const wchar_t root[] = {letter, L':', L'\\', L'\0'};
         const bool fixedByApi = GetDriveTypeW(root) == DRIVE_FIXED;
-        WIN_CHECK_EQUAL(fixedByApi, sysapi::QueryDriveType(letter) == sysapi::DriveType::Fixed);
+        WIN_CHECK_EQUAL(fixedByApi, sysapi::queryDriveType(letter) == sysapi::DriveType::Fixed);
     }
-    WIN_CHECK_EQUAL(std::wstring(L"D:\\"), sysapi::DriveRoot(L'D'));
-    WIN_CHECK(sysapi::LauncherFor(L"C:\\Games\\Korvane\\korvane.exe").empty());
+    WIN_CHECK_EQUAL(std::wstring(L"D:\\"), sysapi::driveRoot(L'D'));
+    WIN_CHECK(sysapi::launcherFor(L"C:\\Games\\Korvane\\korvane.exe").empty());
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    CheckVersion(argc > 1 ? argv[1] : nullptr);
-    CheckFolders();
-    CheckDrives();
-    WIN_CHECK(sysapi::SystemOfflineFlag() ==
+    checkVersion(argc > 1 ? argv[1] : nullptr);
+    checkFolders();
+    checkDrives();
+    WIN_CHECK(sysapi::systemOfflineFlag() ==
               std::optional<bool>(false)); // every Windows keeps the mark; this one is online
-    return wincheck::Finish();
+    return wincheck::finish();
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-std::wstring StringValue(const std::vector<char>& block, const std::wstring& name)
+std::wstring stringValue(const std::vector<char>& block, const std::wstring& name)
 {
     void* value = nullptr;
     UINT length = 0;
@@ -38,8 +38,8 @@ int main()
         WIN_CHECK_EQUAL(0x00010000ul, static_cast<unsigned long>(fixed->dwFileVersionMS));
         WIN_CHECK_EQUAL(0x00000004ul, static_cast<unsigned long>(fixed->dwFileVersionLS));
     }
-    WIN_CHECK_EQUAL(std::wstring(L"1.0.0.4"), StringValue(block, L"FileVersion"));
-    WIN_CHECK_EQUAL(std::wstring(L"Korvane Manager"), StringValue(block, L"ProductName"));
+    WIN_CHECK_EQUAL(std::wstring(L"1.0.0.4"), stringValue(block, L"FileVersion"));
+    WIN_CHECK_EQUAL(std::wstring(L"Korvane Manager"), stringValue(block, L"ProductName"));
     WIN_CHECK(LoadImageW(GetModuleHandleW(nullptr), L"IDI_ICON1", IMAGE_ICON, 32, 32, 0) != nullptr);
-    return wincheck::Finish();
+    return wincheck::finish();
 }

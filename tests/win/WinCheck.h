@@ -14,7 +14,7 @@ namespace wincheck {
 inline int Passed = 0;
 inline int Failed = 0;
 
-inline std::string Narrow(const std::wstring& text)
+inline std::string narrow(const std::wstring& text)
 {
     std::string out;
     for (wchar_t c : text)
@@ -22,17 +22,17 @@ inline std::string Narrow(const std::wstring& text)
     return out;
 }
 
-inline std::string ToText(const std::string& s)
+inline std::string toText(const std::string& s)
 {
     return '"' + s + '"';
 }
-inline std::string ToText(const char* s)
+inline std::string toText(const char* s)
 {
-    return ToText(std::string(s));
+    return toText(std::string(s));
 }
 // Wide text with every unit outside printable ASCII as \uXXXX.
 template <typename Char>
-requires(sizeof(Char) == 2) std::string ToText(const std::basic_string<Char>& text)
+requires(sizeof(Char) == 2) std::string toText(const std::basic_string<Char>& text)
 {
     std::string out = "\"";
     for (Char c : text) {
@@ -42,17 +42,17 @@ requires(sizeof(Char) == 2) std::string ToText(const std::basic_string<Char>& te
     }
     return out + '"';
 }
-inline std::string ToText(bool b)
+inline std::string toText(bool b)
 {
     return b ? "true" : "false";
 }
 template <typename Number>
-requires std::is_arithmetic_v<Number> std::string ToText(Number n)
+requires std::is_arithmetic_v<Number> std::string toText(Number n)
 {
     return std::to_string(n);
 }
 
-inline void Check(bool ok, const char* what, const std::string& expected, const std::string& actual, int line)
+inline void check(bool ok, const char* what, const std::string& expected, const std::string& actual, int line)
 {
     if (ok) {
         ++Passed;
@@ -62,13 +62,13 @@ inline void Check(bool ok, const char* what, const std::string& expected, const 
     std::printf("FAIL line %d: %s\n   expected: %s\n   actual:   %s\n", line, what, expected.c_str(), actual.c_str());
 }
 
-template <typename Value> void CheckSame(const std::string& what, const Value& expected, const Value& actual, int line)
+template <typename Value> void checkSame(const std::string& what, const Value& expected, const Value& actual, int line)
 {
-    Check(expected == actual, what.c_str(), ToText(expected), ToText(actual), line);
+    check(expected == actual, what.c_str(), toText(expected), toText(actual), line);
 }
 
 // A new folder for this run's files, ending in a backslash.
-inline std::wstring TempFolder(const std::wstring& prefix)
+inline std::wstring tempFolder(const std::wstring& prefix)
 {
     wchar_t base[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, base);
@@ -78,7 +78,7 @@ inline std::wstring TempFolder(const std::wstring& prefix)
 }
 
 // The closing line CTest's log and the CI read.
-inline int Finish()
+inline int finish()
 {
     std::printf("%d passed, %d failed\n", Passed, Failed);
     return Failed == 0 ? 0 : 1;
@@ -86,6 +86,6 @@ inline int Finish()
 
 } // namespace wincheck
 
-#define WIN_CHECK(condition) wincheck::Check((condition), #condition, "true", "false", __LINE__)
+#define WIN_CHECK(condition) wincheck::check((condition), #condition, "true", "false", __LINE__)
 #define WIN_CHECK_EQUAL(expected, actual)                                                                              \
-    wincheck::Check((expected) == (actual), #actual, wincheck::ToText(expected), wincheck::ToText(actual), __LINE__)
+    wincheck::check((expected) == (actual), #actual, wincheck::toText(expected), wincheck::toText(actual), __LINE__)

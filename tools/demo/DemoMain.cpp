@@ -1,5 +1,5 @@
 #include "ui/Application.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     options.process(qapp);
 
     Application app;
-    frmMain& window = app.start();
+    MainWindow& window = app.start();
     std::printf("Settings: %s\n", qPrintable(app.settingsLocation()));
     std::fflush(stdout);
     if (options.isSet(screenshot)) {

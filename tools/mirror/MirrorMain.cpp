@@ -15,26 +15,26 @@
 
 namespace {
 
-int Usage(const char* program)
+int usage(const char* program)
 {
     std::fprintf(stderr, "usage: %s write <folder> [--payload-mb N]\n       %s serve <folder> [port]\n", program,
                  program);
     return 2;
 }
 
-int Write(const std::string& folder, std::size_t payloadMegabytes)
+int write(const std::string& folder, std::size_t payloadMegabytes)
 {
     MirrorCatalogue catalogue;
     std::string error;
-    if (!WriteMirror(folder, catalogue, error)) {
+    if (!writeMirror(folder, catalogue, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
     if (payloadMegabytes > 0) {
         const std::filesystem::path releases = std::filesystem::path(folder) / "binaries" / "releases";
         for (const char* platform : {"win9x", "win32", "win64"}) {
-            const std::string name = BuildArchiveName(catalogue.stable.version, platform, false);
-            if (!WriteBuildArchive(releases / catalogue.stable.version / name, catalogue.stable.version, platform,
+            const std::string name = buildArchiveName(catalogue.stable.version, platform, false);
+            if (!writeBuildArchive(releases / catalogue.stable.version / name, catalogue.stable.version, platform,
                                    payloadMegabytes << 20, error)) {
                 std::fprintf(stderr, "%s\n", error.c_str());
                 return 1;
@@ -45,7 +45,7 @@ int Write(const std::string& folder, std::size_t payloadMegabytes)
     return 0;
 }
 
-int Serve(const std::string& folder, int port)
+int serve(const std::string& folder, int port)
 {
     httplib::Server server;
     if (!server.set_mount_point("/", folder)) {
@@ -71,13 +71,13 @@ int Serve(const std::string& folder, int port)
 int main(int argc, char* argv[])
 {
     if (argc < 3)
-        return Usage(argv[0]);
+        return usage(argv[0]);
     const std::string verb = argv[1];
     if (verb == "write" && argc == 3)
-        return Write(argv[2], 0);
+        return write(argv[2], 0);
     if (verb == "write" && argc == 5 && std::string(argv[3]) == "--payload-mb")
-        return Write(argv[2], std::strtoul(argv[4], nullptr, 10));
+        return write(argv[2], std::strtoul(argv[4], nullptr, 10));
     if (verb == "serve" && argc <= 4)
-        return Serve(argv[2], argc == 4 ? std::atoi(argv[3]) : 0);
-    return Usage(argv[0]);
+        return serve(argv[2], argc == 4 ? std::atoi(argv[3]) : 0);
+    return usage(argv[0]);
 }

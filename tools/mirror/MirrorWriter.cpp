@@ -13,21 +13,21 @@ namespace {
 
 const char* const Platforms[] = {"win9x", "win32", "win64"};
 
-std::u16string Wide(const std::string& text)
+std::u16string wide(const std::string& text)
 {
     return std::u16string(text.begin(), text.end());
 }
 
-std::string Executable(const std::string& version, bool pe32Plus)
+std::string executable(const std::string& version, bool pe32Plus)
 {
     pefixture::PeLayout wanted;
     wanted.pe32Plus = pe32Plus;
-    wanted.versionResource = pefixture::BuildVersionInfo(pefixture::StandardVersion(Wide(version)));
-    const pefixture::Bytes bytes = pefixture::BuildPe(wanted).bytes;
+    wanted.versionResource = pefixture::buildVersionInfo(pefixture::standardVersion(wide(version)));
+    const pefixture::Bytes bytes = pefixture::buildPe(wanted).bytes;
     return std::string(bytes.begin(), bytes.end());
 }
 
-bool WriteText(const fs::path& path, const std::string& text, std::string& error)
+bool writeText(const fs::path& path, const std::string& text, std::string& error)
 {
     std::error_code ignored;
     fs::create_directories(path.parent_path(), ignored);
@@ -41,7 +41,7 @@ bool WriteText(const fs::path& path, const std::string& text, std::string& error
 
 // Game data that compresses about as well as real game data does: runs of repeated
 // bytes between random ones.
-std::string Payload(std::size_t size)
+std::string payload(std::size_t size)
 {
     std::string bytes(size, '\0');
     std::mt19937 random(26400);
@@ -56,28 +56,28 @@ std::string Payload(std::size_t size)
     return bytes;
 }
 
-std::string Changelog(const std::string& version, const std::string& date)
+std::string changelog(const std::string& version, const std::string& date)
 {
     return "Korvane " + version + " (" + date + ")\n------\n- Fixes and translations.\n";
 }
 
-bool WriteBuildFolder(const fs::path& folder, const MirrorRelease& release, bool nightly, std::string& error)
+bool writeBuildFolder(const fs::path& folder, const MirrorRelease& release, bool nightly, std::string& error)
 {
     for (const char* platform : Platforms)
-        if (!WriteBuildArchive(folder / BuildArchiveName(release.version, platform, nightly), release.version, platform,
+        if (!writeBuildArchive(folder / buildArchiveName(release.version, platform, nightly), release.version, platform,
                                0, error))
             return false;
-    return WriteText(folder / "changelog.txt", Changelog(release.version, release.date), error);
+    return writeText(folder / "changelog.txt", changelog(release.version, release.date), error);
 }
 
 // One table row as the build server writes it: link, date and time, size.
-std::string ListingRow(const std::string& href, const std::string& name, const std::string& date)
+std::string listingRow(const std::string& href, const std::string& name, const std::string& date)
 {
     return "<tr><td><a href=\"" + href + "\">" + name + "</a></td><td align=\"right\">" + date +
            " 12:00  </td><td align=\"right\">  - </td><td>&nbsp;</td></tr>";
 }
 
-std::string Listing(const MirrorCatalogue& catalogue)
+std::string listing(const MirrorCatalogue& catalogue)
 {
     std::vector<MirrorRelease> folders = catalogue.older;
     folders.push_back(catalogue.stable);
@@ -89,16 +89,16 @@ std::string Listing(const MirrorCatalogue& catalogue)
     // The whole table on one line, as the real listing has it.
     std::string table = "<table><tr><th><a href=\"?C=N;O=D\">Name</a></th><th><a href=\"?C=M;O=A\">Last "
                         "modified</a></th><th><a href=\"?C=S;O=A\">Size</a></th><th>Description</th></tr>" +
-                        ListingRow("/binaries/", "Parent Directory", "");
+                        listingRow("/binaries/", "Parent Directory", "");
     for (const MirrorRelease& folder : folders)
-        table += ListingRow(folder.version + "/", folder.version + "/", folder.date);
+        table += listingRow(folder.version + "/", folder.version + "/", folder.date);
     table += "</table>";
     return "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\n<html>\n<head>\n<title>Index of "
            "/binaries/releases</title>\n</head>\n<body>\n<h1>Index of /binaries/releases</h1>\n" +
            table + "\n</body></html>\n";
 }
 
-bool WriteBaseSet(const fs::path& path, std::string& error)
+bool writeBaseSet(const fs::path& path, std::string& error)
 {
     ZipWriter zip(path);
     // Stored in a folder; the program unpacks it flat into the game's base-set folder.
@@ -114,23 +114,23 @@ bool WriteBaseSet(const fs::path& path, std::string& error)
 
 } // namespace
 
-std::string BuildArchiveName(const std::string& version, const std::string& platform, bool nightly)
+std::string buildArchiveName(const std::string& version, const std::string& platform, bool nightly)
 {
     return std::string(nightly ? "korvane-trunk-" : "korvane-") + version + "-windows-" + platform + ".zip";
 }
 
-bool WriteBuildArchive(const fs::path& path, const std::string& version, const std::string& platform,
+bool writeBuildArchive(const fs::path& path, const std::string& version, const std::string& platform,
                        std::size_t payloadBytes, std::string& error)
 {
     std::error_code ignored;
     fs::create_directories(path.parent_path(), ignored);
     ZipWriter zip(path);
-    zip.add("korvane.exe", Executable(version, platform == "win64"));
+    zip.add("korvane.exe", executable(version, platform == "win64"));
     zip.add("lang/english.txt", "##name English\n##version " + version + "\n");
     zip.add("ai/compat_" + version + ".nut", "// AI compatibility for " + version + "\n");
     zip.add("docs/readme.txt", "Korvane " + version + " for " + platform + "\n");
     if (payloadBytes > 0)
-        zip.add("data/payload.bin", Payload(payloadBytes));
+        zip.add("data/payload.bin", payload(payloadBytes));
     if (!zip.close()) {
         error = zip.error();
         return false;
@@ -138,36 +138,36 @@ bool WriteBuildArchive(const fs::path& path, const std::string& version, const s
     return true;
 }
 
-bool WriteMirror(const fs::path& folder, const MirrorCatalogue& catalogue, std::string& error)
+bool writeMirror(const fs::path& folder, const MirrorCatalogue& catalogue, std::string& error)
 {
     const MirrorRelease& c = catalogue.candidate;
     const std::string feed = catalogue.stable.version + "\t" + catalogue.stable.date + "\tstable\n" +
                              catalogue.beta.version + "\t" + catalogue.beta.date + "\tbeta\n" + c.version + "\t" +
                              c.date + "\trc\n" + catalogue.nightly.version + "\t" + catalogue.nightly.date +
                              "\tnightlies/trunk\n";
-    if (!WriteText(folder / "versions.txt", feed, error))
+    if (!writeText(folder / "versions.txt", feed, error))
         return false;
 
     const fs::path releases = folder / "binaries" / "releases";
-    if (!WriteText(releases / "index.html", Listing(catalogue), error))
+    if (!writeText(releases / "index.html", listing(catalogue), error))
         return false;
     std::vector<MirrorRelease> builds = catalogue.older;
     builds.insert(builds.end(), {catalogue.stable, catalogue.beta, catalogue.candidate});
     for (const MirrorRelease& release : builds)
-        if (!WriteBuildFolder(releases / release.version, release, false, error))
+        if (!writeBuildFolder(releases / release.version, release, false, error))
             return false;
-    if (!WriteText(releases / catalogue.folderWithoutDot / "readme.txt", "Test builds, not releases.\n", error))
+    if (!writeText(releases / catalogue.folderWithoutDot / "readme.txt", "Test builds, not releases.\n", error))
         return false;
-    if (!WriteBuildFolder(folder / "binaries" / "nightlies" / "trunk" / catalogue.nightly.version, catalogue.nightly,
+    if (!writeBuildFolder(folder / "binaries" / "nightlies" / "trunk" / catalogue.nightly.version, catalogue.nightly,
                           true, error))
         return false;
 
     const fs::path files = folder / "files";
     // Served as a static file: the query string the program sends is not looked at.
-    if (!WriteText(files / "updates.php", "[KRVNM]\nversion=" + catalogue.makerVersion + "\n", error) ||
-        !WriteBaseSet(files / "krvnm_baseset.zip", error) ||
-        !WriteText(files / "updater.exe", Executable(catalogue.makerVersion, false), error) ||
-        !WriteText(files / "krvnm.exe", Executable(catalogue.makerVersion, false), error))
+    if (!writeText(files / "updates.php", "[KRVNM]\nversion=" + catalogue.makerVersion + "\n", error) ||
+        !writeBaseSet(files / "krvnm_baseset.zip", error) ||
+        !writeText(files / "updater.exe", executable(catalogue.makerVersion, false), error) ||
+        !writeText(files / "krvnm.exe", executable(catalogue.makerVersion, false), error))
         return false;
     return true;
 }

@@ -37,12 +37,12 @@ struct MirrorCatalogue
 
 // The archive name of a build: korvane-<version>-windows-<platform>.zip ("trunk-" before
 // the version of a nightly).
-std::string BuildArchiveName(const std::string& version, const std::string& platform, bool nightly);
+std::string buildArchiveName(const std::string& version, const std::string& platform, bool nightly);
 
 // One build archive: korvane.exe naming version, a few data files in folders, and
 // payloadBytes of game data in "data/payload.bin" (0: none).
-bool WriteBuildArchive(const std::filesystem::path& path, const std::string& version, const std::string& platform,
+bool writeBuildArchive(const std::filesystem::path& path, const std::string& version, const std::string& platform,
                        std::size_t payloadBytes, std::string& error);
 
 // Writes the whole mirror into folder (created when missing). False with error set on failure.
-bool WriteMirror(const std::filesystem::path& folder, const MirrorCatalogue& catalogue, std::string& error);
+bool writeMirror(const std::filesystem::path& folder, const MirrorCatalogue& catalogue, std::string& error);

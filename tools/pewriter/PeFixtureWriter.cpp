@@ -12,17 +12,17 @@ constexpr std::uint32_t SectionAlignment = 0x1000;
 constexpr std::uint32_t ResourceRva = 0x1000;
 constexpr std::size_t PeOffset = 0x80;
 
-std::size_t AlignUp(std::size_t value, std::size_t alignment)
+std::size_t alignUp(std::size_t value, std::size_t alignment)
 {
     return (value + alignment - 1) / alignment * alignment;
 }
 
-void PadTo4(Bytes& bytes)
+void padTo4(Bytes& bytes)
 {
-    bytes.resize(AlignUp(bytes.size(), 4), 0);
+    bytes.resize(alignUp(bytes.size(), 4), 0);
 }
 
-void AppendText(Bytes& bytes, const std::u16string& text)
+void appendText(Bytes& bytes, const std::u16string& text)
 {
     for (char16_t c : text) {
         bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
@@ -37,46 +37,46 @@ Bytes Block(const std::u16string& key, const Bytes& value, std::uint16_t valueLe
             const std::vector<Bytes>& children)
 {
     Bytes block(6, 0);
-    Put16(block, 2, valueLength);
-    Put16(block, 4, isText ? 1 : 0);
-    AppendText(block, key);
-    PadTo4(block);
+    put16(block, 2, valueLength);
+    put16(block, 4, isText ? 1 : 0);
+    appendText(block, key);
+    padTo4(block);
     block.insert(block.end(), value.begin(), value.end());
     for (const Bytes& child : children) {
-        PadTo4(block);
+        padTo4(block);
         block.insert(block.end(), child.begin(), child.end());
     }
-    Put16(block, 0, static_cast<std::uint16_t>(block.size()));
+    put16(block, 0, static_cast<std::uint16_t>(block.size()));
     return block;
 }
 
-Bytes FixedFileInfo()
+Bytes fixedFileInfo()
 {
     Bytes info(52, 0);
-    Put32(info, 0, 0xFEEF04BD);
-    Put32(info, 4, 0x00010000);
-    Put32(info, 8, 0x00010004);  // file version 1.4
-    Put32(info, 16, 0x00010004); // product version 1.4
-    Put32(info, 28, 0x00000004); // VOS__WINDOWS32
-    Put32(info, 32, 0x00000001); // VFT_APP
+    put32(info, 0, 0xFEEF04BD);
+    put32(info, 4, 0x00010000);
+    put32(info, 8, 0x00010004);  // file version 1.4
+    put32(info, 16, 0x00010004); // product version 1.4
+    put32(info, 28, 0x00000004); // VOS__WINDOWS32
+    put32(info, 32, 0x00000001); // VFT_APP
     return info;
 }
 
 } // namespace
 
-void Put16(Bytes& bytes, std::size_t offset, std::uint16_t value)
+void put16(Bytes& bytes, std::size_t offset, std::uint16_t value)
 {
     bytes.at(offset) = static_cast<std::uint8_t>(value & 0xFF);
     bytes.at(offset + 1) = static_cast<std::uint8_t>(value >> 8);
 }
 
-void Put32(Bytes& bytes, std::size_t offset, std::uint32_t value)
+void put32(Bytes& bytes, std::size_t offset, std::uint32_t value)
 {
-    Put16(bytes, offset, static_cast<std::uint16_t>(value & 0xFFFF));
-    Put16(bytes, offset + 2, static_cast<std::uint16_t>(value >> 16));
+    put16(bytes, offset, static_cast<std::uint16_t>(value & 0xFFFF));
+    put16(bytes, offset + 2, static_cast<std::uint16_t>(value >> 16));
 }
 
-VersionLayout StandardVersion(const std::u16string& fileVersion, std::uint16_t language, std::uint16_t codePage)
+VersionLayout standardVersion(const std::u16string& fileVersion, std::uint16_t language, std::uint16_t codePage)
 {
     static constexpr char16_t hex[] = u"0123456789ABCDEF";
     const std::uint32_t translation = (std::uint32_t{language} << 16) | codePage;
@@ -92,7 +92,7 @@ VersionLayout StandardVersion(const std::u16string& fileVersion, std::uint16_t l
     return VersionLayout{{translation}, {table}};
 }
 
-Bytes BuildVersionInfo(const VersionLayout& wanted)
+Bytes buildVersionInfo(const VersionLayout& wanted)
 {
     std::vector<Bytes> children;
     if (!wanted.tables.empty()) {
@@ -101,7 +101,7 @@ Bytes BuildVersionInfo(const VersionLayout& wanted)
             std::vector<Bytes> strings;
             for (const auto& [key, text] : table.strings) {
                 Bytes value;
-                AppendText(value, text);
+                appendText(value, text);
                 strings.push_back(Block(key, value, static_cast<std::uint16_t>(text.size() + 1), true, {}));
             }
             tables.push_back(Block(table.name, {}, 0, true, strings));
@@ -112,16 +112,16 @@ Bytes BuildVersionInfo(const VersionLayout& wanted)
         Bytes value;
         for (std::uint32_t translation : wanted.translations) {
             value.resize(value.size() + 4);
-            Put16(value, value.size() - 4, static_cast<std::uint16_t>(translation >> 16));
-            Put16(value, value.size() - 2, static_cast<std::uint16_t>(translation & 0xFFFF));
+            put16(value, value.size() - 4, static_cast<std::uint16_t>(translation >> 16));
+            put16(value, value.size() - 2, static_cast<std::uint16_t>(translation & 0xFFFF));
         }
         const Bytes var = Block(u"Translation", value, static_cast<std::uint16_t>(value.size()), false, {});
         children.push_back(Block(u"VarFileInfo", {}, 0, true, {var}));
     }
-    return Block(u"VS_VERSION_INFO", FixedFileInfo(), 52, false, children);
+    return Block(u"VS_VERSION_INFO", fixedFileInfo(), 52, false, children);
 }
 
-PeFile BuildPe(const PeLayout& wanted)
+PeFile buildPe(const PeLayout& wanted)
 {
     PeFile file;
     PeOffsets& offsets = file.offsets;
@@ -130,28 +130,28 @@ PeFile BuildPe(const PeLayout& wanted)
     offsets.peHeader = PeOffset;
     offsets.optionalHeader = PeOffset + 24;
     offsets.sectionTable = offsets.optionalHeader + optionalSize;
-    const std::size_t headersSize = AlignUp(offsets.sectionTable + 40, FileAlignment);
+    const std::size_t headersSize = alignUp(offsets.sectionTable + 40, FileAlignment);
     offsets.resourceSection = headersSize;
     offsets.resourceRva = ResourceRva;
 
     // The resource tree: type, name and language directories, one data entry, the data.
     Bytes tree(16 + 8, 0);
     const bool versionEntry = wanted.versionResource.has_value();
-    Put16(tree, 14, 1);
-    Put32(tree, 16, versionEntry ? 16 : 3); // without a version: an icon entry only
-    Put32(tree, 20, 0x80000000u | 24);
+    put16(tree, 14, 1);
+    put32(tree, 16, versionEntry ? 16 : 3); // without a version: an icon entry only
+    put32(tree, 20, 0x80000000u | 24);
     tree.resize(48, 0);
-    Put16(tree, 24 + 14, 1);
-    Put32(tree, 24 + 16, versionEntry ? wanted.versionNameId : 1);
-    Put32(tree, 24 + 20, 0x80000000u | 48);
+    put16(tree, 24 + 14, 1);
+    put32(tree, 24 + 16, versionEntry ? wanted.versionNameId : 1);
+    put32(tree, 24 + 20, 0x80000000u | 48);
     tree.resize(72, 0);
-    Put16(tree, 48 + 14, 1);
-    Put32(tree, 48 + 16, wanted.resourceLanguage);
-    Put32(tree, 48 + 20, 72);
+    put16(tree, 48 + 14, 1);
+    put32(tree, 48 + 16, wanted.resourceLanguage);
+    put32(tree, 48 + 20, 72);
     tree.resize(88, 0);
     const Bytes data = versionEntry ? *wanted.versionResource : Bytes(16, 0);
-    Put32(tree, 72, ResourceRva + 88);
-    Put32(tree, 76, static_cast<std::uint32_t>(data.size()));
+    put32(tree, 72, ResourceRva + 88);
+    put32(tree, 76, static_cast<std::uint32_t>(data.size()));
     tree.insert(tree.end(), data.begin(), data.end());
     offsets.typeDirectory = offsets.resourceSection;
     offsets.nameDirectory = offsets.resourceSection + 24;
@@ -159,60 +159,60 @@ PeFile BuildPe(const PeLayout& wanted)
     offsets.dataEntry = offsets.resourceSection + 72;
     offsets.versionData = offsets.resourceSection + 88;
 
-    const std::size_t rawSize = AlignUp(tree.size(), FileAlignment);
-    const std::size_t imageSize = ResourceRva + AlignUp(tree.size(), SectionAlignment);
+    const std::size_t rawSize = alignUp(tree.size(), FileAlignment);
+    const std::size_t imageSize = ResourceRva + alignUp(tree.size(), SectionAlignment);
     out.assign(headersSize + rawSize, 0);
 
     out[0] = 'M';
     out[1] = 'Z';
-    Put32(out, 0x3C, PeOffset);
+    put32(out, 0x3C, PeOffset);
     out[PeOffset] = 'P';
     out[PeOffset + 1] = 'E';
-    Put16(out, PeOffset + 4, wanted.pe32Plus ? 0x8664 : 0x014C);
-    Put16(out, PeOffset + 6, 1);
-    Put16(out, PeOffset + 20, static_cast<std::uint16_t>(optionalSize));
-    Put16(out, PeOffset + 22, wanted.pe32Plus ? 0x0022 : 0x0102); // executable, 32-bit / large-address
+    put16(out, PeOffset + 4, wanted.pe32Plus ? 0x8664 : 0x014C);
+    put16(out, PeOffset + 6, 1);
+    put16(out, PeOffset + 20, static_cast<std::uint16_t>(optionalSize));
+    put16(out, PeOffset + 22, wanted.pe32Plus ? 0x0022 : 0x0102); // executable, 32-bit / large-address
 
     const std::size_t o = offsets.optionalHeader;
-    Put16(out, o, wanted.pe32Plus ? 0x20B : 0x10B);
+    put16(out, o, wanted.pe32Plus ? 0x20B : 0x10B);
     out[o + 2] = 14;
-    Put32(out, o + 8, static_cast<std::uint32_t>(rawSize)); // initialised data
+    put32(out, o + 8, static_cast<std::uint32_t>(rawSize)); // initialised data
     if (wanted.pe32Plus) {
-        Put32(out, o + 24, 0x40000000); // image base, low half
-        Put32(out, o + 28, 0x00000001);
+        put32(out, o + 24, 0x40000000); // image base, low half
+        put32(out, o + 28, 0x00000001);
     } else {
-        Put32(out, o + 28, 0x00400000);
+        put32(out, o + 28, 0x00400000);
     }
-    Put32(out, o + 32, SectionAlignment);
-    Put32(out, o + 36, FileAlignment);
-    Put16(out, o + 40, 6); // operating system 6.0
-    Put16(out, o + 48, 6); // subsystem 6.0
-    Put32(out, o + 56, static_cast<std::uint32_t>(imageSize));
-    Put32(out, o + 60, static_cast<std::uint32_t>(headersSize));
-    Put16(out, o + 68, 2);      // GUI
-    Put16(out, o + 70, 0x8140); // terminal-server aware, NX, dynamic base
+    put32(out, o + 32, SectionAlignment);
+    put32(out, o + 36, FileAlignment);
+    put16(out, o + 40, 6); // operating system 6.0
+    put16(out, o + 48, 6); // subsystem 6.0
+    put32(out, o + 56, static_cast<std::uint32_t>(imageSize));
+    put32(out, o + 60, static_cast<std::uint32_t>(headersSize));
+    put16(out, o + 68, 2);      // GUI
+    put16(out, o + 70, 0x8140); // terminal-server aware, NX, dynamic base
     const std::size_t stack = wanted.pe32Plus ? 8 : 4;
-    Put32(out, o + 72, 0x100000);
-    Put32(out, o + 72 + stack, 0x1000);
-    Put32(out, o + 72 + 2 * stack, 0x100000);
-    Put32(out, o + 72 + 3 * stack, 0x1000);
+    put32(out, o + 72, 0x100000);
+    put32(out, o + 72 + stack, 0x1000);
+    put32(out, o + 72 + 2 * stack, 0x100000);
+    put32(out, o + 72 + 3 * stack, 0x1000);
     const std::size_t countField = wanted.pe32Plus ? 108 : 92;
     offsets.directoryCount = o + countField;
-    Put32(out, offsets.directoryCount, 16);
+    put32(out, offsets.directoryCount, 16);
     offsets.resourceDirectory = o + countField + 4 + 2 * 8;
     if (wanted.withResources) {
-        Put32(out, offsets.resourceDirectory, ResourceRva);
-        Put32(out, offsets.resourceDirectory + 4, static_cast<std::uint32_t>(tree.size()));
+        put32(out, offsets.resourceDirectory, ResourceRva);
+        put32(out, offsets.resourceDirectory + 4, static_cast<std::uint32_t>(tree.size()));
     }
 
     const std::size_t s = offsets.sectionTable;
     const char name[8] = {'.', 'r', 's', 'r', 'c', 0, 0, 0};
     std::copy(name, name + 8, out.begin() + static_cast<std::ptrdiff_t>(s));
-    Put32(out, s + 8, static_cast<std::uint32_t>(tree.size()));
-    Put32(out, s + 12, ResourceRva);
-    Put32(out, s + 16, static_cast<std::uint32_t>(rawSize));
-    Put32(out, s + 20, static_cast<std::uint32_t>(offsets.resourceSection));
-    Put32(out, s + 36, 0x40000040); // initialised data, readable
+    put32(out, s + 8, static_cast<std::uint32_t>(tree.size()));
+    put32(out, s + 12, ResourceRva);
+    put32(out, s + 16, static_cast<std::uint32_t>(rawSize));
+    put32(out, s + 20, static_cast<std::uint32_t>(offsets.resourceSection));
+    put32(out, s + 36, 0x40000040); // initialised data, readable
 
     std::copy(tree.begin(), tree.end(), out.begin() + static_cast<std::ptrdiff_t>(offsets.resourceSection));
     out.resize(out.size() + wanted.overlayBytes, 0);

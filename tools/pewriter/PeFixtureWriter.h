@@ -31,10 +31,10 @@ struct VersionLayout
 };
 
 // The usual resource: one translation and its table with FileVersion and a few more.
-VersionLayout StandardVersion(const std::u16string& fileVersion, std::uint16_t language = 0x0409,
+VersionLayout standardVersion(const std::u16string& fileVersion, std::uint16_t language = 0x0409,
                               std::uint16_t codePage = 1200);
 
-Bytes BuildVersionInfo(const VersionLayout& wanted);
+Bytes buildVersionInfo(const VersionLayout& wanted);
 
 // The image to write.
 struct PeLayout
@@ -70,10 +70,10 @@ struct PeFile
     PeOffsets offsets;
 };
 
-PeFile BuildPe(const PeLayout& wanted);
+PeFile buildPe(const PeLayout& wanted);
 
-void Put16(Bytes& bytes, std::size_t offset, std::uint16_t value);
-void Put32(Bytes& bytes, std::size_t offset, std::uint32_t value);
+void put16(Bytes& bytes, std::size_t offset, std::uint16_t value);
+void put32(Bytes& bytes, std::size_t offset, std::uint32_t value);
 
 bool WriteFile(const std::filesystem::path& path, const Bytes& bytes);
 

@@ -19,8 +19,8 @@ int main(int argc, char* argv[])
     const std::string version = argv[2];
     pefixture::PeLayout wanted;
     wanted.versionResource =
-        pefixture::BuildVersionInfo(pefixture::StandardVersion(std::u16string(version.begin(), version.end())));
-    if (!pefixture::WriteFile(target.u16string(), pefixture::BuildPe(wanted).bytes)) {
+        pefixture::buildVersionInfo(pefixture::standardVersion(std::u16string(version.begin(), version.end())));
+    if (!pefixture::WriteFile(target.u16string(), pefixture::buildPe(wanted).bytes)) {
         std::fprintf(stderr, "could not write %s\n", argv[1]);
         return 1;
     }

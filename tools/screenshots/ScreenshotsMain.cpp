@@ -1,14 +1,14 @@
 // Saves the main window (busy and idle), the error dialog, the options dialog and the
 // about box into a folder, named
-// after the window and the scale: frmMain-busy-200.png. The caller sandboxes the
+// after the window and the scale: MainWindow-busy-200.png. The caller sandboxes the
 // settings and work folders (XDG_CONFIG_HOME, XDG_CACHE_HOME).
 
 #include "app/ErrorHandler.h"
 #include "app/Failure.h"
 #include "app/MainCommands.h"
 #include "ui/Application.h"
+#include "ui/MainWindow.h"
 #include "ui/StatusPanel.h"
-#include "ui/frmMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,7 +24,7 @@ namespace {
 // Appended to every file name: the interface language when it is not English.
 QString Tag;
 
-bool Save(QWidget& window, const QString& folder, const QString& name)
+bool save(QWidget& window, const QString& folder, const QString& name)
 {
     // Lets the layouts settle after the last caption change, as the event loop would.
     QCoreApplication::sendPostedEvents();
@@ -39,7 +39,7 @@ bool Save(QWidget& window, const QString& folder, const QString& name)
     return true;
 }
 
-void SetText(QWidget& window, const char* name, const char* text)
+void setText(QWidget& window, const char* name, const char* text)
 {
     if (auto* label = window.findChild<QLabel*>(QLatin1String(name)))
         label->setText(QLatin1String(text));
@@ -62,35 +62,35 @@ int main(int argc, char* argv[])
     QDir().mkpath(folder);
 
     Application app;
-    frmMain& window = app.start();
+    MainWindow& window = app.start();
     window.setVersionText(QStringLiteral("Korvane 1.3.2 detected."));
-    SetText(window, "lblDate0", "Date: 2014-04-01");
-    SetText(window, "lblDate1", "Date: 2014-02-25");
-    SetText(window, "lblDate2", "Date: 2014-06-11");
-    SetText(window, "optGet2", "Korvane r26612 (nightly)");
+    setText(window, "lblDate0", "Date: 2014-04-01");
+    setText(window, "lblDate1", "Date: 2014-02-25");
+    setText(window, "lblDate2", "Date: 2014-06-11");
+    setText(window, "optGet2", "Korvane r26612 (nightly)");
     StatusPanel& status = window.statusPanel();
     for (const char* line :
          {"Downloading updates list...", "Connecting to server...", "Connected to the remote server.",
           "Updates list downloaded successfully.", "Downloading..."})
         status.addStatusLine(QLatin1String(line));
-    window.SetStatusIcon(0, StatusPicture::Download, QStringLiteral("New version!"));
-    app.commands().EnableControls(false);
+    window.setStatusIcon(0, StatusPicture::Download, QStringLiteral("New version!"));
+    app.commands().enableControls(false);
     status.setProgressMaximum(100);
     status.setProgressValue(62);
     status.setProgressVisible(true);
     status.setDownloadLabel(QStringLiteral("3.214 KB downloaded, 5.180 KB total"));
-    bool saved = Save(window, folder, QStringLiteral("frmMain-busy"));
+    bool saved = save(window, folder, QStringLiteral("frmMain-busy"));
 
-    app.commands().EnableControls(true);
-    window.SetStatusIcon(0, StatusPicture::Installed, QStringLiteral("Now Installed"));
-    saved &= Save(window, folder, QStringLiteral("frmMain-idle"));
+    app.commands().enableControls(true);
+    window.setStatusIcon(0, StatusPicture::Installed, QStringLiteral("Now Installed"));
+    saved &= save(window, folder, QStringLiteral("frmMain-idle"));
 
     // The other windows are modal: each is grabbed and closed from inside its own event loop.
     const auto saveModal = [&](const QString& name, const std::function<void()>& open) {
         bool shot = false;
         QTimer::singleShot(300, &window, [&] {
             if (QWidget* dialog = QApplication::activeModalWidget()) {
-                shot = Save(*dialog, folder, name);
+                shot = save(*dialog, folder, name);
                 dialog->close();
             }
         });
@@ -98,11 +98,11 @@ int main(int argc, char* argv[])
         return shot;
     };
     saved &= saveModal(QStringLiteral("frmError"), [&] {
-        app.errors().HandleError(
+        app.errors().handleError(
             QStringLiteral("CheckKRVNUpdates"),
             Failure(-2147012889, QStringLiteral("The server name or address could not be resolved")));
     });
-    saved &= saveModal(QStringLiteral("frmOptions"), [&] { app.commands().mnuSettings_Click(); });
-    saved &= saveModal(QStringLiteral("frmAbout"), [&] { app.commands().mnuAbout_Click(); });
+    saved &= saveModal(QStringLiteral("frmOptions"), [&] { app.commands().showOptions(); });
+    saved &= saveModal(QStringLiteral("frmAbout"), [&] { app.commands().showAbout(); });
     return saved ? 0 : 1;
 }

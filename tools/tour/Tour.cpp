@@ -7,7 +7,7 @@
 #include "app/StringIds.h"
 #include "detect/FileVersionText.h"
 #include "detect/GameDetection.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -25,7 +25,7 @@
 namespace {
 
 // The files of the three complete base sets; one complete set is enough.
-const std::vector<std::vector<const char*>>& BaseSets()
+const std::vector<std::vector<const char*>>& baseSets()
 {
     static const std::vector<std::vector<const char*>> sets = {
         {"gm_tt00.gm", "gm_tt21.gm", "sample.cat"},
@@ -34,18 +34,18 @@ const std::vector<std::vector<const char*>>& BaseSets()
     return sets;
 }
 
-bool HoldsBaseSet(const QString& folder)
+bool holdsBaseSet(const QString& folder)
 {
     if (folder.isEmpty())
         return false;
-    for (const auto& set : BaseSets())
+    for (const auto& set : baseSets())
         if (std::all_of(set.begin(), set.end(),
                         [&](const char* name) { return QFileInfo::exists(folder + QLatin1String(name)); }))
             return true;
     return false;
 }
 
-QString Slug(const QString& name)
+QString slug(const QString& name)
 {
     QString slug;
     for (const QChar c : name.toLower())
@@ -55,14 +55,14 @@ QString Slug(const QString& name)
     return slug;
 }
 
-QString LastLine(const QListWidget* list)
+QString lastLine(const QListWidget* list)
 {
     return list && list->count() > 0 ? list->item(list->count() - 1)->text() : QString();
 }
 
 } // namespace
 
-Tour::Tour(AppState& state, SettingsStore& settings, frmMain& window, TourDialogs& dialogs, TourPlatform& platform,
+Tour::Tour(AppState& state, SettingsStore& settings, MainWindow& window, TourDialogs& dialogs, TourPlatform& platform,
            QString screenshotFolder)
     : state(state), settings(settings), window(window), dialogs(dialogs), platform(platform),
       screenshotFolder(std::move(screenshotFolder))
@@ -81,7 +81,7 @@ bool Tour::stage(const QString& name, const std::function<QString(QStringList&)>
     if (!screenshotFolder.isEmpty()) {
         const QString path =
             QDir(screenshotFolder)
-                .filePath(QStringLiteral("%1-%2.png").arg(number, 2, 10, QLatin1Char('0')).arg(Slug(name)));
+                .filePath(QStringLiteral("%1-%2.png").arg(number, 2, 10, QLatin1Char('0')).arg(slug(name)));
         if (!window.grab().save(path))
             problems << QStringLiteral("no screenshot saved as ") + path;
     }
@@ -94,20 +94,20 @@ bool Tour::stage(const QString& name, const std::function<QString(QStringList&)>
 
 bool Tour::baseSetPresent() const
 {
-    return HoldsBaseSet(state.BaseSetFolder);
+    return holdsBaseSet(state.baseSetFolder);
 }
 
 void Tour::checkInstalled(const QString& version, QStringList& problems) const
 {
-    const QString exe = QDir(state.KrvnPath).filePath(QStringLiteral("korvane.exe"));
-    const QString read = QString::fromStdU16String(GetFileVersionText(exe.toStdU16String()));
+    const QString exe = QDir(state.krvnPath).filePath(QStringLiteral("korvane.exe"));
+    const QString read = QString::fromStdU16String(getFileVersionText(exe.toStdU16String()));
     if (read != version)
         problems << QStringLiteral("%1 names version \"%2\", not %3").arg(exe, read, version);
     const QString label = QString(state.str(Str::VersionDetected)).replace(QStringLiteral("#1#"), version);
     if (window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text() != label)
         problems << QStringLiteral("the version label does not read \"%1\"").arg(label);
     if (!baseSetPresent())
-        problems << QStringLiteral("no complete base set in \"%1\"").arg(state.BaseSetFolder);
+        problems << QStringLiteral("no complete base set in \"%1\"").arg(state.baseSetFolder);
 }
 
 QString Tour::install(const QString& version, bool nightly, QStringList& problems)
@@ -118,16 +118,16 @@ QString Tour::install(const QString& version, bool nightly, QStringList& problem
     }
     // The base set is asked for when the folder the new version uses lacks one.
     const QString baseSetFolder =
-        state.KrvnPath +
-        (GameDetection::KeepsBaseSetInData(version) ? QStringLiteral("data") : QStringLiteral("baseset")) +
+        state.krvnPath +
+        (GameDetection::keepsBaseSetInData(version) ? QStringLiteral("data") : QStringLiteral("baseset")) +
         QDir::separator();
     std::deque<std::vector<ExpectedBox>> boxes;
     if (nightly)
         boxes.push_back(
             {{state.str(Str::NightlyWarning), MessageIcon::Question, MessageButtons::OkCancel, Answer::Ok}});
-    boxes.push_back({{state.str(Str::InstalledAt) + QStringLiteral("\r\n") + state.KrvnPath, MessageIcon::Information,
+    boxes.push_back({{state.str(Str::InstalledAt) + QStringLiteral("\r\n") + state.krvnPath, MessageIcon::Information,
                       MessageButtons::Ok, Answer::Ok}});
-    if (!HoldsBaseSet(baseSetFolder))
+    if (!holdsBaseSet(baseSetFolder))
         boxes.push_back({{state.str(Str::BaseSetMissing), MessageIcon::Question, MessageButtons::YesNo, Answer::Yes}});
     dialogs.expect(boxes);
 
@@ -138,9 +138,9 @@ QString Tour::install(const QString& version, bool nightly, QStringList& problem
     checkInstalled(version, problems);
     if (!cmdLU->isEnabled())
         problems << QStringLiteral("the main button stayed disabled");
-    const QString status = LastLine(window.findChild<QListWidget*>(QStringLiteral("lstStatus")));
+    const QString status = lastLine(window.findChild<QListWidget*>(QStringLiteral("lstStatus")));
     return QStringLiteral("\"%1\", base set in %2, status list ends \"%3\"")
-        .arg(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), state.BaseSetFolder, status);
+        .arg(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), state.baseSetFolder, status);
 }
 
 bool Tour::run()
@@ -155,21 +155,21 @@ bool Tour::run()
     };
 
     ok &= stage(QStringLiteral("Start"), [&](QStringList& problems) {
-        if (state.KrvnExe.isEmpty())
+        if (state.krvnExe.isEmpty())
             problems << QStringLiteral("no game found at start-up");
         if (cmdLU->text() != state.str(Str::CheckForUpdates))
             problems << QStringLiteral("the main button reads \"%1\"").arg(cmdLU->text());
         return QStringLiteral("\"%1\" in %2")
-            .arg(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), state.KrvnPath);
+            .arg(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), state.krvnPath);
     });
 
     ok &= stage(QStringLiteral("Check for Updates"), [&](QStringList& problems) {
         // No boxes: the day's self-update check has already been made.
         cmdLU->click();
-        const QStringList captions = {QStringLiteral("Korvane ") + state.LatestStable + QStringLiteral(" (stable)"),
+        const QStringList captions = {QStringLiteral("Korvane ") + state.latestStable + QStringLiteral(" (stable)"),
                                       QStringLiteral("Korvane ") +
-                                          QString(state.LatestBeta).replace(QLatin1Char('-'), QLatin1Char(' ')),
-                                      QStringLiteral("Korvane ") + state.LatestNightly + QStringLiteral(" (nightly)")};
+                                          QString(state.latestBeta).replace(QLatin1Char('-'), QLatin1Char(' ')),
+                                      QStringLiteral("Korvane ") + state.latestNightly + QStringLiteral(" (nightly)")};
         for (int index = 0; index < 3; ++index) {
             if (row(index)->text() != captions[index] || !row(index)->isEnabled())
                 problems << QStringLiteral("row %1 reads \"%2\"%3")
@@ -177,14 +177,14 @@ bool Tour::run()
                                 .arg(row(index)->text(),
                                      row(index)->isEnabled() ? QString() : QStringLiteral(" (disabled)"));
         }
-        if (state.LatestStable.isEmpty() || state.LatestBeta.isEmpty() || state.LatestNightly.isEmpty())
+        if (state.latestStable.isEmpty() || state.latestBeta.isEmpty() || state.latestNightly.isEmpty())
             problems << QStringLiteral("a channel is missing from the feed");
         if (cboRestore->count() <= 10 || !cboRestore->isEnabled())
             problems << QStringLiteral("%1 older releases listed").arg(cboRestore->count());
         if (cmdLU->text() != state.str(Str::InstallNow))
             problems << QStringLiteral("the main button reads \"%1\"").arg(cmdLU->text());
-        if (LastLine(lstStatus) != state.str(Str::UpdatesListDownloaded))
-            problems << QStringLiteral("the status list ends \"%1\"").arg(LastLine(lstStatus));
+        if (lastLine(lstStatus) != state.str(Str::UpdatesListDownloaded))
+            problems << QStringLiteral("the status list ends \"%1\"").arg(lastLine(lstStatus));
         return QStringLiteral("rows \"%1\", \"%2\", \"%3\"; %4 older releases from \"%5\"; button \"%6\"")
             .arg(row(0)->text(), row(1)->text(), row(2)->text())
             .arg(cboRestore->count())
@@ -193,7 +193,7 @@ bool Tour::run()
 
     ok &= stage(QStringLiteral("Install Now on the stable row"), [&](QStringList& problems) {
         row(0)->click();
-        const QString shown = install(state.LatestStable, false, problems);
+        const QString shown = install(state.latestStable, false, problems);
         if (rowStatus(0) != state.str(Str::NowInstalled))
             problems << QStringLiteral("row 0 shows \"%1\"").arg(rowStatus(0));
         return shown;
@@ -201,12 +201,12 @@ bool Tour::run()
 
     ok &= stage(QStringLiteral("Install Now on the beta row"), [&](QStringList& problems) {
         row(1)->click();
-        return install(state.LatestBeta, false, problems);
+        return install(state.latestBeta, false, problems);
     });
 
     ok &= stage(QStringLiteral("Install Now on the nightly row"), [&](QStringList& problems) {
         row(2)->click();
-        return install(state.LatestNightly, true, problems);
+        return install(state.latestNightly, true, problems);
     });
 
     ok &= stage(QStringLiteral("Install an older release from the list"), [&](QStringList& problems) {
@@ -248,18 +248,18 @@ bool Tour::run()
         if (!platform.openedDocuments.isEmpty())
             problems << QStringLiteral("opened ") + platform.openedDocuments.join(QStringLiteral(", "));
         return QStringLiteral("status list ends \"%1\"; %2")
-            .arg(LastLine(lstStatus), dialogs.shown().join(QStringLiteral(", ")));
+            .arg(lastLine(lstStatus), dialogs.shown().join(QStringLiteral(", ")));
     });
 
     ok &= stage(QStringLiteral("Close"), [&](QStringList& problems) {
-        const QString installed = state.KrvnVersion;
+        const QString installed = state.krvnVersion;
         window.close();
         QCoreApplication::processEvents();
         if (!platform.ended || window.isVisible())
             problems << QStringLiteral("the window did not shut down");
         const QString stored = settings.read(QStringLiteral("KRVNVersion"), QString());
         const QString stable = settings.read(QStringLiteral("LatestStable"), QString());
-        if (stored != installed || stable != state.LatestStable)
+        if (stored != installed || stable != state.latestStable)
             problems << QStringLiteral("stored KRVNVersion \"%1\", LatestStable \"%2\"").arg(stored, stable);
         return QStringLiteral("shut down; stored KRVNVersion=%1, LatestStable=%2").arg(stored, stable);
     });

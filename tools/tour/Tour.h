@@ -14,12 +14,12 @@ struct AppState;
 class SettingsStore;
 class TourDialogs;
 class TourPlatform;
-class frmMain;
+class MainWindow;
 
 class Tour
 {
 public:
-    Tour(AppState& state, SettingsStore& settings, frmMain& window, TourDialogs& dialogs, TourPlatform& platform,
+    Tour(AppState& state, SettingsStore& settings, MainWindow& window, TourDialogs& dialogs, TourPlatform& platform,
          QString screenshotFolder);
 
     // Runs every stage in order; true when each ended as it should.
@@ -35,7 +35,7 @@ private:
 
     AppState& state;
     SettingsStore& settings;
-    frmMain& window;
+    MainWindow& window;
     TourDialogs& dialogs;
     TourPlatform& platform;
     QString screenshotFolder;

@@ -6,7 +6,7 @@
 
 namespace {
 
-QString AnswerName(Answer answer)
+QString answerName(Answer answer)
 {
     switch (answer) {
     case Answer::Ok:
@@ -28,7 +28,7 @@ QString AnswerName(Answer answer)
 }
 
 // The answer that changes least: Cancel or No where offered, else the only button.
-Answer SafeAnswer(MessageButtons buttons)
+Answer safeAnswer(MessageButtons buttons)
 {
     switch (buttons) {
     case MessageButtons::Ok:
@@ -42,14 +42,14 @@ Answer SafeAnswer(MessageButtons buttons)
     }
 }
 
-QString OneLine(QString text)
+QString oneLine(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return text;
 }
 
-void Print(const QString& line)
+void print(const QString& line)
 {
     std::printf("    %s\n", qPrintable(line));
     std::fflush(stdout);
@@ -68,41 +68,41 @@ QStringList TourDialogs::problems() const
 {
     QStringList all = unexpected;
     for (const std::vector<ExpectedBox>& slot : expected)
-        all << QStringLiteral("never asked \"%1\"").arg(OneLine(slot.empty() ? QString() : slot.front().text));
+        all << QStringLiteral("never asked \"%1\"").arg(oneLine(slot.empty() ? QString() : slot.front().text));
     return all;
 }
 
 Answer TourDialogs::messageBox(const MessageRequest& request)
 {
     const ExpectedBox* fit = nullptr;
-    if (!expected.empty() && request.title == MessageRequest::ProductName())
+    if (!expected.empty() && request.title == MessageRequest::productName())
         for (const ExpectedBox& box : expected.front())
             if (!fit && request.text.startsWith(box.text) && request.icon == box.icon && request.buttons == box.buttons)
                 fit = &box;
-    Answer answer = SafeAnswer(request.buttons);
+    Answer answer = safeAnswer(request.buttons);
     if (fit) {
         answer = fit->answer;
         expected.pop_front();
     } else {
-        unexpected << QStringLiteral("unexpected box \"%1\"").arg(OneLine(request.text));
+        unexpected << QStringLiteral("unexpected box \"%1\"").arg(oneLine(request.text));
     }
-    const QString line = QStringLiteral("box \"%1\" -> %2").arg(OneLine(request.text), AnswerName(answer));
+    const QString line = QStringLiteral("box \"%1\" -> %2").arg(oneLine(request.text), answerName(answer));
     shownBoxes << line;
-    Print(line);
+    print(line);
     return answer;
 }
 
 std::optional<QString> TourDialogs::inputBox(const QString& prompt, const QString&, const QString&)
 {
     unexpected << QStringLiteral("unexpected input box \"%1\"").arg(prompt);
-    Print(unexpected.last());
+    print(unexpected.last());
     return std::nullopt;
 }
 
 QString TourDialogs::browseForFolder(const QString& title)
 {
     unexpected << QStringLiteral("unexpected folder choice \"%1\"").arg(title);
-    Print(unexpected.last());
+    print(unexpected.last());
     return {};
 }
 
@@ -110,6 +110,6 @@ int TourDialogs::showModal(QDialog& dialog)
 {
     // The error dialog among them: any window is a stage that did not go as it should.
     unexpected << QStringLiteral("unexpected window %1 \"%2\"").arg(dialog.objectName(), dialog.windowTitle());
-    Print(unexpected.last());
+    print(unexpected.last());
     return QDialog::Rejected;
 }

@@ -14,7 +14,7 @@
 #include "net/QtTransferComponent.h"
 #include "ui/Application.h"
 #include "ui/ErrorDialogHandler.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 #include "updates/CheckDate.h"
 
 #include <QApplication>
@@ -42,17 +42,17 @@ int main(int argc, char* argv[])
     QtSettingsStore settings;
     TourPlatform platform;
     TourDialogs dialogs;
-    QtTransferComponent intMain;
-    intMain.setObjectName(QStringLiteral("intMain"));
-    ErrorDialogHandler errors(state, platform, dialogs, BuiltinStrings::Compiled());
-    AppServices services{settings, platform, dialogs, errors, BuiltinStrings::Compiled(), intMain};
+    QtTransferComponent transfer;
+    transfer.setObjectName(QStringLiteral("intMain"));
+    ErrorDialogHandler errors(state, platform, dialogs, BuiltinStrings::compiled());
+    AppServices services{settings, platform, dialogs, errors, BuiltinStrings::compiled(), transfer};
     // Today's automatic self-update check counts as made, so the one from the menu is the
     // check the tour sees (a completed check disables the menu command for the run).
-    settings.write(QStringLiteral("LastSelfCheckDate"), CheckDate(QDate::currentDate()));
+    settings.write(QStringLiteral("LastSelfCheckDate"), checkDate(QDate::currentDate()));
 
     Application app(state, services, dialogs);
     std::printf("Settings: %s\n", qPrintable(settings.location()));
-    frmMain& window = app.start();
+    MainWindow& window = app.start();
     Tour tour(state, settings, window, dialogs, platform, folder);
     bool ok = false;
     QTimer::singleShot(300, &window, [&] {
@@ -60,8 +60,8 @@ int main(int argc, char* argv[])
         QCoreApplication::exit(0);
     });
     QApplication::exec();
-    if (!errors.LastErrorText().isEmpty())
-        std::printf("Last error report: %s\n", qPrintable(errors.LastErrorText()));
+    if (!errors.lastErrorText().isEmpty())
+        std::printf("Last error report: %s\n", qPrintable(errors.lastErrorText()));
     std::printf("%s\n", ok ? "Tour complete." : "Tour FAILED.");
     return ok ? 0 : 1;
 }

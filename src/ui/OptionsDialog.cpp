@@ -1,4 +1,4 @@
-#include "ui/frmOptions.h"
+#include "ui/OptionsDialog.h"
 
 #include "app/AppServices.h"
 #include "app/AppState.h"
@@ -42,26 +42,26 @@ constexpr int CredentialLength = 64;
 constexpr int ControlArrayElementMissing = 340;
 constexpr int IconSize = 16;
 
-template <typename Widget> Widget* Named(Widget* widget, const char* name)
+template <typename Widget> Widget* named(Widget* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
 }
 
-QLineEdit* TextField(QWidget* parent, const char* name, int maxLength)
+QLineEdit* textField(QWidget* parent, const char* name, int maxLength)
 {
-    auto* field = Named(new QLineEdit(parent), name);
+    auto* field = named(new QLineEdit(parent), name);
     field->setMaxLength(maxLength);
     return field;
 }
 
-void SetEnabled(std::initializer_list<QWidget*> controls, bool enabled)
+void setAllEnabled(std::initializer_list<QWidget*> controls, bool enabled)
 {
     for (QWidget* control : controls)
         control->setEnabled(enabled);
 }
 
-QPixmap AddLanguagePicture(qreal ratio)
+QPixmap addLanguagePicture(qreal ratio)
 {
     QPixmap picture(QSize(IconSize, IconSize) * ratio);
     picture.setDevicePixelRatio(ratio);
@@ -78,7 +78,7 @@ QPixmap AddLanguagePicture(qreal ratio)
 }
 
 // Ports 1 to 65535; an empty text, 0 or a larger number is refused.
-quint16 PortFrom(const QString& text)
+quint16 portFrom(const QString& text)
 {
     bool ok = false;
     const uint port = text.toUInt(&ok);
@@ -91,31 +91,32 @@ quint16 PortFrom(const QString& text)
 
 } // namespace
 
-frmOptions::frmOptions(AppState& state, AppServices& services, MainWindowLanguageView& mainWindow, QWidget* parent)
+OptionsDialog::OptionsDialog(AppState& state, AppServices& services, MainWindowLanguageView& mainWindow,
+                             QWidget* parent)
     : QDialog(parent), state(state), services(services), mainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("frmOptions"));
-    BuildControls();
-    Form_Load();
+    buildControls();
+    fillControls();
 }
 
-frmOptions::~frmOptions() = default;
+OptionsDialog::~OptionsDialog() = default;
 
-void frmOptions::ShowModal(AppState& state, AppServices& services, WindowDialogs& dialogs,
-                           MainWindowLanguageView& mainWindow, QWidget* parent)
+void OptionsDialog::showModal(AppState& state, AppServices& services, WindowDialogs& dialogs,
+                              MainWindowLanguageView& mainWindow, QWidget* parent)
 {
-    frmOptions dialog(state, services, mainWindow, parent);
+    OptionsDialog dialog(state, services, mainWindow, parent);
     dialogs.showModal(dialog);
 }
 
-void frmOptions::BuildControls()
+void OptionsDialog::buildControls()
 {
-    cmdOK = Named(new QPushButton(this), "cmdOK");
+    cmdOK = named(new QPushButton(this), "cmdOK");
     cmdOK->setDefault(true);
-    cmdReset = Named(new QPushButton(QStringLiteral("Reset"), this), "cmdReset");
+    cmdReset = named(new QPushButton(QStringLiteral("Reset"), this), "cmdReset");
     cmdReset->setAutoDefault(false);
-    connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
-    connect(cmdReset, &QPushButton::clicked, this, &frmOptions::cmdReset_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &OptionsDialog::storeAndClose);
+    connect(cmdReset, &QPushButton::clicked, this, &OptionsDialog::resetToDefaults);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdReset);
@@ -124,29 +125,29 @@ void frmOptions::BuildControls()
 
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(10);
-    layout->addWidget(BuildLanguageGroup());
-    layout->addWidget(BuildProxyGroup());
+    layout->addWidget(buildLanguageGroup());
+    layout->addWidget(buildProxyGroup());
     layout->addLayout(buttons);
     // The dialog takes the room its captions need in the current language.
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QGroupBox* frmOptions::BuildLanguageGroup()
+QGroupBox* OptionsDialog::buildLanguageGroup()
 {
-    fraLanguage = Named(new QGroupBox(this), "fraLanguage");
-    auto* picLanguage = Named(new QWidget(fraLanguage), "picLanguage");
+    fraLanguage = named(new QGroupBox(this), "fraLanguage");
+    auto* picLanguage = named(new QWidget(fraLanguage), "picLanguage");
 
-    cboLanguage = Named(new QComboBox(picLanguage), "cboLanguage");
+    cboLanguage = named(new QComboBox(picLanguage), "cboLanguage");
     cboLanguage->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    connect(cboLanguage, &QComboBox::currentIndexChanged, this, &frmOptions::cboLanguage_Click);
+    connect(cboLanguage, &QComboBox::currentIndexChanged, this, &OptionsDialog::onLanguagePicked);
 
-    imgAddLanguage = Named(new QLabel(picLanguage), "imgAddLanguage");
-    imgAddLanguage->setPixmap(AddLanguagePicture(devicePixelRatioF()));
+    imgAddLanguage = named(new QLabel(picLanguage), "imgAddLanguage");
+    imgAddLanguage->setPixmap(addLanguagePicture(devicePixelRatioF()));
     imgAddLanguage->setToolTip(QStringLiteral("Add Translation..."));
 
-    lblTranslator = Named(new QLabel(picLanguage), "lblTranslator");
+    lblTranslator = named(new QLabel(picLanguage), "lblTranslator");
 
-    lblComplete = Named(new QLabel(picLanguage), "lblComplete");
+    lblComplete = named(new QLabel(picLanguage), "lblComplete");
     QFont link = lblComplete->font();
     link.setUnderline(true);
     lblComplete->setFont(link);
@@ -172,10 +173,10 @@ QGroupBox* frmOptions::BuildLanguageGroup()
     return fraLanguage;
 }
 
-QGroupBox* frmOptions::BuildProxyGroup()
+QGroupBox* OptionsDialog::buildProxyGroup()
 {
-    fraProxy = Named(new QGroupBox(this), "fraProxy");
-    auto* picProxy = Named(new QWidget(fraProxy), "picProxy");
+    fraProxy = named(new QGroupBox(this), "fraProxy");
+    auto* picProxy = named(new QWidget(fraProxy), "picProxy");
     auto* grid = new QGridLayout(picProxy);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setColumnMinimumWidth(0, 16);
@@ -186,16 +187,16 @@ QGroupBox* frmOptions::BuildProxyGroup()
         optConnection[i]->setObjectName(QStringLiteral("optConnection%1").arg(i));
         connect(optConnection[i], &QRadioButton::toggled, this, [this, i](bool checked) {
             if (checked)
-                optConnection_Click(i);
+                chooseConnection(i);
         });
         grid->addWidget(optConnection[i], i, 0, 1, 5);
     }
 
-    lblAddress = Named(new QLabel(picProxy), "lblAddress");
-    txtAddress = TextField(picProxy, "txtAddress", AddressLength);
+    lblAddress = named(new QLabel(picProxy), "lblAddress");
+    txtAddress = textField(picProxy, "txtAddress", AddressLength);
     txtAddress->setMinimumWidth(160);
-    lblPort = Named(new QLabel(picProxy), "lblPort");
-    txtPort = TextField(picProxy, "txtPort", PortLength);
+    lblPort = named(new QLabel(picProxy), "lblPort");
+    txtPort = textField(picProxy, "txtPort", PortLength);
     txtPort->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtPort));
     txtPort->setFixedWidth(txtPort->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     grid->addWidget(lblAddress, 3, 1);
@@ -203,14 +204,14 @@ QGroupBox* frmOptions::BuildProxyGroup()
     grid->addWidget(lblPort, 3, 3);
     grid->addWidget(txtPort, 3, 4);
 
-    chkAuth = Named(new QCheckBox(picProxy), "chkAuth");
-    connect(chkAuth, &QCheckBox::toggled, this, &frmOptions::chkAuth_Click);
+    chkAuth = named(new QCheckBox(picProxy), "chkAuth");
+    connect(chkAuth, &QCheckBox::toggled, this, &OptionsDialog::onAuthenticationToggled);
     grid->addWidget(chkAuth, 4, 1, 1, 4);
 
-    lblUser = Named(new QLabel(picProxy), "lblUser");
-    txtUser = TextField(picProxy, "txtUser", CredentialLength);
-    lblPass = Named(new QLabel(picProxy), "lblPass");
-    txtPass = TextField(picProxy, "txtPass", CredentialLength);
+    lblUser = named(new QLabel(picProxy), "lblUser");
+    txtUser = textField(picProxy, "txtUser", CredentialLength);
+    lblPass = named(new QLabel(picProxy), "lblPass");
+    txtPass = textField(picProxy, "txtPass", CredentialLength);
     txtPass->setEchoMode(QLineEdit::Password);
     txtPass->setStyleSheet(QStringLiteral("lineedit-password-character: 42")); // "*"
     grid->addWidget(lblUser, 5, 1);
@@ -218,33 +219,33 @@ QGroupBox* frmOptions::BuildProxyGroup()
     grid->addWidget(lblPass, 6, 1);
     grid->addWidget(txtPass, 6, 2, 1, 3);
 
-    SetEnabled({lblAddress, txtAddress, lblPort, txtPort, chkAuth, lblUser, txtUser, lblPass, txtPass}, false);
+    setAllEnabled({lblAddress, txtAddress, lblPort, txtPort, chkAuth, lblUser, txtUser, lblPass, txtPass}, false);
 
     auto* layout = new QVBoxLayout(fraProxy);
     layout->addWidget(picProxy);
     return fraProxy;
 }
 
-void frmOptions::Form_Load()
+void OptionsDialog::fillControls()
 {
     FailureScope steps(&services.errors, QStringLiteral("frmOptions Load"));
-    steps.step([&] { state.Language = state.Languages.at(state.LanguageIndex).key; });
-    steps.step([&] { FillLanguageList(); });
-    steps.step([&] { SelectLanguageEntry(FindLanguageListIndex(state, state.LanguageIndex, LanguageEntries())); });
-    steps.step([&] { TranslateMe(); });
-    steps.step([&] { LoadFormSettings(); });
+    steps.step([&] { state.language = state.languages.at(state.languageIndex).key; });
+    steps.step([&] { fillLanguageList(); });
+    steps.step([&] { selectLanguageEntry(findLanguageListIndex(state, state.languageIndex, languageEntries())); });
+    steps.step([&] { translateMe(); });
+    steps.step([&] { loadFormSettings(); });
 }
 
-void frmOptions::FillLanguageList()
+void OptionsDialog::fillLanguageList()
 {
     const QSignalBlocker quiet(cboLanguage);
     cboLanguage->clear();
     for (int k = 0; k < BuiltinStrings::LanguageCount; ++k)
-        cboLanguage->addItem(state.Languages.at(static_cast<size_t>(k)).displayName);
+        cboLanguage->addItem(state.languages.at(static_cast<size_t>(k)).displayName);
     cboLanguage->setCurrentIndex(-1);
 }
 
-QStringList frmOptions::LanguageEntries() const
+QStringList OptionsDialog::languageEntries() const
 {
     QStringList entries;
     for (int p = 0; p < cboLanguage->count(); ++p)
@@ -252,7 +253,7 @@ QStringList frmOptions::LanguageEntries() const
     return entries;
 }
 
-void frmOptions::SelectLanguageEntry(int position)
+void OptionsDialog::selectLanguageEntry(int position)
 {
     if (position == cboLanguage->currentIndex())
         return;
@@ -260,102 +261,102 @@ void frmOptions::SelectLanguageEntry(int position)
         const QSignalBlocker quiet(cboLanguage);
         cboLanguage->setCurrentIndex(position);
     }
-    PickLanguage();
+    pickLanguage();
 }
 
-void frmOptions::cboLanguage_Click()
+void OptionsDialog::onLanguagePicked()
 {
     FailureScope steps(&services.errors, QStringLiteral("cboLanguage"));
-    steps.step([&] { PickLanguage(); });
+    steps.step([&] { pickLanguage(); });
 }
 
-void frmOptions::PickLanguage()
+void OptionsDialog::pickLanguage()
 {
     const QString picked = cboLanguage->currentText();
     for (int k = 0; k < BuiltinStrings::LanguageCount; ++k) {
-        const LanguageListRow& row = state.Languages.at(static_cast<size_t>(k));
+        const LanguageListRow& row = state.languages.at(static_cast<size_t>(k));
         if (row.displayName != picked)
             continue;
-        state.Language = row.key;
-        state.LanguageIndex = static_cast<std::uint8_t>(k);
-        TranslateMe();
-        TranslateFrmMain(false, mainWindow, state, services.errors);
+        state.language = row.key;
+        state.languageIndex = static_cast<std::uint8_t>(k);
+        translateMe();
+        translateMainWindow(false, mainWindow, state, services.errors);
         return;
     }
 }
 
-void frmOptions::TranslateMe()
+void OptionsDialog::translateMe()
 {
-    lblComplete->setVisible(!LoadLanguageStrings(state, services.strings));
-    lblComplete->setToolTip(CompleteTranslationTip(state.Languages.at(state.LanguageIndex).displayName));
-    ApplyCaptions(*this, FrmOptionsCaptions(state));
+    lblComplete->setVisible(!loadLanguageStrings(state, services.strings));
+    lblComplete->setToolTip(completeTranslationTip(state.languages.at(state.languageIndex).displayName));
+    applyCaptions(*this, optionsDialogCaptions(state));
 }
 
-void frmOptions::LoadFormSettings()
+void OptionsDialog::loadFormSettings()
 {
-    if (state.ConnectionType >= ConnectionTypes)
+    if (state.connectionType >= ConnectionTypes)
         throw Failure(ControlArrayElementMissing,
-                      QStringLiteral("Control array element '%1' doesn't exist").arg(state.ConnectionType));
-    QRadioButton* chosen = optConnection.at(state.ConnectionType);
+                      QStringLiteral("Control array element '%1' doesn't exist").arg(state.connectionType));
+    QRadioButton* chosen = optConnection.at(state.connectionType);
     {
         const QSignalBlocker quiet(chosen);
         chosen->setChecked(true);
     }
-    optConnection_Click(state.ConnectionType);
-    chkAuth->setChecked(state.UseProxyAuth != 0);
-    txtAddress->setText(state.ProxyAddress);
-    txtPort->setText(QString::number(state.ProxyPort));
-    txtUser->setText(state.ProxyUser);
-    txtPass->setText(state.ProxyPass);
+    chooseConnection(state.connectionType);
+    chkAuth->setChecked(state.useProxyAuth != 0);
+    txtAddress->setText(state.proxyAddress);
+    txtPort->setText(QString::number(state.proxyPort));
+    txtUser->setText(state.proxyUser);
+    txtPass->setText(state.proxyPass);
 }
 
-void frmOptions::optConnection_Click(int index)
+void OptionsDialog::chooseConnection(int index)
 {
-    state.ConnectionType = static_cast<std::uint8_t>(index);
+    state.connectionType = static_cast<std::uint8_t>(index);
     const bool proxy = index == 2;
     if (!proxy) {
         // Run the rule even when the box is already clear: a stored authentication flag
         // must not outlive a connection without proxy.
         const QSignalBlocker quiet(chkAuth);
         chkAuth->setChecked(false);
-        SetAuthentication(false);
+        setAuthentication(false);
     }
-    SetEnabled({lblAddress, lblPort, txtAddress, txtPort, chkAuth}, proxy);
+    setAllEnabled({lblAddress, lblPort, txtAddress, txtPort, chkAuth}, proxy);
 }
 
-void frmOptions::chkAuth_Click()
+void OptionsDialog::onAuthenticationToggled()
 {
-    SetAuthentication(chkAuth->isChecked());
+    setAuthentication(chkAuth->isChecked());
 }
 
-void frmOptions::SetAuthentication(bool on)
+void OptionsDialog::setAuthentication(bool on)
 {
-    state.UseProxyAuth = on ? 1 : 0;
-    SetEnabled({lblUser, lblPass, txtUser, txtPass}, on);
+    state.useProxyAuth = on ? 1 : 0;
+    setAllEnabled({lblUser, lblPass, txtUser, txtPass}, on);
     if (!on) {
         txtUser->clear();
         txtPass->clear();
     }
 }
 
-void frmOptions::cmdOK_Click()
+void OptionsDialog::storeAndClose()
 {
     {
         FailureScope steps(&services.errors, QStringLiteral("frmOptions cmdOK"));
-        steps.step([&] { state.ProxyAddress = txtAddress->text(); });
-        steps.step([&] { state.ProxyPort = PortFrom(txtPort->text()); });
+        steps.step([&] { state.proxyAddress = txtAddress->text(); });
+        steps.step([&] { state.proxyPort = portFrom(txtPort->text()); });
         steps.step([&] {
-            state.ProxyUser = txtUser->text();
-            state.ProxyPass = txtPass->text();
+            state.proxyUser = txtUser->text();
+            state.proxyPass = txtPass->text();
         });
         const std::pair<const char*, QString> values[] = {
-            {"Language", state.Language},
-            {"CONNECTIONTYPE", QString::number(state.ConnectionType)},
-            {"USEPROXYAUTH", QString::number(state.UseProxyAuth)},
-            {"PROXYADDRESS", state.ProxyAddress},
-            {"PROXYPORT", QString::number(state.ProxyPort)},
-            {"PROXYUSER", state.ProxyUser},
-            {"PROXYPASS", state.ProxyPass},
+            {"Language", state.language},
+            {"CONNECTIONTYPE", QString::number(state.connectionType)},
+            {"USEPROXYAUTH", QString::number(state.useProxyAuth)},
+            {"PROXYADDRESS", state.proxyAddress},
+            {"PROXYPORT", QString::number(state.proxyPort)},
+            {"PROXYUSER", state.proxyUser},
+            {"PROXYPASS", state.proxyPass},
         };
         for (const auto& [key, text] : values)
             steps.step([&] { services.settings.write(QLatin1String(key), text); });
@@ -363,20 +364,20 @@ void frmOptions::cmdOK_Click()
     accept();
 }
 
-void frmOptions::cmdReset_Click()
+void OptionsDialog::resetToDefaults()
 {
     FailureScope steps(&services.errors, QStringLiteral("cmdReset"));
     steps.step([&] {
-        state.ConnectionType = 0;
-        DetectUserLanguage(state, services.platform, QStringLiteral("ENGLISH"));
-        SelectLanguageEntry(FindLanguageListIndex(state, state.LanguageIndex, LanguageEntries()));
-        TranslateMe();
-        TranslateFrmMain(false, mainWindow, state, services.errors);
-        LoadFormSettings();
+        state.connectionType = 0;
+        detectUserLanguage(state, services.platform, QStringLiteral("ENGLISH"));
+        selectLanguageEntry(findLanguageListIndex(state, state.languageIndex, languageEntries()));
+        translateMe();
+        translateMainWindow(false, mainWindow, state, services.errors);
+        loadFormSettings();
     });
 }
 
-template <typename Action> void frmOptions::RunTranslatorAction(const QString& source, Action&& action)
+template <typename Action> void OptionsDialog::runTranslatorAction(const QString& source, Action&& action)
 {
     FailureScope steps(&services.errors, source);
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -388,39 +389,39 @@ template <typename Action> void frmOptions::RunTranslatorAction(const QString& s
     action(steps);
 }
 
-void frmOptions::imgAddLanguage_MouseDown()
+void OptionsDialog::addLanguage()
 {
-    RunTranslatorAction(QStringLiteral("imgAddLanguage"), [this](FailureScope& steps) {
-        steps.step([&] { WriteNewLanguageFile(state, services.strings); });
+    runTranslatorAction(QStringLiteral("imgAddLanguage"), [this](FailureScope& steps) {
+        steps.step([&] { writeNewLanguageFile(state, services.strings); });
         steps.step([&] {
             services.dialogs.message(services.strings.required(Str::NewLanguageFileCreated), MessageIcon::Information);
         });
-        steps.step([&] { services.platform.editTextFile(state.WorkFolder + NewLanguageFileName()); });
+        steps.step([&] { services.platform.editTextFile(state.workFolder + newLanguageFileName()); });
     });
 }
 
-void frmOptions::lblComplete_MouseDown()
+void OptionsDialog::completeTranslation()
 {
     lblComplete->setEnabled(false);
-    RunTranslatorAction(QStringLiteral("lblComplete"), [this](FailureScope& steps) {
-        steps.step([&] { WriteCompletionFile(state, services.strings); });
+    runTranslatorAction(QStringLiteral("lblComplete"), [this](FailureScope& steps) {
+        steps.step([&] { writeCompletionFile(state, services.strings); });
         steps.step([&] {
             services.dialogs.message(services.strings.required(Str::CompletionFileCreated), MessageIcon::Information);
         });
-        steps.step([&] { services.platform.editTextFile(state.WorkFolder + CompletionFileName(state.Language)); });
+        steps.step([&] { services.platform.editTextFile(state.workFolder + completionFileName(state.language)); });
         lblComplete->setEnabled(true);
     });
 }
 
-bool frmOptions::eventFilter(QObject* watched, QEvent* event)
+bool OptionsDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         if (watched == imgAddLanguage) {
-            imgAddLanguage_MouseDown();
+            addLanguage();
             return true;
         }
         if (watched == lblComplete) {
-            lblComplete_MouseDown();
+            completeTranslation();
             return true;
         }
     }

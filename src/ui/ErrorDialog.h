@@ -16,32 +16,32 @@ class QPushButton;
 // The error dialog: explains that an internal error occurred, shows the error report and
 // offers to mail it, to restart the program or to go on. The report is built when the
 // dialog is shown and rebuilt each time the user comes back to it from elsewhere.
-class frmError : public QDialog
+class ErrorDialog : public QDialog
 {
     Q_OBJECT
 
 public:
     using Clock = std::function<QDate()>;
 
-    frmError(QString lastErrorText, const AppState& state, Platform& platform, Dialogs& dialogs,
-             const BuiltinStrings& strings, Clock today, QWidget* parent = nullptr);
-    ~frmError() override;
+    ErrorDialog(QString lastErrorText, const AppState& state, Platform& platform, Dialogs& dialogs,
+                const BuiltinStrings& strings, Clock today, QWidget* parent = nullptr);
+    ~ErrorDialog() override;
 
-    void Form_Activate();
-    void cmdReport_Click();
-    void cmdRestart_Click();
-    void cmdIgnore_Click();
+    void showReport();
+    void mailReport();
+    void restart();
+    void ignore();
 
     // The report as built, lines ended by CR LF, including any edit the user made.
-    QString ReportText() const;
+    QString reportText() const;
 
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void BuildControls();
-    void SetReport(const QString& report);
+    void buildControls();
+    void setReport(const QString& report);
 
     QString lastErrorText;
     const AppState& state;

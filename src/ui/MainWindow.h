@@ -18,13 +18,13 @@ class QPushButton;
 class StatusPanel;
 class VersionRowsPanel;
 
-class frmMain : public QMainWindow, public MainView, public DetectionView, public CatalogueView, public InstallView
+class MainWindow : public QMainWindow, public MainView, public DetectionView, public CatalogueView, public InstallView
 {
     Q_OBJECT
 
 public:
-    explicit frmMain(QWidget* parent = nullptr);
-    ~frmMain() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Routes the buttons, the menu and the panels' requests to the commands; once, before Load.
     void attach(MainCommands& commands);
@@ -45,13 +45,13 @@ public:
     // DetectionView
     void setVersionText(const QString& text) override;
     void setRunEnabled(bool enabled) override;
-    void SetStatusBar(const QString& text) override;
+    void setStatusBar(const QString& text) override;
     void selectVersionRow(int row) override;
-    void SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override;
+    void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override;
     void closeMainWindow() override;
 
     // CatalogueView
-    void EnableControls(bool bStatus) override;
+    void enableControls(bool idle) override;
     void clearStatusList() override;
     void setProgressMaximum(int maximum) override;
     void setProgressValue(int value) override;

@@ -1,4 +1,4 @@
-#include "ui/frmAbout.h"
+#include "ui/AboutDialog.h"
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
@@ -6,7 +6,7 @@
 #include "app/Platform.h"
 #include "app/StringIds.h"
 #include "lang/BuiltinStrings.h"
-#include "sysinfo/clsMemoryStatus.h"
+#include "sysinfo/MemoryStatus.h"
 #include "ui/MailLink.h"
 #include "ui/WindowHelpers.h"
 
@@ -41,25 +41,25 @@ const QColor WindowBackground(0xee, 0xf1, 0xf5);
 const QColor LinkColour(0x1a, 0x62, 0xc6);
 const QColor SeparatorColour(0xdc, 0xe1, 0xe8);
 
-QFont VerdanaFont(const QFont& base)
+QFont verdanaFont(const QFont& base)
 {
     QFont font = base;
     font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
     return font;
 }
 
-QLabel* Label(const char* name, QWidget* parent, const QString& caption = {})
+QLabel* makeLabel(const char* name, QWidget* parent, const QString& caption = {})
 {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QLatin1String(name));
-    label->setFont(VerdanaFont(label->font()));
+    label->setFont(verdanaFont(label->font()));
     label->setWordWrap(true);
     return label;
 }
 
-QLabel* Link(const char* name, QWidget* parent, const QString& caption = {})
+QLabel* makeLink(const char* name, QWidget* parent, const QString& caption = {})
 {
-    QLabel* label = Label(name, parent, caption);
+    QLabel* label = makeLabel(name, parent, caption);
     QFont font = label->font();
     font.setUnderline(true);
     label->setFont(font);
@@ -71,7 +71,7 @@ QLabel* Link(const char* name, QWidget* parent, const QString& caption = {})
     return label;
 }
 
-QFrame* Line(const char* name, QWidget* parent)
+QFrame* separatorLine(const char* name, QWidget* parent)
 {
     auto* line = new QFrame(parent);
     line->setObjectName(QLatin1String(name));
@@ -84,7 +84,7 @@ QFrame* Line(const char* name, QWidget* parent)
 }
 
 // The picture across the top: a deep blue band with the program's emblem fading in on the right.
-QPixmap Banner(qreal ratio)
+QPixmap banner(qreal ratio)
 {
     QPixmap banner(QSize(WindowWidth, BannerHeight) * ratio);
     banner.setDevicePixelRatio(ratio);
@@ -102,18 +102,18 @@ QPixmap Banner(qreal ratio)
 
 } // namespace
 
-frmAbout::frmAbout(const AppState& state, Platform& platform, Dialogs& dialogs, const BuiltinStrings& strings,
-                   QWidget* parent)
+AboutDialog::AboutDialog(const AppState& state, Platform& platform, Dialogs& dialogs, const BuiltinStrings& strings,
+                         QWidget* parent)
     : QDialog(parent), state(state), platform(platform), dialogs(dialogs), strings(strings)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    BuildControls();
-    Form_Load();
+    buildControls();
+    fillControls();
 }
 
-frmAbout::~frmAbout() = default;
+AboutDialog::~AboutDialog() = default;
 
-void frmAbout::BuildControls()
+void AboutDialog::buildControls()
 {
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -123,28 +123,28 @@ void frmAbout::BuildControls()
     picTop = new QLabel(this);
     picTop->setObjectName(QStringLiteral("picTop"));
     picTop->setFixedSize(WindowWidth, BannerHeight);
-    picTop->setPixmap(Banner(devicePixelRatioF()));
+    picTop->setPixmap(banner(devicePixelRatioF()));
 
-    lblTitle = Label("lblTitle", this, QStringLiteral("Korvane Manager"));
+    lblTitle = makeLabel("lblTitle", this, QStringLiteral("Korvane Manager"));
     QFont title = lblTitle->font();
     title.setBold(true);
     title.setPointSizeF(title.pointSizeF() * 1.4);
     lblTitle->setFont(title);
-    auto* lblFor = Label("lblFor", this, QStringLiteral("For Korvane"));
-    lblVersion = Label("lblVersion", this);
+    auto* lblFor = makeLabel("lblFor", this, QStringLiteral("For Korvane"));
+    lblVersion = makeLabel("lblVersion", this);
 
-    lblCopyr = Label("lblCopyr", this, CopyrightNotice);
-    lblAuthor = Link("lblAuthor", this, AuthorName);
-    lblWebsite = Link("lblWebsite", this);
-    lblInfoZip = Link("lblInfoZip", this, QStringLiteral("libzip copyright"));
+    lblCopyr = makeLabel("lblCopyr", this, CopyrightNotice);
+    lblAuthor = makeLink("lblAuthor", this, AuthorName);
+    lblWebsite = makeLink("lblWebsite", this);
+    lblInfoZip = makeLink("lblInfoZip", this, QStringLiteral("libzip copyright"));
 
-    lblFree = Label("lblFree", this);
-    lblOsName = Label("lblOsName", this, QStringLiteral("..."));
-    lblMemo = Label("lblMemo", this, QStringLiteral("..."));
+    lblFree = makeLabel("lblFree", this);
+    lblOsName = makeLabel("lblOsName", this, QStringLiteral("..."));
+    lblMemo = makeLabel("lblMemo", this, QStringLiteral("..."));
 
     cmdOK = new QPushButton(this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setFont(VerdanaFont(cmdOK->font()));
+    cmdOK->setFont(verdanaFont(cmdOK->font()));
     cmdOK->setMinimumWidth(100);
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -152,7 +152,7 @@ void frmAbout::BuildControls()
     tmrMemo = new QTimer(this);
     tmrMemo->setObjectName(QStringLiteral("tmrMemo"));
     tmrMemo->setInterval(MemoInterval);
-    connect(tmrMemo, &QTimer::timeout, this, &frmAbout::ShowMemoStats);
+    connect(tmrMemo, &QTimer::timeout, this, &AboutDialog::showMemoStats);
 
     for (QWidget* watched : {static_cast<QWidget*>(picTop), static_cast<QWidget*>(lblAuthor),
                              static_cast<QWidget*>(lblWebsite), static_cast<QWidget*>(lblInfoZip)})
@@ -180,9 +180,9 @@ void frmAbout::BuildControls()
     body->setContentsMargins(TextLeft, IconY - BannerHeight, 20, 0);
     body->setSpacing(12);
     body->addLayout(heading);
-    body->addWidget(Line("linTop", this));
+    body->addWidget(separatorLine("linTop", this));
     body->addLayout(credits);
-    body->addWidget(Line("linBottom", this));
+    body->addWidget(separatorLine("linBottom", this));
     body->addLayout(system);
 
     auto* buttons = new QHBoxLayout;
@@ -199,73 +199,73 @@ void frmAbout::BuildControls()
     layout->addLayout(buttons);
 }
 
-int frmAbout::LanguageCodePage() const
+int AboutDialog::languageCodePage() const
 {
     // The descriptor of a language begins with its ANSI code page: "1250-&H0415-POLISH".
-    const QString descriptor = strings.lookup(Str::FirstLanguageDescriptor + state.LanguageIndex).value_or(QString());
+    const QString descriptor = strings.lookup(Str::FirstLanguageDescriptor + state.languageIndex).value_or(QString());
     return descriptor.section(QLatin1Char('-'), 0, 0).toInt();
 }
 
-void frmAbout::Form_Load()
+void AboutDialog::fillControls()
 {
     cmdOK->setText(state.str(Str::Ok));
-    lblVersion->setText(state.str(Str::Version) + QLatin1Char(' ') + state.AppVersion);
+    lblVersion->setText(state.str(Str::Version) + QLatin1Char(' ') + state.appVersion);
     lblFree->setText(state.str(Str::Freeware));
     lblWebsite->setText(state.str(Str::ManagerWebsite));
     lblOsName->setText(platform.osDisplayName());
     setWindowTitle(state.str(Str::AboutManager));
 
-    if (LanguageCodePage() != WesternCodePage)
+    if (languageCodePage() != WesternCodePage)
         lblCopyr->setText(CopyrightNoticeAscii);
 
-    ShowMemoStats();
+    showMemoStats();
     tmrMemo->start();
 }
 
-void frmAbout::paintEvent(QPaintEvent* event)
+void AboutDialog::paintEvent(QPaintEvent* event)
 {
     QDialog::paintEvent(event);
     QPainter painter(this);
-    DrawProgramIcon(painter, 0, IconX, IconY);
+    drawProgramIcon(painter, 0, IconX, IconY);
 }
 
-void frmAbout::ShowMemoStats()
+void AboutDialog::showMemoStats()
 {
-    const clsMemoryStatus memory(platform);
+    const MemoryStatus memory(platform);
     lblMemo->setText(state.str(Str::PhysicalMemory) +
-                     clsMemoryStatus::FormatBytes(memory.Available(clsMemoryStatus::Physical).value_or(0)));
+                     MemoryStatus::formatBytes(memory.available(MemoryStatus::Physical).value_or(0)));
 }
 
-bool frmAbout::eventFilter(QObject* watched, QEvent* event)
+bool AboutDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::MouseButtonPress)
         return QDialog::eventFilter(watched, event);
     if (watched == picTop) {
-        DragWindow(this);
+        dragWindow(this);
         return true;
     }
     if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
         return true;
     if (watched == lblAuthor)
-        lblAuthor_MouseDown();
+        mailAuthor();
     else if (watched == lblWebsite)
-        lblWebsite_MouseDown();
+        openWebsite();
     else if (watched == lblInfoZip)
-        lblInfoZip_MouseDown();
+        showLibraryNotice();
     return true;
 }
 
-void frmAbout::lblAuthor_MouseDown()
+void AboutDialog::mailAuthor()
 {
-    SendEmail(platform, dialogs, strings, QStringLiteral("KRVN Manager ") + state.AppVersion, QString(), true);
+    sendEmail(platform, dialogs, strings, QStringLiteral("KRVN Manager ") + state.appVersion, QString(), true);
 }
 
-void frmAbout::lblWebsite_MouseDown()
+void AboutDialog::openWebsite()
 {
-    OpenProductPage(state, platform);
+    openProductPage(state, platform);
 }
 
-void frmAbout::lblInfoZip_MouseDown()
+void AboutDialog::showLibraryNotice()
 {
     MessageRequest notice;
     notice.text = strings.lookup(Str::LibraryNotice).value_or(QString());
@@ -274,7 +274,7 @@ void frmAbout::lblInfoZip_MouseDown()
     dialogs.messageBox(notice);
 }
 
-void frmAbout::done(int result)
+void AboutDialog::done(int result)
 {
     tmrMemo->stop();
     QDialog::done(result);

@@ -1,4 +1,4 @@
-#include "ui/frmError.h"
+#include "ui/ErrorDialog.h"
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
@@ -24,7 +24,7 @@
 
 namespace {
 
-QFont VerdanaFont(const QFont& base, bool bold = false)
+QFont verdanaFont(const QFont& base, bool bold = false)
 {
     QFont font = base;
     font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
@@ -32,29 +32,29 @@ QFont VerdanaFont(const QFont& base, bool bold = false)
     return font;
 }
 
-QPushButton* Button(const char* name, const QString& caption, QWidget* parent)
+QPushButton* button(const char* name, const QString& caption, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
-    button->setFont(VerdanaFont(button->font()));
+    button->setFont(verdanaFont(button->font()));
     button->setAutoDefault(false);
     button->setMinimumWidth(110);
     return button;
 }
 
-QLabel* Label(const char* name, QWidget* parent)
+QLabel* label(const char* name, QWidget* parent)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setWordWrap(true);
-    label->setFont(VerdanaFont(label->font()));
+    label->setFont(verdanaFont(label->font()));
     QSizePolicy wrapping(QSizePolicy::Preferred, QSizePolicy::Minimum);
     wrapping.setHeightForWidth(true);
     label->setSizePolicy(wrapping);
     return label;
 }
 
-bool IsOwnedBy(const QWidget* widget, const QWidget* owner)
+bool isOwnedBy(const QWidget* widget, const QWidget* owner)
 {
     for (; widget; widget = widget->parentWidget())
         if (widget == owner)
@@ -64,19 +64,19 @@ bool IsOwnedBy(const QWidget* widget, const QWidget* owner)
 
 } // namespace
 
-frmError::frmError(QString lastErrorText, const AppState& state, Platform& platform, Dialogs& dialogs,
-                   const BuiltinStrings& strings, Clock today, QWidget* parent)
+ErrorDialog::ErrorDialog(QString lastErrorText, const AppState& state, Platform& platform, Dialogs& dialogs,
+                         const BuiltinStrings& strings, Clock today, QWidget* parent)
     : QDialog(parent), lastErrorText(std::move(lastErrorText)), state(state), platform(platform), dialogs(dialogs),
       strings(strings), today(std::move(today))
 {
     setObjectName(QStringLiteral("frmError"));
-    setWindowTitle(MessageRequest::ProductName());
-    BuildControls();
+    setWindowTitle(MessageRequest::productName());
+    buildControls();
 }
 
-frmError::~frmError() = default;
+ErrorDialog::~ErrorDialog() = default;
 
-void frmError::BuildControls()
+void ErrorDialog::buildControls()
 {
     auto* shpTop = new QWidget(this);
     shpTop->setObjectName(QStringLiteral("shpTop"));
@@ -89,8 +89,8 @@ void frmError::BuildControls()
     picIco = new QLabel(shpTop);
     picIco->setObjectName(QStringLiteral("picIco"));
     picIco->setFixedSize(ProgramIconSize, ProgramIconSize);
-    lblTop = Label("lblTop", shpTop);
-    QFont headline = VerdanaFont(lblTop->font(), true);
+    lblTop = label("lblTop", shpTop);
+    QFont headline = verdanaFont(lblTop->font(), true);
     headline.setPointSizeF(headline.pointSizeF() * 1.15);
     lblTop->setFont(headline);
     lblTop->setText(QStringLiteral("KRVN Manager has encountered an internal error."));
@@ -106,8 +106,8 @@ void frmError::BuildControls()
     linTop->setFrameShape(QFrame::HLine);
     linTop->setFrameShadow(QFrame::Sunken);
 
-    lblMain = Label("lblMain", this);
-    lblSecond = Label("lblSecond", this);
+    lblMain = label("lblMain", this);
+    lblSecond = label("lblSecond", this);
     txtReport = new QPlainTextEdit(this);
     txtReport->setObjectName(QStringLiteral("txtReport"));
     txtReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -115,13 +115,13 @@ void frmError::BuildControls()
     txtReport->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     txtReport->setMinimumHeight(150);
 
-    cmdReport = Button("cmdReport", QStringLiteral("Send Report"), this);
-    cmdRestart = Button("cmdRestart", QStringLiteral("Restart Program"), this);
-    cmdIgnore = Button("cmdIgnore", QStringLiteral("Ignore"), this);
+    cmdReport = button("cmdReport", QStringLiteral("Send Report"), this);
+    cmdRestart = button("cmdRestart", QStringLiteral("Restart Program"), this);
+    cmdIgnore = button("cmdIgnore", QStringLiteral("Ignore"), this);
     cmdIgnore->setDefault(true);
-    connect(cmdReport, &QPushButton::clicked, this, &frmError::cmdReport_Click);
-    connect(cmdRestart, &QPushButton::clicked, this, &frmError::cmdRestart_Click);
-    connect(cmdIgnore, &QPushButton::clicked, this, &frmError::cmdIgnore_Click);
+    connect(cmdReport, &QPushButton::clicked, this, &ErrorDialog::mailReport);
+    connect(cmdRestart, &QPushButton::clicked, this, &ErrorDialog::restart);
+    connect(cmdIgnore, &QPushButton::clicked, this, &ErrorDialog::ignore);
 
     auto* linBottom = new QFrame(this);
     linBottom->setObjectName(QStringLiteral("linBottom"));
@@ -154,25 +154,25 @@ void frmError::BuildControls()
     resize(580, 500);
 }
 
-void frmError::showEvent(QShowEvent* event)
+void ErrorDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        Form_Activate();
+        showReport();
 }
 
-bool frmError::event(QEvent* event)
+bool ErrorDialog::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowDeactivate)
-        leftForElsewhere = !IsOwnedBy(QApplication::activeWindow(), this);
+        leftForElsewhere = !isOwnedBy(QApplication::activeWindow(), this);
     if (event->type() == QEvent::WindowActivate && leftForElsewhere) {
         leftForElsewhere = false;
-        Form_Activate();
+        showReport();
     }
     return QDialog::event(event);
 }
 
-void frmError::Form_Activate()
+void ErrorDialog::showReport()
 {
     FailureScope steps(nullptr, QStringLiteral("frmError Form_Activate"));
     steps.step([&] {
@@ -181,21 +181,21 @@ void frmError::Form_Activate()
         icon.setDevicePixelRatio(ratio);
         icon.fill(Qt::transparent);
         QPainter painter(&icon);
-        DrawProgramIcon(painter, 0, 0, 0);
+        drawProgramIcon(painter, 0, 0, 0);
         painter.end();
         picIco->setPixmap(icon);
 
-        ApplyCaptions(*this, FrmErrorCaptions(state));
+        applyCaptions(*this, errorDialogCaptions(state));
         cmdReport->setVisible(true);
         cmdRestart->setVisible(true);
         txtReport->setVisible(true);
 
-        QString report = ErrorInformationSection(lastErrorText);
-        SetReport(report);
-        report += EnvironmentSection({state.AppVersion, platform.osDisplayName(), state.KrvnVersion, state.KrvnExe});
-        SetReport(report);
-        report += ClosingSection(today(), QLocale::system());
-        SetReport(report);
+        QString report = errorInformationSection(lastErrorText);
+        setReport(report);
+        report += environmentSection({state.appVersion, platform.osDisplayName(), state.krvnVersion, state.krvnExe});
+        setReport(report);
+        report += closingSection(today(), QLocale::system());
+        setReport(report);
     });
     if (steps.failed()) {
         steps.clear();
@@ -206,7 +206,7 @@ void frmError::Form_Activate()
     }
 }
 
-void frmError::SetReport(const QString& report)
+void ErrorDialog::setReport(const QString& report)
 {
     builtReport = report;
     QString shown = report;
@@ -214,7 +214,7 @@ void frmError::SetReport(const QString& report)
     txtReport->setPlainText(shown);
 }
 
-QString frmError::ReportText() const
+QString ErrorDialog::reportText() const
 {
     if (!txtReport->document()->isModified())
         return builtReport;
@@ -223,22 +223,22 @@ QString frmError::ReportText() const
     return report;
 }
 
-void frmError::cmdReport_Click()
+void ErrorDialog::mailReport()
 {
     const QString subject =
-        MessageRequest::ProductName() + QLatin1Char(' ') + state.AppVersion + QStringLiteral(" error report");
-    SendEmail(platform, dialogs, strings, subject, ReportText(), false);
+        MessageRequest::productName() + QLatin1Char(' ') + state.appVersion + QStringLiteral(" error report");
+    sendEmail(platform, dialogs, strings, subject, reportText(), false);
     cmdReport->setEnabled(false);
 }
 
-void frmError::cmdRestart_Click()
+void ErrorDialog::restart()
 {
-    platform.startDetached(platform.applicationFilePath(), {}, state.AppFolder);
+    platform.startDetached(platform.applicationFilePath(), {}, state.appFolder);
     platform.endProcess();
     reject();
 }
 
-void frmError::cmdIgnore_Click()
+void ErrorDialog::ignore()
 {
     reject();
 }

@@ -1,4 +1,4 @@
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 #include "app/MainCommands.h"
 #include "ui/BannerPanel.h"
@@ -19,7 +19,7 @@
 
 using namespace MainWindowStyle;
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Korvane Manager"));
@@ -48,8 +48,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     layout->setSpacing(0);
     layout->addWidget(banner);
     layout->addLayout(body, 1);
-    layout->addWidget(Line(central, Named("lneLine", 6), QColor(0xc9, 0xd0, 0xd9)));
-    layout->addWidget(Line(central, Named("lneLine", 7), QColor(0xff, 0xff, 0xff)));
+    layout->addWidget(separatorLine(central, named("lneLine", 6), QColor(0xc9, 0xd0, 0xd9)));
+    layout->addWidget(separatorLine(central, named("lneLine", 7), QColor(0xff, 0xff, 0xff)));
     layout->addWidget(buildButtons());
     setCentralWidget(central);
 
@@ -65,9 +65,9 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     resize(520, 600);
 }
 
-frmMain::~frmMain() = default;
+MainWindow::~MainWindow() = default;
 
-QWidget* frmMain::buildButtons()
+QWidget* MainWindow::buildButtons()
 {
     auto* buttons = new QWidget(this);
     cmdRun = new QPushButton(QStringLiteral("Run KRVN"), buttons);
@@ -76,7 +76,7 @@ QWidget* frmMain::buildButtons()
     cmdRun->setEnabled(false);
     cmdLU = new QPushButton(QStringLiteral("Check for Updates"), buttons);
     cmdLU->setObjectName(QStringLiteral("cmdLU"));
-    cmdLU->setIcon(StatusIcon(QStringLiteral("update"))); // imgUpdate until the catalogue is in
+    cmdLU->setIcon(statusIcon(QStringLiteral("update"))); // imgUpdate until the catalogue is in
     cmdExit = new QPushButton(QStringLiteral("Exit"), buttons);
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
     cmdExit->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -95,46 +95,45 @@ QWidget* frmMain::buildButtons()
     return buttons;
 }
 
-void frmMain::attach(MainCommands& mainCommands)
+void MainWindow::attach(MainCommands& mainCommands)
 {
     commands = &mainCommands;
-    connect(cmdRun, &QPushButton::clicked, this, [this] { commands->cmdRun_Click(); });
-    connect(cmdLU, &QPushButton::clicked, this, [this] { commands->cmdLU_Click(); });
-    connect(rows, &VersionRowsPanel::versionInfoClicked, this,
-            [this](int row) { commands->lblVersionInfo_MouseDown(row); });
-    connect(mainMenu, &MainMenu::commandChosen, this, &frmMain::runCommand);
-    connect(mainMenu, &MainMenu::linkChosen, this, [this](const QString& name) { commands->OpenLink(name); });
-    connect(rows, &VersionRowsPanel::hovered, this, [this] { commands->SetStatusBar(); });
-    connect(status, &StatusPanel::hovered, this, [this] { commands->SetStatusBar(); });
-    connect(status, &StatusPanel::lineAdded, this, [this] { commands->StatusLineAdded(); });
-    connect(status, &StatusPanel::controlsSwitched, this, [this](bool idle) { commands->EnableControls(idle); });
-    connect(status, &StatusPanel::statusBarWanted, this, [this](const QString& text) { commands->SetStatusBar(text); });
+    connect(cmdRun, &QPushButton::clicked, this, [this] { commands->runGame(); });
+    connect(cmdLU, &QPushButton::clicked, this, [this] { commands->checkOrInstall(); });
+    connect(rows, &VersionRowsPanel::versionInfoClicked, this, [this](int row) { commands->openChangeLog(row); });
+    connect(mainMenu, &MainMenu::commandChosen, this, &MainWindow::runCommand);
+    connect(mainMenu, &MainMenu::linkChosen, this, [this](const QString& name) { commands->openLink(name); });
+    connect(rows, &VersionRowsPanel::hovered, this, [this] { commands->setStatusBar(); });
+    connect(status, &StatusPanel::hovered, this, [this] { commands->setStatusBar(); });
+    connect(status, &StatusPanel::lineAdded, this, [this] { commands->statusLineAdded(); });
+    connect(status, &StatusPanel::controlsSwitched, this, [this](bool idle) { commands->enableControls(idle); });
+    connect(status, &StatusPanel::statusBarWanted, this, [this](const QString& text) { commands->setStatusBar(text); });
     connect(status, &StatusPanel::statusIconsHidden, rows, &VersionRowsPanel::hideStatusIcons);
 }
 
-void frmMain::runCommand(const QString& name)
+void MainWindow::runCommand(const QString& name)
 {
     if (name == QLatin1String("mnuOpen"))
-        commands->mnuOpen_Click();
+        commands->chooseGameFolder();
     else if (name == QLatin1String("mnuExit"))
         close();
     else if (name == QLatin1String("mnuSettings"))
-        commands->mnuSettings_Click();
+        commands->showOptions();
     else if (name == QLatin1String("mnuAbout"))
-        commands->mnuAbout_Click();
+        commands->showAbout();
     else if (name == QLatin1String("mnuRedetect"))
-        commands->mnuRedetect_Click();
+        commands->redetect();
     else if (name == QLatin1String("mnuCheckSelfUpdate"))
-        commands->mnuCheckSelfUpdate_Click();
+        commands->checkSelfUpdate();
     else if (name == QLatin1String("mnuWin9x"))
-        commands->ChoosePlatform(0);
+        commands->choosePlatform(0);
     else if (name == QLatin1String("mnuWin32"))
-        commands->ChoosePlatform(1);
+        commands->choosePlatform(1);
     else if (name == QLatin1String("mnuWin64"))
-        commands->ChoosePlatform(2);
+        commands->choosePlatform(2);
 }
 
-void frmMain::applyControlStates(const ControlStates& states)
+void MainWindow::applyControlStates(const ControlStates& states)
 {
     mainMenu->setIdle(states.idle, states.selfUpdateEnabled);
     cmdLU->setEnabled(states.idle);
@@ -154,157 +153,157 @@ void frmMain::applyControlStates(const ControlStates& states)
     }
 }
 
-void frmMain::showStatusText(const QString& text)
+void MainWindow::showStatusText(const QString& text)
 {
     stbMainText->setText(text);
 }
 
-QString frmMain::lastStatusLine() const
+QString MainWindow::lastStatusLine() const
 {
     return status->lastStatusLine();
 }
 
-void frmMain::showWindowTitle(const QString& title)
+void MainWindow::showWindowTitle(const QString& title)
 {
     setWindowTitle(title);
 }
 
-void frmMain::resetRestoreList()
+void MainWindow::resetRestoreList()
 {
     rows->resetRestoreList();
 }
 
-void frmMain::checkPlatformItem(int index)
+void MainWindow::checkPlatformItem(int index)
 {
     mainMenu->checkPlatformItem(index);
 }
 
-void frmMain::setVersionText(const QString& text)
+void MainWindow::setVersionText(const QString& text)
 {
     rows->setVersionText(text);
 }
 
-void frmMain::setRunEnabled(bool enabled)
+void MainWindow::setRunEnabled(bool enabled)
 {
     cmdRun->setEnabled(enabled);
 }
 
-void frmMain::SetStatusBar(const QString& text)
+void MainWindow::setStatusBar(const QString& text)
 {
-    commands->SetStatusBar(text);
+    commands->setStatusBar(text);
 }
 
-void frmMain::selectVersionRow(int row)
+void MainWindow::selectVersionRow(int row)
 {
     rows->selectRow(row);
 }
 
-void frmMain::SetStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip)
+void MainWindow::setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip)
 {
-    rows->SetStatusIcon(index, picture, toolTip);
+    rows->setStatusIcon(index, picture, toolTip);
 }
 
-void frmMain::closeMainWindow()
+void MainWindow::closeMainWindow()
 {
     close();
 }
 
-int frmMain::selectedProduct() const
+int MainWindow::selectedProduct() const
 {
     return rows->selectedProduct();
 }
 
-void frmMain::EnableControls(bool bStatus)
+void MainWindow::enableControls(bool idle)
 {
-    commands->EnableControls(bStatus);
+    commands->enableControls(idle);
 }
 
-void frmMain::clearStatusList()
+void MainWindow::clearStatusList()
 {
     status->clearStatusList();
 }
 
-void frmMain::setProgressMaximum(int maximum)
+void MainWindow::setProgressMaximum(int maximum)
 {
     status->setProgressMaximum(maximum);
 }
 
-void frmMain::setProgressValue(int value)
+void MainWindow::setProgressValue(int value)
 {
     status->setProgressValue(value);
 }
 
-void frmMain::setProgressVisible(bool visible)
+void MainWindow::setProgressVisible(bool visible)
 {
     status->setProgressVisible(visible);
 }
 
-void frmMain::setRowCaption(int row, const QString& caption)
+void MainWindow::setRowCaption(int row, const QString& caption)
 {
     rows->setRowCaption(row, caption);
 }
 
-void frmMain::setRowDate(int row, const QString& text)
+void MainWindow::setRowDate(int row, const QString& text)
 {
     rows->setRowDate(row, text);
 }
 
-void frmMain::enableRow(int row)
+void MainWindow::enableRow(int row)
 {
     rows->enableRow(row);
 }
 
-void frmMain::fillRestoreList(const QStringList& items)
+void MainWindow::fillRestoreList(const QStringList& items)
 {
     rows->fillRestoreList(items);
 }
 
-void frmMain::setMainButtonCaption(const QString& caption)
+void MainWindow::setMainButtonCaption(const QString& caption)
 {
     cmdLU->setText(caption);
 }
 
-void frmMain::showInstallImage()
+void MainWindow::showInstallImage()
 {
-    cmdLU->setIcon(StatusIcon(QStringLiteral("download")));
+    cmdLU->setIcon(statusIcon(QStringLiteral("download")));
 }
 
-void frmMain::hideStatusIcon(std::uint8_t index)
+void MainWindow::hideStatusIcon(std::uint8_t index)
 {
     rows->hideStatusIcon(index);
 }
 
-bool frmMain::isVersionRowSelected(int row) const
+bool MainWindow::isVersionRowSelected(int row) const
 {
     return rows->isRowSelected(row);
 }
 
-int frmMain::restoreSelectedIndex() const
+int MainWindow::restoreSelectedIndex() const
 {
     return rows->restoreIndex();
 }
 
-void frmMain::unloadMainWindow()
+void MainWindow::unloadMainWindow()
 {
     close();
 }
 
-void frmMain::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (unloaded || !commands) {
         event->accept();
         return;
     }
-    if (commands->QueryUnload()) {
+    if (commands->closeCancelled()) {
         event->ignore();
         return;
     }
     event->accept();
     unloaded = true;
-    commands->Unload();
+    commands->quit();
 }
 
-void frmMain::keyPressEvent(QKeyEvent* event)
+void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     // Enter anywhere but on another button starts the game, as on a dialog's default button.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier &&
@@ -315,9 +314,9 @@ void frmMain::keyPressEvent(QKeyEvent* event)
     QMainWindow::keyPressEvent(event);
 }
 
-bool frmMain::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove && commands)
-        commands->SetStatusBar();
+        commands->setStatusBar();
     return QMainWindow::eventFilter(watched, event);
 }

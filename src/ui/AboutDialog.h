@@ -13,16 +13,16 @@ class QTimer;
 // The About box: the program's version and maker, links to the maker and the product
 // page, the libzip notice, the running system's name and the physical memory available,
 // refreshed every second while the box is open.
-class frmAbout : public QDialog
+class AboutDialog : public QDialog
 {
     Q_OBJECT
 
 public:
     static constexpr int MemoInterval = 1000; // ms between two memory lines
 
-    frmAbout(const AppState& state, Platform& platform, Dialogs& dialogs, const BuiltinStrings& strings,
-             QWidget* parent = nullptr);
-    ~frmAbout() override;
+    AboutDialog(const AppState& state, Platform& platform, Dialogs& dialogs, const BuiltinStrings& strings,
+                QWidget* parent = nullptr);
+    ~AboutDialog() override;
 
     void done(int result) override;
 
@@ -31,13 +31,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void BuildControls();
-    void Form_Load();
-    void ShowMemoStats();
-    void lblAuthor_MouseDown();
-    void lblWebsite_MouseDown();
-    void lblInfoZip_MouseDown();
-    int LanguageCodePage() const;
+    void buildControls();
+    void fillControls();
+    void showMemoStats();
+    void mailAuthor();
+    void openWebsite();
+    void showLibraryNotice();
+    int languageCodePage() const;
 
     const AppState& state;
     Platform& platform;

@@ -1,4 +1,4 @@
-#include "sysinfo/clsMemoryStatus.h"
+#include "sysinfo/MemoryStatus.h"
 
 #include "app/Platform.h"
 
@@ -11,14 +11,14 @@ constexpr double MB = KB * 1024.0;
 constexpr double GB = MB * 1024.0;
 constexpr double TB = GB * 1024.0;
 
-QLocale WithGroups(const QLocale& locale)
+QLocale withGroups(const QLocale& locale)
 {
     QLocale grouping = locale;
     grouping.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
     return grouping;
 }
 
-QLocale WithoutGroups(const QLocale& locale)
+QLocale withoutGroups(const QLocale& locale)
 {
     QLocale plain = locale;
     plain.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
@@ -27,12 +27,12 @@ QLocale WithoutGroups(const QLocale& locale)
 
 } // namespace
 
-clsMemoryStatus::clsMemoryStatus(Platform& platform) : platform(platform)
+MemoryStatus::MemoryStatus(Platform& platform) : platform(platform)
 {
-    Refresh();
+    refresh();
 }
 
-bool clsMemoryStatus::Refresh()
+bool MemoryStatus::refresh()
 {
     previous = current;
     current = sysapi::MemoryStatusRecord{};
@@ -42,7 +42,7 @@ bool clsMemoryStatus::Refresh()
     return false;
 }
 
-std::optional<std::uint64_t> clsMemoryStatus::TotalIn(const sysapi::MemoryStatusRecord& record, int kind)
+std::optional<std::uint64_t> MemoryStatus::totalIn(const sysapi::MemoryStatusRecord& record, int kind)
 {
     switch (kind) {
     case Physical:
@@ -55,7 +55,7 @@ std::optional<std::uint64_t> clsMemoryStatus::TotalIn(const sysapi::MemoryStatus
     return std::nullopt;
 }
 
-std::optional<std::uint64_t> clsMemoryStatus::AvailableIn(const sysapi::MemoryStatusRecord& record, int kind)
+std::optional<std::uint64_t> MemoryStatus::availableIn(const sysapi::MemoryStatusRecord& record, int kind)
 {
     switch (kind) {
     case Physical:
@@ -68,45 +68,45 @@ std::optional<std::uint64_t> clsMemoryStatus::AvailableIn(const sysapi::MemorySt
     return std::nullopt;
 }
 
-std::optional<std::uint64_t> clsMemoryStatus::Total(int kind) const
+std::optional<std::uint64_t> MemoryStatus::total(int kind) const
 {
-    return TotalIn(current, kind);
+    return totalIn(current, kind);
 }
 
-std::optional<std::uint64_t> clsMemoryStatus::Available(int kind) const
+std::optional<std::uint64_t> MemoryStatus::available(int kind) const
 {
-    return AvailableIn(current, kind);
+    return availableIn(current, kind);
 }
 
-std::optional<std::int64_t> clsMemoryStatus::Change(int kind) const
+std::optional<std::int64_t> MemoryStatus::change(int kind) const
 {
-    const auto before = AvailableIn(previous, kind);
+    const auto before = availableIn(previous, kind);
     if (!before || *before == 0)
         return std::nullopt;
-    return static_cast<std::int64_t>(*AvailableIn(current, kind) - *before);
+    return static_cast<std::int64_t>(*availableIn(current, kind) - *before);
 }
 
-std::uint32_t clsMemoryStatus::Load() const
+std::uint32_t MemoryStatus::startUp() const
 {
     return current.memoryLoad;
 }
 
-QString clsMemoryStatus::Grouped(double value, const QLocale& locale)
+QString MemoryStatus::grouped(double value, const QLocale& locale)
 {
-    return WithGroups(locale).toString(value, 'f', 0);
+    return withGroups(locale).toString(value, 'f', 0);
 }
 
-QString clsMemoryStatus::Grouped(qlonglong value, const QLocale& locale)
+QString MemoryStatus::grouped(qlonglong value, const QLocale& locale)
 {
-    return WithGroups(locale).toString(value);
+    return withGroups(locale).toString(value);
 }
 
-QString clsMemoryStatus::Grouped(qulonglong value, const QLocale& locale)
+QString MemoryStatus::grouped(qulonglong value, const QLocale& locale)
 {
-    return WithGroups(locale).toString(value);
+    return withGroups(locale).toString(value);
 }
 
-QString clsMemoryStatus::FormatCount(double value, const QString& grouped, bool longDisplay, const QLocale& locale)
+QString MemoryStatus::formatCount(double value, const QString& grouped, bool longDisplay, const QLocale& locale)
 {
     if (value < KB)
         return grouped + QStringLiteral(" byte") + (value == 1 ? QString() : QStringLiteral("s"));
@@ -124,7 +124,7 @@ QString clsMemoryStatus::FormatCount(double value, const QString& grouped, bool 
         unit = QStringLiteral(" MB");
     }
     const double quotient = std::round(value / divisor * 10000.0) / 10000.0;
-    const QLocale plain = WithoutGroups(locale);
+    const QLocale plain = withoutGroups(locale);
     QString text;
     if (quotient >= 100)
         text = plain.toString(quotient, 'f', 0);

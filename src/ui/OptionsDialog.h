@@ -19,45 +19,46 @@ class QRadioButton;
 // The options dialog: the interface language, the connection to the Internet, and the
 // translators' files. A language pick takes effect at once here and in the main window;
 // OK stores the seven settings. The dialog loads (and translates itself) when created.
-class frmOptions : public QDialog
+class OptionsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
     static constexpr int ConnectionTypes = 3;
 
-    frmOptions(AppState& state, AppServices& services, MainWindowLanguageView& mainWindow, QWidget* parent = nullptr);
-    ~frmOptions() override;
+    OptionsDialog(AppState& state, AppServices& services, MainWindowLanguageView& mainWindow,
+                  QWidget* parent = nullptr);
+    ~OptionsDialog() override;
 
     // What mnuSettings does: loads the dialog and shows it modally.
-    static void ShowModal(AppState& state, AppServices& services, WindowDialogs& dialogs,
+    static void showModal(AppState& state, AppServices& services, WindowDialogs& dialogs,
                           MainWindowLanguageView& mainWindow, QWidget* parent);
 
-    void TranslateMe();
-    void LoadFormSettings();
-    void cboLanguage_Click();
-    void optConnection_Click(int index);
-    void chkAuth_Click();
-    void cmdOK_Click();
-    void cmdReset_Click();
-    void imgAddLanguage_MouseDown();
-    void lblComplete_MouseDown();
+    void translateMe();
+    void loadFormSettings();
+    void onLanguagePicked();
+    void chooseConnection(int index);
+    void onAuthenticationToggled();
+    void storeAndClose();
+    void resetToDefaults();
+    void addLanguage();
+    void completeTranslation();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildControls();
-    QGroupBox* BuildLanguageGroup();
-    QGroupBox* BuildProxyGroup();
-    void Form_Load();
-    void FillLanguageList();
-    QStringList LanguageEntries() const;
+    void buildControls();
+    QGroupBox* buildLanguageGroup();
+    QGroupBox* buildProxyGroup();
+    void fillControls();
+    void fillLanguageList();
+    QStringList languageEntries() const;
     // Selects a list entry; a changed selection runs the pick handling.
-    void SelectLanguageEntry(int position);
-    void PickLanguage();
-    void SetAuthentication(bool on);
-    template <typename Action> void RunTranslatorAction(const QString& source, Action&& action);
+    void selectLanguageEntry(int position);
+    void pickLanguage();
+    void setAuthentication(bool on);
+    template <typename Action> void runTranslatorAction(const QString& source, Action&& action);
 
     AppState& state;
     AppServices& services;
