@@ -10,6 +10,7 @@
 #include "PeakMemory.h"
 #include "TestHttpServer.h"
 #include "app/AppState.h"
+#include "app/MainControls.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
 #include "net/DownloadEngine.h"
@@ -31,7 +32,7 @@
 namespace {
 
 // Counts what the engine shows, so the refresh rate can be reported.
-class CountingView : public DownloadView
+class CountingView : public DownloadView, public MainControls
 {
 public:
     void setDownloadLabel(const QString&) override { ++labelChanges; }
@@ -43,7 +44,9 @@ public:
     QString lastStatusLine() const override { return last; }
     void setTimeoutTimerActive(bool) override {}
     void hideStatusIcons() override {}
+    void clearStatusList() override {}
     void enableControls(bool) override {}
+    void setStatusBar(const QString&) override {}
 
     QString last;
     int labelChanges = 0;
@@ -89,7 +92,7 @@ int main(int argc, char** argv)
     FakePlatform platform;
     QtTransferComponent transfer;
     CountingView view;
-    DownloadEngine engine(state, transfer, platform, view);
+    DownloadEngine engine(state, transfer, platform, view, view);
     engine.prepareConnection();
 
     // A small download first, so the peak memory of a large one can be compared with it.

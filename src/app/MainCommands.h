@@ -4,6 +4,8 @@
 // the busy state with EnableControls and the status bar, and the routing of buttons
 // and menu commands with the one refusal while a transfer runs.
 
+#include "app/MainControls.h"
+
 #include <QString>
 
 enum class MessageIcon;
@@ -12,7 +14,7 @@ struct AppServices;
 class CommandTargets;
 class MainView;
 
-class MainCommands
+class MainCommands : public MainControls
 {
 public:
     MainCommands(AppState& state, AppServices& services, MainView& view, CommandTargets& targets);
@@ -24,11 +26,9 @@ public:
     // Deletes the listing work files, stores the shutdown keys and ends the process.
     void quit();
 
-    // Switches between idle (true) and busy (false).
-    void enableControls(bool idle);
+    void enableControls(bool idle) override;
     bool busy() const { return isBusy; }
-    // Idle: the text, or the default text when empty. Busy: always the newest status line.
-    void setStatusBar(const QString& text = {});
+    void setStatusBar(const QString& text = {}) override;
     // A line was added to the status list; while busy the status bar repeats it.
     void statusLineAdded();
 

@@ -37,4 +37,12 @@ public:
     virtual int selectedProduct() const = 0;
     // Checks the platform menu item of the index (0 Win9x, 1 Win32, 2 Win64), unchecks the others.
     virtual void checkPlatformItem(int index) = 0;
+    // Enables or disables `cmdRun`.
+    virtual void setRunEnabled(bool enabled) = 0;
+    // The caption of `cmdLU`.
+    virtual void setMainButtonCaption(const QString& caption) = 0;
+    // Hides `imgUpdate` and shows `imgDownload` on `cmdLU`: the button now installs.
+    virtual void showInstallImage() = 0;
+    // Closes the main window, which ends the program.
+    virtual void closeWindow() = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/MakerPages.h"
+#include "app/ObjectNames.h"
 
 #include <array>
 
@@ -9,21 +10,21 @@ namespace {
 
 struct Link
 {
-    const char* name;
+    QLatin1StringView name;
     QString Endpoints::*server; // null: a page of the maker's, with the tracking query
     const char* path;
 };
 
 constexpr Link Links[] = {
-    {"mnuKrvnWiki", &Endpoints::wikiServer, "/Main_Page"},
-    {"mnuKrvnHome", &Endpoints::homeServer, "/"},
-    {"mnuForum", &Endpoints::forumServer, "/"},
-    {"mnuBug", &Endpoints::bugServer, "/"},
-    {"mnuKrvnFiles", &Endpoints::buildServer, "/"},
-    {"mnuCrates", &Endpoints::contentServer, "/en/newgrf/"},
-    {"mnuGRFCrawler", &Endpoints::graphicsIndexServer, "/"},
-    {"mnuTWSR", nullptr, "/townscape-refit-graphics/"},
-    {"mnuWebsite", nullptr, ProductPagePath},
+    {ObjectName::mnuKrvnWiki, &Endpoints::wikiServer, "/Main_Page"},
+    {ObjectName::mnuKrvnHome, &Endpoints::homeServer, "/"},
+    {ObjectName::mnuForum, &Endpoints::forumServer, "/"},
+    {ObjectName::mnuBug, &Endpoints::bugServer, "/"},
+    {ObjectName::mnuKrvnFiles, &Endpoints::buildServer, "/"},
+    {ObjectName::mnuCrates, &Endpoints::contentServer, "/en/newgrf/"},
+    {ObjectName::mnuGRFCrawler, &Endpoints::graphicsIndexServer, "/"},
+    {ObjectName::mnuTWSR, nullptr, "/townscape-refit-graphics/"},
+    {ObjectName::mnuWebsite, nullptr, ProductPagePath},
 };
 
 } // namespace
@@ -31,7 +32,7 @@ constexpr Link Links[] = {
 QString menuLinkAddress(const AppState& state, const QString& name)
 {
     for (const Link& link : Links) {
-        if (name != QLatin1String(link.name))
+        if (name != link.name)
             continue;
         const QString path = QLatin1String(link.path);
         return link.server ? state.endpoints.*link.server + path : makerPageAddress(state, path);

@@ -9,7 +9,6 @@
 #include "app/StringIds.h"
 #include "app/TransferComponent.h"
 #include "app/Waits.h"
-#include "detect/DetectionView.h"
 #include "detect/FileVersionText.h"
 
 #include <QDir>
@@ -32,8 +31,8 @@ QString readFileVersion(const QString& path)
 
 } // namespace
 
-GameDetection::GameDetection(AppState& state, AppServices& services, DetectionView& view)
-    : state(state), services(services), view(view)
+GameDetection::GameDetection(AppState& state, AppServices& services, MainWindowViews views)
+    : state(state), services(services), views(views)
 {}
 
 void GameDetection::detectAtStartup()
@@ -63,7 +62,7 @@ void GameDetection::findGameFolder()
         });
     }
     steps.step([&] { readGameVersion(false); });
-    steps.step([&] { view.setStatusBar(QString()); });
+    steps.step([&] { views.controls.setStatusBar(); });
 }
 
 QString GameDetection::gameExecutable() const
@@ -97,15 +96,15 @@ void GameDetection::readGameVersion(bool keepPath)
     FailureScope steps(&services.errors, QStringLiteral("GetKRVNVersion"));
     steps.step([&] { state.krvnExe = gameExecutable(); });
     if (!state.krvnExe.isEmpty()) {
-        steps.step([&] { view.setVersionText(state.str(Str::PleaseWait)); });
+        steps.step([&] { views.rows.setVersionText(state.str(Str::PleaseWait)); });
         steps.step([&] { state.krvnVersion = readFileVersion(state.krvnExe); });
         steps.step([&] { state.krvnExeSize = fileSizeOf(state.krvnExe); });
         steps.step([&] {
-            view.setVersionText(
+            views.rows.setVersionText(
                 QString(state.str(Str::VersionDetected)).replace(QStringLiteral("#1#"), state.krvnVersion));
         });
-        steps.step([&] { view.setRunEnabled(true); });
-        steps.step([&] { view.setStatusBar(QString()); });
+        steps.step([&] { views.window.setRunEnabled(true); });
+        steps.step([&] { views.controls.setStatusBar(); });
         steps.step([&] { services.settings.write(QStringLiteral("KRVNPath"), state.krvnPath); });
         steps.step([&] { services.settings.write(QStringLiteral("KRVNVersion"), state.krvnVersion); });
         steps.step(
@@ -126,10 +125,10 @@ void GameDetection::readGameVersion(bool keepPath)
             state.krvnVersion.clear();
             state.baseSetFolder.clear();
         });
-        steps.step([&] { view.setVersionText(state.str(Str::PathNotSpecified)); });
-        steps.step([&] { view.setRunEnabled(false); });
+        steps.step([&] { views.rows.setVersionText(state.str(Str::PathNotSpecified)); });
+        steps.step([&] { views.window.setRunEnabled(false); });
     }
-    steps.step([&] { view.setStatusBar(QString()); });
+    steps.step([&] { views.controls.setStatusBar(); });
 }
 
 void GameDetection::markInstalledChannel()
@@ -147,8 +146,8 @@ void GameDetection::markInstalledChannel()
         row = 2;
     if (row < 0)
         return;
-    view.selectVersionRow(row);
-    view.setStatusIcon(static_cast<std::uint8_t>(row), StatusPicture::Installed, state.str(Str::NowInstalled));
+    views.rows.selectVersionRow(row);
+    views.rows.setStatusIcon(static_cast<std::uint8_t>(row), StatusPicture::Installed, state.str(Str::NowInstalled));
 }
 
 bool GameDetection::keepsBaseSetInData(const QString& version)
@@ -193,7 +192,7 @@ void GameDetection::launchAndClose()
 {
     services.platform.startDetached(state.krvnExe, {}, state.krvnPath);
     wait(0);
-    view.closeMainWindow();
+    views.window.closeWindow();
 }
 
 void GameDetection::runGame()

@@ -2,18 +2,19 @@
 
 // Finding, launching and identifying the installed game: the drive search, the folder
 // choice, the launch command and the installed-version identification. The main window
-// is reached only through DetectionView.
+// is reached only through its views.
+
+#include "app/MainWindowViews.h"
 
 #include <QString>
 
 struct AppState;
 struct AppServices;
-class DetectionView;
 
 class GameDetection
 {
 public:
-    GameDetection(AppState& state, AppServices& services, DetectionView& view);
+    GameDetection(AppState& state, AppServices& services, MainWindowViews views);
 
     // Start-up: identifies the stored folder, or searches the drives when none is stored.
     void detectAtStartup();
@@ -42,5 +43,5 @@ private:
 
     AppState& state;
     AppServices& services;
-    DetectionView& view;
+    MainWindowViews views;
 };

@@ -8,14 +8,13 @@
 #include "app/SettingsStore.h"
 #include "app/StringIds.h"
 #include "app/Waits.h"
-#include "detect/DetectionView.h"
 #include "detect/GameDetection.h"
 #include "install/ArchiveSource.h"
 #include "install/BaseSet.h"
 #include "install/InstallFolder.h"
-#include "install/InstallView.h"
 #include "install/ZipExtractor.h"
 #include "net/DownloadEngine.h"
+#include "net/DownloadView.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,8 +29,9 @@ bool fileExists(const QString& path)
 } // namespace
 
 Installer::Installer(AppState& state, AppServices& services, DownloadEngine& engine, ZipExtractor& extractor,
-                     GameDetection& detection, InstallView& view)
-    : state(state), services(services), engine(engine), extractor(extractor), detection(detection), view(view)
+                     GameDetection& detection, DownloadView& status, MainWindowViews views)
+    : state(state), services(services), engine(engine), extractor(extractor), detection(detection), status(status),
+      views(views)
 {}
 
 void Installer::installProduct(std::uint8_t product)
@@ -46,14 +46,14 @@ void Installer::installProduct(std::uint8_t product)
         engine.abortDownload(false);
         return stop();
     }
-    if (product == Nightly && view.isVersionRowSelected(Nightly) &&
+    if (product == Nightly && views.rows.isVersionRowSelected(Nightly) &&
         services.dialogs.message(state.str(Str::NightlyWarning), MessageIcon::Question, MessageButtons::OkCancel) !=
             Answer::Ok)
         return stop();
     if (state.krvnPath.isEmpty() && !chooseInstallFolder(steps))
         return stop();
-    steps.step([&] { view.enableControls(false); });
-    steps.step([&] { view.clearStatusList(); });
+    steps.step([&] { views.controls.enableControls(false); });
+    steps.step([&] { status.clearStatusList(); });
 
     End end = End::Closing;
     if (product <= OlderRelease)
@@ -68,7 +68,7 @@ void Installer::installProduct(std::uint8_t product)
     // Nested: the base set has closed; a failure of the build's own steps is still reported.
     if (end == End::Nested)
         return;
-    steps.step([&] { view.enableControls(true); });
+    steps.step([&] { views.controls.enableControls(true); });
     steps.step([&] { engine.setDownloadStatus(state.str(Str::Done)); });
 }
 
@@ -95,7 +95,7 @@ QString Installer::versionOf(std::uint8_t product)
     default:
         break;
     }
-    const int index = view.restoreSelectedIndex();
+    const int index = views.rows.restoreSelectedIndex();
     if (index < 0 || index >= state.olderReleases.size() || state.olderReleases.at(index).version.isEmpty())
         throw Failure(FailureCode::Unexpected, QStringLiteral("No older release is selected"));
     selectedRelease = state.olderReleases.at(index).version;
@@ -114,17 +114,18 @@ Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps
     steps.step([&] { version = versionOf(product); });
     const ArchiveSource archive = ArchiveSource::forBuild(state, product, version);
     if (archive.refused()) {
-        steps.step([&] { view.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed)); });
+        steps.step(
+            [&] { views.rows.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed)); });
         refuseArchive(steps, version);
         return End::Closing;
     }
 
     if (!fileExists(archive.localPath)) {
-        steps.step([&] { view.setStatusIcon(product, StatusPicture::Downloading, state.str(Str::Downloading)); });
+        steps.step([&] { views.rows.setStatusIcon(product, StatusPicture::Downloading, state.str(Str::Downloading)); });
         if (!engine.downloadFile(archive.address, archive.localPath, false, pauses.afterDownloadMs))
             return End::Stopped;
     }
-    steps.step([&] { view.setStatusIcon(product, StatusPicture::Wait, state.str(Str::PleaseWait)); });
+    steps.step([&] { views.rows.setStatusIcon(product, StatusPicture::Wait, state.str(Str::PleaseWait)); });
 
     // The box names the folder installed into, even when the new files hold no game and
     // the identification below forgets the folder.
@@ -132,7 +133,7 @@ Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps
     bool extracted = false;
     steps.step([&] { extracted = extractor.unzipArchive(archive.localPath, installFolder, true); });
     if (extracted) {
-        steps.step([&] { view.setStatusIcon(product, StatusPicture::Installed, state.str(Str::NowInstalled)); });
+        steps.step([&] { views.rows.setStatusIcon(product, StatusPicture::Installed, state.str(Str::NowInstalled)); });
         steps.step([&] { engine.addStatusLine(state.str(Str::FilesExtracted)); });
         steps.step([&] { engine.addStatusLine(state.str(Str::InstalledSuccessfully)); });
         steps.step([&] { detection.readGameVersion(false); });
@@ -141,7 +142,8 @@ Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps
                                      MessageIcon::Information);
         });
     } else {
-        steps.step([&] { view.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed)); });
+        steps.step(
+            [&] { views.rows.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed)); });
         steps.step([&] { engine.addStatusLine(state.str(Str::UnzipFailed)); });
         steps.step([&] { services.dialogs.message(state.str(Str::UnzipFailed), MessageIcon::Exclamation); });
     }
@@ -219,13 +221,13 @@ Installer::End Installer::replaceManager(FailureScope& steps)
     });
     // The program ends here; nothing is left to report to.
     steps.clear();
-    view.unloadMainWindow();
+    views.window.closeWindow();
     return End::Stopped;
 }
 
 void Installer::refreshOlderReleases()
 {
-    view.selectVersionRow(OlderRelease);
+    views.rows.selectVersionRow(OlderRelease);
 }
 
 void Installer::pickOlderRelease(bool listEnabled, int itemCount, int selectedIndex)
@@ -238,7 +240,7 @@ void Installer::pickOlderRelease(bool listEnabled, int itemCount, int selectedIn
     const QString& version = state.olderReleases.at(selectedIndex).version;
     // The empty closing record is no release, even while no game is identified.
     if (!version.isEmpty() && version == state.krvnVersion)
-        view.setStatusIcon(OlderRelease, StatusPicture::Installed, state.str(Str::NowInstalled));
+        views.rows.setStatusIcon(OlderRelease, StatusPicture::Installed, state.str(Str::NowInstalled));
     else
-        view.hideStatusIcon(OlderRelease);
+        views.rows.hideStatusIcon(OlderRelease);
 }

@@ -2,7 +2,9 @@
 
 // `installProduct`: installs a build (products 0 to 3), a new copy of this program
 // (product 4) or the base set (product 5), and the older-release list's handlers. The
-// main window is reached only through InstallView and the download engine.
+// main window is reached only through its views and the download engine.
+
+#include "app/MainWindowViews.h"
 
 #include <QString>
 
@@ -11,9 +13,9 @@
 struct AppState;
 struct AppServices;
 class DownloadEngine;
+class DownloadView;
 class FailureScope;
 class GameDetection;
-class InstallView;
 class ZipExtractor;
 
 class Installer
@@ -38,7 +40,7 @@ public:
     };
 
     Installer(AppState& state, AppServices& services, DownloadEngine& engine, ZipExtractor& extractor,
-              GameDetection& detection, InstallView& view);
+              GameDetection& detection, DownloadView& status, MainWindowViews views);
 
     // Installs the product; any other number does nothing.
     void installProduct(std::uint8_t product);
@@ -75,6 +77,7 @@ private:
     DownloadEngine& engine;
     ZipExtractor& extractor;
     GameDetection& detection;
-    InstallView& view;
+    DownloadView& status;
+    MainWindowViews views;
     QString selectedRelease;
 };

@@ -1,16 +1,12 @@
 #include "lang/FormCaptions.h"
 
 #include "app/AppState.h"
+#include "app/ObjectNames.h"
 #include "app/StringIds.h"
 
 namespace {
 
 const QString Ellipsis = QStringLiteral("...");
-
-QString indexedName(const QString& name, int index)
-{
-    return name + QString::number(index);
-}
 
 } // namespace
 
@@ -19,31 +15,32 @@ FormCaptions mainWindowCaptions(const AppState& s)
     const QString korvane = QStringLiteral("Korvane ");
     const QString date = s.str(Str::Date) + QLatin1Char(' ');
     FormCaptions captions = {
-        {QStringLiteral("cmdLU"), s.str(s.catalogueLoaded ? Str::InstallNow : Str::CheckForUpdates)},
-        {QStringLiteral("cmdRun"), s.str(Str::RunGame)},
-        {QStringLiteral("cmdExit"), s.str(Str::Exit)},
-        {QStringLiteral("optGet0"), korvane + s.latestStable + QStringLiteral(" (stable)")},
-        {QStringLiteral("optGet1"), korvane + QString(s.latestBeta).replace(QLatin1Char('-'), QLatin1Char(' '))},
-        {QStringLiteral("optGet2"), korvane + s.latestNightly + QStringLiteral(" (nightly)")},
-        {QStringLiteral("optGet3"), s.str(Str::PreviousVersion)},
-        {QStringLiteral("lblDate0"), date + s.latestStableDate},
-        {QStringLiteral("lblDate1"), date + s.latestBetaDate},
-        {QStringLiteral("lblDate2"), date + s.latestNightlyDate},
+        {ObjectName::cmdLU, s.str(s.catalogueLoaded ? Str::InstallNow : Str::CheckForUpdates)},
+        {ObjectName::cmdRun, s.str(Str::RunGame)},
+        {ObjectName::cmdExit, s.str(Str::Exit)},
+        {ObjectName::indexed(ObjectName::optGet, 0), korvane + s.latestStable + QStringLiteral(" (stable)")},
+        {ObjectName::indexed(ObjectName::optGet, 1),
+         korvane + QString(s.latestBeta).replace(QLatin1Char('-'), QLatin1Char(' '))},
+        {ObjectName::indexed(ObjectName::optGet, 2), korvane + s.latestNightly + QStringLiteral(" (nightly)")},
+        {ObjectName::indexed(ObjectName::optGet, 3), s.str(Str::PreviousVersion)},
+        {ObjectName::indexed(ObjectName::lblDate, 0), date + s.latestStableDate},
+        {ObjectName::indexed(ObjectName::lblDate, 1), date + s.latestBetaDate},
+        {ObjectName::indexed(ObjectName::lblDate, 2), date + s.latestNightlyDate},
     };
     for (int row = 0; row < 4; ++row)
-        captions.append({indexedName(QStringLiteral("lblVersionInfo"), row), s.str(Str::VersionInformation)});
+        captions.append({ObjectName::indexed(ObjectName::lblVersionInfo, row), s.str(Str::VersionInformation)});
     captions += FormCaptions{
-        {QStringLiteral("mnuFile"), s.str(Str::MenuFile)},
-        {QStringLiteral("mnuOptions"), s.str(Str::MenuOptions)},
-        {QStringLiteral("mnuHelp"), s.str(Str::MenuHelp)},
-        {QStringLiteral("mnuOpen"), s.str(Str::SelectGamePath) + Ellipsis},
-        {QStringLiteral("mnuExit"), s.str(Str::Exit)},
-        {QStringLiteral("mnuPlatform"), s.str(Str::PlatformSelection)},
-        {QStringLiteral("mnuSettings"), s.str(Str::Settings) + Ellipsis},
-        {QStringLiteral("mnuRedetect"), s.str(Str::RedetectVersion)},
-        {QStringLiteral("mnuCheckSelfUpdate"), s.str(Str::CheckForUpdates)},
-        {QStringLiteral("mnuWebsite"), s.str(Str::ManagerWebsite)},
-        {QStringLiteral("mnuAbout"), s.str(Str::AboutManager)},
+        {ObjectName::mnuFile, s.str(Str::MenuFile)},
+        {ObjectName::mnuOptions, s.str(Str::MenuOptions)},
+        {ObjectName::mnuHelp, s.str(Str::MenuHelp)},
+        {ObjectName::mnuOpen, s.str(Str::SelectGamePath) + Ellipsis},
+        {ObjectName::mnuExit, s.str(Str::Exit)},
+        {ObjectName::mnuPlatform, s.str(Str::PlatformSelection)},
+        {ObjectName::mnuSettings, s.str(Str::Settings) + Ellipsis},
+        {ObjectName::mnuRedetect, s.str(Str::RedetectVersion)},
+        {ObjectName::mnuCheckSelfUpdate, s.str(Str::CheckForUpdates)},
+        {ObjectName::mnuWebsite, s.str(Str::ManagerWebsite)},
+        {ObjectName::mnuAbout, s.str(Str::AboutManager)},
     };
     return captions;
 }
@@ -51,32 +48,29 @@ FormCaptions mainWindowCaptions(const AppState& s)
 FormCaptions optionsDialogCaptions(const AppState& s)
 {
     FormCaptions captions = {
-        {QStringLiteral("chkAuth"), s.str(Str::RequiresAuthentication)},
-        {QStringLiteral("cmdOK"), s.str(Str::Ok)},
-        {QStringLiteral("fraLanguage"), s.str(Str::Language)},
-        {QStringLiteral("fraProxy"), QLatin1Char(' ') + s.str(Str::Connection) + QLatin1Char(' ')},
-        {QStringLiteral("lblTranslator"), s.str(Str::TranslatedBy)},
-        {QStringLiteral("lblComplete"), s.str(Str::CompleteTranslation)},
-        {QStringLiteral("lblAddress"), s.str(Str::ProxyAddress)},
-        {QStringLiteral("lblPass"), s.str(Str::Password)},
-        {QStringLiteral("lblPort"), s.str(Str::ProxyPort)},
-        {QStringLiteral("lblUser"), s.str(Str::Username)},
-        {QStringLiteral("frmOptions"), s.str(Str::Settings)},
+        {ObjectName::chkAuth, s.str(Str::RequiresAuthentication)},
+        {ObjectName::cmdOK, s.str(Str::Ok)},
+        {ObjectName::fraLanguage, s.str(Str::Language)},
+        {ObjectName::fraProxy, QLatin1Char(' ') + s.str(Str::Connection) + QLatin1Char(' ')},
+        {ObjectName::lblTranslator, s.str(Str::TranslatedBy)},
+        {ObjectName::lblComplete, s.str(Str::CompleteTranslation)},
+        {ObjectName::lblAddress, s.str(Str::ProxyAddress)},
+        {ObjectName::lblPass, s.str(Str::Password)},
+        {ObjectName::lblPort, s.str(Str::ProxyPort)},
+        {ObjectName::lblUser, s.str(Str::Username)},
+        {ObjectName::frmOptions, s.str(Str::Settings)},
     };
     for (int i = 0; i < 3; ++i)
-        captions.append({indexedName(QStringLiteral("optConnection"), i), s.str(Str::AutoDetectSettings + i)});
+        captions.append({ObjectName::indexed(ObjectName::optConnection, i), s.str(Str::AutoDetectSettings + i)});
     return captions;
 }
 
 FormCaptions errorDialogCaptions(const AppState& s)
 {
     return {
-        {QStringLiteral("cmdReport"), s.str(Str::SendReport)},
-        {QStringLiteral("cmdRestart"), s.str(Str::RestartProgram)},
-        {QStringLiteral("lblTop"), s.str(Str::InternalError)},
-        {QStringLiteral("lblMain"), s.str(Str::ErrorPersists)},
-        {QStringLiteral("lblSecond"), s.str(Str::ReportGenerated)},
-        {QStringLiteral("cmdIgnore"), s.str(Str::Ignore)},
+        {ObjectName::cmdReport, s.str(Str::SendReport)},      {ObjectName::cmdRestart, s.str(Str::RestartProgram)},
+        {ObjectName::lblTop, s.str(Str::InternalError)},      {ObjectName::lblMain, s.str(Str::ErrorPersists)},
+        {ObjectName::lblSecond, s.str(Str::ReportGenerated)}, {ObjectName::cmdIgnore, s.str(Str::Ignore)},
     };
 }
 

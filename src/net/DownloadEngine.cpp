@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Failure.h"
+#include "app/MainControls.h"
 #include "app/Platform.h"
 #include "app/StringIds.h"
 #include "app/TransferComponent.h"
@@ -35,8 +36,8 @@ qint64 monotonicMs()
 } // namespace
 
 DownloadEngine::DownloadEngine(AppState& state, TransferComponent& component, Platform& platform, DownloadView& view,
-                               QObject* parent)
-    : QObject(parent), state(state), component(component), platform(platform), view(view)
+                               MainControls& controls, QObject* parent)
+    : QObject(parent), state(state), component(component), platform(platform), view(view), controls(controls)
 {
     connect(&component, &TransferComponent::stateChanged, this, &DownloadEngine::onTransferStateChanged);
 }
@@ -206,7 +207,7 @@ bool DownloadEngine::abortTransfer(bool isUpdateList)
     const quint64 transfer = newestTransfer;
     component.cancel();
     view.setTimeoutTimerActive(false);
-    view.enableControls(true);
+    controls.enableControls(true);
     // The window has handled queued input; a command may have run a newer transfer whose
     // lines and label are not ours to overwrite.
     if (superseded(transfer))
@@ -232,7 +233,7 @@ void DownloadEngine::countDownToTimeout()
         return;
     }
     if (abortTransfer(false))
-        view.enableControls(true);
+        controls.enableControls(true);
 }
 
 void DownloadEngine::onTransferStateChanged(int state)

@@ -11,6 +11,7 @@
 struct AppState;
 class DownloadProgress;
 class DownloadView;
+class MainControls;
 class PartFile;
 class Platform;
 class TransferComponent;
@@ -23,7 +24,7 @@ public:
     static constexpr std::uint8_t CountdownStart = 15;
 
     DownloadEngine(AppState& state, TransferComponent& component, Platform& platform, DownloadView& view,
-                   QObject* parent = nullptr);
+                   MainControls& controls, QObject* parent = nullptr);
 
     // Hands the proxy settings to the component; false only when the system says it is offline.
     bool prepareConnection();
@@ -62,6 +63,7 @@ private:
     TransferComponent& component;
     Platform& platform;
     DownloadView& view;
+    MainControls& controls;
     std::uint8_t countdownValue = 0;
     // Numbers the DownloadFile calls. A call that yields (waiting, or enabling the controls)
     // may find a newer call has run meanwhile; the component and the controls are then that

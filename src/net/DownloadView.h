@@ -1,8 +1,7 @@
 #pragma once
 
 // The controls of the main window's status area that the download engine drives. The
-// window implements it, tests record it. Only EnableControls may process pending events;
-// every other call returns without running the event loop.
+// window's status panel implements it, tests record it. No call runs the event loop.
 
 #include <QString>
 
@@ -24,6 +23,8 @@ public:
     // The busy animation (range 0 to 0), for a body of unknown length.
     virtual void setProgressBusy() = 0;
 
+    // Empties `lstStatus`.
+    virtual void clearStatusList() = 0;
     // `lstStatus`: appends the line as the last one, scrolls it into view with nothing
     // left selected, then refreshes the status bar as SetStatusBar with empty text does
     // (a busy window shows this newest line there).
@@ -37,9 +38,4 @@ public:
 
     // Hides `imgStatus(0)` to `imgStatus(3)`.
     virtual void hideStatusIcons() = 0;
-
-    // The engine calls it only with true, when a transfer fails: the window turns idle and
-    // handles the input queued meanwhile, so a command may start a new transfer before
-    // this returns.
-    virtual void enableControls(bool idle) = 0;
 };

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/Dialogs.h"
 #include "app/MakerPages.h"
+#include "app/ObjectNames.h"
 #include "app/Platform.h"
 #include "app/StringIds.h"
 #include "lang/BuiltinStrings.h"
@@ -48,7 +49,7 @@ QFont verdanaFont(const QFont& base)
     return font;
 }
 
-QLabel* makeLabel(const char* name, QWidget* parent, const QString& caption = {})
+QLabel* makeLabel(QLatin1StringView name, QWidget* parent, const QString& caption = {})
 {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QLatin1String(name));
@@ -57,7 +58,7 @@ QLabel* makeLabel(const char* name, QWidget* parent, const QString& caption = {}
     return label;
 }
 
-QLabel* makeLink(const char* name, QWidget* parent, const QString& caption = {})
+QLabel* makeLink(QLatin1StringView name, QWidget* parent, const QString& caption = {})
 {
     QLabel* label = makeLabel(name, parent, caption);
     QFont font = label->font();
@@ -71,7 +72,7 @@ QLabel* makeLink(const char* name, QWidget* parent, const QString& caption = {})
     return label;
 }
 
-QFrame* separatorLine(const char* name, QWidget* parent)
+QFrame* separatorLine(QLatin1StringView name, QWidget* parent)
 {
     auto* line = new QFrame(parent);
     line->setObjectName(QLatin1String(name));
@@ -106,7 +107,7 @@ AboutDialog::AboutDialog(const AppState& state, Platform& platform, Dialogs& dia
                          QWidget* parent)
     : QDialog(parent), state(state), platform(platform), dialogs(dialogs), strings(strings)
 {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(ObjectName::frmAbout);
     buildControls();
     fillControls();
 }
@@ -121,36 +122,36 @@ void AboutDialog::buildControls()
     setPalette(palette);
 
     picTop = new QLabel(this);
-    picTop->setObjectName(QStringLiteral("picTop"));
+    picTop->setObjectName(ObjectName::picTop);
     picTop->setFixedSize(WindowWidth, BannerHeight);
     picTop->setPixmap(banner(devicePixelRatioF()));
 
-    lblTitle = makeLabel("lblTitle", this, QStringLiteral("Korvane Manager"));
+    lblTitle = makeLabel(ObjectName::lblTitle, this, QStringLiteral("Korvane Manager"));
     QFont title = lblTitle->font();
     title.setBold(true);
     title.setPointSizeF(title.pointSizeF() * 1.4);
     lblTitle->setFont(title);
-    auto* lblFor = makeLabel("lblFor", this, QStringLiteral("For Korvane"));
-    lblVersion = makeLabel("lblVersion", this);
+    auto* lblFor = makeLabel(ObjectName::lblFor, this, QStringLiteral("For Korvane"));
+    lblVersion = makeLabel(ObjectName::lblVersion, this);
 
-    lblCopyr = makeLabel("lblCopyr", this, CopyrightNotice);
-    lblAuthor = makeLink("lblAuthor", this, AuthorName);
-    lblWebsite = makeLink("lblWebsite", this);
-    lblInfoZip = makeLink("lblInfoZip", this, QStringLiteral("libzip copyright"));
+    lblCopyr = makeLabel(ObjectName::lblCopyr, this, CopyrightNotice);
+    lblAuthor = makeLink(ObjectName::lblAuthor, this, AuthorName);
+    lblWebsite = makeLink(ObjectName::lblWebsite, this);
+    lblInfoZip = makeLink(ObjectName::lblInfoZip, this, QStringLiteral("libzip copyright"));
 
-    lblFree = makeLabel("lblFree", this);
-    lblOsName = makeLabel("lblOsName", this, QStringLiteral("..."));
-    lblMemo = makeLabel("lblMemo", this, QStringLiteral("..."));
+    lblFree = makeLabel(ObjectName::lblFree, this);
+    lblOsName = makeLabel(ObjectName::lblOsName, this, QStringLiteral("..."));
+    lblMemo = makeLabel(ObjectName::lblMemo, this, QStringLiteral("..."));
 
     cmdOK = new QPushButton(this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setObjectName(ObjectName::cmdOK);
     cmdOK->setFont(verdanaFont(cmdOK->font()));
     cmdOK->setMinimumWidth(100);
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
     tmrMemo = new QTimer(this);
-    tmrMemo->setObjectName(QStringLiteral("tmrMemo"));
+    tmrMemo->setObjectName(ObjectName::tmrMemo);
     tmrMemo->setInterval(MemoInterval);
     connect(tmrMemo, &QTimer::timeout, this, &AboutDialog::showMemoStats);
 
@@ -180,9 +181,9 @@ void AboutDialog::buildControls()
     body->setContentsMargins(TextLeft, IconY - BannerHeight, 20, 0);
     body->setSpacing(12);
     body->addLayout(heading);
-    body->addWidget(separatorLine("linTop", this));
+    body->addWidget(separatorLine(ObjectName::linTop, this));
     body->addLayout(credits);
-    body->addWidget(separatorLine("linBottom", this));
+    body->addWidget(separatorLine(ObjectName::linBottom, this));
     body->addLayout(system);
 
     auto* buttons = new QHBoxLayout;

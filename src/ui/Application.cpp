@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "app/CommandTargets.h"
 #include "app/MainCommands.h"
+#include "app/ObjectNames.h"
 #include "app/QtSettingsStore.h"
 #include "detect/GameDetection.h"
 #include "install/EngineExtractionView.h"
@@ -75,7 +76,8 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
     void checkSelfUpdate(bool automatic) override { selfUpdate.checkSelfUpdate(automatic); }
     void openChangeLog(int index) override
     {
-        const QString address = ReleaseCatalogue::changeLogAddress(state, index, window.versionRows().restoreIndex());
+        const QString address =
+            ReleaseCatalogue::changeLogAddress(state, index, window.versionRows().restoreSelectedIndex());
         if (!address.isEmpty())
             services.platform.openDocument(address);
     }
@@ -94,19 +96,20 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
     AppServices& services;
     WindowDialogs& windows;
     MainWindow window;
-    GameDetection detection{state, services, window};
-    DownloadEngine engine{state, services.transfer, services.platform, window.statusPanel()};
-    ReleaseCatalogue catalogue{state, services, engine, window};
-    SelfUpdateCheck selfUpdate{state, services, engine, window};
+    MainCommands commands{state, services, window, *this};
+    MainWindowViews views{window, window.versionRows(), commands};
+    GameDetection detection{state, services, views};
+    DownloadEngine engine{state, services.transfer, services.platform, window.statusPanel(), commands};
+    ReleaseCatalogue catalogue{state, services, engine, window.statusPanel(), views};
+    SelfUpdateCheck selfUpdate{state, services, engine, commands};
     EngineExtractionView extractionView{engine, window.statusPanel()};
     ZipExtractor extractor{state, services.dialogs, extractionView};
-    Installer installer{state, services, engine, extractor, detection, window};
-    MainCommands commands{state, services, window, *this};
+    Installer installer{state, services, engine, extractor, detection, window.statusPanel(), views};
 };
 
 Application::Application() : seams(std::make_unique<SystemSeams>())
 {
-    seams->transfer.setObjectName(QStringLiteral("intMain"));
+    seams->transfer.setObjectName(ObjectName::intMain);
     parts = std::make_unique<Parts>(seams->state, seams->services, seams->dialogs);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/BannerPanel.h"
 
+#include "app/ObjectNames.h"
 #include "ui/MainWindowStyle.h"
 
 #include <QFrame>
@@ -12,12 +13,12 @@ using namespace MainWindowStyle;
 
 BannerPanel::BannerPanel(QWidget* parent) : QWidget(parent)
 {
-    QLabel* imgTop = label(this, QStringLiteral("imgTop"));
+    QLabel* imgTop = label(this, ObjectName::imgTop);
     imgTop->setFixedHeight(58);
     imgTop->setStyleSheet(QStringLiteral("QLabel#imgTop { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, "
                                          "stop:0 #17324f, stop:0.65 #24496f, stop:1 #2f5d8a); }"));
 
-    QLabel* imgTopIcon = label(imgTop, QStringLiteral("imgTopIcon"));
+    QLabel* imgTopIcon = label(imgTop, ObjectName::imgTopIcon);
     imgTopIcon->setPixmap(QIcon(QStringLiteral(":/icons/krvnm-48.png")).pixmap(QSize(32, 32), devicePixelRatioF()));
     imgTopIcon->setFixedSize(32, 32);
 
@@ -25,11 +26,11 @@ BannerPanel::BannerPanel(QWidget* parent) : QWidget(parent)
     title.setPointSizeF(title.pointSizeF() * 1.45);
     title.setBold(true);
     // The name twice, a dark copy one pixel down and right, for a shadow.
-    QLabel* lblTopShadow = label(imgTop, QStringLiteral("lblTopShadow"), QStringLiteral("Korvane Manager"));
+    QLabel* lblTopShadow = label(imgTop, ObjectName::lblTopShadow, QStringLiteral("Korvane Manager"));
     lblTopShadow->setFont(title);
     lblTopShadow->setStyleSheet(QStringLiteral("color: #08131f;"));
     lblTopShadow->setContentsMargins(1, 1, 0, 0);
-    QLabel* lblTop = label(imgTop, QStringLiteral("lblTop"), QStringLiteral("Korvane Manager"));
+    QLabel* lblTop = label(imgTop, ObjectName::lblTop, QStringLiteral("Korvane Manager"));
     lblTop->setFont(title);
     lblTop->setStyleSheet(QStringLiteral("color: #ffffff;"));
     lblTop->setContentsMargins(0, 0, 1, 1);
@@ -46,6 +47,6 @@ BannerPanel::BannerPanel(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(imgTop);
-    layout->addWidget(separatorLine(this, QStringLiteral("lneTop1"), QColor(0x4c, 0xaf, 0x37), 2));
-    layout->addWidget(separatorLine(this, QStringLiteral("lneTop2"), QColor(0x0d, 0x1f, 0x33)));
+    layout->addWidget(separatorLine(this, ObjectName::lneTop1, QColor(0x4c, 0xaf, 0x37), 2));
+    layout->addWidget(separatorLine(this, ObjectName::lneTop2, QColor(0x0d, 0x1f, 0x33)));
 }

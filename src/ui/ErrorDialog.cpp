@@ -4,6 +4,7 @@
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
 #include "app/FailureScope.h"
+#include "app/ObjectNames.h"
 #include "app/Platform.h"
 #include "ui/FormTranslation.h"
 #include "ui/MailLink.h"
@@ -32,7 +33,7 @@ QFont verdanaFont(const QFont& base, bool bold = false)
     return font;
 }
 
-QPushButton* button(const char* name, const QString& caption, QWidget* parent)
+QPushButton* button(QLatin1StringView name, const QString& caption, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
@@ -42,7 +43,7 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent)
     return button;
 }
 
-QLabel* label(const char* name, QWidget* parent)
+QLabel* label(QLatin1StringView name, QWidget* parent)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
@@ -69,7 +70,7 @@ ErrorDialog::ErrorDialog(QString lastErrorText, const AppState& state, Platform&
     : QDialog(parent), lastErrorText(std::move(lastErrorText)), state(state), platform(platform), dialogs(dialogs),
       strings(strings), today(std::move(today))
 {
-    setObjectName(QStringLiteral("frmError"));
+    setObjectName(ObjectName::frmError);
     setWindowTitle(MessageRequest::productName());
     buildControls();
 }
@@ -79,7 +80,7 @@ ErrorDialog::~ErrorDialog() = default;
 void ErrorDialog::buildControls()
 {
     auto* shpTop = new QWidget(this);
-    shpTop->setObjectName(QStringLiteral("shpTop"));
+    shpTop->setObjectName(ObjectName::shpTop);
     shpTop->setAutoFillBackground(true);
     QPalette headerPalette = shpTop->palette();
     headerPalette.setColor(QPalette::Window, QColor(0xff, 0xff, 0xff));
@@ -87,9 +88,9 @@ void ErrorDialog::buildControls()
     shpTop->setPalette(headerPalette);
 
     picIco = new QLabel(shpTop);
-    picIco->setObjectName(QStringLiteral("picIco"));
+    picIco->setObjectName(ObjectName::picIco);
     picIco->setFixedSize(ProgramIconSize, ProgramIconSize);
-    lblTop = label("lblTop", shpTop);
+    lblTop = label(ObjectName::lblTop, shpTop);
     QFont headline = verdanaFont(lblTop->font(), true);
     headline.setPointSizeF(headline.pointSizeF() * 1.15);
     lblTop->setFont(headline);
@@ -102,29 +103,29 @@ void ErrorDialog::buildControls()
     header->addWidget(lblTop, 1, Qt::AlignVCenter);
 
     auto* linTop = new QFrame(this);
-    linTop->setObjectName(QStringLiteral("linTop"));
+    linTop->setObjectName(ObjectName::linTop);
     linTop->setFrameShape(QFrame::HLine);
     linTop->setFrameShadow(QFrame::Sunken);
 
-    lblMain = label("lblMain", this);
-    lblSecond = label("lblSecond", this);
+    lblMain = label(ObjectName::lblMain, this);
+    lblSecond = label(ObjectName::lblSecond, this);
     txtReport = new QPlainTextEdit(this);
-    txtReport->setObjectName(QStringLiteral("txtReport"));
+    txtReport->setObjectName(ObjectName::txtReport);
     txtReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtReport->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtReport->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     txtReport->setMinimumHeight(150);
 
-    cmdReport = button("cmdReport", QStringLiteral("Send Report"), this);
-    cmdRestart = button("cmdRestart", QStringLiteral("Restart Program"), this);
-    cmdIgnore = button("cmdIgnore", QStringLiteral("Ignore"), this);
+    cmdReport = button(ObjectName::cmdReport, QStringLiteral("Send Report"), this);
+    cmdRestart = button(ObjectName::cmdRestart, QStringLiteral("Restart Program"), this);
+    cmdIgnore = button(ObjectName::cmdIgnore, QStringLiteral("Ignore"), this);
     cmdIgnore->setDefault(true);
     connect(cmdReport, &QPushButton::clicked, this, &ErrorDialog::mailReport);
     connect(cmdRestart, &QPushButton::clicked, this, &ErrorDialog::restart);
     connect(cmdIgnore, &QPushButton::clicked, this, &ErrorDialog::ignore);
 
     auto* linBottom = new QFrame(this);
-    linBottom->setObjectName(QStringLiteral("linBottom"));
+    linBottom->setObjectName(ObjectName::linBottom);
     linBottom->setFrameShape(QFrame::HLine);
     linBottom->setFrameShadow(QFrame::Sunken);
 

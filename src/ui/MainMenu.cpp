@@ -1,5 +1,7 @@
 #include "ui/MainMenu.h"
 
+#include "app/ObjectNames.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,46 +19,49 @@ enum class Kind
 
 struct Entry
 {
-    const char* name;
-    const char* parent; // empty: the menu bar
+    QLatin1StringView name;
+    QLatin1StringView parent; // empty: the menu bar
     Kind kind;
-    const char* caption; // English; the caption table translates the entries that change
+    const char* caption;                     // English; the caption table translates the entries that change
+    MenuCommand command = MenuCommand::Exit; // Command and Choice entries only
 };
 
 constexpr Entry Entries[] = {
-    {"mnuFile", "", Kind::Menu, "&File"},
-    {"mnuOpen", "mnuFile", Kind::Command, "Select KRVN path..."},
-    {"brk00", "mnuFile", Kind::Separator, ""},
-    {"mnuExit", "mnuFile", Kind::Command, "Exit"},
-    {"mnuOptions", "", Kind::Menu, "&Options"},
-    {"mnuSettings", "mnuOptions", Kind::Command, "Settings..."},
-    {"brk02", "mnuOptions", Kind::Separator, ""},
-    {"mnuPlatform", "mnuOptions", Kind::Menu, "Platform selection"},
-    {"mnuWin9x", "mnuPlatform", Kind::Choice, "Win9x Korvane"},
-    {"mnuWin32", "mnuPlatform", Kind::Choice, "Win32 Korvane"},
-    {"mnuWin64", "mnuPlatform", Kind::Choice, "Win64 Korvane"},
-    {"mnuRedetect", "mnuOptions", Kind::Command, "Redetect KRVN version"},
-    {"mnuHelp", "", Kind::Menu, "&Help"},
-    {"mnuKrvnWiki", "mnuHelp", Kind::Link, "Korvane Wiki"},
-    {"brk04", "mnuHelp", Kind::Separator, ""},
-    {"mnuLinksKRVN", "mnuHelp", Kind::Menu, "Links: Korvane"},
-    {"mnuKrvnHome", "mnuLinksKRVN", Kind::Link, "Homepage"},
-    {"mnuForum", "mnuLinksKRVN", Kind::Link, "Forums"},
-    {"mnuBug", "mnuLinksKRVN", Kind::Link, "Report a bug"},
-    {"mnuKrvnFiles", "mnuLinksKRVN", Kind::Link, "Previous versions"},
-    {"mnuLinksGraphics", "mnuHelp", Kind::Menu, "Links: New graphics"},
-    {"mnuCrates", "mnuLinksGraphics", Kind::Link, "Korvane Crates"},
-    {"mnuGRFCrawler", "mnuLinksGraphics", Kind::Link, "GRF Crawler"},
-    {"mnuTWSR", "mnuLinksGraphics", Kind::Link, "Townscape Refit"},
-    {"brk05", "mnuHelp", Kind::Separator, ""},
-    {"mnuCheckSelfUpdate", "mnuHelp", Kind::Command, "Check for updates"},
-    {"brk06", "mnuHelp", Kind::Separator, ""},
-    {"mnuWebsite", "mnuHelp", Kind::Link, "KRVN Manager website"},
-    {"mnuAbout", "mnuHelp", Kind::Command, "About KRVN Manager..."},
+    {ObjectName::mnuFile, {}, Kind::Menu, "&File"},
+    {ObjectName::mnuOpen, ObjectName::mnuFile, Kind::Command, "Select KRVN path...", MenuCommand::ChooseGameFolder},
+    {ObjectName::brk00, ObjectName::mnuFile, Kind::Separator, ""},
+    {ObjectName::mnuExit, ObjectName::mnuFile, Kind::Command, "Exit", MenuCommand::Exit},
+    {ObjectName::mnuOptions, {}, Kind::Menu, "&Options"},
+    {ObjectName::mnuSettings, ObjectName::mnuOptions, Kind::Command, "Settings...", MenuCommand::ShowOptions},
+    {ObjectName::brk02, ObjectName::mnuOptions, Kind::Separator, ""},
+    {ObjectName::mnuPlatform, ObjectName::mnuOptions, Kind::Menu, "Platform selection"},
+    {ObjectName::mnuWin9x, ObjectName::mnuPlatform, Kind::Choice, "Win9x Korvane", MenuCommand::PlatformWin9x},
+    {ObjectName::mnuWin32, ObjectName::mnuPlatform, Kind::Choice, "Win32 Korvane", MenuCommand::PlatformWin32},
+    {ObjectName::mnuWin64, ObjectName::mnuPlatform, Kind::Choice, "Win64 Korvane", MenuCommand::PlatformWin64},
+    {ObjectName::mnuRedetect, ObjectName::mnuOptions, Kind::Command, "Redetect KRVN version", MenuCommand::Redetect},
+    {ObjectName::mnuHelp, {}, Kind::Menu, "&Help"},
+    {ObjectName::mnuKrvnWiki, ObjectName::mnuHelp, Kind::Link, "Korvane Wiki"},
+    {ObjectName::brk04, ObjectName::mnuHelp, Kind::Separator, ""},
+    {ObjectName::mnuLinksKRVN, ObjectName::mnuHelp, Kind::Menu, "Links: Korvane"},
+    {ObjectName::mnuKrvnHome, ObjectName::mnuLinksKRVN, Kind::Link, "Homepage"},
+    {ObjectName::mnuForum, ObjectName::mnuLinksKRVN, Kind::Link, "Forums"},
+    {ObjectName::mnuBug, ObjectName::mnuLinksKRVN, Kind::Link, "Report a bug"},
+    {ObjectName::mnuKrvnFiles, ObjectName::mnuLinksKRVN, Kind::Link, "Previous versions"},
+    {ObjectName::mnuLinksGraphics, ObjectName::mnuHelp, Kind::Menu, "Links: New graphics"},
+    {ObjectName::mnuCrates, ObjectName::mnuLinksGraphics, Kind::Link, "Korvane Crates"},
+    {ObjectName::mnuGRFCrawler, ObjectName::mnuLinksGraphics, Kind::Link, "GRF Crawler"},
+    {ObjectName::mnuTWSR, ObjectName::mnuLinksGraphics, Kind::Link, "Townscape Refit"},
+    {ObjectName::brk05, ObjectName::mnuHelp, Kind::Separator, ""},
+    {ObjectName::mnuCheckSelfUpdate, ObjectName::mnuHelp, Kind::Command, "Check for updates",
+     MenuCommand::CheckSelfUpdate},
+    {ObjectName::brk06, ObjectName::mnuHelp, Kind::Separator, ""},
+    {ObjectName::mnuWebsite, ObjectName::mnuHelp, Kind::Link, "KRVN Manager website"},
+    {ObjectName::mnuAbout, ObjectName::mnuHelp, Kind::Command, "About KRVN Manager...", MenuCommand::ShowAbout},
 };
 
 // Entries that change the game or the settings, off while a transfer runs.
-constexpr const char* BusyOff[] = {"mnuOpen", "mnuSettings", "mnuPlatformAction", "mnuRedetect"};
+constexpr QLatin1StringView BusyOff[] = {ObjectName::mnuOpen, ObjectName::mnuSettings, ObjectName::mnuPlatform,
+                                         ObjectName::mnuRedetect};
 
 } // namespace
 
@@ -64,7 +69,7 @@ MainMenu::MainMenu(QMenuBar* bar) : QObject(bar), bar(bar)
 {
     for (const Entry& item : Entries) {
         const QString name = QLatin1String(item.name);
-        auto* parent = *item.parent ? bar->findChild<QMenu*>(QLatin1String(item.parent)) : nullptr;
+        auto* parent = !item.parent.isEmpty() ? bar->findChild<QMenu*>(QLatin1String(item.parent)) : nullptr;
         QAction* action = nullptr;
         if (item.kind == Kind::Menu) {
             QMenu* menu = parent ? parent->addMenu(QString::fromUtf8(item.caption))
@@ -83,7 +88,8 @@ MainMenu::MainMenu(QMenuBar* bar) : QObject(bar), bar(bar)
         if (item.kind == Kind::Link)
             connect(action, &QAction::triggered, this, [this, name] { Q_EMIT linkChosen(name); });
         else
-            connect(action, &QAction::triggered, this, [this, name] { Q_EMIT commandChosen(name); });
+            connect(action, &QAction::triggered, this,
+                    [this, command = item.command] { Q_EMIT commandChosen(command); });
     }
 }
 
@@ -94,14 +100,17 @@ QAction* MainMenu::entry(const QString& name) const
 
 void MainMenu::setIdle(bool idle, bool selfUpdateEnabled)
 {
-    for (const char* name : BusyOff)
-        entry(QLatin1String(name))->setEnabled(idle);
-    entry(QStringLiteral("mnuCheckSelfUpdate"))->setEnabled(idle && selfUpdateEnabled);
+    for (QLatin1StringView name : BusyOff) {
+        // A submenu is switched through its own entry in the parent menu.
+        QAction* action = entry(name);
+        (action ? action : entry(name + QStringLiteral("Action")))->setEnabled(idle);
+    }
+    entry(ObjectName::mnuCheckSelfUpdate)->setEnabled(idle && selfUpdateEnabled);
 }
 
 void MainMenu::checkPlatformItem(int index)
 {
-    entry(QStringLiteral("mnuWin9x"))->setChecked(index == 0);
-    entry(QStringLiteral("mnuWin32"))->setChecked(index == 1);
-    entry(QStringLiteral("mnuWin64"))->setChecked(index == 2);
+    entry(ObjectName::mnuWin9x)->setChecked(index == 0);
+    entry(ObjectName::mnuWin32)->setChecked(index == 1);
+    entry(ObjectName::mnuWin64)->setChecked(index == 2);
 }

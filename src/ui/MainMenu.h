@@ -6,6 +6,20 @@
 #include <QObject>
 #include <QString>
 
+// The menu entries that run a command; the web links are routed by their entry name.
+enum class MenuCommand
+{
+    ChooseGameFolder, // mnuOpen
+    Exit,             // mnuExit
+    ShowOptions,      // mnuSettings
+    PlatformWin9x,    // mnuWin9x
+    PlatformWin32,    // mnuWin32
+    PlatformWin64,    // mnuWin64
+    Redetect,         // mnuRedetect
+    CheckSelfUpdate,  // mnuCheckSelfUpdate
+    ShowAbout         // mnuAbout
+};
+
 class QAction;
 class QMenuBar;
 
@@ -23,8 +37,7 @@ public:
     void checkPlatformItem(int index);
 
 Q_SIGNALS:
-    // A command entry was chosen (mnuOpen, mnuExit, mnuSettings, mnuWin9x, ...).
-    void commandChosen(const QString& name);
+    void commandChosen(MenuCommand command);
     // A web-link entry was chosen (mnuKrvnWiki, ..., mnuWebsite).
     void linkChosen(const QString& name);
 

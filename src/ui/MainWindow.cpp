@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "app/MainCommands.h"
+#include "app/ObjectNames.h"
 #include "ui/BannerPanel.h"
 #include "ui/MainMenu.h"
 #include "ui/MainWindowStyle.h"
@@ -21,12 +22,12 @@ using namespace MainWindowStyle;
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(ObjectName::frmMain);
     setWindowTitle(QStringLiteral("Korvane Manager"));
     mainMenu = new MainMenu(menuBar());
 
     auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("frmMainBackground"));
+    central->setObjectName(ObjectName::frmMainBackground);
     central->setAutoFillBackground(true);
     QPalette palette = central->palette();
     palette.setColor(QPalette::Window, WindowBackground);
@@ -48,16 +49,16 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     layout->setSpacing(0);
     layout->addWidget(banner);
     layout->addLayout(body, 1);
-    layout->addWidget(separatorLine(central, named("lneLine", 6), QColor(0xc9, 0xd0, 0xd9)));
-    layout->addWidget(separatorLine(central, named("lneLine", 7), QColor(0xff, 0xff, 0xff)));
+    layout->addWidget(separatorLine(central, named(ObjectName::lneLine, 6), QColor(0xc9, 0xd0, 0xd9)));
+    layout->addWidget(separatorLine(central, named(ObjectName::lneLine, 7), QColor(0xff, 0xff, 0xff)));
     layout->addWidget(buildButtons());
     setCentralWidget(central);
 
     stbMainText = new QLabel(this);
-    stbMainText->setObjectName(QStringLiteral("stbMainText"));
+    stbMainText->setObjectName(ObjectName::stbMainText);
     stbMainText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     stbMainText->setContentsMargins(6, 2, 6, 2);
-    statusBar()->setObjectName(QStringLiteral("stbMain"));
+    statusBar()->setObjectName(ObjectName::stbMain);
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(stbMainText, 1);
 
@@ -71,14 +72,14 @@ QWidget* MainWindow::buildButtons()
 {
     auto* buttons = new QWidget(this);
     cmdRun = new QPushButton(QStringLiteral("Run KRVN"), buttons);
-    cmdRun->setObjectName(QStringLiteral("cmdRun"));
+    cmdRun->setObjectName(ObjectName::cmdRun);
     cmdRun->setDefault(true);
     cmdRun->setEnabled(false);
     cmdLU = new QPushButton(QStringLiteral("Check for Updates"), buttons);
-    cmdLU->setObjectName(QStringLiteral("cmdLU"));
+    cmdLU->setObjectName(ObjectName::cmdLU);
     cmdLU->setIcon(statusIcon(QStringLiteral("update"))); // imgUpdate until the catalogue is in
     cmdExit = new QPushButton(QStringLiteral("Exit"), buttons);
-    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    cmdExit->setObjectName(ObjectName::cmdExit);
     cmdExit->setShortcut(QKeySequence(Qt::Key_Escape));
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
     for (QPushButton* button : {cmdRun, cmdLU, cmdExit}) {
@@ -106,31 +107,37 @@ void MainWindow::attach(MainCommands& mainCommands)
     connect(rows, &VersionRowsPanel::hovered, this, [this] { commands->setStatusBar(); });
     connect(status, &StatusPanel::hovered, this, [this] { commands->setStatusBar(); });
     connect(status, &StatusPanel::lineAdded, this, [this] { commands->statusLineAdded(); });
-    connect(status, &StatusPanel::controlsSwitched, this, [this](bool idle) { commands->enableControls(idle); });
     connect(status, &StatusPanel::statusBarWanted, this, [this](const QString& text) { commands->setStatusBar(text); });
     connect(status, &StatusPanel::statusIconsHidden, rows, &VersionRowsPanel::hideStatusIcons);
 }
 
-void MainWindow::runCommand(const QString& name)
+void MainWindow::runCommand(MenuCommand command)
 {
-    if (name == QLatin1String("mnuOpen"))
+    switch (command) {
+    case MenuCommand::ChooseGameFolder:
         commands->chooseGameFolder();
-    else if (name == QLatin1String("mnuExit"))
+        break;
+    case MenuCommand::Exit:
         close();
-    else if (name == QLatin1String("mnuSettings"))
+        break;
+    case MenuCommand::ShowOptions:
         commands->showOptions();
-    else if (name == QLatin1String("mnuAbout"))
-        commands->showAbout();
-    else if (name == QLatin1String("mnuRedetect"))
+        break;
+    case MenuCommand::PlatformWin9x:
+    case MenuCommand::PlatformWin32:
+    case MenuCommand::PlatformWin64:
+        commands->choosePlatform(static_cast<int>(command) - static_cast<int>(MenuCommand::PlatformWin9x));
+        break;
+    case MenuCommand::Redetect:
         commands->redetect();
-    else if (name == QLatin1String("mnuCheckSelfUpdate"))
+        break;
+    case MenuCommand::CheckSelfUpdate:
         commands->checkSelfUpdate();
-    else if (name == QLatin1String("mnuWin9x"))
-        commands->choosePlatform(0);
-    else if (name == QLatin1String("mnuWin32"))
-        commands->choosePlatform(1);
-    else if (name == QLatin1String("mnuWin64"))
-        commands->choosePlatform(2);
+        break;
+    case MenuCommand::ShowAbout:
+        commands->showAbout();
+        break;
+    }
 }
 
 void MainWindow::applyControlStates(const ControlStates& states)
@@ -178,34 +185,9 @@ void MainWindow::checkPlatformItem(int index)
     mainMenu->checkPlatformItem(index);
 }
 
-void MainWindow::setVersionText(const QString& text)
-{
-    rows->setVersionText(text);
-}
-
 void MainWindow::setRunEnabled(bool enabled)
 {
     cmdRun->setEnabled(enabled);
-}
-
-void MainWindow::setStatusBar(const QString& text)
-{
-    commands->setStatusBar(text);
-}
-
-void MainWindow::selectVersionRow(int row)
-{
-    rows->selectRow(row);
-}
-
-void MainWindow::setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip)
-{
-    rows->setStatusIcon(index, picture, toolTip);
-}
-
-void MainWindow::closeMainWindow()
-{
-    close();
 }
 
 int MainWindow::selectedProduct() const
@@ -213,79 +195,19 @@ int MainWindow::selectedProduct() const
     return rows->selectedProduct();
 }
 
-void MainWindow::enableControls(bool idle)
-{
-    commands->enableControls(idle);
-}
-
-void MainWindow::clearStatusList()
-{
-    status->clearStatusList();
-}
-
-void MainWindow::setProgressMaximum(int maximum)
-{
-    status->setProgressMaximum(maximum);
-}
-
-void MainWindow::setProgressValue(int value)
-{
-    status->setProgressValue(value);
-}
-
-void MainWindow::setProgressVisible(bool visible)
-{
-    status->setProgressVisible(visible);
-}
-
-void MainWindow::setRowCaption(int row, const QString& caption)
-{
-    rows->setRowCaption(row, caption);
-}
-
-void MainWindow::setRowDate(int row, const QString& text)
-{
-    rows->setRowDate(row, text);
-}
-
-void MainWindow::enableRow(int row)
-{
-    rows->enableRow(row);
-}
-
-void MainWindow::fillRestoreList(const QStringList& items)
-{
-    rows->fillRestoreList(items);
-}
-
 void MainWindow::setMainButtonCaption(const QString& caption)
 {
     cmdLU->setText(caption);
 }
 
+void MainWindow::closeWindow()
+{
+    close();
+}
+
 void MainWindow::showInstallImage()
 {
     cmdLU->setIcon(statusIcon(QStringLiteral("download")));
-}
-
-void MainWindow::hideStatusIcon(std::uint8_t index)
-{
-    rows->hideStatusIcon(index);
-}
-
-bool MainWindow::isVersionRowSelected(int row) const
-{
-    return rows->isRowSelected(row);
-}
-
-int MainWindow::restoreSelectedIndex() const
-{
-    return rows->restoreIndex();
-}
-
-void MainWindow::unloadMainWindow()
-{
-    close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

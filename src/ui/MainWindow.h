@@ -4,12 +4,10 @@
 // status bar and the menu. It owns widgets only; MainCommands decides what they do.
 
 #include "app/MainView.h"
-#include "detect/DetectionView.h"
-#include "install/InstallView.h"
-#include "updates/CatalogueView.h"
 
 #include <QMainWindow>
 
+enum class MenuCommand;
 class BannerPanel;
 class MainCommands;
 class MainMenu;
@@ -18,7 +16,7 @@ class QPushButton;
 class StatusPanel;
 class VersionRowsPanel;
 
-class MainWindow : public QMainWindow, public MainView, public DetectionView, public CatalogueView, public InstallView
+class MainWindow : public QMainWindow, public MainView
 {
     Q_OBJECT
 
@@ -41,33 +39,10 @@ public:
     void resetRestoreList() override;
     void checkPlatformItem(int index) override;
     int selectedProduct() const override;
-
-    // DetectionView
-    void setVersionText(const QString& text) override;
     void setRunEnabled(bool enabled) override;
-    void setStatusBar(const QString& text) override;
-    void selectVersionRow(int row) override;
-    void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override;
-    void closeMainWindow() override;
-
-    // CatalogueView
-    void enableControls(bool idle) override;
-    void clearStatusList() override;
-    void setProgressMaximum(int maximum) override;
-    void setProgressValue(int value) override;
-    void setProgressVisible(bool visible) override;
-    void setRowCaption(int row, const QString& caption) override;
-    void setRowDate(int row, const QString& text) override;
-    void enableRow(int row) override;
-    void fillRestoreList(const QStringList& items) override;
     void setMainButtonCaption(const QString& caption) override;
     void showInstallImage() override;
-
-    // InstallView
-    void hideStatusIcon(std::uint8_t index) override;
-    bool isVersionRowSelected(int row) const override;
-    int restoreSelectedIndex() const override;
-    void unloadMainWindow() override;
+    void closeWindow() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,7 +51,7 @@ protected:
 
 private:
     QWidget* buildButtons();
-    void runCommand(const QString& name);
+    void runCommand(MenuCommand command);
 
     MainCommands* commands = nullptr;
     bool unloaded = false;

@@ -6,7 +6,7 @@
 
 namespace MainWindowStyle {
 
-QString named(const char* name, int index)
+QString named(QLatin1StringView name, int index)
 {
     return QLatin1String(name) + QString::number(index);
 }
@@ -30,7 +30,7 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption)
     return label;
 }
 
-QFrame* card(QWidget* parent, const char* name)
+QFrame* card(QWidget* parent, QLatin1StringView name)
 {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QLatin1String(name));

@@ -5,6 +5,7 @@
 #include "app/Dialogs.h"
 #include "app/Failure.h"
 #include "app/FailureScope.h"
+#include "app/ObjectNames.h"
 #include "app/Platform.h"
 #include "app/SettingsStore.h"
 #include "app/StringIds.h"
@@ -42,13 +43,13 @@ constexpr int CredentialLength = 64;
 constexpr int ControlArrayElementMissing = 340;
 constexpr int IconSize = 16;
 
-template <typename Widget> Widget* named(Widget* widget, const char* name)
+template <typename Widget> Widget* named(Widget* widget, QLatin1StringView name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
 }
 
-QLineEdit* textField(QWidget* parent, const char* name, int maxLength)
+QLineEdit* textField(QWidget* parent, QLatin1StringView name, int maxLength)
 {
     auto* field = named(new QLineEdit(parent), name);
     field->setMaxLength(maxLength);
@@ -95,7 +96,7 @@ OptionsDialog::OptionsDialog(AppState& state, AppServices& services, MainWindowL
                              QWidget* parent)
     : QDialog(parent), state(state), services(services), mainWindow(mainWindow)
 {
-    setObjectName(QStringLiteral("frmOptions"));
+    setObjectName(ObjectName::frmOptions);
     buildControls();
     fillControls();
 }
@@ -111,9 +112,9 @@ void OptionsDialog::showModal(AppState& state, AppServices& services, WindowDial
 
 void OptionsDialog::buildControls()
 {
-    cmdOK = named(new QPushButton(this), "cmdOK");
+    cmdOK = named(new QPushButton(this), ObjectName::cmdOK);
     cmdOK->setDefault(true);
-    cmdReset = named(new QPushButton(QStringLiteral("Reset"), this), "cmdReset");
+    cmdReset = named(new QPushButton(QStringLiteral("Reset"), this), ObjectName::cmdReset);
     cmdReset->setAutoDefault(false);
     connect(cmdOK, &QPushButton::clicked, this, &OptionsDialog::storeAndClose);
     connect(cmdReset, &QPushButton::clicked, this, &OptionsDialog::resetToDefaults);
@@ -134,20 +135,20 @@ void OptionsDialog::buildControls()
 
 QGroupBox* OptionsDialog::buildLanguageGroup()
 {
-    fraLanguage = named(new QGroupBox(this), "fraLanguage");
-    auto* picLanguage = named(new QWidget(fraLanguage), "picLanguage");
+    fraLanguage = named(new QGroupBox(this), ObjectName::fraLanguage);
+    auto* picLanguage = named(new QWidget(fraLanguage), ObjectName::picLanguage);
 
-    cboLanguage = named(new QComboBox(picLanguage), "cboLanguage");
+    cboLanguage = named(new QComboBox(picLanguage), ObjectName::cboLanguage);
     cboLanguage->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(cboLanguage, &QComboBox::currentIndexChanged, this, &OptionsDialog::onLanguagePicked);
 
-    imgAddLanguage = named(new QLabel(picLanguage), "imgAddLanguage");
+    imgAddLanguage = named(new QLabel(picLanguage), ObjectName::imgAddLanguage);
     imgAddLanguage->setPixmap(addLanguagePicture(devicePixelRatioF()));
     imgAddLanguage->setToolTip(QStringLiteral("Add Translation..."));
 
-    lblTranslator = named(new QLabel(picLanguage), "lblTranslator");
+    lblTranslator = named(new QLabel(picLanguage), ObjectName::lblTranslator);
 
-    lblComplete = named(new QLabel(picLanguage), "lblComplete");
+    lblComplete = named(new QLabel(picLanguage), ObjectName::lblComplete);
     QFont link = lblComplete->font();
     link.setUnderline(true);
     lblComplete->setFont(link);
@@ -175,8 +176,8 @@ QGroupBox* OptionsDialog::buildLanguageGroup()
 
 QGroupBox* OptionsDialog::buildProxyGroup()
 {
-    fraProxy = named(new QGroupBox(this), "fraProxy");
-    auto* picProxy = named(new QWidget(fraProxy), "picProxy");
+    fraProxy = named(new QGroupBox(this), ObjectName::fraProxy);
+    auto* picProxy = named(new QWidget(fraProxy), ObjectName::picProxy);
     auto* grid = new QGridLayout(picProxy);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setColumnMinimumWidth(0, 16);
@@ -192,11 +193,11 @@ QGroupBox* OptionsDialog::buildProxyGroup()
         grid->addWidget(optConnection[i], i, 0, 1, 5);
     }
 
-    lblAddress = named(new QLabel(picProxy), "lblAddress");
-    txtAddress = textField(picProxy, "txtAddress", AddressLength);
+    lblAddress = named(new QLabel(picProxy), ObjectName::lblAddress);
+    txtAddress = textField(picProxy, ObjectName::txtAddress, AddressLength);
     txtAddress->setMinimumWidth(160);
-    lblPort = named(new QLabel(picProxy), "lblPort");
-    txtPort = textField(picProxy, "txtPort", PortLength);
+    lblPort = named(new QLabel(picProxy), ObjectName::lblPort);
+    txtPort = textField(picProxy, ObjectName::txtPort, PortLength);
     txtPort->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtPort));
     txtPort->setFixedWidth(txtPort->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     grid->addWidget(lblAddress, 3, 1);
@@ -204,14 +205,14 @@ QGroupBox* OptionsDialog::buildProxyGroup()
     grid->addWidget(lblPort, 3, 3);
     grid->addWidget(txtPort, 3, 4);
 
-    chkAuth = named(new QCheckBox(picProxy), "chkAuth");
+    chkAuth = named(new QCheckBox(picProxy), ObjectName::chkAuth);
     connect(chkAuth, &QCheckBox::toggled, this, &OptionsDialog::onAuthenticationToggled);
     grid->addWidget(chkAuth, 4, 1, 1, 4);
 
-    lblUser = named(new QLabel(picProxy), "lblUser");
-    txtUser = textField(picProxy, "txtUser", CredentialLength);
-    lblPass = named(new QLabel(picProxy), "lblPass");
-    txtPass = textField(picProxy, "txtPass", CredentialLength);
+    lblUser = named(new QLabel(picProxy), ObjectName::lblUser);
+    txtUser = textField(picProxy, ObjectName::txtUser, CredentialLength);
+    lblPass = named(new QLabel(picProxy), ObjectName::lblPass);
+    txtPass = textField(picProxy, ObjectName::txtPass, CredentialLength);
     txtPass->setEchoMode(QLineEdit::Password);
     txtPass->setStyleSheet(QStringLiteral("lineedit-password-character: 42")); // "*"
     grid->addWidget(lblUser, 5, 1);
@@ -266,7 +267,7 @@ void OptionsDialog::selectLanguageEntry(int position)
 
 void OptionsDialog::onLanguagePicked()
 {
-    FailureScope steps(&services.errors, QStringLiteral("cboLanguage"));
+    FailureScope steps(&services.errors, ObjectName::cboLanguage);
     steps.step([&] { pickLanguage(); });
 }
 
@@ -366,7 +367,7 @@ void OptionsDialog::storeAndClose()
 
 void OptionsDialog::resetToDefaults()
 {
-    FailureScope steps(&services.errors, QStringLiteral("cmdReset"));
+    FailureScope steps(&services.errors, ObjectName::cmdReset);
     steps.step([&] {
         state.connectionType = 0;
         detectUserLanguage(state, services.platform, QStringLiteral("ENGLISH"));
@@ -391,7 +392,7 @@ template <typename Action> void OptionsDialog::runTranslatorAction(const QString
 
 void OptionsDialog::addLanguage()
 {
-    runTranslatorAction(QStringLiteral("imgAddLanguage"), [this](FailureScope& steps) {
+    runTranslatorAction(ObjectName::imgAddLanguage, [this](FailureScope& steps) {
         steps.step([&] { writeNewLanguageFile(state, services.strings); });
         steps.step([&] {
             services.dialogs.message(services.strings.required(Str::NewLanguageFileCreated), MessageIcon::Information);
@@ -403,7 +404,7 @@ void OptionsDialog::addLanguage()
 void OptionsDialog::completeTranslation()
 {
     lblComplete->setEnabled(false);
-    runTranslatorAction(QStringLiteral("lblComplete"), [this](FailureScope& steps) {
+    runTranslatorAction(ObjectName::lblComplete, [this](FailureScope& steps) {
         steps.step([&] { writeCompletionFile(state, services.strings); });
         steps.step([&] {
             services.dialogs.message(services.strings.required(Str::CompletionFileCreated), MessageIcon::Information);

@@ -1,5 +1,6 @@
 #include "ui/StatusPanel.h"
 
+#include "app/ObjectNames.h"
 #include "net/DownloadTimings.h"
 #include "ui/MainWindowStyle.h"
 
@@ -16,12 +17,12 @@ using namespace MainWindowStyle;
 
 StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
 {
-    QFrame* fraStatus = card(this, "fraStatus");
+    QFrame* fraStatus = card(this, ObjectName::fraStatus);
     fraStatus->setMouseTracking(true);
     fraStatus->installEventFilter(this);
 
     lstStatus = new QListWidget(fraStatus);
-    lstStatus->setObjectName(QStringLiteral("lstStatus"));
+    lstStatus->setObjectName(ObjectName::lstStatus);
     lstStatus->setSelectionMode(QAbstractItemView::NoSelection);
     lstStatus->setFocusPolicy(Qt::NoFocus);
     lstStatus->setFrameShape(QFrame::NoFrame);
@@ -31,14 +32,14 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     connect(lstStatus, &QListWidget::itemPressed, lstStatus, &QListWidget::clearSelection);
     connect(lstStatus->model(), &QAbstractItemModel::rowsInserted, this, &StatusPanel::lineAdded);
 
-    lblDownloadStatus = label(fraStatus, QStringLiteral("lblDownloadStatus"));
+    lblDownloadStatus = label(fraStatus, ObjectName::lblDownloadStatus);
     QPalette muted = lblDownloadStatus->palette();
     muted.setColor(QPalette::WindowText, QColor(0x3d, 0x47, 0x52));
     lblDownloadStatus->setPalette(muted);
     lblDownloadStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     pgbMain = new QProgressBar(fraStatus);
-    pgbMain->setObjectName(QStringLiteral("pgbMain"));
+    pgbMain->setObjectName(ObjectName::pgbMain);
     pgbMain->setRange(0, 100);
     pgbMain->setValue(0);
     pgbMain->setTextVisible(false);
@@ -49,7 +50,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     pgbMain->setVisible(false);
 
     tmrTimeout = new QTimer(this);
-    tmrTimeout->setObjectName(QStringLiteral("tmrTimeout"));
+    tmrTimeout->setObjectName(ObjectName::tmrTimeout);
     tmrTimeout->setInterval(currentDownloadTimings().countdownTickMs);
 
     auto* progress = new QHBoxLayout;
@@ -62,7 +63,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     card->setContentsMargins(1, 1, 1, 1);
     card->setSpacing(0);
     card->addWidget(lstStatus, 1);
-    card->addWidget(separatorLine(fraStatus, QStringLiteral("fraStatusSeparator"), SeparatorColour));
+    card->addWidget(separatorLine(fraStatus, ObjectName::fraStatusSeparator, SeparatorColour));
     card->addLayout(progress);
 
     auto* layout = new QVBoxLayout(this);
@@ -131,11 +132,6 @@ void StatusPanel::setTimeoutTimerActive(bool active)
 void StatusPanel::hideStatusIcons()
 {
     Q_EMIT statusIconsHidden();
-}
-
-void StatusPanel::enableControls(bool idle)
-{
-    Q_EMIT controlsSwitched(idle);
 }
 
 bool StatusPanel::eventFilter(QObject* watched, QEvent* event)

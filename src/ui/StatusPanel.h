@@ -25,7 +25,7 @@ public:
     QTimer* timeoutTimer() const { return tmrTimeout; }
     // Idle again: the countdown stops and the progress bar is hidden and reset.
     void resetProgress();
-    void clearStatusList();
+    void clearStatusList() override;
 
     void setDownloadLabel(const QString& text) override;
     void setProgressVisible(bool visible) override;
@@ -36,12 +36,10 @@ public:
     QString lastStatusLine() const override;
     void setTimeoutTimerActive(bool active) override;
     void hideStatusIcons() override;
-    void enableControls(bool idle) override;
 
 Q_SIGNALS:
     void lineAdded();
     void hovered();
-    void controlsSwitched(bool idle);
     void statusBarWanted(const QString& text);
     void statusIconsHidden();
 

@@ -1,5 +1,6 @@
 #include "ui/VersionRowsPanel.h"
 
+#include "app/ObjectNames.h"
 #include "ui/MainWindowStyle.h"
 
 #include <QComboBox>
@@ -29,10 +30,10 @@ VersionRowsPanel::VersionRowsPanel(QWidget* parent) : QWidget(parent)
 
 QWidget* VersionRowsPanel::buildVersionCard()
 {
-    QFrame* fraVersion = card(this, "fraVersion");
+    QFrame* fraVersion = card(this, ObjectName::fraVersion);
     fraVersion->setMouseTracking(true);
     fraVersion->installEventFilter(this);
-    lblVersion = label(fraVersion, QStringLiteral("lblVersion"));
+    lblVersion = label(fraVersion, ObjectName::lblVersion);
     lblVersion->setWordWrap(true);
     QFont bold = lblVersion->font();
     bold.setBold(true);
@@ -48,9 +49,9 @@ QWidget* VersionRowsPanel::buildRows()
     static const std::array<const char*, RowCount> designCaptions = {
         "Korvane 1.4.0 (stable)", "Korvane 1.4.0 beta 5", "Korvane r26397 (nightly)", "Previous Korvane version"};
 
-    QFrame* fraVersions = card(this, "fraVersions");
+    QFrame* fraVersions = card(this, ObjectName::fraVersions);
     auto* picVersions = new QWidget(fraVersions);
-    picVersions->setObjectName(QStringLiteral("picVersions"));
+    picVersions->setObjectName(ObjectName::picVersions);
     for (QWidget* background : {static_cast<QWidget*>(fraVersions), picVersions}) {
         background->setMouseTracking(true);
         background->installEventFilter(this);
@@ -72,20 +73,20 @@ QWidget* VersionRowsPanel::buildRows()
         if (row > 0) {
             // An etched separator: a dark line over a light one.
             rows->setRowMinimumHeight(line, 6);
-            rows->addWidget(separatorLine(picVersions, named("lneLine", 2 * (row - 1)), SeparatorColour), line + 1, 0,
-                            1, 5);
-            rows->addWidget(separatorLine(picVersions, named("lneLine", 2 * (row - 1) + 1), Qt::white), line + 2, 0, 1,
-                            5);
+            rows->addWidget(separatorLine(picVersions, named(ObjectName::lneLine, 2 * (row - 1)), SeparatorColour),
+                            line + 1, 0, 1, 5);
+            rows->addWidget(separatorLine(picVersions, named(ObjectName::lneLine, 2 * (row - 1) + 1), Qt::white),
+                            line + 2, 0, 1, 5);
             rows->setRowMinimumHeight(line + 3, 6);
             line += 4;
         }
         optGet[row] = new QRadioButton(QLatin1String(designCaptions[row]), picVersions);
-        optGet[row]->setObjectName(named("optGet", row));
-        imgStatus[row] = label(picVersions, named("imgStatus", row));
+        optGet[row]->setObjectName(named(ObjectName::optGet, row));
+        imgStatus[row] = label(picVersions, named(ObjectName::imgStatus, row));
         imgStatus[row]->setFixedSize(StatusIconSize, StatusIconSize);
         imgStatus[row]->setVisible(false);
         lblVersionInfo[row] =
-            label(picVersions, named("lblVersionInfo", row), QStringLiteral("Version information..."));
+            label(picVersions, named(ObjectName::lblVersionInfo, row), QStringLiteral("Version information..."));
         lblVersionInfo[row]->setCursor(Qt::PointingHandCursor);
         lblVersionInfo[row]->setFont(underlined);
         QPalette link = lblVersionInfo[row]->palette();
@@ -97,7 +98,7 @@ QWidget* VersionRowsPanel::buildRows()
             rows->addWidget(optGet[row], line, 0, 1, 4);
         } else {
             cboRestore = new QComboBox(picVersions);
-            cboRestore->setObjectName(QStringLiteral("cboRestore"));
+            cboRestore->setObjectName(ObjectName::cboRestore);
             cboRestore->addItem(QString());
             cboRestore->setEnabled(false);
             cboRestore->setMinimumWidth(150);
@@ -114,7 +115,7 @@ QWidget* VersionRowsPanel::buildRows()
         }
         rows->addWidget(imgStatus[row], line, 4, Qt::AlignRight | Qt::AlignVCenter);
         if (row < RowCount - 1) {
-            lblDate[row] = label(picVersions, named("lblDate", row), QStringLiteral("Date:"));
+            lblDate[row] = label(picVersions, named(ObjectName::lblDate, row), QStringLiteral("Date:"));
             lblDate[row]->setFont(dateFont);
             QPalette muted = lblDate[row]->palette();
             muted.setColor(QPalette::WindowText, QColor(0x5b, 0x66, 0x73));
@@ -134,17 +135,17 @@ QWidget* VersionRowsPanel::buildRows()
 
 void VersionRowsPanel::buildPictureSources()
 {
-    static const std::array<std::pair<const char*, const char*>, 7> sources = {{
-        {"imgDownload", "download"},
-        {"imgUpdate", "update"},
-        {"imgWait", "wait"},
-        {"imgError", "error"},
-        {"imgInstalled", "installed"},
-        {"imgDownloading", "downloading"},
-        {"imgExclamation", "exclamation"},
+    static const std::array<std::pair<QLatin1StringView, const char*>, 7> sources = {{
+        {ObjectName::imgDownload, "download"},
+        {ObjectName::imgUpdate, "update"},
+        {ObjectName::imgWait, "wait"},
+        {ObjectName::imgError, "error"},
+        {ObjectName::imgInstalled, "installed"},
+        {ObjectName::imgDownloading, "downloading"},
+        {ObjectName::imgExclamation, "exclamation"},
     }};
     for (size_t i = 0; i < sources.size(); ++i) {
-        QLabel* source = label(this, QLatin1String(sources[i].first));
+        QLabel* source = label(this, sources[i].first);
         source->setPixmap(statusIcon(QLatin1String(sources[i].second))
                               .pixmap(QSize(StatusIconSize, StatusIconSize), devicePixelRatioF()));
         source->setVisible(false);
@@ -157,7 +158,7 @@ void VersionRowsPanel::setVersionText(const QString& text)
     lblVersion->setText(text);
 }
 
-void VersionRowsPanel::selectRow(int row)
+void VersionRowsPanel::selectVersionRow(int row)
 {
     optGet.at(static_cast<size_t>(row))->setChecked(true);
 }
@@ -196,7 +197,7 @@ void VersionRowsPanel::fillRestoreList(const QStringList& items)
     cboRestore->setCurrentIndex(0);
 }
 
-int VersionRowsPanel::restoreIndex() const
+int VersionRowsPanel::restoreSelectedIndex() const
 {
     return cboRestore->currentIndex();
 }
@@ -228,12 +229,12 @@ int VersionRowsPanel::selectedProduct() const
     return RowCount - 1;
 }
 
-bool VersionRowsPanel::isRowSelected(int row) const
+bool VersionRowsPanel::isVersionRowSelected(int row) const
 {
     return optGet.at(static_cast<size_t>(row))->isChecked();
 }
 
-void VersionRowsPanel::hideStatusIcon(int row)
+void VersionRowsPanel::hideStatusIcon(std::uint8_t row)
 {
     imgStatus.at(static_cast<size_t>(row))->setVisible(false);
 }

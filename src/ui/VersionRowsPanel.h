@@ -4,7 +4,7 @@
 // `lblDate`, `lblVersionInfo`, `imgStatus`, `cboRestore`, with the hidden picture
 // sources of the row status icons.
 
-#include "detect/DetectionView.h"
+#include "app/VersionRowsView.h"
 
 #include <QWidget>
 
@@ -15,7 +15,7 @@ class QComboBox;
 class QLabel;
 class QRadioButton;
 
-class VersionRowsPanel : public QWidget
+class VersionRowsPanel : public QWidget, public VersionRowsView
 {
     Q_OBJECT
 
@@ -24,24 +24,23 @@ public:
 
     explicit VersionRowsPanel(QWidget* parent = nullptr);
 
-    void setVersionText(const QString& text);
-    void selectRow(int row);
-    // Shows picture at row index (0 to 3) as the only visible status icon.
-    void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip);
+    // VersionRowsView
+    void setVersionText(const QString& text) override;
+    void setRowCaption(int row, const QString& caption) override;
+    void setRowDate(int row, const QString& text) override;
+    void enableRow(int row) override;
+    void selectVersionRow(int row) override;
+    bool isVersionRowSelected(int row) const override;
+    void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override;
+    void hideStatusIcon(std::uint8_t index) override;
+    void fillRestoreList(const QStringList& items) override;
+    int restoreSelectedIndex() const override;
+
     void hideStatusIcons();
     void resetRestoreList();
     void setRestoreEnabled(bool enabled);
-    // Replaces cboRestore's items, enables it and selects the first item.
-    void fillRestoreList(const QStringList& items);
-    // cboRestore's selected index; -1 when none.
-    int restoreIndex() const;
-    void setRowCaption(int row, const QString& caption);
-    void setRowDate(int row, const QString& text);
-    void enableRow(int row);
     // The first of optGet(0..2) selected, else 3.
     int selectedProduct() const;
-    bool isRowSelected(int row) const;
-    void hideStatusIcon(int row);
 
 Q_SIGNALS:
     // lblVersionInfo(row) was clicked with the left button: that row's change log is wanted.

@@ -7,9 +7,8 @@
 #include "app/SettingsStore.h"
 #include "app/StringIds.h"
 #include "app/Waits.h"
-#include "detect/DetectionView.h"
 #include "net/DownloadEngine.h"
-#include "updates/CatalogueView.h"
+#include "net/DownloadView.h"
 #include "updates/CheckDate.h"
 #include "updates/ReleaseFeed.h"
 #include "updates/ReleaseListing.h"
@@ -68,8 +67,9 @@ bool fileObtained(const QString& path)
 
 } // namespace
 
-ReleaseCatalogue::ReleaseCatalogue(AppState& state, AppServices& services, DownloadEngine& engine, CatalogueView& view)
-    : state(state), services(services), engine(engine), view(view)
+ReleaseCatalogue::ReleaseCatalogue(AppState& state, AppServices& services, DownloadEngine& engine, DownloadView& status,
+                                   MainWindowViews views)
+    : state(state), services(services), engine(engine), status(status), views(views)
 {}
 
 void ReleaseCatalogue::checkForUpdates()
@@ -79,36 +79,36 @@ void ReleaseCatalogue::checkForUpdates()
         engine.abortDownload(false);
         return;
     }
-    steps.step([&] { view.enableControls(false); });
-    steps.step([&] { view.clearStatusList(); });
+    steps.step([&] { views.controls.enableControls(false); });
+    steps.step([&] { status.clearStatusList(); });
     steps.step([&] {
-        view.setProgressMaximum(100);
-        view.setProgressValue(10);
-        view.setProgressVisible(true);
+        status.setProgressMaximum(100);
+        status.setProgressValue(10);
+        status.setProgressVisible(true);
     });
     steps.step([&] {
         engine.downloadFile(state.endpoints.feedServer + QStringLiteral("/versions.txt"), state.versionsFile, true,
                             FeedPauseMs);
     });
-    steps.step([&] { view.setProgressValue(50); });
+    steps.step([&] { status.setProgressValue(50); });
     steps.step([&] {
         engine.downloadFile(state.endpoints.buildServer + QStringLiteral("/binaries/releases/"), state.listingFile,
                             true, ListingPauseMs);
     });
-    steps.step([&] { view.setProgressValue(90); });
+    steps.step([&] { status.setProgressValue(90); });
     readFeed(steps);
-    steps.step([&] { view.setProgressValue(80); });
+    steps.step([&] { status.setProgressValue(80); });
     readListing(steps);
     steps.step([&] { markNewBuild(); });
     steps.step([&] {
-        view.setProgressValue(90);
+        status.setProgressValue(90);
         wait(0);
     });
     storeChannels(steps);
     steps.step([&] {
-        view.setProgressValue(100);
+        status.setProgressValue(100);
         wait(FinalPauseMs);
-        view.enableControls(true);
+        views.controls.enableControls(true);
         wait(0);
     });
     steps.step([&] { showOutcome(); });
@@ -152,9 +152,9 @@ void ReleaseCatalogue::showChannels()
         const Channel& channel = Channels[size_t(row)];
         if ((state.*channel.version).isEmpty())
             continue;
-        view.setRowCaption(row, captions[row]);
-        view.setRowDate(row, state.str(Str::Date) + QLatin1Char(' ') + state.*channel.date);
-        view.enableRow(row);
+        views.rows.setRowCaption(row, captions[row]);
+        views.rows.setRowDate(row, state.str(Str::Date) + QLatin1Char(' ') + state.*channel.date);
+        views.rows.enableRow(row);
     }
 }
 
@@ -180,8 +180,8 @@ void ReleaseCatalogue::readListing(FailureScope& steps)
         QStringList items;
         for (const ReleaseRecord& release : std::as_const(found))
             items.append(release.version + QStringLiteral(" (") + release.date + QLatin1Char(')'));
-        view.fillRestoreList(items);
-        view.enableRow(OlderReleaseRow);
+        views.rows.fillRestoreList(items);
+        views.rows.enableRow(OlderReleaseRow);
     });
 }
 
@@ -191,8 +191,8 @@ void ReleaseCatalogue::markNewBuild()
         const Channel& channel = Channels[size_t(row)];
         const QString& current = state.*channel.version;
         if (services.settings.read(QLatin1String(channel.key), current) != current) {
-            view.selectVersionRow(row);
-            view.setStatusIcon(std::uint8_t(row), StatusPicture::Exclamation, state.str(Str::NewVersion));
+            views.rows.selectVersionRow(row);
+            views.rows.setStatusIcon(std::uint8_t(row), StatusPicture::Exclamation, state.str(Str::NewVersion));
             return;
         }
     }
@@ -214,11 +214,11 @@ void ReleaseCatalogue::showOutcome()
 {
     if (QFileInfo(state.versionsFile).isFile()) {
         state.catalogueLoaded = true;
-        view.showInstallImage();
-        view.setMainButtonCaption(state.str(Str::InstallNow));
+        views.window.showInstallImage();
+        views.window.setMainButtonCaption(state.str(Str::InstallNow));
         engine.addStatusLine(state.str(Str::UpdatesListDownloaded));
     } else {
-        view.setMainButtonCaption(state.str(Str::CheckForUpdates));
+        views.window.setMainButtonCaption(state.str(Str::CheckForUpdates));
         engine.addStatusLine(state.str(Str::UpdatesListFailed));
     }
 }

@@ -2,7 +2,9 @@
 
 // The release catalogue: the latest stable, beta and nightly builds from the release feed,
 // the older releases from the build server's listing, the rows that show them and the
-// change logs behind their links. The main window is reached only through CatalogueView.
+// change logs behind their links. The main window is reached only through its views.
+
+#include "app/MainWindowViews.h"
 
 #include <QDate>
 #include <QString>
@@ -11,14 +13,15 @@
 
 struct AppState;
 struct AppServices;
-class CatalogueView;
 class DownloadEngine;
+class DownloadView;
 class FailureScope;
 
 class ReleaseCatalogue
 {
 public:
-    ReleaseCatalogue(AppState& state, AppServices& services, DownloadEngine& engine, CatalogueView& view);
+    ReleaseCatalogue(AppState& state, AppServices& services, DownloadEngine& engine, DownloadView& status,
+                     MainWindowViews views);
 
     // `checkForUpdates`: fetches the feed and the listing, fills the rows and the older
     // releases, marks the first channel whose build changed, stores the channels and turns
@@ -45,5 +48,6 @@ private:
     AppState& state;
     AppServices& services;
     DownloadEngine& engine;
-    CatalogueView& view;
+    DownloadView& status;
+    MainWindowViews views;
 };

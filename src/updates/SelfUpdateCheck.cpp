@@ -4,11 +4,11 @@
 #include "app/AppState.h"
 #include "app/Dialogs.h"
 #include "app/FailureScope.h"
+#include "app/MainControls.h"
 #include "app/MakerPages.h"
 #include "app/StringIds.h"
 #include "app/Waits.h"
 #include "net/DownloadEngine.h"
-#include "updates/CatalogueView.h"
 #include "updates/CheckDate.h"
 #include "updates/ReadIniValue.h"
 
@@ -34,8 +34,8 @@ QString withoutBlanks(const QString& text)
 
 } // namespace
 
-SelfUpdateCheck::SelfUpdateCheck(AppState& state, AppServices& services, DownloadEngine& engine, CatalogueView& view)
-    : state(state), services(services), engine(engine), view(view)
+SelfUpdateCheck::SelfUpdateCheck(AppState& state, AppServices& services, DownloadEngine& engine, MainControls& controls)
+    : state(state), services(services), engine(engine), controls(controls)
 {}
 
 QString SelfUpdateCheck::queryAddress(const AppState& state)
@@ -49,7 +49,7 @@ bool SelfUpdateCheck::selfCheckDue(const AppState& state, const QDate& day)
     return checkDate(day) != state.lastSelfCheckDate;
 }
 
-void SelfUpdateCheck::checkSelfUpdate(bool AutoLUMode)
+void SelfUpdateCheck::checkSelfUpdate(bool automatic)
 {
     FailureScope steps(&services.errors, QStringLiteral("CheckSelfUpdate"));
     const QString query = queryAddress(state);
@@ -57,7 +57,7 @@ void SelfUpdateCheck::checkSelfUpdate(bool AutoLUMode)
         engine.abortDownload(false);
         return;
     }
-    steps.step([&] { view.enableControls(false); });
+    steps.step([&] { controls.enableControls(false); });
     bool usable = false;
     steps.step([&] {
         if (!engine.downloadFile(query, state.managerFile, true, AnswerPauseMs))
@@ -86,11 +86,11 @@ void SelfUpdateCheck::checkSelfUpdate(bool AutoLUMode)
             // After the page has opened the check still finishes, so the window is usable again.
             if (services.dialogs.message(offer, MessageIcon::Exclamation, MessageButtons::YesNo) == Answer::Yes)
                 openProductPage(state, services.platform);
-        } else if (!AutoLUMode) {
+        } else if (!automatic) {
             services.dialogs.message(state.str(Str::LatestManager), MessageIcon::Information);
         }
     });
     steps.step([&] { state.selfCheckDone = true; });
-    steps.step([&] { view.enableControls(true); });
+    steps.step([&] { controls.enableControls(true); });
     steps.step([&] { deleteFileWait(state.managerFile, false); });
 }

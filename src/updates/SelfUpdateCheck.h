@@ -10,17 +10,17 @@
 
 struct AppState;
 struct AppServices;
-class CatalogueView;
 class DownloadEngine;
+class MainControls;
 
 class SelfUpdateCheck
 {
 public:
-    SelfUpdateCheck(AppState& state, AppServices& services, DownloadEngine& engine, CatalogueView& view);
+    SelfUpdateCheck(AppState& state, AppServices& services, DownloadEngine& engine, MainControls& controls);
 
-    // `checkSelfUpdate`: AutoLUMode is true for the daily check after a release check and
+    // `checkSelfUpdate`: automatic is true for the daily check after a release check and
     // false from the menu; only the menu's check says that the running version is the latest.
-    void checkSelfUpdate(bool AutoLUMode);
+    void checkSelfUpdate(bool automatic);
 
     // The maker's update query for the running version (`AppVersion` 1.0.4 asks for 104).
     static QString queryAddress(const AppState& state);
@@ -36,5 +36,5 @@ private:
     AppState& state;
     AppServices& services;
     DownloadEngine& engine;
-    CatalogueView& view;
+    MainControls& controls;
 };

@@ -320,9 +320,9 @@ private Q_SLOTS:
         MainWindow& window = app.startWindow();
         QLabel* download = find<QLabel>(window, QStringLiteral("imgDownload"));
         QLabel* installed = find<QLabel>(window, QStringLiteral("imgInstalled"));
-        window.setStatusIcon(0, StatusPicture::Download, QStringLiteral("New version!"));
+        window.versionRows().setStatusIcon(0, StatusPicture::Download, QStringLiteral("New version!"));
         QCOMPARE(visibleStatusIcons(window), QStringList{"imgStatus0"});
-        window.setStatusIcon(2, StatusPicture::Installed, QStringLiteral("Now Installed"));
+        window.versionRows().setStatusIcon(2, StatusPicture::Installed, QStringLiteral("Now Installed"));
         QCOMPARE(visibleStatusIcons(window), QStringList{"imgStatus2"});
         auto* row2 = find<QLabel>(window, QStringLiteral("imgStatus2"));
         QCOMPARE(row2->toolTip(), QStringLiteral("Now Installed"));

@@ -45,7 +45,7 @@ struct Fixture : FakeServices
 
     AppState state;
     RecordingDetectionView view;
-    GameDetection detection{state, services, view};
+    GameDetection detection{state, services, view.views()};
 };
 
 } // namespace

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "detect/DetectionView.h"
+#include "NullWindow.h"
 
 #include <QStringList>
 
 // Records every call of the detection as one line, in order.
-class RecordingDetectionView : public DetectionView
+class RecordingDetectionView : public NullWindow
 {
 public:
     void setVersionText(const QString& text) override { calls.append(QStringLiteral("lblVersion=") + text); }
@@ -19,7 +19,7 @@ public:
     {
         calls.append(QStringLiteral("SetStatusIcon(%1,%2,%3)").arg(index).arg(int(picture)).arg(toolTip));
     }
-    void closeMainWindow() override { calls.append(QStringLiteral("close")); }
+    void closeWindow() override { calls.append(QStringLiteral("close")); }
 
     QStringList calls;
 };

@@ -9,15 +9,13 @@
 #include "FakeServices.h"
 #include "GameFixture.h"
 #include "InstallTestSupport.h"
+#include "NullWindow.h"
 #include "TestHttpServer.h"
 #include "ZipFixtures.h"
-#include "detect/DetectionView.h"
 #include "detect/GameDetection.h"
 #include "install/EngineExtractionView.h"
-#include "install/InstallView.h"
 #include "install/Installer.h"
 #include "net/DownloadEngine.h"
-#include "net/DownloadView.h"
 #include "net/QtTransferComponent.h"
 
 #include <QDir>
@@ -35,44 +33,24 @@ inline QString pictureName(StatusPicture picture)
     return QString::fromLatin1(names[static_cast<int>(picture)]);
 }
 
-class RecordingInstallView : public InstallView, public DownloadView, public DetectionView
+class RecordingInstallView : public NullWindow
 {
 public:
     // Icons read "row picture tooltip", "hide row" or "hide all".
-    void enableControls(bool idle) override { enables.append(idle); }
-    void clearStatusList() override { lines.clear(); }
     void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override
     {
         icons.append(QStringLiteral("%1 %2 %3").arg(index).arg(pictureName(picture), toolTip));
     }
     void hideStatusIcon(std::uint8_t index) override { icons.append(QStringLiteral("hide %1").arg(index)); }
     bool isVersionRowSelected(int row) const override { return row == selectedRow; }
-    void selectVersionRow(int) override {}
     int restoreSelectedIndex() const override { return restoreIndex; }
-    void unloadMainWindow() override { ++unloads; }
-
-    void setDownloadLabel(const QString& text) override { label = text; }
-    void setProgressVisible(bool) override {}
-    void setProgressMaximum(int) override {}
-    void setProgressValue(int) override {}
-    void setProgressBusy() override {}
-    void addStatusLine(const QString& line) override { lines.append(line); }
-    QString lastStatusLine() const override { return lines.isEmpty() ? QString() : lines.last(); }
-    void setTimeoutTimerActive(bool) override {}
+    void closeWindow() override { ++unloads; }
     void hideStatusIcons() override { icons.append(QStringLiteral("hide all")); }
-
-    void setVersionText(const QString&) override {}
-    void setRunEnabled(bool) override {}
-    void setStatusBar(const QString&) override {}
-    void closeMainWindow() override {}
 
     int selectedRow = -1;
     int restoreIndex = -1;
-    QList<bool> enables;
     QStringList icons;
     int unloads = 0;
-    QString label;
-    QStringList lines;
 };
 
 struct InstallFixture : FakeServices
@@ -147,11 +125,11 @@ struct InstallFixture : FakeServices
     AppState state;
     QtTransferComponent transfer;
     RecordingInstallView view;
-    DownloadEngine engine{state, transfer, platform, view};
+    DownloadEngine engine{state, transfer, platform, view, view};
     EngineExtractionView extractionView{engine, view};
     ZipExtractor extractor{state, dialogs, extractionView};
-    GameDetection detection{state, services, view};
-    Installer installer{state, services, engine, extractor, detection, view};
+    GameDetection detection{state, services, view.views()};
+    Installer installer{state, services, engine, extractor, detection, view, view.views()};
 };
 
 // A test class whose every test function starts in fresh surroundings.

@@ -76,7 +76,7 @@ private Q_SLOTS:
     {
         transfer = std::make_unique<QtTransferComponent>();
         view = std::make_unique<RecordingDownloadView>();
-        engine = std::make_unique<DownloadEngine>(state, *transfer, platform, *view);
+        engine = std::make_unique<DownloadEngine>(state, *transfer, platform, *view, *view);
         view->engine = engine.get();
         state.connectionType = 1;
         QVERIFY(engine->prepareConnection());

@@ -50,7 +50,7 @@ private Q_SLOTS:
     void init()
     {
         view = std::make_unique<RecordingDownloadView>();
-        engine = std::make_unique<DownloadEngine>(state, transfer, platform, *view);
+        engine = std::make_unique<DownloadEngine>(state, transfer, platform, *view, *view);
     }
 
     void stateChanged_data()

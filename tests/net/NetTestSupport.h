@@ -5,6 +5,7 @@
 // for `tmrTimeout`.
 
 #include "app/AppState.h"
+#include "app/MainControls.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
 #include "net/DownloadEngine.h"
@@ -48,7 +49,7 @@ inline void WriteFile(const QString& path, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-class RecordingDownloadView : public DownloadView
+class RecordingDownloadView : public DownloadView, public MainControls
 {
 public:
     RecordingDownloadView()
@@ -65,6 +66,7 @@ public:
     void setProgressMaximum(int maximum) override { bar.append(QStringLiteral("max %1").arg(maximum)); }
     void setProgressValue(int value) override { bar.append(QStringLiteral("value %1").arg(value)); }
     void setProgressBusy() override { bar.append("busy"); }
+    void clearStatusList() override { lines.clear(); }
     void addStatusLine(const QString& line) override { lines.append(line); }
     QString lastStatusLine() const override { return lines.isEmpty() ? QString() : lines.last(); }
     void setTimeoutTimerActive(bool active) override
@@ -78,6 +80,7 @@ public:
         enables.append(idle);
         onEnable();
     }
+    void setStatusBar(const QString&) override {}
 
     DownloadEngine* engine = nullptr;
     int tickMs = 1000;

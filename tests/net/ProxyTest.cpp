@@ -46,7 +46,7 @@ private Q_SLOTS:
 
         QtTransferComponent transfer;
         RecordingDownloadView view;
-        DownloadEngine engine(state, transfer, platform, view);
+        DownloadEngine engine(state, transfer, platform, view, view);
         state.connectionType = 2;
         state.proxyAddress = "127.0.0.1";
         state.proxyPort = proxy.port;

@@ -2,25 +2,19 @@
 
 // The main window as the checks and their download engine see it, recording what they do.
 
-#include "detect/DetectionView.h"
-#include "net/DownloadView.h"
-#include "updates/CatalogueView.h"
+#include "NullWindow.h"
 
 #include <QMap>
 #include <QStringList>
 
-class RecordingCatalogueView : public CatalogueView, public DownloadView
+class RecordingCatalogueView : public NullWindow
 {
 public:
-    void enableControls(bool idle) override { enables.append(idle); }
     void clearStatusList() override
     {
         lines.clear();
         ++clears;
     }
-    void setProgressMaximum(int) override {}
-    void setProgressValue(int) override {}
-    void setProgressVisible(bool) override {}
     void setRowCaption(int row, const QString& caption) override { captions[row] = caption; }
     void setRowDate(int row, const QString& text) override { dates[row] = text; }
     void enableRow(int row) override { enabledRows.append(row); }
@@ -34,14 +28,6 @@ public:
     void setMainButtonCaption(const QString& caption) override { buttonCaption = caption; }
     void showInstallImage() override { installImage = true; }
 
-    void setDownloadLabel(const QString& text) override { label = text; }
-    void setProgressBusy() override {}
-    void addStatusLine(const QString& line) override { lines.append(line); }
-    QString lastStatusLine() const override { return lines.isEmpty() ? QString() : lines.last(); }
-    void setTimeoutTimerActive(bool) override {}
-    void hideStatusIcons() override {}
-
-    QList<bool> enables;
     int clears = 0;
     QMap<int, QString> captions;
     QMap<int, QString> dates;
@@ -51,6 +37,4 @@ public:
     QList<QStringList> restoreFills;
     QString buttonCaption;
     bool installImage = false;
-    QString label;
-    QStringList lines;
 };

@@ -47,7 +47,7 @@ struct UpdatesFixture : FakeServices
     AppState state;
     QtTransferComponent transfer;
     RecordingCatalogueView view;
-    DownloadEngine engine{state, transfer, platform, view};
-    ReleaseCatalogue catalogue{state, services, engine, view};
+    DownloadEngine engine{state, transfer, platform, view, view};
+    ReleaseCatalogue catalogue{state, services, engine, view, view.views()};
     SelfUpdateCheck selfCheck{state, services, engine, view};
 };

@@ -6,9 +6,11 @@
 #include "app/ErrorHandler.h"
 #include "app/Failure.h"
 #include "app/MainCommands.h"
+#include "app/ObjectNames.h"
 #include "ui/Application.h"
 #include "ui/MainWindow.h"
 #include "ui/StatusPanel.h"
+#include "ui/VersionRowsPanel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,11 +41,11 @@ bool save(QWidget& window, const QString& folder, const QString& name)
     return true;
 }
 
-void setText(QWidget& window, const char* name, const char* text)
+void setText(QWidget& window, const QString& name, const char* text)
 {
-    if (auto* label = window.findChild<QLabel*>(QLatin1String(name)))
+    if (auto* label = window.findChild<QLabel*>(name))
         label->setText(QLatin1String(text));
-    else if (auto* option = window.findChild<QRadioButton*>(QLatin1String(name)))
+    else if (auto* option = window.findChild<QRadioButton*>(name))
         option->setText(QLatin1String(text));
 }
 
@@ -63,17 +65,17 @@ int main(int argc, char* argv[])
 
     Application app;
     MainWindow& window = app.start();
-    window.setVersionText(QStringLiteral("Korvane 1.3.2 detected."));
-    setText(window, "lblDate0", "Date: 2014-04-01");
-    setText(window, "lblDate1", "Date: 2014-02-25");
-    setText(window, "lblDate2", "Date: 2014-06-11");
-    setText(window, "optGet2", "Korvane r26612 (nightly)");
+    window.versionRows().setVersionText(QStringLiteral("Korvane 1.3.2 detected."));
+    setText(window, ObjectName::indexed(ObjectName::lblDate, 0), "Date: 2014-04-01");
+    setText(window, ObjectName::indexed(ObjectName::lblDate, 1), "Date: 2014-02-25");
+    setText(window, ObjectName::indexed(ObjectName::lblDate, 2), "Date: 2014-06-11");
+    setText(window, ObjectName::indexed(ObjectName::optGet, 2), "Korvane r26612 (nightly)");
     StatusPanel& status = window.statusPanel();
     for (const char* line :
          {"Downloading updates list...", "Connecting to server...", "Connected to the remote server.",
           "Updates list downloaded successfully.", "Downloading..."})
         status.addStatusLine(QLatin1String(line));
-    window.setStatusIcon(0, StatusPicture::Download, QStringLiteral("New version!"));
+    window.versionRows().setStatusIcon(0, StatusPicture::Download, QStringLiteral("New version!"));
     app.commands().enableControls(false);
     status.setProgressMaximum(100);
     status.setProgressValue(62);
@@ -82,7 +84,7 @@ int main(int argc, char* argv[])
     bool saved = save(window, folder, QStringLiteral("frmMain-busy"));
 
     app.commands().enableControls(true);
-    window.setStatusIcon(0, StatusPicture::Installed, QStringLiteral("Now Installed"));
+    window.versionRows().setStatusIcon(0, StatusPicture::Installed, QStringLiteral("Now Installed"));
     saved &= save(window, folder, QStringLiteral("frmMain-idle"));
 
     // The other windows are modal: each is grabbed and closed from inside its own event loop.
@@ -97,12 +99,12 @@ int main(int argc, char* argv[])
         open();
         return shot;
     };
-    saved &= saveModal(QStringLiteral("frmError"), [&] {
+    saved &= saveModal(ObjectName::frmError, [&] {
         app.errors().handleError(
             QStringLiteral("CheckKRVNUpdates"),
             Failure(-2147012889, QStringLiteral("The server name or address could not be resolved")));
     });
-    saved &= saveModal(QStringLiteral("frmOptions"), [&] { app.commands().showOptions(); });
-    saved &= saveModal(QStringLiteral("frmAbout"), [&] { app.commands().showAbout(); });
+    saved &= saveModal(ObjectName::frmOptions, [&] { app.commands().showOptions(); });
+    saved &= saveModal(ObjectName::frmAbout, [&] { app.commands().showAbout(); });
     return saved ? 0 : 1;
 }

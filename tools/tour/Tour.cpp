@@ -3,6 +3,7 @@
 #include "TourDialogs.h"
 #include "TourPlatform.h"
 #include "app/AppState.h"
+#include "app/ObjectNames.h"
 #include "app/SettingsStore.h"
 #include "app/StringIds.h"
 #include "detect/FileVersionText.h"
@@ -104,7 +105,7 @@ void Tour::checkInstalled(const QString& version, QStringList& problems) const
     if (read != version)
         problems << QStringLiteral("%1 names version \"%2\", not %3").arg(exe, read, version);
     const QString label = QString(state.str(Str::VersionDetected)).replace(QStringLiteral("#1#"), version);
-    if (window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text() != label)
+    if (window.findChild<QLabel*>(ObjectName::lblVersion)->text() != label)
         problems << QStringLiteral("the version label does not read \"%1\"").arg(label);
     if (!baseSetPresent())
         problems << QStringLiteral("no complete base set in \"%1\"").arg(state.baseSetFolder);
@@ -131,24 +132,24 @@ QString Tour::install(const QString& version, bool nightly, QStringList& problem
         boxes.push_back({{state.str(Str::BaseSetMissing), MessageIcon::Question, MessageButtons::YesNo, Answer::Yes}});
     dialogs.expect(boxes);
 
-    auto* cmdLU = window.findChild<QPushButton*>(QStringLiteral("cmdLU"));
+    auto* cmdLU = window.findChild<QPushButton*>(ObjectName::cmdLU);
     if (cmdLU->text() != state.str(Str::InstallNow))
         problems << QStringLiteral("the main button reads \"%1\"").arg(cmdLU->text());
     cmdLU->click(); // runs the whole installation, the window staying live meanwhile
     checkInstalled(version, problems);
     if (!cmdLU->isEnabled())
         problems << QStringLiteral("the main button stayed disabled");
-    const QString status = lastLine(window.findChild<QListWidget*>(QStringLiteral("lstStatus")));
+    const QString status = lastLine(window.findChild<QListWidget*>(ObjectName::lstStatus));
     return QStringLiteral("\"%1\", base set in %2, status list ends \"%3\"")
-        .arg(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), state.baseSetFolder, status);
+        .arg(window.findChild<QLabel*>(ObjectName::lblVersion)->text(), state.baseSetFolder, status);
 }
 
 bool Tour::run()
 {
     bool ok = true;
-    auto* cmdLU = window.findChild<QPushButton*>(QStringLiteral("cmdLU"));
-    auto* cboRestore = window.findChild<QComboBox*>(QStringLiteral("cboRestore"));
-    auto* lstStatus = window.findChild<QListWidget*>(QStringLiteral("lstStatus"));
+    auto* cmdLU = window.findChild<QPushButton*>(ObjectName::cmdLU);
+    auto* cboRestore = window.findChild<QComboBox*>(ObjectName::cboRestore);
+    auto* lstStatus = window.findChild<QListWidget*>(ObjectName::lstStatus);
     auto row = [this](int index) { return window.findChild<QRadioButton*>(QStringLiteral("optGet%1").arg(index)); };
     auto rowStatus = [this](int index) {
         return window.findChild<QLabel*>(QStringLiteral("imgStatus%1").arg(index))->toolTip();
@@ -160,7 +161,7 @@ bool Tour::run()
         if (cmdLU->text() != state.str(Str::CheckForUpdates))
             problems << QStringLiteral("the main button reads \"%1\"").arg(cmdLU->text());
         return QStringLiteral("\"%1\" in %2")
-            .arg(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), state.krvnPath);
+            .arg(window.findChild<QLabel*>(ObjectName::lblVersion)->text(), state.krvnPath);
     });
 
     ok &= stage(QStringLiteral("Check for Updates"), [&](QStringList& problems) {
@@ -239,7 +240,7 @@ bool Tour::run()
         // A different version is offered (answered No: no browser); the same one is reported.
         dialogs.expect({{{available, MessageIcon::Exclamation, MessageButtons::YesNo, Answer::No},
                          {state.str(Str::LatestManager), MessageIcon::Information, MessageButtons::Ok, Answer::Ok}}});
-        QAction* command = window.findChild<QAction*>(QStringLiteral("mnuCheckSelfUpdate"));
+        QAction* command = window.findChild<QAction*>(ObjectName::mnuCheckSelfUpdate);
         if (!command->isEnabled())
             problems << QStringLiteral("the menu command is disabled");
         command->trigger();
