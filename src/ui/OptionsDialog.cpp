@@ -267,7 +267,7 @@ void OptionsDialog::selectLanguageEntry(int position)
 
 void OptionsDialog::onLanguagePicked()
 {
-    FailureScope steps(&services.errors, ObjectName::cboLanguage);
+    FailureScope steps(&services.errors, QStringLiteral("cboLanguage"));
     steps.step([&] { pickLanguage(); });
 }
 
@@ -367,7 +367,7 @@ void OptionsDialog::storeAndClose()
 
 void OptionsDialog::resetToDefaults()
 {
-    FailureScope steps(&services.errors, ObjectName::cmdReset);
+    FailureScope steps(&services.errors, QStringLiteral("cmdReset"));
     steps.step([&] {
         state.connectionType = 0;
         detectUserLanguage(state, services.platform, QStringLiteral("ENGLISH"));
@@ -392,7 +392,7 @@ template <typename Action> void OptionsDialog::runTranslatorAction(const QString
 
 void OptionsDialog::addLanguage()
 {
-    runTranslatorAction(ObjectName::imgAddLanguage, [this](FailureScope& steps) {
+    runTranslatorAction(QStringLiteral("imgAddLanguage"), [this](FailureScope& steps) {
         steps.step([&] { writeNewLanguageFile(state, services.strings); });
         steps.step([&] {
             services.dialogs.message(services.strings.required(Str::NewLanguageFileCreated), MessageIcon::Information);
@@ -404,7 +404,7 @@ void OptionsDialog::addLanguage()
 void OptionsDialog::completeTranslation()
 {
     lblComplete->setEnabled(false);
-    runTranslatorAction(ObjectName::lblComplete, [this](FailureScope& steps) {
+    runTranslatorAction(QStringLiteral("lblComplete"), [this](FailureScope& steps) {
         steps.step([&] { writeCompletionFile(state, services.strings); });
         steps.step([&] {
             services.dialogs.message(services.strings.required(Str::CompletionFileCreated), MessageIcon::Information);
