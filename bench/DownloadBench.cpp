@@ -11,6 +11,7 @@
 #include "TestHttpServer.h"
 #include "app/AppState.h"
 #include "app/MainControls.h"
+#include "app/Timings.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
 #include "net/DownloadEngine.h"
@@ -92,7 +93,8 @@ int main(int argc, char** argv)
     FakePlatform platform;
     QtTransferComponent transfer;
     CountingView view;
-    DownloadEngine engine(state, transfer, platform, view, view);
+    const DownloadTimings timings;
+    DownloadEngine engine(state, transfer, platform, timings, view, view);
     engine.prepareConnection();
 
     // A small download first, so the peak memory of a large one can be compared with it.

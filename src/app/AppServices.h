@@ -2,6 +2,8 @@
 
 // The seams the logic works through; owned by the composition root (or a test) for the whole run.
 
+#include "app/Timings.h"
+
 class BuiltinStrings;
 class Dialogs;
 class ErrorHandler;
@@ -16,5 +18,7 @@ struct AppServices
     Dialogs& dialogs;
     ErrorHandler& errors;
     const BuiltinStrings& strings;
-    TransferComponent& transfer; // transfer
+    TransferComponent& transfer;
+    // The durations waited for; tests shorten them here.
+    Timings timings = {};
 };

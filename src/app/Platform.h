@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+class QDate;
+
 class Platform
 {
 public:
@@ -42,6 +44,9 @@ public:
     // The locale's display name in the system's language ("English (United Kingdom)"), as
     // the system fills its buffer: the name ends at the first NUL. Empty when there is none.
     virtual QString languageName(quint32 localeId) = 0;
+
+    // The day on the system's clock: the one clock the logic reads (check dates, reports).
+    virtual QDate today() = 0;
 
     // Whether the system says it is offline; throws Failure when it cannot tell.
     virtual bool isOffline() = 0;

@@ -16,20 +16,20 @@ struct Store : QSettings
 
 } // namespace
 
-QString QtSettingsStore::read(const QString& key, const QString& defaultValue)
+QString QtSettingsStore::readText(const QString& name, const QString& whenAbsent)
 {
     Store settings;
-    const QVariant value = settings.value(key);
+    const QVariant value = settings.value(name);
     // A malformed line elsewhere in the file (FormatError) leaves the other keys readable.
     if (settings.status() == QSettings::AccessError)
         throw Failure(FailureCode::Settings, QStringLiteral("Cannot read the settings store"));
-    return value.isValid() ? value.toString() : defaultValue;
+    return value.isValid() ? value.toString() : whenAbsent;
 }
 
-void QtSettingsStore::write(const QString& key, const QString& text)
+void QtSettingsStore::writeText(const QString& name, const QString& text)
 {
     Store settings;
-    settings.setValue(key, text);
+    settings.setValue(name, text);
     settings.sync();
     if (settings.status() == QSettings::AccessError)
         throw Failure(FailureCode::Settings, QStringLiteral("Cannot write the settings store"));

@@ -8,9 +8,10 @@
 class QtSettingsStore : public SettingsStore
 {
 public:
-    QString read(const QString& key, const QString& defaultValue) override;
-    void write(const QString& key, const QString& text) override;
-
     // The settings file, or the registry key on Windows.
     QString location() const;
+
+protected:
+    QString readText(const QString& name, const QString& whenAbsent) override;
+    void writeText(const QString& name, const QString& text) override;
 };

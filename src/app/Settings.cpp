@@ -10,81 +10,111 @@
 #include <QLocale>
 
 #include <cmath>
-#include <functional>
+#include <limits>
+#include <variant>
 
 namespace {
 
-const QString NotChosen = QStringLiteral("---");
+// Where loadSettings puts a key's text; the member's type decides the conversion. Keys
+// without one are not loaded: Platform is read on its own, the others are only written.
+using Binding = std::variant<std::monostate, QString AppState::*, std::uint8_t AppState::*, std::uint16_t AppState::*,
+                             QString Endpoints::*>;
+
+struct KeyEntry
+{
+    SettingKey key;
+    const char* name;
+    const char* defaultText;
+    Binding value;
+};
+
+// The one key table, in SettingKey's order, which is the reading order.
+constexpr KeyEntry Keys[] = {
+    {SettingKey::Language, "Language", "---", &AppState::language},
+    {SettingKey::ConnectionType, "CONNECTIONTYPE", "0", &AppState::connectionType},
+    {SettingKey::UseProxyAuth, "USEPROXYAUTH", "0", &AppState::useProxyAuth},
+    {SettingKey::ProxyAddress, "PROXYADDRESS", "", &AppState::proxyAddress},
+    {SettingKey::ProxyPort, "PROXYPORT", "80", &AppState::proxyPort},
+    {SettingKey::ProxyUser, "PROXYUSER", "", &AppState::proxyUser},
+    {SettingKey::ProxyPass, "PROXYPASS", "", &AppState::proxyPass},
+    {SettingKey::KrvnPath, "KRVNPath", "", &AppState::krvnPath},
+    {SettingKey::LatestStable, "LatestStable", "1.4.0", &AppState::latestStable},
+    {SettingKey::LatestStableDate, "LatestStableDate", "2013-04-01", &AppState::latestStableDate},
+    {SettingKey::LatestBeta, "LatestBeta", "1.4.0-beta5", &AppState::latestBeta},
+    {SettingKey::LatestBetaDate, "LatestBetaDate", "2014-02-25", &AppState::latestBetaDate},
+    {SettingKey::LatestNightly, "LatestNightly", "r26400", &AppState::latestNightly},
+    {SettingKey::LatestNightlyDate, "LatestNightlyDate", "2014-03-12", &AppState::latestNightlyDate},
+    {SettingKey::LatestVersionGot, "LatestVersionGot", "", &AppState::latestVersionGot},
+    {SettingKey::LastCheckDate, "LastCheckDate", "", &AppState::lastCheckDate},
+    {SettingKey::LastSelfCheckDate, "LastSelfCheckDate", "", &AppState::lastSelfCheckDate},
+    // Server base addresses; tests and the demo point them at a local mirror.
+    {SettingKey::FeedServer, "FEEDSERVER", "http://feed.korvane.example", &Endpoints::feedServer},
+    {SettingKey::BuildServer, "BUILDSERVER", "http://builds.korvane.example", &Endpoints::buildServer},
+    {SettingKey::MakerServer, "MAKERSERVER", "http://www.quillonworks.example", &Endpoints::makerServer},
+    {SettingKey::WikiServer, "WIKISERVER", "http://wiki.korvane.example", &Endpoints::wikiServer},
+    {SettingKey::HomeServer, "HOMESERVER", "http://www.korvane.example", &Endpoints::homeServer},
+    {SettingKey::ForumServer, "FORUMSERVER", "http://forum.korvane.example", &Endpoints::forumServer},
+    {SettingKey::BugServer, "BUGSERVER", "http://bugs.korvane.example", &Endpoints::bugServer},
+    {SettingKey::ContentServer, "CONTENTSERVER", "http://content.korvane.example", &Endpoints::contentServer},
+    {SettingKey::GraphicsIndexServer, "GRFINDEXSERVER", "http://grfcrawler.example", &Endpoints::graphicsIndexServer},
+    {SettingKey::Platform, "Platform", "---", {}},
+    {SettingKey::KrvnVersion, "KRVNVersion", "", {}},
+    {SettingKey::KrvnVersionSize, "KRVNVersionSize", "", {}},
+    {SettingKey::WinTempPath, "WinTempPath", "", {}},
+    {SettingKey::AppPath, "AppPath", "", {}},
+    {SettingKey::AppExeName, "AppExeName", "", {}},
+    {SettingKey::UpdaterMessage1, "msg1", "", {}},
+    {SettingKey::UpdaterMessage2, "msg2", "", {}},
+    {SettingKey::UpdaterMessage3, "msg3", "", {}},
+};
+
+constexpr bool inKeyOrder()
+{
+    for (size_t i = 0; i < std::size(Keys); ++i)
+        if (Keys[i].key != SettingKey(i))
+            return false;
+    return std::size(Keys) == size_t(SettingKey::UpdaterMessage3) + 1;
+}
+static_assert(inKeyOrder(), "one table row per SettingKey, in its order");
+
+const KeyEntry& entry(SettingKey key)
+{
+    return Keys[size_t(key)];
+}
 
 // Stored numbers were written by earlier versions and by hand, so any decimal text counts,
 // signed or with a fraction, rounded half to even; one outside the range fails the key.
-template <typename Number> Number toNumber(const QString& text, double max)
+template <typename Number> Number toNumber(const QString& text)
 {
     bool ok = false;
     const double value = std::nearbyint(QLocale::c().toDouble(text.trimmed(), &ok));
     if (!ok)
         throw Failure(FailureCode::Conversion, QStringLiteral("Type mismatch: \"%1\"").arg(text));
-    if (!(value >= 0 && value <= max))
+    if (!(value >= 0 && value <= std::numeric_limits<Number>::max()))
         throw Failure(FailureCode::Overflow, QStringLiteral("Overflow: \"%1\"").arg(text));
     return static_cast<Number>(value);
 }
 
-struct Key
+QString baseAddress(const QString& text)
 {
-    const char* name;
-    const char* defaultValue;
-    std::function<void(AppState&, const QString&)> assign;
+    QString base = text.trimmed();
+    while (base.endsWith(QLatin1Char('/')))
+        base.chop(1);
+    return base;
+}
+
+template <typename... Handlers> struct Overloaded : Handlers...
+{
+    using Handlers::operator()...;
 };
 
-auto textField(QString AppState::*member)
+void assign(AppState& state, const Binding& value, const QString& text)
 {
-    return [member](AppState& state, const QString& text) { state.*member = text; };
-}
-
-auto endpoint(QString Endpoints::*member)
-{
-    return [member](AppState& state, const QString& text) {
-        QString base = text.trimmed();
-        while (base.endsWith(QLatin1Char('/')))
-            base.chop(1);
-        state.endpoints.*member = base;
-    };
-}
-
-// Table order is the reading order.
-const std::vector<Key>& keys()
-{
-    static const std::vector<Key> keys = {
-        {"Language", "---", textField(&AppState::language)},
-        {"CONNECTIONTYPE", "0",
-         [](AppState& s, const QString& t) { s.connectionType = toNumber<std::uint8_t>(t, 255); }},
-        {"USEPROXYAUTH", "0", [](AppState& s, const QString& t) { s.useProxyAuth = toNumber<std::uint8_t>(t, 255); }},
-        {"PROXYADDRESS", "", textField(&AppState::proxyAddress)},
-        {"PROXYPORT", "80", [](AppState& s, const QString& t) { s.proxyPort = toNumber<std::uint16_t>(t, 65535); }},
-        {"PROXYUSER", "", textField(&AppState::proxyUser)},
-        {"PROXYPASS", "", textField(&AppState::proxyPass)},
-        {"KRVNPath", "", textField(&AppState::krvnPath)},
-        {"LatestStable", "1.4.0", textField(&AppState::latestStable)},
-        {"LatestStableDate", "2013-04-01", textField(&AppState::latestStableDate)},
-        {"LatestBeta", "1.4.0-beta5", textField(&AppState::latestBeta)},
-        {"LatestBetaDate", "2014-02-25", textField(&AppState::latestBetaDate)},
-        {"LatestNightly", "r26400", textField(&AppState::latestNightly)},
-        {"LatestNightlyDate", "2014-03-12", textField(&AppState::latestNightlyDate)},
-        {"LatestVersionGot", "", textField(&AppState::latestVersionGot)},
-        {"LastCheckDate", "", textField(&AppState::lastCheckDate)},
-        {"LastSelfCheckDate", "", textField(&AppState::lastSelfCheckDate)},
-        // Server base addresses; tests and the demo point them at a local mirror.
-        {"FEEDSERVER", "http://feed.korvane.example", endpoint(&Endpoints::feedServer)},
-        {"BUILDSERVER", "http://builds.korvane.example", endpoint(&Endpoints::buildServer)},
-        {"MAKERSERVER", "http://www.quillonworks.example", endpoint(&Endpoints::makerServer)},
-        {"WIKISERVER", "http://wiki.korvane.example", endpoint(&Endpoints::wikiServer)},
-        {"HOMESERVER", "http://www.korvane.example", endpoint(&Endpoints::homeServer)},
-        {"FORUMSERVER", "http://forum.korvane.example", endpoint(&Endpoints::forumServer)},
-        {"BUGSERVER", "http://bugs.korvane.example", endpoint(&Endpoints::bugServer)},
-        {"CONTENTSERVER", "http://content.korvane.example", endpoint(&Endpoints::contentServer)},
-        {"GRFINDEXSERVER", "http://grfcrawler.example", endpoint(&Endpoints::graphicsIndexServer)},
-    };
-    return keys;
+    std::visit(Overloaded{[](std::monostate) {}, [&](QString AppState::*member) { state.*member = text; },
+                          [&](std::uint8_t AppState::*member) { state.*member = toNumber<std::uint8_t>(text); },
+                          [&](std::uint16_t AppState::*member) { state.*member = toNumber<std::uint16_t>(text); },
+                          [&](QString Endpoints::*member) { state.endpoints.*member = baseAddress(text); }},
+               value);
 }
 
 int derivePlatformIndex(Platform& platform)
@@ -122,13 +152,15 @@ void loadSettings(AppState& state, SettingsStore& store, Platform& platform, Dia
     // A failing key keeps the value it held and the next key is read; the failure is
     // reported here once, not through the common error handler.
     FailureScope steps(nullptr, QStringLiteral("LoadSettings"));
-    for (const Key& key : keys())
-        steps.step([&] { key.assign(state, store.read(QLatin1String(key.name), QLatin1String(key.defaultValue))); });
+    for (const KeyEntry& key : Keys)
+        if (!std::holds_alternative<std::monostate>(key.value))
+            steps.step([&] { assign(state, key.value, store.read(key.key)); });
 
-    QString platformText = NotChosen;
-    steps.step([&] { platformText = store.read(QStringLiteral("Platform"), NotChosen); });
+    const QString notChosen = QLatin1String(entry(SettingKey::Platform).defaultText);
+    QString platformText = notChosen;
+    steps.step([&] { platformText = store.read(SettingKey::Platform); });
     state.platformIndex =
-        platformText == NotChosen ? derivePlatformIndex(platform) : platformIndexFromText(platformText);
+        platformText == notChosen ? derivePlatformIndex(platform) : platformIndexFromText(platformText);
 
     if (steps.failed()) {
         MessageRequest message;
@@ -142,5 +174,25 @@ void loadSettings(AppState& state, SettingsStore& store, Platform& platform, Dia
 void storePlatformChoice(AppState& state, SettingsStore& store, int index)
 {
     state.platformIndex = index;
-    store.write(QStringLiteral("Platform"), platformText(index));
+    store.write(SettingKey::Platform, platformText(index));
+}
+
+QString SettingsStore::name(SettingKey key)
+{
+    return QLatin1String(entry(key).name);
+}
+
+QString SettingsStore::read(SettingKey key)
+{
+    return readText(name(key), QLatin1String(entry(key).defaultText));
+}
+
+QString SettingsStore::read(SettingKey key, const QString& whenAbsent)
+{
+    return readText(name(key), whenAbsent);
+}
+
+void SettingsStore::write(SettingKey key, const QString& text)
+{
+    writeText(name(key), text);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// LoadSettings and the platform choice: the keys of section "KRVNM", their defaults
-// and conversions, loaded once into AppState.
+// LoadSettings and the platform choice. Settings.cpp holds the one table of the keys of
+// section "KRVNM": their stored names, defaults and conversions, and where each is loaded
+// in AppState; SettingsStore reads and writes by it.
 
 #include <QString>
 

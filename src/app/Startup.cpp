@@ -72,7 +72,7 @@ void shutDown(const AppState& state, SettingsStore& store)
             deleteFileWait(state.workFolder + name, false);
     }
     FailureScope ignored(nullptr, QStringLiteral("Unload"));
-    ignored.step([&] { store.write(QStringLiteral("WinTempPath"), state.workFolder); });
-    ignored.step([&] { store.write(QStringLiteral("LatestVersionGot"), state.latestVersionGot); });
-    ignored.step([&] { store.write(QStringLiteral("LastSelfCheckDate"), state.lastSelfCheckDate); });
+    ignored.step([&] { store.write(SettingKey::WinTempPath, state.workFolder); });
+    ignored.step([&] { store.write(SettingKey::LatestVersionGot, state.latestVersionGot); });
+    ignored.step([&] { store.write(SettingKey::LastSelfCheckDate, state.lastSelfCheckDate); });
 }

@@ -8,12 +8,6 @@
 #include <QFileInfo>
 #include <QTimer>
 
-WaitTimings& currentWaitTimings()
-{
-    static WaitTimings timings;
-    return timings;
-}
-
 void wait(int milliseconds)
 {
     QElapsedTimer clock;
@@ -33,22 +27,20 @@ void wait(int milliseconds)
         QCoreApplication::processEvents();
 }
 
-void deleteFileWait(const QString& path, bool waitUntilGone)
+void deleteFileWait(const QString& path, bool waitUntilGone, const WaitTimings& timings)
 {
     if (!QFileInfo::exists(path))
         return;
     QFile::remove(path);
     if (!waitUntilGone)
         return;
-    const WaitTimings& timings = currentWaitTimings();
     const QDeadlineTimer deadline(timings.deleteTimeoutMs);
     while (QFileInfo::exists(path) && !deadline.hasExpired())
         wait(timings.deletePollMs);
 }
 
-void waitForFile(const QString& path, qint64 size)
+void waitForFile(const QString& path, qint64 size, const WaitTimings& timings)
 {
-    const WaitTimings& timings = currentWaitTimings();
     const QDeadlineTimer deadline(timings.fileTimeoutMs);
     while (!QFileInfo::exists(path) && !deadline.hasExpired())
         wait(timings.filePollMs);
@@ -66,7 +58,7 @@ qint64 fileSizeOf(const QString& path)
     return file.size();
 }
 
-bool convertLineEnds(const QString& path)
+bool convertLineEnds(const QString& path, const WaitTimings& timings)
 {
     const qint64 oldSize = fileSizeOf(path);
     if (oldSize < 0)
@@ -85,6 +77,6 @@ bool convertLineEnds(const QString& path)
     file.close();
     if (!written || file.error() != QFileDevice::NoError)
         return false;
-    waitForFile(path, oldSize);
+    waitForFile(path, oldSize, timings);
     return true;
 }

@@ -105,10 +105,9 @@ void GameDetection::readGameVersion(bool keepPath)
         });
         steps.step([&] { views.window.setRunEnabled(true); });
         steps.step([&] { views.controls.setStatusBar(); });
-        steps.step([&] { services.settings.write(QStringLiteral("KRVNPath"), state.krvnPath); });
-        steps.step([&] { services.settings.write(QStringLiteral("KRVNVersion"), state.krvnVersion); });
-        steps.step(
-            [&] { services.settings.write(QStringLiteral("KRVNVersionSize"), QString::number(state.krvnExeSize)); });
+        steps.step([&] { services.settings.write(SettingKey::KrvnPath, state.krvnPath); });
+        steps.step([&] { services.settings.write(SettingKey::KrvnVersion, state.krvnVersion); });
+        steps.step([&] { services.settings.write(SettingKey::KrvnVersionSize, QString::number(state.krvnExeSize)); });
         steps.step([&] { markInstalledChannel(); });
         steps.step([&] {
             const QString folder =

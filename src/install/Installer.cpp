@@ -122,7 +122,7 @@ Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps
 
     if (!fileExists(archive.localPath)) {
         steps.step([&] { views.rows.setStatusIcon(product, StatusPicture::Downloading, state.str(Str::Downloading)); });
-        if (!engine.downloadFile(archive.address, archive.localPath, false, pauses.afterDownloadMs))
+        if (!engine.downloadFile(archive.address, archive.localPath, false, services.timings.install.afterDownloadMs))
             return End::Stopped;
     }
     steps.step([&] { views.rows.setStatusIcon(product, StatusPicture::Wait, state.str(Str::PleaseWait)); });
@@ -181,11 +181,11 @@ Installer::End Installer::installBaseSet(FailureScope& steps)
         return End::Closing;
     }
     if (!fileExists(archive.localPath) &&
-        !engine.downloadFile(archive.address, archive.localPath, false, pauses.afterDownloadMs))
+        !engine.downloadFile(archive.address, archive.localPath, false, services.timings.install.afterDownloadMs))
         return End::Stopped;
     bool extracted = false;
     steps.step([&] { extracted = extractor.unzipArchive(archive.localPath, state.baseSetFolder, false); });
-    steps.step([&] { wait(pauses.afterBaseSetMs); });
+    steps.step([&] { wait(services.timings.install.afterBaseSetMs); });
     steps.step([&] { engine.addStatusLine(state.str(extracted ? Str::FilesExtracted : Str::UnzipFailed)); });
     return End::Closing;
 }
@@ -201,19 +201,18 @@ Installer::End Installer::replaceManager(FailureScope& steps)
         refuseArchive(steps, updater.refused() ? state.updaterFile : state.workFolder);
         return End::Closing;
     }
-    if (!engine.downloadFile(updater.address, updater.localPath, false, pauses.afterUpdaterMs))
+    if (!engine.downloadFile(updater.address, updater.localPath, false, services.timings.install.afterUpdaterMs))
         return End::Stopped;
 
     SettingsStore& settings = services.settings;
-    steps.step([&] { settings.write(QStringLiteral("AppPath"), state.appFolder); });
-    steps.step([&] {
-        settings.write(QStringLiteral("AppExeName"), QFileInfo(services.platform.applicationFilePath()).fileName());
-    });
-    steps.step([&] { settings.write(QStringLiteral("msg1"), state.str(Str::PleaseWait)); });
-    steps.step([&] { settings.write(QStringLiteral("msg2"), state.str(Str::ApplyingProgramUpdate)); });
-    steps.step([&] { settings.write(QStringLiteral("msg3"), state.str(Str::Cancel)); });
+    steps.step([&] { settings.write(SettingKey::AppPath, state.appFolder); });
+    steps.step(
+        [&] { settings.write(SettingKey::AppExeName, QFileInfo(services.platform.applicationFilePath()).fileName()); });
+    steps.step([&] { settings.write(SettingKey::UpdaterMessage1, state.str(Str::PleaseWait)); });
+    steps.step([&] { settings.write(SettingKey::UpdaterMessage2, state.str(Str::ApplyingProgramUpdate)); });
+    steps.step([&] { settings.write(SettingKey::UpdaterMessage3, state.str(Str::Cancel)); });
 
-    if (!engine.downloadFile(manager.address, manager.localPath, false, pauses.afterDownloadMs))
+    if (!engine.downloadFile(manager.address, manager.localPath, false, services.timings.install.afterDownloadMs))
         return End::Stopped;
     steps.step([&] {
         const QString folder = QDir::toNativeSeparators(QDir::cleanPath(QDir::fromNativeSeparators(state.appFolder)));

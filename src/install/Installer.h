@@ -31,14 +31,6 @@ public:
         BaseSetFiles = 5
     };
 
-    // The pauses after transfers and the base-set extraction; tests shorten them.
-    struct Pauses
-    {
-        int afterDownloadMs = 1000;
-        int afterUpdaterMs = 1500;
-        int afterBaseSetMs = 1000;
-    };
-
     Installer(AppState& state, AppServices& services, DownloadEngine& engine, ZipExtractor& extractor,
               GameDetection& detection, DownloadView& status, MainWindowViews views);
 
@@ -53,8 +45,6 @@ public:
 
     // The version the last older-release installation took; empty until the first one.
     const QString& selectedVersion() const { return selectedRelease; }
-
-    Pauses pauses;
 
 private:
     enum class End

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int SubscriptOutOfRange = 9;
 constexpr int LastListPosition = 10;
 
 } // namespace
@@ -56,7 +55,8 @@ QString properCase(const QString& key)
 int findLanguageListIndex(const AppState& state, int k, const QStringList& entries)
 {
     if (k < 0 || k >= AppState::LanguageListRows)
-        throw Failure(SubscriptOutOfRange, QStringLiteral("Subscript out of range: language row %1").arg(k));
+        throw Failure(FailureCode::SubscriptOutOfRange,
+                      QStringLiteral("Subscript out of range: language row %1").arg(k));
     const QString& name = state.languages.at(static_cast<size_t>(k)).displayName;
     for (int p = 0; p <= LastListPosition && p < entries.size(); ++p)
         if (entries.at(p) == name)

@@ -50,10 +50,10 @@ public:
         line([&] { return strings.required(firstRow + TemplateLineCount - 1) + lastLineSuffix; });
     }
 
-    void save()
+    void save(int settleMs)
     {
         scope.step([&] { write(); });
-        scope.step([] { wait(currentTranslationFileTimings().settleMs); });
+        scope.step([&] { wait(settleMs); });
         scope.clear();
     }
 
@@ -89,12 +89,6 @@ private:
 
 } // namespace
 
-TranslationFileTimings& currentTranslationFileTimings()
-{
-    static TranslationFileTimings timings;
-    return timings;
-}
-
 QString completionFileName(const QString& language)
 {
     return translationFileName(language);
@@ -105,7 +99,7 @@ QString newLanguageFileName()
     return translationFileName(QStringLiteral("english"));
 }
 
-void writeCompletionFile(const AppState& state, const BuiltinStrings& strings)
+void writeCompletionFile(const AppState& state, const BuiltinStrings& strings, int settleMs)
 {
     TranslationFile file(QStringLiteral("WriteCompletionFile"), state.workFolder, completionFileName(state.language),
                          strings);
@@ -117,10 +111,10 @@ void writeCompletionFile(const AppState& state, const BuiltinStrings& strings)
         if (!strings.lookup(id))
             file.line([&] { return QString::number(id) + QStringLiteral(", \"") + state.str(n) + QLatin1Char('"'); });
     }
-    file.save();
+    file.save(settleMs);
 }
 
-void writeNewLanguageFile(const AppState& state, const BuiltinStrings& strings)
+void writeNewLanguageFile(const AppState& state, const BuiltinStrings& strings, int settleMs)
 {
     TranslationFile file(QStringLiteral("WriteNewLanguageFile"), state.workFolder, newLanguageFileName(), strings);
     file.header(NewLanguageTemplate, QString());
@@ -131,5 +125,5 @@ void writeNewLanguageFile(const AppState& state, const BuiltinStrings& strings)
             return QStringLiteral("##%1, \"").arg(n, 3, 10, QLatin1Char('0')) + strings.required(n) + QLatin1Char('"');
         });
     }
-    file.save();
+    file.save(settleMs);
 }

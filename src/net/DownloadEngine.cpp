@@ -5,10 +5,10 @@
 #include "app/MainControls.h"
 #include "app/Platform.h"
 #include "app/StringIds.h"
+#include "app/Timings.h"
 #include "app/TransferComponent.h"
 #include "app/Waits.h"
 #include "net/DownloadProgress.h"
-#include "net/DownloadTimings.h"
 #include "net/DownloadView.h"
 #include "net/PartFile.h"
 
@@ -35,9 +35,11 @@ qint64 monotonicMs()
 
 } // namespace
 
-DownloadEngine::DownloadEngine(AppState& state, TransferComponent& component, Platform& platform, DownloadView& view,
-                               MainControls& controls, QObject* parent)
-    : QObject(parent), state(state), component(component), platform(platform), view(view), controls(controls)
+DownloadEngine::DownloadEngine(AppState& state, TransferComponent& component, Platform& platform,
+                               const DownloadTimings& timings, DownloadView& view, MainControls& controls,
+                               QObject* parent)
+    : QObject(parent), state(state), component(component), platform(platform), timings(timings), view(view),
+      controls(controls)
 {
     connect(&component, &TransferComponent::stateChanged, this, &DownloadEngine::onTransferStateChanged);
 }
@@ -64,7 +66,7 @@ bool DownloadEngine::downloadFile(const QString& url, const QString& target, boo
     setDownloadStatus(state.str(Str::Connecting));
     countdownValue = CountdownStart;
     view.setTimeoutTimerActive(isUpdateList);
-    component.setRequestTimeoutMs(currentDownloadTimings().requestTimeoutMs);
+    component.setRequestTimeoutMs(timings.requestTimeoutMs);
     component.execute(url);
 
     while (component.stillExecuting() && !component.headersReceived()) {
@@ -166,7 +168,7 @@ void DownloadEngine::showProgress(DownloadProgress& progress, bool final)
     if (shown == displayedBytes)
         return;
     const qint64 now = monotonicMs();
-    if (!final && lastRefreshMs >= 0 && now - lastRefreshMs < currentDownloadTimings().refreshIntervalMs)
+    if (!final && lastRefreshMs >= 0 && now - lastRefreshMs < timings.refreshIntervalMs)
         return;
     lastRefreshMs = now;
     displayedBytes = shown;

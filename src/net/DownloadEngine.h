@@ -9,6 +9,7 @@
 #include <cstdint>
 
 struct AppState;
+struct DownloadTimings;
 class DownloadProgress;
 class DownloadView;
 class MainControls;
@@ -23,8 +24,8 @@ class DownloadEngine : public QObject
 public:
     static constexpr std::uint8_t CountdownStart = 15;
 
-    DownloadEngine(AppState& state, TransferComponent& component, Platform& platform, DownloadView& view,
-                   MainControls& controls, QObject* parent = nullptr);
+    DownloadEngine(AppState& state, TransferComponent& component, Platform& platform, const DownloadTimings& timings,
+                   DownloadView& view, MainControls& controls, QObject* parent = nullptr);
 
     // Hands the proxy settings to the component; false only when the system says it is offline.
     bool prepareConnection();
@@ -62,6 +63,7 @@ private:
     AppState& state;
     TransferComponent& component;
     Platform& platform;
+    const DownloadTimings& timings;
     DownloadView& view;
     MainControls& controls;
     std::uint8_t countdownValue = 0;

@@ -7,6 +7,7 @@
 #include "sysinfo/WinVersion.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDesktopServices>
 #include <QDir>
 #include <QNetworkInformation>
@@ -79,6 +80,11 @@ bool SystemPlatform::isValidLocale(quint32 localeId)
 QString SystemPlatform::languageName(quint32 localeId)
 {
     return QString::fromStdWString(sysapi::languageName(localeId));
+}
+
+QDate SystemPlatform::today()
+{
+    return QDate::currentDate();
 }
 
 bool SystemPlatform::isOffline()

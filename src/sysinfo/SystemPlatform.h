@@ -19,6 +19,7 @@ public:
     QString localeInfo(quint32 localeId, quint32 infoType) override;
     bool isValidLocale(quint32 localeId) override;
     QString languageName(quint32 localeId) override;
+    QDate today() override;
     bool isOffline() override;
     void openDocument(const QString& target) override;
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;

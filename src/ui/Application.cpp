@@ -27,6 +27,7 @@
 #include "updates/ReleaseCatalogue.h"
 #include "updates/SelfUpdateCheck.h"
 
+#include <QDate>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QTimer>
@@ -48,8 +49,9 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
         : state(state), services(services), windows(windows)
     {
         window.attach(commands);
-        QObject::connect(window.statusPanel().timeoutTimer(), &QTimer::timeout, &engine,
-                         &DownloadEngine::countDownToTimeout);
+        QTimer* countdown = window.statusPanel().timeoutTimer();
+        countdown->setInterval(services.timings.download.countdownTickMs);
+        QObject::connect(countdown, &QTimer::timeout, &engine, &DownloadEngine::countDownToTimeout);
         VersionRowsPanel& rows = window.versionRows();
         QObject::connect(&rows, &VersionRowsPanel::restoreFocused, &rows, [this] { installer.refreshOlderReleases(); });
         QObject::connect(&rows, &VersionRowsPanel::restorePicked, &rows, [this](bool enabled, int count, int index) {
@@ -72,7 +74,7 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
     void install(int product) override { installer.installProduct(static_cast<std::uint8_t>(product)); }
     bool extractionRunning() override { return extractor.running(); }
     void stopWork() override { extractor.stopAndWait(); }
-    bool selfCheckDueToday() override { return SelfUpdateCheck::selfCheckDue(state, selfUpdate.today()); }
+    bool selfCheckDueToday() override { return SelfUpdateCheck::selfCheckDue(state, services.platform.today()); }
     void checkSelfUpdate(bool automatic) override { selfUpdate.checkSelfUpdate(automatic); }
     void openChangeLog(int index) override
     {
@@ -99,7 +101,8 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
     MainCommands commands{state, services, window, *this};
     MainWindowViews views{window, window.versionRows(), commands};
     GameDetection detection{state, services, views};
-    DownloadEngine engine{state, services.transfer, services.platform, window.statusPanel(), commands};
+    DownloadEngine engine{
+        state, services.transfer, services.platform, services.timings.download, window.statusPanel(), commands};
     ReleaseCatalogue catalogue{state, services, engine, window.statusPanel(), views};
     SelfUpdateCheck selfUpdate{state, services, engine, commands};
     EngineExtractionView extractionView{engine, window.statusPanel()};

@@ -11,6 +11,7 @@
 #include "ui/WindowHelpers.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -66,9 +67,9 @@ bool isOwnedBy(const QWidget* widget, const QWidget* owner)
 } // namespace
 
 ErrorDialog::ErrorDialog(QString lastErrorText, const AppState& state, Platform& platform, Dialogs& dialogs,
-                         const BuiltinStrings& strings, Clock today, QWidget* parent)
+                         const BuiltinStrings& strings, QWidget* parent)
     : QDialog(parent), lastErrorText(std::move(lastErrorText)), state(state), platform(platform), dialogs(dialogs),
-      strings(strings), today(std::move(today))
+      strings(strings)
 {
     setObjectName(ObjectName::frmError);
     setWindowTitle(MessageRequest::productName());
@@ -195,7 +196,7 @@ void ErrorDialog::showReport()
         setReport(report);
         report += environmentSection({state.appVersion, platform.osDisplayName(), state.krvnVersion, state.krvnExe});
         setReport(report);
-        report += closingSection(today(), QLocale::system());
+        report += closingSection(platform.today(), QLocale::system());
         setReport(report);
     });
     if (steps.failed()) {

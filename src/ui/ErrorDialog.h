@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QDate>
 #include <QDialog>
-
-#include <functional>
 
 struct AppState;
 class BuiltinStrings;
@@ -21,10 +18,8 @@ class ErrorDialog : public QDialog
     Q_OBJECT
 
 public:
-    using Clock = std::function<QDate()>;
-
     ErrorDialog(QString lastErrorText, const AppState& state, Platform& platform, Dialogs& dialogs,
-                const BuiltinStrings& strings, Clock today, QWidget* parent = nullptr);
+                const BuiltinStrings& strings, QWidget* parent = nullptr);
     ~ErrorDialog() override;
 
     void showReport();
@@ -48,7 +43,6 @@ private:
     Platform& platform;
     Dialogs& dialogs;
     const BuiltinStrings& strings;
-    Clock today;
     QString builtReport;
     // Set when the dialog lost the focus to another window than its own message boxes:
     // coming back to it then rebuilds the report.

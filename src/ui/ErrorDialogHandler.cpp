@@ -8,7 +8,7 @@
 
 ErrorDialogHandler::ErrorDialogHandler(const AppState& state, Platform& platform, WindowDialogs& dialogs,
                                        const BuiltinStrings& strings)
-    : today(&QDate::currentDate), state(state), platform(platform), dialogs(dialogs), strings(strings)
+    : state(state), platform(platform), dialogs(dialogs), strings(strings)
 {}
 
 void ErrorDialogHandler::handleError(const QString& source, const Failure& failure)
@@ -16,7 +16,7 @@ void ErrorDialogHandler::handleError(const QString& source, const Failure& failu
     if (dialogUp)
         return;
     errorText = lastErrorLine(source, failure);
-    ErrorDialog dialog(errorText, state, platform, dialogs, strings, today, QApplication::activeWindow());
+    ErrorDialog dialog(errorText, state, platform, dialogs, strings, QApplication::activeWindow());
     dialogUp = true;
     const auto dialogDown = qScopeGuard([this] { dialogUp = false; });
     dialogs.showModal(dialog);

@@ -19,8 +19,6 @@ public:
     void handleError(const QString& source, const Failure& failure) override;
 
     const QString& lastErrorText() const { return errorText; }
-    // The date the report is built with; tests set their own.
-    ErrorDialog::Clock today;
 
 private:
     const AppState& state;

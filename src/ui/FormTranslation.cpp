@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int ControlNotFound = 424; // "Object required"
-
 void setCaption(QObject* control, const QString& text)
 {
     if (auto* button = qobject_cast<QAbstractButton*>(control))
@@ -28,7 +26,7 @@ void setCaption(QObject* control, const QString& text)
     else if (auto* action = qobject_cast<QAction*>(control))
         action->setText(text);
     else
-        throw Failure(ControlNotFound,
+        throw Failure(FailureCode::ObjectRequired,
                       QStringLiteral("Object required: %1 shows no caption").arg(control->objectName()));
 }
 
@@ -40,7 +38,7 @@ void applyCaption(QWidget& window, const Caption& caption)
     }
     QObject* control = window.findChild<QObject*>(caption.objectName);
     if (!control)
-        throw Failure(ControlNotFound, QStringLiteral("Object required: %1").arg(caption.objectName));
+        throw Failure(FailureCode::ObjectRequired, QStringLiteral("Object required: %1").arg(caption.objectName));
     setCaption(control, caption.text);
 }
 

@@ -40,7 +40,6 @@ namespace {
 constexpr int AddressLength = 255;
 constexpr int PortLength = 5;
 constexpr int CredentialLength = 64;
-constexpr int ControlArrayElementMissing = 340;
 constexpr int IconSize = 16;
 
 template <typename Widget> Widget* named(Widget* widget, QLatin1StringView name)
@@ -296,7 +295,7 @@ void OptionsDialog::translateMe()
 void OptionsDialog::loadFormSettings()
 {
     if (state.connectionType >= ConnectionTypes)
-        throw Failure(ControlArrayElementMissing,
+        throw Failure(FailureCode::ControlArrayElementMissing,
                       QStringLiteral("Control array element '%1' doesn't exist").arg(state.connectionType));
     QRadioButton* chosen = optConnection.at(state.connectionType);
     {
@@ -350,17 +349,17 @@ void OptionsDialog::storeAndClose()
             state.proxyUser = txtUser->text();
             state.proxyPass = txtPass->text();
         });
-        const std::pair<const char*, QString> values[] = {
-            {"Language", state.language},
-            {"CONNECTIONTYPE", QString::number(state.connectionType)},
-            {"USEPROXYAUTH", QString::number(state.useProxyAuth)},
-            {"PROXYADDRESS", state.proxyAddress},
-            {"PROXYPORT", QString::number(state.proxyPort)},
-            {"PROXYUSER", state.proxyUser},
-            {"PROXYPASS", state.proxyPass},
+        const std::pair<SettingKey, QString> values[] = {
+            {SettingKey::Language, state.language},
+            {SettingKey::ConnectionType, QString::number(state.connectionType)},
+            {SettingKey::UseProxyAuth, QString::number(state.useProxyAuth)},
+            {SettingKey::ProxyAddress, state.proxyAddress},
+            {SettingKey::ProxyPort, QString::number(state.proxyPort)},
+            {SettingKey::ProxyUser, state.proxyUser},
+            {SettingKey::ProxyPass, state.proxyPass},
         };
         for (const auto& [key, text] : values)
-            steps.step([&] { services.settings.write(QLatin1String(key), text); });
+            steps.step([&] { services.settings.write(key, text); });
     }
     accept();
 }
@@ -393,7 +392,7 @@ template <typename Action> void OptionsDialog::runTranslatorAction(const QString
 void OptionsDialog::addLanguage()
 {
     runTranslatorAction(QStringLiteral("imgAddLanguage"), [this](FailureScope& steps) {
-        steps.step([&] { writeNewLanguageFile(state, services.strings); });
+        steps.step([&] { writeNewLanguageFile(state, services.strings, services.timings.translationFileSettleMs); });
         steps.step([&] {
             services.dialogs.message(services.strings.required(Str::NewLanguageFileCreated), MessageIcon::Information);
         });
@@ -405,7 +404,7 @@ void OptionsDialog::completeTranslation()
 {
     lblComplete->setEnabled(false);
     runTranslatorAction(QStringLiteral("lblComplete"), [this](FailureScope& steps) {
-        steps.step([&] { writeCompletionFile(state, services.strings); });
+        steps.step([&] { writeCompletionFile(state, services.strings, services.timings.translationFileSettleMs); });
         steps.step([&] {
             services.dialogs.message(services.strings.required(Str::CompletionFileCreated), MessageIcon::Information);
         });

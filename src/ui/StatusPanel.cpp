@@ -1,7 +1,6 @@
 #include "ui/StatusPanel.h"
 
 #include "app/ObjectNames.h"
-#include "net/DownloadTimings.h"
 #include "ui/MainWindowStyle.h"
 
 #include <QEvent>
@@ -50,8 +49,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     pgbMain->setVisible(false);
 
     tmrTimeout = new QTimer(this);
-    tmrTimeout->setObjectName(ObjectName::tmrTimeout);
-    tmrTimeout->setInterval(currentDownloadTimings().countdownTickMs);
+    tmrTimeout->setObjectName(ObjectName::tmrTimeout); // the composition root sets its interval
 
     auto* progress = new QHBoxLayout;
     progress->setContentsMargins(10, 4, 10, 8);

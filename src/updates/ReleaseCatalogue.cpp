@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "app/Failure.h"
 #include "app/FailureScope.h"
+#include "app/Platform.h"
 #include "app/SettingsStore.h"
 #include "app/StringIds.h"
 #include "app/Waits.h"
@@ -13,6 +14,7 @@
 #include "updates/ReleaseFeed.h"
 #include "updates/ReleaseListing.h"
 
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 
@@ -27,16 +29,17 @@ constexpr int OlderReleaseRow = 3;
 
 struct Channel
 {
-    const char* key;
+    SettingKey versionKey;
+    SettingKey dateKey;
     QString AppState::*version;
     QString AppState::*date;
 };
 
 // In row order: stable, beta, nightly.
 constexpr std::array<Channel, 3> Channels = {{
-    {"LatestStable", &AppState::latestStable, &AppState::latestStableDate},
-    {"LatestBeta", &AppState::latestBeta, &AppState::latestBetaDate},
-    {"LatestNightly", &AppState::latestNightly, &AppState::latestNightlyDate},
+    {SettingKey::LatestStable, SettingKey::LatestStableDate, &AppState::latestStable, &AppState::latestStableDate},
+    {SettingKey::LatestBeta, SettingKey::LatestBetaDate, &AppState::latestBeta, &AppState::latestBetaDate},
+    {SettingKey::LatestNightly, SettingKey::LatestNightlyDate, &AppState::latestNightly, &AppState::latestNightlyDate},
 }};
 
 QByteArray readWholeFile(const QString& path)
@@ -60,9 +63,9 @@ std::string_view bytesView(const QByteArray& bytes)
     return std::string_view(bytes.constData(), size_t(bytes.size()));
 }
 
-bool fileObtained(const QString& path)
+bool fileObtained(const QString& path, const WaitTimings& timings)
 {
-    return QFileInfo(path).isFile() && convertLineEnds(path);
+    return QFileInfo(path).isFile() && convertLineEnds(path, timings);
 }
 
 } // namespace
@@ -117,7 +120,7 @@ void ReleaseCatalogue::checkForUpdates()
 void ReleaseCatalogue::readFeed(FailureScope& steps)
 {
     bool obtained = false;
-    steps.step([&] { obtained = fileObtained(state.versionsFile); });
+    steps.step([&] { obtained = fileObtained(state.versionsFile, services.timings.waits); });
     if (!obtained)
         return;
     steps.step([&] {
@@ -137,7 +140,7 @@ void ReleaseCatalogue::readFeed(FailureScope& steps)
         }
     });
     steps.step([&] { showChannels(); });
-    steps.step([&] { state.lastCheckDate = checkDate(today()); });
+    steps.step([&] { state.lastCheckDate = checkDate(services.platform.today()); });
 }
 
 void ReleaseCatalogue::showChannels()
@@ -161,7 +164,7 @@ void ReleaseCatalogue::showChannels()
 void ReleaseCatalogue::readListing(FailureScope& steps)
 {
     bool obtained = false;
-    steps.step([&] { obtained = fileObtained(state.listingFile); });
+    steps.step([&] { obtained = fileObtained(state.listingFile, services.timings.waits); });
     if (!obtained)
         return;
     steps.step([&] {
@@ -190,7 +193,7 @@ void ReleaseCatalogue::markNewBuild()
     for (int row = 0; row < int(Channels.size()); ++row) {
         const Channel& channel = Channels[size_t(row)];
         const QString& current = state.*channel.version;
-        if (services.settings.read(QLatin1String(channel.key), current) != current) {
+        if (services.settings.read(channel.versionKey, current) != current) {
             views.rows.selectVersionRow(row);
             views.rows.setStatusIcon(std::uint8_t(row), StatusPicture::Exclamation, state.str(Str::NewVersion));
             return;
@@ -203,11 +206,10 @@ void ReleaseCatalogue::storeChannels(FailureScope& steps)
     for (const Channel& channel : Channels) {
         if ((state.*channel.version).isEmpty())
             continue;
-        const QString key = QLatin1String(channel.key);
-        steps.step([&] { services.settings.write(key, state.*channel.version); });
-        steps.step([&] { services.settings.write(key + QStringLiteral("Date"), state.*channel.date); });
+        steps.step([&] { services.settings.write(channel.versionKey, state.*channel.version); });
+        steps.step([&] { services.settings.write(channel.dateKey, state.*channel.date); });
     }
-    steps.step([&] { services.settings.write(QStringLiteral("LastCheckDate"), state.lastCheckDate); });
+    steps.step([&] { services.settings.write(SettingKey::LastCheckDate, state.lastCheckDate); });
 }
 
 void ReleaseCatalogue::showOutcome()

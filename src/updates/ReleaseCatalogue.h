@@ -6,10 +6,7 @@
 
 #include "app/MainWindowViews.h"
 
-#include <QDate>
 #include <QString>
-
-#include <functional>
 
 struct AppState;
 struct AppServices;
@@ -33,9 +30,6 @@ public:
     // for none). Empty when there is nothing to open: no version known for the row, or no
     // older release selected.
     static QString changeLogAddress(const AppState& state, int index, int restoreIndex);
-
-    // The day of the check; tests fix it.
-    std::function<QDate()> today = [] { return QDate::currentDate(); };
 
 private:
     void readFeed(FailureScope& steps);

@@ -6,12 +6,14 @@
 #include "app/FailureScope.h"
 #include "app/MainControls.h"
 #include "app/MakerPages.h"
+#include "app/Platform.h"
 #include "app/StringIds.h"
 #include "app/Waits.h"
 #include "net/DownloadEngine.h"
 #include "updates/CheckDate.h"
 #include "updates/ReadIniValue.h"
 
+#include <QDate>
 #include <QFileInfo>
 
 namespace {
@@ -62,7 +64,7 @@ void SelfUpdateCheck::checkSelfUpdate(bool automatic)
     steps.step([&] {
         if (!engine.downloadFile(query, state.managerFile, true, AnswerPauseMs))
             return;
-        convertLineEnds(state.managerFile);
+        convertLineEnds(state.managerFile, services.timings.waits);
         usable = QFileInfo(state.managerFile).isFile() &&
                  !readIniValue(AnswerSection, AnswerKey, QString(), state.managerFile).isEmpty();
     });
@@ -78,7 +80,7 @@ void SelfUpdateCheck::checkSelfUpdate(bool automatic)
     });
     QString newVersion = state.appVersion;
     steps.step([&] { newVersion = readIniValue(AnswerSection, AnswerKey, state.appVersion, state.managerFile); });
-    steps.step([&] { state.lastSelfCheckDate = checkDate(today()); });
+    steps.step([&] { state.lastSelfCheckDate = checkDate(services.platform.today()); });
     steps.step([&] {
         if (withoutBlanks(newVersion) != state.appVersion) {
             const QString offer =

@@ -3,10 +3,9 @@
 // The check for a newer version of this program: asks the maker's server which version
 // is published and offers the product page when it differs from the running one.
 
-#include <QDate>
 #include <QString>
 
-#include <functional>
+class QDate;
 
 struct AppState;
 struct AppServices;
@@ -28,9 +27,6 @@ public:
     // Whether the daily check is due after a release check: no check has read an answer on
     // this day. The menu command must also be enabled for it to run.
     static bool selfCheckDue(const AppState& state, const QDate& day);
-
-    // The day of the check; tests fix it.
-    std::function<QDate()> today = [] { return QDate::currentDate(); };
 
 private:
     AppState& state;

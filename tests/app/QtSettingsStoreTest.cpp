@@ -31,15 +31,15 @@ private Q_SLOTS:
     {
         {
             QtSettingsStore store;
-            QCOMPARE(store.read(QStringLiteral("LatestStable"), QStringLiteral("1.4.0")), QStringLiteral("1.4.0"));
-            store.write(QStringLiteral("KRVNPath"), QStringLiteral("C:\\Games\\Korvane Ü\\"));
-            store.write(QStringLiteral("LastSelfCheckDate"), QString());
+            QCOMPARE(store.read(SettingKey::LatestStable), QStringLiteral("1.4.0"));
+            store.write(SettingKey::KrvnPath, QStringLiteral("C:\\Games\\Korvane Ü\\"));
+            store.write(SettingKey::LastSelfCheckDate, QString());
         }
         QtSettingsStore next;
         QCOMPARE(next.location(), file());
-        QCOMPARE(next.read(QStringLiteral("KRVNPath"), QString()), QStringLiteral("C:\\Games\\Korvane Ü\\"));
+        QCOMPARE(next.read(SettingKey::KrvnPath), QStringLiteral("C:\\Games\\Korvane Ü\\"));
         // A key stored empty is present: its default does not come back.
-        QCOMPARE(next.read(QStringLiteral("LastSelfCheckDate"), QStringLiteral("x")), QString());
+        QCOMPARE(next.read(SettingKey::LastSelfCheckDate, QStringLiteral("x")), QString());
     }
 
     // One failed write must not make every later write fail.
@@ -47,11 +47,11 @@ private Q_SLOTS:
     {
         WriteFile(folder()); // a file where the settings folder belongs
         QtSettingsStore store;
-        QVERIFY_THROWS_EXCEPTION(Failure, store.write(QStringLiteral("Platform"), QStringLiteral("WIN64")));
+        QVERIFY_THROWS_EXCEPTION(Failure, store.write(SettingKey::Platform, QStringLiteral("WIN64")));
 
         QVERIFY(QFile::remove(folder()));
-        store.write(QStringLiteral("Platform"), QStringLiteral("WIN32"));
-        QCOMPARE(QtSettingsStore().read(QStringLiteral("Platform"), QString()), QStringLiteral("WIN32"));
+        store.write(SettingKey::Platform, QStringLiteral("WIN32"));
+        QCOMPARE(QtSettingsStore().read(SettingKey::Platform), QStringLiteral("WIN32"));
     }
 
     // A section header missing its "]" spoils neither the other keys nor the defaults.
@@ -60,10 +60,10 @@ private Q_SLOTS:
         QDir().mkpath(folder());
         WriteFile(file(), "[General]\nKRVNPath=/games/korvane/\n[Broken\nother=1\n");
         QtSettingsStore store;
-        QCOMPARE(store.read(QStringLiteral("KRVNPath"), QString()), QStringLiteral("/games/korvane/"));
-        QCOMPARE(store.read(QStringLiteral("LatestStable"), QStringLiteral("1.4.0")), QStringLiteral("1.4.0"));
-        store.write(QStringLiteral("LatestBeta"), QStringLiteral("1.5.0-beta1"));
-        QCOMPARE(QtSettingsStore().read(QStringLiteral("LatestBeta"), QString()), QStringLiteral("1.5.0-beta1"));
+        QCOMPARE(store.read(SettingKey::KrvnPath), QStringLiteral("/games/korvane/"));
+        QCOMPARE(store.read(SettingKey::LatestStable), QStringLiteral("1.4.0"));
+        store.write(SettingKey::LatestBeta, QStringLiteral("1.5.0-beta1"));
+        QCOMPARE(QtSettingsStore().read(SettingKey::LatestBeta), QStringLiteral("1.5.0-beta1"));
     }
 };
 

@@ -21,6 +21,16 @@ private:
         return state;
     }
 
+    static QStringList texts(const AppState& s)
+    {
+        const Endpoints& e = s.endpoints;
+        return {s.language,          s.proxyAddress,     s.proxyUser,          s.proxyPass,         s.krvnPath,
+                s.latestStable,      s.latestStableDate, s.latestBeta,         s.latestBetaDate,    s.latestNightly,
+                s.latestNightlyDate, s.latestVersionGot, s.lastCheckDate,      s.lastSelfCheckDate, e.feedServer,
+                e.buildServer,       e.makerServer,      e.wikiServer,         e.homeServer,        e.forumServer,
+                e.bugServer,         e.contentServer,    e.graphicsIndexServer};
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -110,6 +120,55 @@ private Q_SLOTS:
         QCOMPARE(s.language, QStringLiteral("---"));
         QCOMPARE(dialogs.messages.size(), message ? 1 : 0);
         QVERIFY(store.writes.isEmpty());
+    }
+
+    // Each text key loads from its own stored name into its own value (and no other), or its
+    // default when absent.
+    void textKeys_data()
+    {
+        QTest::addColumn<int>("field"); // its place in texts()
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("defaultText");
+        const std::pair<const char*, const char*> keys[] = {
+            {"Language", "---"},
+            {"PROXYADDRESS", ""},
+            {"PROXYUSER", ""},
+            {"PROXYPASS", ""},
+            {"KRVNPath", ""},
+            {"LatestStable", "1.4.0"},
+            {"LatestStableDate", "2013-04-01"},
+            {"LatestBeta", "1.4.0-beta5"},
+            {"LatestBetaDate", "2014-02-25"},
+            {"LatestNightly", "r26400"},
+            {"LatestNightlyDate", "2014-03-12"},
+            {"LatestVersionGot", ""},
+            {"LastCheckDate", ""},
+            {"LastSelfCheckDate", ""},
+            {"FEEDSERVER", "http://feed.korvane.example"},
+            {"BUILDSERVER", "http://builds.korvane.example"},
+            {"MAKERSERVER", "http://www.quillonworks.example"},
+            {"WIKISERVER", "http://wiki.korvane.example"},
+            {"HOMESERVER", "http://www.korvane.example"},
+            {"FORUMSERVER", "http://forum.korvane.example"},
+            {"BUGSERVER", "http://bugs.korvane.example"},
+            {"CONTENTSERVER", "http://content.korvane.example"},
+            {"GRFINDEXSERVER", "http://grfcrawler.example"},
+        };
+        int field = 0;
+        for (const auto& [name, defaultText] : keys)
+            QTest::newRow(name) << field++ << QString::fromLatin1(name) << QString::fromLatin1(defaultText);
+    }
+
+    void textKeys()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, name);
+        QFETCH(QString, defaultText);
+        QCOMPARE(texts(load()).at(field), defaultText);
+        store.values.insert(name, "stored");
+        const QStringList loaded = texts(load());
+        QCOMPARE(loaded.at(field), "stored");
+        QCOMPARE(loaded.count("stored"), 1);
     }
 
     void oneMessageForAnyNumberOfFailures()

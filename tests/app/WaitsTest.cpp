@@ -34,17 +34,9 @@ class WaitsTest : public QObject
     Q_OBJECT
 
     QTemporaryDir temp;
-    WaitTimings saved;
+    const WaitTimings timings{10, 300, 10, 300};
 
 private Q_SLOTS:
-    void init()
-    {
-        saved = currentWaitTimings();
-        currentWaitTimings() = {10, 300, 10, 300};
-    }
-
-    void cleanup() { currentWaitTimings() = saved; }
-
     void waitHandlesEventsForItsWholeTime()
     {
         QElapsedTimer wall;
@@ -65,11 +57,11 @@ private Q_SLOTS:
         QTimer::singleShot(50, this, [&] { WriteFile(path, "12345"); });
         QElapsedTimer wall;
         wall.start();
-        ::waitForFile(path, 3);
+        ::waitForFile(path, 3, timings);
         QVERIFY2(wall.elapsed() < 300, qPrintable(QStringLiteral("took %1 ms").arg(wall.elapsed())));
 
         wall.restart();
-        handlesEventsDuring([&] { ::waitForFile(path, 5); }); // never grows beyond 5 bytes
+        handlesEventsDuring([&] { ::waitForFile(path, 5, timings); }); // never grows beyond 5 bytes
         QVERIFY(wall.elapsed() >= 300);
     }
 
@@ -93,10 +85,10 @@ private Q_SLOTS:
         const QString path = temp.filePath(QStringLiteral("feed.txt"));
         if (!before.isNull())
             WriteFile(path, before);
-        QCOMPARE(::convertLineEnds(path), !before.isNull());
+        QCOMPARE(::convertLineEnds(path, timings), !before.isNull());
         QCOMPARE(fileSizeOf(path), before.isNull() ? qint64(-1) : qint64(after.size()));
         QCOMPARE(readAll(path), after);
-        deleteFileWait(path, true);
+        deleteFileWait(path, true, timings);
         QVERIFY(!QFile::exists(path));
     }
 };

@@ -67,7 +67,7 @@ struct InstallFixture : FakeServices
         state.managerFile = state.workFolder + "krvnmngr.tmp";
         state.updaterFile = state.workFolder + "updater4.exe";
         platform.applicationPath = state.appFolder + "krvnm";
-        installer.pauses = {0, 0, 0};
+        services.timings.install = {0, 0, 0};
     }
 
     // A folder below the temporary one, created, ending in the system's separator.
@@ -125,7 +125,7 @@ struct InstallFixture : FakeServices
     AppState state;
     QtTransferComponent transfer;
     RecordingInstallView view;
-    DownloadEngine engine{state, transfer, platform, view, view};
+    DownloadEngine engine{state, transfer, platform, services.timings.download, view, view};
     EngineExtractionView extractionView{engine, view};
     ZipExtractor extractor{state, dialogs, extractionView};
     GameDetection detection{state, services, view.views()};

@@ -64,7 +64,7 @@ class TranslationFilesTest : public QObject
 
     std::optional<QTemporaryDir> temp;
     AppState state;
-    TranslationFileTimings saved;
+    int settleMs = 5;
 
     QString folder() const { return temp->path() + QLatin1Char('/'); }
     QStringList filesIn(const QString& path) const
@@ -83,13 +83,10 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(temp.emplace().isValid());
-        saved = currentTranslationFileTimings();
-        currentTranslationFileTimings().settleMs = 5;
+        settleMs = 5;
         state = AppState();
         state.workFolder = folder();
     }
-
-    void cleanup() { currentTranslationFileTimings() = saved; }
 
     // The header from the templates (the first line names the version, the last the
     // language), then each row the language lacks with the text shown instead, its id
@@ -127,7 +124,7 @@ private Q_SLOTS:
         state.languageStrings[1] = "Say \"hi\"";
         state.languageStrings[7] = "Café";
         state.languageStrings[82] = "one\n\ntwo";
-        writeCompletionFile(state, strings);
+        writeCompletionFile(state, strings, settleMs);
         QCOMPARE(filesIn(folder()), QStringList{name});
         COMPARE_BYTES(readAll(folder() + name), completionHeader(key.toLatin1()) + entries);
     }
@@ -147,13 +144,13 @@ private Q_SLOTS:
                 expected += QStringLiteral("##%1, \"English %2\"\r\n").arg(n, 3, 10, QLatin1Char('0')).arg(n).toUtf8();
         const QString path = folder() + "krvnm_104_english.txt";
         selectLanguage(1, "SPANISH", strings);
-        writeNewLanguageFile(state, strings);
+        writeNewLanguageFile(state, strings, settleMs);
         COMPARE_BYTES(readAll(path), expected);
         selectLanguage(0, "ENGLISH", strings);
-        writeCompletionFile(state, strings);
+        writeCompletionFile(state, strings, settleMs);
         // Row 2, missing in English too, keeps the Spanish text it showed.
         COMPARE_BYTES(readAll(path), completionHeader("ENGLISH") + "2, \"Espa\xc3\xb1ol 2\"\r\n");
-        writeNewLanguageFile(state, strings);
+        writeNewLanguageFile(state, strings, settleMs);
         COMPARE_BYTES(readAll(path), expected);
         QCOMPARE(filesIn(folder()), QStringList{"krvnm_104_english.txt"});
     }
@@ -162,21 +159,21 @@ private Q_SLOTS:
     void failingWritesReportNothing()
     {
         selectLanguage(1, "SPANISH", BuiltinStrings::compiled());
-        currentTranslationFileTimings().settleMs = 20;
+        settleMs = 20;
         QTest::failOnWarning(QRegularExpression(".*"));
         bool eventHandled = false;
 
         state.workFolder = folder() + "missing/";
         QTimer::singleShot(0, [&] { eventHandled = true; });
-        writeCompletionFile(state, BuiltinStrings::compiled());
+        writeCompletionFile(state, BuiltinStrings::compiled(), settleMs);
         QVERIFY2(eventHandled, "the wait after a failed write did not run");
-        writeNewLanguageFile(state, BuiltinStrings::compiled());
+        writeNewLanguageFile(state, BuiltinStrings::compiled(), settleMs);
         QVERIFY(!QFileInfo::exists(state.workFolder));
 
         // A folder in the file's place cannot be replaced.
         QVERIFY(QDir(folder()).mkdir("krvnm_104_english.txt"));
         state.workFolder = folder();
-        writeNewLanguageFile(state, BuiltinStrings::compiled());
+        writeNewLanguageFile(state, BuiltinStrings::compiled(), settleMs);
         QVERIFY(QFileInfo(folder() + "krvnm_104_english.txt").isDir());
     }
 
@@ -187,7 +184,7 @@ private Q_SLOTS:
         QVERIFY(QDir(folder()).mkpath("work/krvnm_104_x"));
         state.workFolder = folder() + "work/";
         state.language = "X/../../ESCAPE";
-        writeCompletionFile(state, BuiltinStrings::compiled());
+        writeCompletionFile(state, BuiltinStrings::compiled(), settleMs);
         QCOMPARE(filesIn(folder()), QStringList{"work"});
         QCOMPARE(filesIn(folder() + "work"), QStringList{"krvnm_104_x"});
 
@@ -195,8 +192,8 @@ private Q_SLOTS:
         QVERIFY(QDir::setCurrent(folder() + "work"));
         state.workFolder.clear();
         state.language = "SPANISH";
-        writeCompletionFile(state, BuiltinStrings::compiled());
-        writeNewLanguageFile(state, BuiltinStrings::compiled());
+        writeCompletionFile(state, BuiltinStrings::compiled(), settleMs);
+        writeNewLanguageFile(state, BuiltinStrings::compiled(), settleMs);
         QDir::setCurrent(current);
         QCOMPARE(filesIn(folder() + "work"), QStringList{"krvnm_104_x"});
     }

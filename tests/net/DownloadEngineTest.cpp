@@ -3,7 +3,6 @@
 #include "NetTestSupport.h"
 #include "TestHttpServer.h"
 #include "TestMain.h"
-#include "net/DownloadTimings.h"
 #include "net/QtTransferComponent.h"
 
 #include <QDialog>
@@ -36,7 +35,7 @@ class DownloadEngineTest : public QObject
     QTemporaryDir temp;
     AppState state;
     FakePlatform platform;
-    const DownloadTimings defaultTimings = currentDownloadTimings();
+    DownloadTimings timings;
     std::unique_ptr<QtTransferComponent> transfer;
     std::unique_ptr<RecordingDownloadView> view;
     std::unique_ptr<DownloadEngine> engine;
@@ -76,7 +75,7 @@ private Q_SLOTS:
     {
         transfer = std::make_unique<QtTransferComponent>();
         view = std::make_unique<RecordingDownloadView>();
-        engine = std::make_unique<DownloadEngine>(state, *transfer, platform, *view, *view);
+        engine = std::make_unique<DownloadEngine>(state, *transfer, platform, timings, *view, *view);
         view->engine = engine.get();
         state.connectionType = 1;
         QVERIFY(engine->prepareConnection());
@@ -88,7 +87,7 @@ private Q_SLOTS:
         engine.reset();
         view.reset();
         transfer.reset();
-        currentDownloadTimings() = defaultTimings;
+        timings = {};
     }
 
     void fileTransfer_data()
@@ -184,8 +183,8 @@ private Q_SLOTS:
         QFETCH(bool, isUpdateList);
         QFETCH(QStringList, lastLines);
         QFETCH(QStringList, shown);
-        currentDownloadTimings().requestTimeoutMs = 300;
-        currentDownloadTimings().refreshIntervalMs = 0;
+        timings.requestTimeoutMs = 300;
+        timings.refreshIntervalMs = 0;
         WriteFile(target(), OldFile);
 
         QVERIFY(!engine->downloadFile(url, target(), isUpdateList, 0));
@@ -222,7 +221,7 @@ private Q_SLOTS:
 
     void progressIsThrottledButEndsOnTheFinalState()
     {
-        currentDownloadTimings().refreshIntervalMs = 60000;
+        timings.refreshIntervalMs = 60000;
         QVERIFY(download("/trickle"));
         QCOMPARE(view->labels, QStringList({Connecting, "1 KB downloaded, 20KB total  (5%)",
                                             "19 KB downloaded, 20KB total  (95%)", Done}));
@@ -233,7 +232,7 @@ private Q_SLOTS:
     {
         // A modal dialog runs its own event loop: nobody reads, the component's buffer fills
         // and the server has to wait, for much longer than the time-out.
-        currentDownloadTimings().requestTimeoutMs = 200;
+        timings.requestTimeoutMs = 200;
         bool opened = false;
         view->onLabel = [&](const QString& text) {
             if (opened || !text.contains("KB total"))

@@ -41,6 +41,7 @@ class DownloadEventsTest : public QObject
     AppState state;
     FakePlatform platform;
     CannedTransfer transfer;
+    const DownloadTimings timings;
     std::unique_ptr<RecordingDownloadView> view;
     std::unique_ptr<DownloadEngine> engine;
 
@@ -50,7 +51,7 @@ private Q_SLOTS:
     void init()
     {
         view = std::make_unique<RecordingDownloadView>();
-        engine = std::make_unique<DownloadEngine>(state, transfer, platform, *view, *view);
+        engine = std::make_unique<DownloadEngine>(state, transfer, platform, timings, *view, *view);
     }
 
     void stateChanged_data()

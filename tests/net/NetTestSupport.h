@@ -6,6 +6,7 @@
 
 #include "app/AppState.h"
 #include "app/MainControls.h"
+#include "app/Timings.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
 #include "net/DownloadEngine.h"

@@ -46,7 +46,8 @@ private Q_SLOTS:
 
         QtTransferComponent transfer;
         RecordingDownloadView view;
-        DownloadEngine engine(state, transfer, platform, view, view);
+        const DownloadTimings timings;
+        DownloadEngine engine(state, transfer, platform, timings, view, view);
         state.connectionType = 2;
         state.proxyAddress = "127.0.0.1";
         state.proxyPort = proxy.port;

@@ -3,6 +3,7 @@
 #include "app/Platform.h"
 #include "sysinfo/MemoryQuery.h"
 
+#include <QDate>
 #include <QHash>
 #include <QList>
 #include <QSet>
@@ -31,6 +32,11 @@ public:
     QString localeInfo(quint32 localeId, quint32 infoType) override;
     bool isValidLocale(quint32 localeId) override { return !unsupportedLocales.contains(localeId); }
     QString languageName(quint32 localeId) override { return languageNames.value(localeId); }
+    QDate today() override
+    {
+        ++dateReads;
+        return date;
+    }
     bool isOffline() override { return offline; }
     void openDocument(const QString& target) override { opened.append(target); }
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
@@ -49,6 +55,7 @@ public:
     QString userAnsiCodePage = QStringLiteral("1252");
     QSet<quint32> unsupportedLocales;
     QHash<quint32, QString> languageNames; // a locale not listed has no name
+    QDate date{2026, 6, 12};
     bool offline = false;
     // The answer of the memory query; a failing query still writes it, as a system
     // answering halfway might.
@@ -66,6 +73,7 @@ public:
     QList<Launch> launches;
     int processEnds = 0;
     int memoryQueries = 0;
+    int dateReads = 0;
     QList<QChar> driveTypeQueries;
     QList<QChar> driveRootQueries;
 };

@@ -2,17 +2,17 @@
 
 #include "app/Failure.h"
 
-QString MemorySettingsStore::read(const QString& key, const QString& defaultValue)
+QString MemorySettingsStore::readText(const QString& name, const QString& whenAbsent)
 {
-    if (failingReads.contains(key))
-        throw Failure(FailureCode::Settings, QStringLiteral("read failure injected for ") + key);
-    return values.value(key, defaultValue);
+    if (failingReads.contains(name))
+        throw Failure(FailureCode::Settings, QStringLiteral("read failure injected for ") + name);
+    return values.value(name, whenAbsent);
 }
 
-void MemorySettingsStore::write(const QString& key, const QString& text)
+void MemorySettingsStore::writeText(const QString& name, const QString& text)
 {
-    if (failingWrites.contains(key))
-        throw Failure(FailureCode::Settings, QStringLiteral("write failure injected for ") + key);
-    values.insert(key, text);
-    writes.append({key, text});
+    if (failingWrites.contains(name))
+        throw Failure(FailureCode::Settings, QStringLiteral("write failure injected for ") + name);
+    values.insert(name, text);
+    writes.append({name, text});
 }

@@ -11,11 +11,12 @@
 class MemorySettingsStore : public SettingsStore
 {
 public:
-    QString read(const QString& key, const QString& defaultValue) override;
-    void write(const QString& key, const QString& text) override;
-
     QHash<QString, QString> values;
     QList<QPair<QString, QString>> writes;
     QSet<QString> failingReads;
     QSet<QString> failingWrites;
+
+protected:
+    QString readText(const QString& name, const QString& whenAbsent) override;
+    void writeText(const QString& name, const QString& text) override;
 };

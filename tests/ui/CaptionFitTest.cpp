@@ -106,7 +106,8 @@ private Q_SLOTS:
                 cut = cutCaptions(dialog);
                 return 0;
             };
-            handler.handleError(QStringLiteral("frmMain Load"), Failure(75, QStringLiteral("Path not found")));
+            handler.handleError(QStringLiteral("frmMain Load"),
+                                Failure(FailureCode::PathAccess, QStringLiteral("Path not found")));
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
     }

@@ -41,10 +41,6 @@ struct ErrorFixture
         state.appFolder = "/fake/app/";
         state.krvnVersion = "1.4.0";
         state.krvnExe = "/games/korvane/korvane.exe";
-        handler.today = [this] {
-            ++dateReads;
-            return date;
-        };
     }
 
     // Runs step while the dialog is up and active; a further dialog is only counted.
@@ -63,8 +59,6 @@ struct ErrorFixture
     AppState state;
     ScriptedDialogs dialogs;
     ErrorDialogHandler handler;
-    QDate date{2026, 6, 12};
-    int dateReads = 0;
 };
 
 } // namespace
@@ -109,10 +103,10 @@ private Q_SLOTS:
                 captions << button(dialog, name)->text();
             sendEnabled = button(dialog, "cmdReport")->isEnabled();
             report = Report(dialog);
-            fixture.handler.handleError("TranslateFrmMain", Failure(13, "second"));
+            fixture.handler.handleError("TranslateFrmMain", Failure(FailureCode::Conversion, "second"));
             afterSecond = Report(dialog);
         });
-        fixture.handler.handleError("GetKRVNVersion", Failure(-2147012889, "a|b"));
+        fixture.handler.handleError("GetKRVNVersion", Failure(FailureCode{-2147012889}, "a|b"));
 
         QCOMPARE(fixture.dialogs.shownDialogs.size(), 1);
         QCOMPARE(title, "Korvane Manager");
@@ -127,7 +121,7 @@ private Q_SLOTS:
                                         "Product name: Korvane Manager 1.0.4\r\nOperating system: Windows 10\r\n"
                                         "Korvane version: \r\nKorvane path: /games/korvane/korvane.exe\r\n"
                                         "Report generated on: " +
-                                        shortDate(fixture.date) + "\r\n----- End Report -----\r\n");
+                                        shortDate(named.date) + "\r\n----- End Report -----\r\n");
         QCOMPARE(afterSecond, report);
         QVERIFY2(sendEnabled, "the dialog stays usable");
         QCOMPARE(fixture.dialogs.messages.size(), nameless ? 1 : 0);
@@ -152,26 +146,26 @@ private Q_SLOTS:
             editedReport = Report(dialog);
 
             // A window of the dialog's own (such as its message box) comes and goes: no rebuild.
-            readsBeforeOwnWindow = fixture.dateReads;
+            readsBeforeOwnWindow = platform.dateReads;
             QDialog own(&dialog);
             QVERIFY(showActive(own));
             own.close();
             QVERIFY(showActive(dialog));
-            readsAfterOwnWindow = fixture.dateReads;
+            readsAfterOwnWindow = platform.dateReads;
             afterOwnWindow = Report(dialog);
 
             // The user switches to another program, comes back a day later.
-            fixture.date = QDate(2026, 6, 13);
+            platform.date = QDate(2026, 6, 13);
             QWidget elsewhere;
             QVERIFY(showActive(elsewhere) && showActive(dialog));
             secondReport = Report(dialog);
         });
-        fixture.handler.handleError("CheckKRVNUpdates", Failure(5, "x"));
+        fixture.handler.handleError("CheckKRVNUpdates", Failure(FailureCode{5}, "x"));
 
         QVERIFY2(editedReport.contains("my note"), qPrintable("the user's edit is what is sent: " + editedReport));
         QCOMPARE(readsAfterOwnWindow, readsBeforeOwnWindow);
         QCOMPARE(afterOwnWindow, editedReport);
-        QCOMPARE(secondReport, QString(firstReport).replace(shortDate(QDate(2026, 6, 12)), shortDate(fixture.date)));
+        QCOMPARE(secondReport, QString(firstReport).replace(shortDate(QDate(2026, 6, 12)), shortDate(platform.date)));
     }
 
     // Send Report mails the report once; Restart starts the program again and ends this
@@ -208,7 +202,7 @@ private Q_SLOTS:
                 enabled << button(dialog, name)->isEnabled();
             visibleAfter = dialog.isVisible();
         });
-        fixture.handler.handleError("LiveUpdateNow - ProductID #2", Failure(51, "50% & more #3"));
+        fixture.handler.handleError("LiveUpdateNow - ProductID #2", Failure(FailureCode::Unexpected, "50% & more #3"));
 
         QCOMPARE(platform.opened.size(), mailed ? 1 : 0);
         if (mailed) {
@@ -228,7 +222,7 @@ private Q_SLOTS:
             enabled = {button(dialog, "cmdReport")->isEnabled()};
             return 0;
         };
-        fixture.handler.handleError("frmOptions Load", Failure(1, "x"));
+        fixture.handler.handleError("frmOptions Load", Failure(FailureCode{1}, "x"));
         QCOMPARE(enabled, QList<bool>{true});
     }
 };

@@ -28,7 +28,7 @@ struct OptionsFixture : FakeServices
 {
     OptionsFixture()
     {
-        currentTranslationFileTimings().settleMs = 0;
+        services.timings.translationFileSettleMs = 0;
         strings.removeRow(BuiltinStrings::rowId(French, 5));
         state.workFolder = temp.path() + QLatin1Char('/');
         for (const sysapi::NamedLocale& locale : sysapi::namedLocales())

@@ -8,7 +8,6 @@
 #include "RecordingCatalogueView.h"
 #include "TestHttpServer.h"
 #include "app/AppState.h"
-#include "app/Waits.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
 #include "net/DownloadEngine.h"
@@ -37,17 +36,14 @@ struct UpdatesFixture : FakeServices
         state.listingFile = state.workFolder + "krvnsupd.tmp";
         state.managerFile = state.workFolder + "krvnmngr.tmp";
         // A text without a line feed keeps its size through the line-end conversion.
-        currentWaitTimings().fileTimeoutMs = 300;
-        catalogue.today = [] { return TestDay; };
-        selfCheck.today = [] { return TestDay; };
+        services.timings.waits.fileTimeoutMs = 300;
+        platform.date = TestDay;
     }
-    ~UpdatesFixture() { currentWaitTimings() = savedWaits; }
 
-    WaitTimings savedWaits = currentWaitTimings();
     AppState state;
     QtTransferComponent transfer;
     RecordingCatalogueView view;
-    DownloadEngine engine{state, transfer, platform, view, view};
+    DownloadEngine engine{state, transfer, platform, services.timings.download, view, view};
     ReleaseCatalogue catalogue{state, services, engine, view, view.views()};
     SelfUpdateCheck selfCheck{state, services, engine, view};
 };

@@ -102,7 +102,7 @@ int main(int argc, char* argv[])
     saved &= saveModal(ObjectName::frmError, [&] {
         app.errors().handleError(
             QStringLiteral("CheckKRVNUpdates"),
-            Failure(-2147012889, QStringLiteral("The server name or address could not be resolved")));
+            Failure(FailureCode{-2147012889}, QStringLiteral("The server name or address could not be resolved")));
     });
     saved &= saveModal(ObjectName::frmOptions, [&] { app.commands().showOptions(); });
     saved &= saveModal(ObjectName::frmAbout, [&] { app.commands().showAbout(); });

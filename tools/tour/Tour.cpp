@@ -258,8 +258,8 @@ bool Tour::run()
         QCoreApplication::processEvents();
         if (!platform.ended || window.isVisible())
             problems << QStringLiteral("the window did not shut down");
-        const QString stored = settings.read(QStringLiteral("KRVNVersion"), QString());
-        const QString stable = settings.read(QStringLiteral("LatestStable"), QString());
+        const QString stored = settings.read(SettingKey::KrvnVersion);
+        const QString stable = settings.read(SettingKey::LatestStable, QString());
         if (stored != installed || stable != state.latestStable)
             problems << QStringLiteral("stored KRVNVersion \"%1\", LatestStable \"%2\"").arg(stored, stable);
         return QStringLiteral("shut down; stored KRVNVersion=%1, LatestStable=%2").arg(stored, stable);

@@ -48,7 +48,7 @@ int main(int argc, char* argv[])
     AppServices services{settings, platform, dialogs, errors, BuiltinStrings::compiled(), transfer};
     // Today's automatic self-update check counts as made, so the one from the menu is the
     // check the tour sees (a completed check disables the menu command for the run).
-    settings.write(QStringLiteral("LastSelfCheckDate"), checkDate(QDate::currentDate()));
+    settings.write(SettingKey::LastSelfCheckDate, checkDate(platform.today()));
 
     Application app(state, services, dialogs);
     std::printf("Settings: %s\n", qPrintable(settings.location()));

@@ -1,7 +1,0 @@
-#include "net/DownloadTimings.h"
-
-DownloadTimings& currentDownloadTimings()
-{
-    static DownloadTimings timings;
-    return timings;
-}
