@@ -25,9 +25,9 @@ void MainCommands::startUp()
     FailureScope steps(&services.errors, QStringLiteral("frmMain Load"));
     steps.step([&] { setUpWorkFolder(state, services.platform); });
     steps.step([&] { setUpProgramFolders(state, services.platform); });
-    steps.step([&] { view.showWindowTitle(QStringLiteral("Korvane Manager ") + state.appVersion); });
-    steps.step([&] { view.resetRestoreList(); });
-    steps.step([&] { formWorkFilePaths(state); });
+    view.showWindowTitle(QStringLiteral("Korvane Manager ") + state.appVersion);
+    view.resetRestoreList();
+    formWorkFilePaths(state);
     steps.step([&] { deleteStaleWorkFiles(state); });
     steps.step([&] { targets.readUserLocale(); });
     steps.step([&] {
@@ -35,9 +35,9 @@ void MainCommands::startUp()
         view.checkPlatformItem(state.platformIndex);
     });
     steps.step([&] { targets.selectInterfaceLanguage(); });
-    steps.step([&] { state.olderReleases = {ReleaseRecord{}}; });
+    state.olderReleases = {ReleaseRecord{}};
     steps.step([&] { targets.detectAtStartup(); });
-    steps.step([&] { enableControls(true); });
+    enableControls(true);
 }
 
 bool MainCommands::closeCancelled()

@@ -62,7 +62,7 @@ void GameDetection::findGameFolder()
         });
     }
     steps.step([&] { readGameVersion(false); });
-    steps.step([&] { views.controls.setStatusBar(); });
+    views.controls.setStatusBar();
 }
 
 QString GameDetection::gameExecutable() const
@@ -94,40 +94,32 @@ QString GameDetection::browseForFolder(const QString& title)
 void GameDetection::readGameVersion(bool keepPath)
 {
     FailureScope steps(&services.errors, QStringLiteral("GetKRVNVersion"));
-    steps.step([&] { state.krvnExe = gameExecutable(); });
+    state.krvnExe = gameExecutable();
     if (!state.krvnExe.isEmpty()) {
-        steps.step([&] { views.rows.setVersionText(state.str(Str::PleaseWait)); });
-        steps.step([&] { state.krvnVersion = readFileVersion(state.krvnExe); });
-        steps.step([&] { state.krvnExeSize = fileSizeOf(state.krvnExe); });
-        steps.step([&] {
-            views.rows.setVersionText(
-                QString(state.str(Str::VersionDetected)).replace(QStringLiteral("#1#"), state.krvnVersion));
-        });
-        steps.step([&] { views.window.setRunEnabled(true); });
-        steps.step([&] { views.controls.setStatusBar(); });
+        views.rows.setVersionText(state.str(Str::PleaseWait));
+        state.krvnVersion = readFileVersion(state.krvnExe);
+        state.krvnExeSize = fileSizeOf(state.krvnExe);
+        views.rows.setVersionText(
+            QString(state.str(Str::VersionDetected)).replace(QStringLiteral("#1#"), state.krvnVersion));
+        views.window.setRunEnabled(true);
+        views.controls.setStatusBar();
         steps.step([&] { services.settings.write(SettingKey::KrvnPath, state.krvnPath); });
         steps.step([&] { services.settings.write(SettingKey::KrvnVersion, state.krvnVersion); });
         steps.step([&] { services.settings.write(SettingKey::KrvnVersionSize, QString::number(state.krvnExeSize)); });
-        steps.step([&] { markInstalledChannel(); });
-        steps.step([&] {
-            const QString folder =
-                keepsBaseSetInData(state.krvnVersion) ? QStringLiteral("data") : QStringLiteral("baseset");
-            state.baseSetFolder = state.krvnPath + folder + QDir::separator();
-        });
+        markInstalledChannel();
+        const QString folder =
+            keepsBaseSetInData(state.krvnVersion) ? QStringLiteral("data") : QStringLiteral("baseset");
+        state.baseSetFolder = state.krvnPath + folder + QDir::separator();
     } else {
         // Only the value in memory is cleared: the stored folder is tried again next time.
-        steps.step([&] {
-            if (!keepPath)
-                state.krvnPath.clear();
-        });
-        steps.step([&] {
-            state.krvnVersion.clear();
-            state.baseSetFolder.clear();
-        });
-        steps.step([&] { views.rows.setVersionText(state.str(Str::PathNotSpecified)); });
-        steps.step([&] { views.window.setRunEnabled(false); });
+        if (!keepPath)
+            state.krvnPath.clear();
+        state.krvnVersion.clear();
+        state.baseSetFolder.clear();
+        views.rows.setVersionText(state.str(Str::PathNotSpecified));
+        views.window.setRunEnabled(false);
     }
-    steps.step([&] { views.controls.setStatusBar(); });
+    views.controls.setStatusBar();
 }
 
 void GameDetection::markInstalledChannel()

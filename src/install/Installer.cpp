@@ -52,8 +52,8 @@ void Installer::installProduct(std::uint8_t product)
         return stop();
     if (state.krvnPath.isEmpty() && !chooseInstallFolder(steps))
         return stop();
-    steps.step([&] { views.controls.enableControls(false); });
-    steps.step([&] { status.clearStatusList(); });
+    views.controls.enableControls(false);
+    status.clearStatusList();
 
     End end = End::Closing;
     if (product <= OlderRelease)
@@ -68,8 +68,8 @@ void Installer::installProduct(std::uint8_t product)
     // Nested: the base set has closed; a failure of the build's own steps is still reported.
     if (end == End::Nested)
         return;
-    steps.step([&] { views.controls.enableControls(true); });
-    steps.step([&] { engine.setDownloadStatus(state.str(Str::Done)); });
+    views.controls.enableControls(true);
+    engine.setDownloadStatus(state.str(Str::Done));
 }
 
 bool Installer::chooseInstallFolder(FailureScope& steps)
@@ -114,18 +114,17 @@ Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps
     steps.step([&] { version = versionOf(product); });
     const ArchiveSource archive = ArchiveSource::forBuild(state, product, version);
     if (archive.refused()) {
-        steps.step(
-            [&] { views.rows.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed)); });
+        views.rows.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed));
         refuseArchive(steps, version);
         return End::Closing;
     }
 
     if (!fileExists(archive.localPath)) {
-        steps.step([&] { views.rows.setStatusIcon(product, StatusPicture::Downloading, state.str(Str::Downloading)); });
+        views.rows.setStatusIcon(product, StatusPicture::Downloading, state.str(Str::Downloading));
         if (!engine.downloadFile(archive.address, archive.localPath, false, services.timings.install.afterDownloadMs))
             return End::Stopped;
     }
-    steps.step([&] { views.rows.setStatusIcon(product, StatusPicture::Wait, state.str(Str::PleaseWait)); });
+    views.rows.setStatusIcon(product, StatusPicture::Wait, state.str(Str::PleaseWait));
 
     // The box names the folder installed into, even when the new files hold no game and
     // the identification below forgets the folder.
@@ -133,18 +132,17 @@ Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps
     bool extracted = false;
     steps.step([&] { extracted = extractor.unzipArchive(archive.localPath, installFolder, true); });
     if (extracted) {
-        steps.step([&] { views.rows.setStatusIcon(product, StatusPicture::Installed, state.str(Str::NowInstalled)); });
-        steps.step([&] { engine.addStatusLine(state.str(Str::FilesExtracted)); });
-        steps.step([&] { engine.addStatusLine(state.str(Str::InstalledSuccessfully)); });
+        views.rows.setStatusIcon(product, StatusPicture::Installed, state.str(Str::NowInstalled));
+        engine.addStatusLine(state.str(Str::FilesExtracted));
+        engine.addStatusLine(state.str(Str::InstalledSuccessfully));
         steps.step([&] { detection.readGameVersion(false); });
         steps.step([&] {
             services.dialogs.message(state.str(Str::InstalledAt) + QStringLiteral("\r\n") + installFolder,
                                      MessageIcon::Information);
         });
     } else {
-        steps.step(
-            [&] { views.rows.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed)); });
-        steps.step([&] { engine.addStatusLine(state.str(Str::UnzipFailed)); });
+        views.rows.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed));
+        engine.addStatusLine(state.str(Str::UnzipFailed));
         steps.step([&] { services.dialogs.message(state.str(Str::UnzipFailed), MessageIcon::Exclamation); });
     }
     return offerBaseSet(steps);
@@ -171,7 +169,7 @@ Installer::End Installer::installBaseSet(FailureScope& steps)
     // Without an identified game there is no folder to fill; unpacking into an empty
     // path would scatter the files into whatever the current folder is.
     if (state.baseSetFolder.isEmpty()) {
-        steps.step([&] { engine.addStatusLine(state.str(Str::PathNotSpecified)); });
+        engine.addStatusLine(state.str(Str::PathNotSpecified));
         return End::Closing;
     }
     const ArchiveSource archive = ArchiveSource::fromMaker(state, QStringLiteral("/files/krvnm_baseset.zip"),
@@ -186,7 +184,7 @@ Installer::End Installer::installBaseSet(FailureScope& steps)
     bool extracted = false;
     steps.step([&] { extracted = extractor.unzipArchive(archive.localPath, state.baseSetFolder, false); });
     steps.step([&] { wait(services.timings.install.afterBaseSetMs); });
-    steps.step([&] { engine.addStatusLine(state.str(extracted ? Str::FilesExtracted : Str::UnzipFailed)); });
+    engine.addStatusLine(state.str(extracted ? Str::FilesExtracted : Str::UnzipFailed));
     return End::Closing;
 }
 

@@ -53,7 +53,7 @@ public:
     void save(int settleMs)
     {
         scope.step([&] { write(); });
-        scope.step([&] { wait(settleMs); });
+        wait(settleMs);
         scope.clear();
     }
 

@@ -57,5 +57,5 @@ void translateMainWindow(bool atStartUp, MainWindowLanguageView& window, const A
         steps.step([&] { applyCaption(window.captionWindow(), caption); });
     if (!atStartUp)
         steps.step([&] { window.identifyInstalledVersion(); });
-    steps.step([&] { window.setStatusBar(QString()); });
+    window.setStatusBar(QString());
 }

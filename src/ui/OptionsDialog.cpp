@@ -343,12 +343,10 @@ void OptionsDialog::storeAndClose()
 {
     {
         FailureScope steps(&services.errors, QStringLiteral("frmOptions cmdOK"));
-        steps.step([&] { state.proxyAddress = txtAddress->text(); });
+        state.proxyAddress = txtAddress->text();
         steps.step([&] { state.proxyPort = portFrom(txtPort->text()); });
-        steps.step([&] {
-            state.proxyUser = txtUser->text();
-            state.proxyPass = txtPass->text();
-        });
+        state.proxyUser = txtUser->text();
+        state.proxyPass = txtPass->text();
         const std::pair<SettingKey, QString> values[] = {
             {SettingKey::Language, state.language},
             {SettingKey::ConnectionType, QString::number(state.connectionType)},

@@ -82,39 +82,33 @@ void ReleaseCatalogue::checkForUpdates()
         engine.abortDownload(false);
         return;
     }
-    steps.step([&] { views.controls.enableControls(false); });
-    steps.step([&] { status.clearStatusList(); });
-    steps.step([&] {
-        status.setProgressMaximum(100);
-        status.setProgressValue(10);
-        status.setProgressVisible(true);
-    });
+    views.controls.enableControls(false);
+    status.clearStatusList();
+    status.setProgressMaximum(100);
+    status.setProgressValue(10);
+    status.setProgressVisible(true);
     steps.step([&] {
         engine.downloadFile(state.endpoints.feedServer + QStringLiteral("/versions.txt"), state.versionsFile, true,
                             FeedPauseMs);
     });
-    steps.step([&] { status.setProgressValue(50); });
+    status.setProgressValue(50);
     steps.step([&] {
         engine.downloadFile(state.endpoints.buildServer + QStringLiteral("/binaries/releases/"), state.listingFile,
                             true, ListingPauseMs);
     });
-    steps.step([&] { status.setProgressValue(90); });
+    status.setProgressValue(90);
     readFeed(steps);
-    steps.step([&] { status.setProgressValue(80); });
+    status.setProgressValue(80);
     readListing(steps);
     steps.step([&] { markNewBuild(); });
-    steps.step([&] {
-        status.setProgressValue(90);
-        wait(0);
-    });
+    status.setProgressValue(90);
+    wait(0);
     storeChannels(steps);
-    steps.step([&] {
-        status.setProgressValue(100);
-        wait(FinalPauseMs);
-        views.controls.enableControls(true);
-        wait(0);
-    });
-    steps.step([&] { showOutcome(); });
+    status.setProgressValue(100);
+    wait(FinalPauseMs);
+    views.controls.enableControls(true);
+    wait(0);
+    showOutcome();
 }
 
 void ReleaseCatalogue::readFeed(FailureScope& steps)
@@ -123,11 +117,9 @@ void ReleaseCatalogue::readFeed(FailureScope& steps)
     steps.step([&] { obtained = fileObtained(state.versionsFile, services.timings.waits); });
     if (!obtained)
         return;
-    steps.step([&] {
-        // The dates keep their values until a feed line replaces them.
-        for (const Channel& channel : Channels)
-            (state.*channel.version).clear();
-    });
+    // The dates keep their values until a feed line replaces them.
+    for (const Channel& channel : Channels)
+        (state.*channel.version).clear();
     steps.step([&] {
         const QByteArray bytes = readWholeFile(state.versionsFile);
         const ReleaseFeed feed = parseReleaseFeed(bytesView(bytes));
@@ -139,8 +131,8 @@ void ReleaseCatalogue::readFeed(FailureScope& steps)
             }
         }
     });
-    steps.step([&] { showChannels(); });
-    steps.step([&] { state.lastCheckDate = checkDate(services.platform.today()); });
+    showChannels();
+    state.lastCheckDate = checkDate(services.platform.today());
 }
 
 void ReleaseCatalogue::showChannels()

@@ -59,7 +59,7 @@ void SelfUpdateCheck::checkSelfUpdate(bool automatic)
         engine.abortDownload(false);
         return;
     }
-    steps.step([&] { controls.enableControls(false); });
+    controls.enableControls(false);
     bool usable = false;
     steps.step([&] {
         if (!engine.downloadFile(query, state.managerFile, true, AnswerPauseMs))
@@ -74,13 +74,11 @@ void SelfUpdateCheck::checkSelfUpdate(bool automatic)
         engine.abortDownload(true);
         return;
     }
-    steps.step([&] {
-        engine.setDownloadStatus(state.str(Str::UpdatesListDownloaded));
-        engine.addStatusLine(state.str(Str::Done));
-    });
+    engine.setDownloadStatus(state.str(Str::UpdatesListDownloaded));
+    engine.addStatusLine(state.str(Str::Done));
     QString newVersion = state.appVersion;
     steps.step([&] { newVersion = readIniValue(AnswerSection, AnswerKey, state.appVersion, state.managerFile); });
-    steps.step([&] { state.lastSelfCheckDate = checkDate(services.platform.today()); });
+    state.lastSelfCheckDate = checkDate(services.platform.today());
     steps.step([&] {
         if (withoutBlanks(newVersion) != state.appVersion) {
             const QString offer =
@@ -92,7 +90,7 @@ void SelfUpdateCheck::checkSelfUpdate(bool automatic)
             services.dialogs.message(state.str(Str::LatestManager), MessageIcon::Information);
         }
     });
-    steps.step([&] { state.selfCheckDone = true; });
-    steps.step([&] { controls.enableControls(true); });
-    steps.step([&] { deleteFileWait(state.managerFile, false); });
+    state.selfCheckDone = true;
+    controls.enableControls(true);
+    deleteFileWait(state.managerFile, false);
 }
