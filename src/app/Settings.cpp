@@ -107,6 +107,7 @@ template <typename... Handlers> struct Overloaded : Handlers...
 {
     using Handlers::operator()...;
 };
+template <typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 void assign(AppState& state, const Binding& value, const QString& text)
 {

@@ -113,7 +113,7 @@ private Q_SLOTS:
             names << QStringLiteral("lblDate%1").arg(i);
         for (const QString& name : names)
             QVERIFY2(window.findChild<QWidget*>(name), qPrintable("missing control " + name));
-        QVERIFY(window.findChild<QTimer*>(QStringLiteral("tmrTimeout")));
+        QCOMPARE(window.findChild<QTimer*>(QStringLiteral("tmrTimeout"))->interval(), 1000);
 
         // The menu tree, in order, with the English captions.
         QStringList menus;

@@ -129,34 +129,31 @@ private Q_SLOTS:
         QTest::addColumn<int>("field"); // its place in texts()
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("defaultText");
-        const std::pair<const char*, const char*> keys[] = {
-            {"Language", "---"},
-            {"PROXYADDRESS", ""},
-            {"PROXYUSER", ""},
-            {"PROXYPASS", ""},
-            {"KRVNPath", ""},
-            {"LatestStable", "1.4.0"},
-            {"LatestStableDate", "2013-04-01"},
-            {"LatestBeta", "1.4.0-beta5"},
-            {"LatestBetaDate", "2014-02-25"},
-            {"LatestNightly", "r26400"},
-            {"LatestNightlyDate", "2014-03-12"},
-            {"LatestVersionGot", ""},
-            {"LastCheckDate", ""},
-            {"LastSelfCheckDate", ""},
-            {"FEEDSERVER", "http://feed.korvane.example"},
-            {"BUILDSERVER", "http://builds.korvane.example"},
-            {"MAKERSERVER", "http://www.quillonworks.example"},
-            {"WIKISERVER", "http://wiki.korvane.example"},
-            {"HOMESERVER", "http://www.korvane.example"},
-            {"FORUMSERVER", "http://forum.korvane.example"},
-            {"BUGSERVER", "http://bugs.korvane.example"},
-            {"CONTENTSERVER", "http://content.korvane.example"},
-            {"GRFINDEXSERVER", "http://grfcrawler.example"},
-        };
-        int field = 0;
-        for (const auto& [name, defaultText] : keys)
-            QTest::newRow(name) << field++ << QString::fromLatin1(name) << QString::fromLatin1(defaultText);
+        const char* const keys[] = {"Language",          "---",
+                                    "PROXYADDRESS",      "",
+                                    "PROXYUSER",         "",
+                                    "PROXYPASS",         "",
+                                    "KRVNPath",          "",
+                                    "LatestStable",      "1.4.0",
+                                    "LatestStableDate",  "2013-04-01",
+                                    "LatestBeta",        "1.4.0-beta5",
+                                    "LatestBetaDate",    "2014-02-25",
+                                    "LatestNightly",     "r26400",
+                                    "LatestNightlyDate", "2014-03-12",
+                                    "LatestVersionGot",  "",
+                                    "LastCheckDate",     "",
+                                    "LastSelfCheckDate", "",
+                                    "FEEDSERVER",        "http://feed.korvane.example",
+                                    "BUILDSERVER",       "http://builds.korvane.example",
+                                    "MAKERSERVER",       "http://www.quillonworks.example",
+                                    "WIKISERVER",        "http://wiki.korvane.example",
+                                    "HOMESERVER",        "http://www.korvane.example",
+                                    "FORUMSERVER",       "http://forum.korvane.example",
+                                    "BUGSERVER",         "http://bugs.korvane.example",
+                                    "CONTENTSERVER",     "http://content.korvane.example",
+                                    "GRFINDEXSERVER",    "http://grfcrawler.example"}; // name, default
+        for (size_t i = 0; i < std::size(keys); i += 2)
+            QTest::newRow(keys[i]) << int(i / 2) << QString::fromLatin1(keys[i]) << QString::fromLatin1(keys[i + 1]);
     }
 
     void textKeys()
