@@ -1,6 +1,6 @@
 #include "app/QtSettingsStore.h"
+#include "TestFiles.h"
 #include "TestMain.h"
-#include "WriteFile.h"
 #include "app/Failure.h"
 
 #include <QDir>
@@ -45,7 +45,7 @@ private Q_SLOTS:
     // One failed write must not make every later write fail.
     void aFailedWriteDoesNotSpoilTheNextOne()
     {
-        WriteFile(folder()); // a file where the settings folder belongs
+        QVERIFY(writeFile(folder())); // a file where the settings folder belongs
         QtSettingsStore store;
         QVERIFY_THROWS_EXCEPTION(Failure, store.write(SettingKey::Platform, QStringLiteral("WIN64")));
 
@@ -58,7 +58,7 @@ private Q_SLOTS:
     void aMalformedLineLeavesTheRestReadable()
     {
         QDir().mkpath(folder());
-        WriteFile(file(), "[General]\nKRVNPath=/games/korvane/\n[Broken\nother=1\n");
+        QVERIFY(writeFile(file(), "[General]\nKRVNPath=/games/korvane/\n[Broken\nother=1\n"));
         QtSettingsStore store;
         QCOMPARE(store.read(SettingKey::KrvnPath), QStringLiteral("/games/korvane/"));
         QCOMPARE(store.read(SettingKey::LatestStable), QStringLiteral("1.4.0"));

@@ -1,6 +1,6 @@
 #include "AppFixture.h"
+#include "TestFiles.h"
 #include "TestMain.h"
-#include "WriteFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -32,7 +32,7 @@ private Q_SLOTS:
         const QString current = QDir::currentPath();
         QVERIFY(QDir::setCurrent(app.temp.path()));
         for (const char* name : {"versions.tmp", "krvnsupd.tmp", "download.part"})
-            WriteFile(QLatin1String(name));
+            QVERIFY(writeFile(QLatin1String(name)));
         app.platform.workFolderPath =
             folder.isEmpty() ? QString() : QDir::toNativeSeparators(app.temp.filePath(folder));
         app.platform.applicationPath = QStringLiteral("/krvnm");
@@ -69,7 +69,7 @@ private Q_SLOTS:
         const QStringList stale = {"versions.tmp", "krvnsupd.tmp",  "krvnnupd.tmp",  "krvnmngr.tmp",
                                    "updater4.exe", "krvnm.exe.tmp", "build.zip.part"};
         for (const QString& name : stale + QStringList{"korvane-1.4.0-windows-win32.zip", "nlog.htm"})
-            WriteFile(work + name);
+            QVERIFY(writeFile(work + name));
         app.settings.values.insert(QStringLiteral("LatestVersionGot"), QStringLiteral("1.3.2"));
         MainWindow& window = app.startWindow();
         for (const QString& name : stale)
@@ -80,7 +80,7 @@ private Q_SLOTS:
         app.state->lastSelfCheckDate = QStringLiteral("06/12/2026");
         app.settings.failingWrites.insert(QStringLiteral("WinTempPath"));
         for (const char* name : {"krvnsupd.tmp", "krvnmngr.tmp", "ablog.htm", "versions.tmp"})
-            WriteFile(work + QLatin1String(name));
+            QVERIFY(writeFile(work + QLatin1String(name)));
         window.show();
         QVERIFY(window.close());
         QCOMPARE(app.platform.processEnds, 1);

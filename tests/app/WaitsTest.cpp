@@ -1,6 +1,6 @@
 #include "app/Waits.h"
+#include "TestFiles.h"
 #include "TestMain.h"
-#include "WriteFile.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -9,12 +9,6 @@
 #include <QTimer>
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A 10 ms timer keeps firing while step runs: every wait must keep handling the window's events.
 template <typename Step> void handlesEventsDuring(Step step)
@@ -54,7 +48,7 @@ private Q_SLOTS:
     void waitForFile()
     {
         const QString path = temp.filePath(QStringLiteral("growing.txt"));
-        QTimer::singleShot(50, this, [&] { WriteFile(path, "12345"); });
+        QTimer::singleShot(50, this, [&] { QVERIFY(writeFile(path, "12345")); });
         QElapsedTimer wall;
         wall.start();
         ::waitForFile(path, 3, timings);
@@ -84,10 +78,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, after);
         const QString path = temp.filePath(QStringLiteral("feed.txt"));
         if (!before.isNull())
-            WriteFile(path, before);
+            QVERIFY(writeFile(path, before));
         QCOMPARE(::convertLineEnds(path, timings), !before.isNull());
         QCOMPARE(fileSizeOf(path), before.isNull() ? qint64(-1) : qint64(after.size()));
-        QCOMPARE(readAll(path), after);
+        QCOMPARE(readFile(path), after);
         deleteFileWait(path, true, timings);
         QVERIFY(!QFile::exists(path));
     }

@@ -67,7 +67,7 @@ private Q_SLOTS:
         QFETCH(QString, landed);
         QTemporaryDir temp, archive; // the archive itself stays out of the snapshots
         const QString outside = temp.filePath("outside"), zip = archive.filePath("build.zip");
-        QVERIFY(WriteFile(outside + "/keep.txt", "keep"));
+        QVERIFY(writeFile(outside + "/keep.txt", "keep"));
         const QString made =
             pythonZip(zip, QString("OUTSIDE = r'%1'\nadd('first.txt', b'first')\n").arg(outside) + entries);
         QVERIFY2(made.isEmpty(), qPrintable(made));
@@ -86,8 +86,8 @@ private Q_SLOTS:
                      qPrintable(x.view.lines.join('\n')));
         } else {
             QVERIFY(extracted);
-            QCOMPARE(ReadFile(target + landed), QByteArray("evil"));
-            QCOMPARE(ReadFile(target + "first.txt"), QByteArray("first"));
+            QCOMPARE(readFile(target + landed), QByteArray("evil"));
+            QCOMPARE(readFile(target + "first.txt"), QByteArray("first"));
             after.removeIf([](auto item) { return item.key().startsWith("outside/game/"); });
         }
         QCOMPARE(after, before);

@@ -91,7 +91,8 @@ struct InstallFixture : FakeServices
     {
         const QString source = folder(QStringLiteral("scratch/%1").arg(++archives));
         for (const QString& name : QStringList{"gm_tt00.gm", "gm_tt21.gm", "sample.cat"})
-            WriteFile(source + "base/" + name, name.toUtf8());
+            if (!writeFile(source + "base/" + name, name.toUtf8()))
+                QTest::qFail(qPrintable("cannot write " + name), __FILE__, __LINE__);
         return zipFolder(source);
     }
 
@@ -101,7 +102,7 @@ struct InstallFixture : FakeServices
         const QString failure = runTool("zip", {"-q", "-r", zip, "."}, source);
         if (!failure.isEmpty())
             QTest::qFail(qPrintable("zip: " + failure), __FILE__, __LINE__);
-        return ReadFile(zip);
+        return readFile(zip);
     }
 
     // The message box answers, in order.

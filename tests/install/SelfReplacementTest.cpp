@@ -14,7 +14,7 @@ private Q_SLOTS:
     void init()
     {
         InstallTest::init();
-        QVERIFY(WriteFile(f->state.managerFile, "[krvnm]"));
+        QVERIFY(writeFile(f->state.managerFile, "[krvnm]"));
         f->server.serveBytes("/files/updater.exe", "updater");
     }
 
@@ -38,7 +38,7 @@ private Q_SLOTS:
 
         QCOMPARE(f->requestPaths(), (QStringList{"/files/updater.exe", "/files/krvnm.exe"}));
         QVERIFY(!QFileInfo::exists(f->state.managerFile));
-        QCOMPARE(ReadFile(f->state.updaterFile), QByteArray("updater"));
+        QCOMPARE(readFile(f->state.updaterFile), QByteArray("updater"));
         QCOMPARE(f->settings.writes, (Writes{{"AppPath", f->state.appFolder},
                                              {"AppExeName", "krvnm"},
                                              {"msg1", "Please wait..."},
@@ -46,7 +46,7 @@ private Q_SLOTS:
                                              {"msg3", "Cancel"}}));
         QCOMPARE(f->state.appFolder + "krvnm", f->platform.applicationPath);
         QCOMPARE(f->reportSources(), QStringList{});
-        QCOMPARE(ReadFile(f->state.workFolder + "krvnm.exe.tmp"), managerServed ? "new manager" : QByteArray());
+        QCOMPARE(readFile(f->state.workFolder + "krvnm.exe.tmp"), managerServed ? "new manager" : QByteArray());
         QCOMPARE(f->view.unloads, managerServed ? 1 : 0);
         QCOMPARE(f->view.enables, (managerServed ? QList<bool>{false} : QList<bool>{false, true}));
         QCOMPARE(f->platform.launches.size(), managerServed ? 1 : 0);

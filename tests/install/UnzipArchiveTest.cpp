@@ -27,7 +27,7 @@ class UnzipArchiveTest : public QObject
         const QString source = temp.filePath("source");
         QString failure;
         for (const QString& name : names) {
-            if (!WriteFile(source + "/" + name, name.toUtf8().repeated(50)))
+            if (!writeFile(source + "/" + name, name.toUtf8().repeated(50)))
                 return "cannot write " + name;
             const QStringList password = name.startsWith("locked") ? QStringList{"-P", "secret"} : QStringList();
             failure += runTool("zip", QStringList{"-q"} + password + QStringList{zip, name}, source);
@@ -92,13 +92,13 @@ private Q_SLOTS:
         // The lines move the bar up to 100 and no further; the end sets 100 again.
         QCOMPARE(x->view.bar.count("value 100"), 2);
         QCOMPARE(x->view.bar.size(), 3 + 100 + 1);
-        QCOMPARE(ReadFile(target + "data/a.TXT"), QByteArray("alpha").repeated(100));
+        QCOMPARE(readFile(target + "data/a.TXT"), QByteArray("alpha").repeated(100));
         QVERIFY2(QFileInfo::exists(zip), "a good archive stays for the next run");
 
         // The same archive again overwrites without a question.
-        QVERIFY(WriteFile(target + "readme.txt", "changed by the user"));
+        QVERIFY(writeFile(target + "readme.txt", "changed by the user"));
         QVERIFY(unzip());
-        QCOMPARE(ReadFile(target + "readme.txt"), QByteArray("stored"));
+        QCOMPARE(readFile(target + "readme.txt"), QByteArray("stored"));
         QVERIFY(x->dialogs.messages.isEmpty() && x->dialogs.inputPrompts.isEmpty());
         QCOMPARE(snapshot(target).keys().filter(".part"), QStringList());
     }
@@ -133,25 +133,25 @@ private Q_SLOTS:
             QByteArray big;
             for (int i = 0; i < 256 * 8192; ++i)
                 big.append(char(i));
-            QVERIFY(WriteFile(temp.filePath("source/data/big.bin"), big));
+            QVERIFY(writeFile(temp.filePath("source/data/big.bin"), big));
             made = runTool("7z", {"a", "-tzip", "-bd", "-mx0", "-psecret", "-mem=AES256", zip, "data"},
                            temp.filePath("source"));
             x->dialogs.inputs.enqueue(QString("secret"));
         }
         QVERIFY2(made.isEmpty(), qPrintable(made));
-        QByteArray bytes = ReadFile(zip);
+        QByteArray bytes = readFile(zip);
         if (damage == "replace")
             bytes = "this is not an archive";
         else if (damage == "truncate")
             bytes.truncate(bytes.size() / 2);
         else if (damage.startsWith("flip"))
             bytes[bytes.indexOf("data/big.bin") + 1024 * 1024] ^= 0x55;
-        QVERIFY(WriteFile(zip, bytes));
-        QVERIFY(WriteFile(target + "data/big.bin", "the old file"));
+        QVERIFY(writeFile(zip, bytes));
+        QVERIFY(writeFile(target + "data/big.bin", "the old file"));
 
         QVERIFY(!unzip());
         QVERIFY2(!QFileInfo::exists(zip), "a broken archive is deleted so it is downloaded again");
-        QCOMPARE(ReadFile(target + "data/big.bin"), QByteArray("the old file"));
+        QCOMPARE(readFile(target + "data/big.bin"), QByteArray("the old file"));
         QCOMPARE(snapshot(target).keys().filter(".part"), QStringList());
         QVERIFY2(x->view.lines.last().startsWith("Error: "), qPrintable(x->view.lines.last()));
         QCOMPARE(x->view.bar.last(), "value 100");
@@ -175,13 +175,13 @@ private Q_SLOTS:
         QFETCH(bool, skipped);
         const QString made = infoZip({"plain.txt", "locked.txt"});
         QVERIFY2(made.isEmpty(), qPrintable(made));
-        QVERIFY(WriteFile(target + "locked.txt", "old"));
+        QVERIFY(writeFile(target + "locked.txt", "old"));
         x->dialogs.inputs.enqueue(answer);
 
         QCOMPARE(unzip(), extracted);
         QCOMPARE(x->dialogs.inputPrompts, QStringList{"Please Enter The Password."});
         QCOMPARE(x->dialogs.titles, QStringList{"Korvane Manager"});
-        QCOMPARE(ReadFile(target + "locked.txt"),
+        QCOMPARE(readFile(target + "locked.txt"),
                  extracted ? QByteArray("locked.txt").repeated(50) : QByteArray("old"));
         QCOMPARE(QFileInfo::exists(zip), extracted);
         QCOMPARE(x->extractor.passwordSkipped(), skipped);

@@ -117,22 +117,9 @@ QMap<QString, QByteArray> snapshot(const QString& root)
             items.insert(relative + QLatin1Char('/'), {});
         else
             items.insert(relative, info.isSymLink() ? QByteArray("-> ") + info.symLinkTarget().toUtf8()
-                                                    : ReadFile(info.filePath()));
+                                                    : readFile(info.filePath()));
     }
     return items;
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString scratchParent(qint64 bytes)

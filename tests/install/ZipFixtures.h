@@ -4,6 +4,8 @@
 // folder holds before and after. Every helper returns an empty text on success and what
 // went wrong otherwise, so a missing tool fails the test instead of skipping it.
 
+#include "TestFiles.h"
+
 #include <QByteArray>
 #include <QMap>
 #include <QString>
@@ -25,10 +27,6 @@ QString pythonZip(const QString& zipPath, const QString& script, bool streamed =
 
 // Every folder (ending in "/") and file below root by relative path, with file contents.
 QMap<QString, QByteArray> snapshot(const QString& root);
-
-// Writes a file, creating its folder.
-bool WriteFile(const QString& path, const QByteArray& bytes);
-QByteArray ReadFile(const QString& path);
 
 // A folder for large extractions: in memory when the system has one with twice the
 // room, so a test that writes gigabytes does not wait for a disk.

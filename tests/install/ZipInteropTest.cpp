@@ -72,7 +72,7 @@ private Q_SLOTS:
             {"Grüße/日本語.txt", "names in UTF-8"}};
         int minute = 0;
         for (auto it = files.cbegin(); it != files.cend(); ++it) {
-            QVERIFY(WriteFile(source + "/" + it.key(), it.value()));
+            QVERIFY(writeFile(source + "/" + it.key(), it.value()));
             QFile file(source + "/" + it.key());
             QVERIFY(file.open(QIODevice::ReadWrite));
             QVERIFY(file.setFileTime(QDateTime(QDate(2011, 6, 15), QTime(12, 34 + minute++, 56)),

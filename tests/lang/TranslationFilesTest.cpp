@@ -1,11 +1,11 @@
 #include "lang/TranslationFiles.h"
+#include "TestFiles.h"
 #include "TestMain.h"
 #include "app/AppState.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,12 +14,6 @@
 #include <optional>
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
-}
 
 // Shows where two byte strings part, so a failing comparison says what differs.
 QByteArray firstDifference(const QByteArray& got, const QByteArray& expected)
@@ -126,7 +120,7 @@ private Q_SLOTS:
         state.languageStrings[82] = "one\n\ntwo";
         writeCompletionFile(state, strings, settleMs);
         QCOMPARE(filesIn(folder()), QStringList{name});
-        COMPARE_BYTES(readAll(folder() + name), completionHeader(key.toLatin1()) + entries);
+        COMPARE_BYTES(readFile(folder() + name), completionHeader(key.toLatin1()) + entries);
     }
 
     // The English rows whatever the current language, numbered with three digits; a row
@@ -145,13 +139,13 @@ private Q_SLOTS:
         const QString path = folder() + "krvnm_104_english.txt";
         selectLanguage(1, "SPANISH", strings);
         writeNewLanguageFile(state, strings, settleMs);
-        COMPARE_BYTES(readAll(path), expected);
+        COMPARE_BYTES(readFile(path), expected);
         selectLanguage(0, "ENGLISH", strings);
         writeCompletionFile(state, strings, settleMs);
         // Row 2, missing in English too, keeps the Spanish text it showed.
-        COMPARE_BYTES(readAll(path), completionHeader("ENGLISH") + "2, \"Espa\xc3\xb1ol 2\"\r\n");
+        COMPARE_BYTES(readFile(path), completionHeader("ENGLISH") + "2, \"Espa\xc3\xb1ol 2\"\r\n");
         writeNewLanguageFile(state, strings, settleMs);
-        COMPARE_BYTES(readAll(path), expected);
+        COMPARE_BYTES(readFile(path), expected);
         QCOMPARE(filesIn(folder()), QStringList{"krvnm_104_english.txt"});
     }
 

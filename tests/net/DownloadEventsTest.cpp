@@ -109,7 +109,7 @@ private Q_SLOTS:
         transfer.body = QByteArray(bodyBytes, 'k');
 
         QCOMPARE(engine->downloadFile("http://127.0.0.1/archive.zip", target, false, 0), written);
-        QCOMPARE(ReadFile(target), written ? transfer.body : QByteArray());
+        QCOMPARE(readFile(target), written ? transfer.body : QByteArray());
         QVERIFY(!QFileInfo::exists(target + ".part"));
         QCOMPARE(view->labels.last(), written ? Done : FileFailed);
     }

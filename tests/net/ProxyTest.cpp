@@ -59,7 +59,7 @@ private Q_SLOTS:
         const int before = server.requests().size();
 
         QCOMPARE(engine.downloadFile(server.url("/2048"), target, false, 0), passes);
-        QCOMPARE(ReadFile(target), passes ? TestHttpServer::generatedBytes(0, 2048) : QByteArray());
+        QCOMPARE(readFile(target), passes ? TestHttpServer::generatedBytes(0, 2048) : QByteArray());
         QCOMPARE(server.requests().size(), before + (passes ? 1 : 0));
         if (passes) {
             QVERIFY(server.lastRequestHeaders("/2048").value("via").contains("tinyproxy"));

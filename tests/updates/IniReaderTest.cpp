@@ -1,5 +1,6 @@
 #include "updates/IniReader.h"
 #include "IniCorpus.h"
+#include "TestFiles.h"
 #include "TestMain.h"
 #include "updates/ReadIniValue.h"
 
@@ -45,11 +46,8 @@ private Q_SLOTS:
         QFETCH(QString, defaultValue);
         QFETCH(QString, expected);
         const QString path = temp.filePath(QString::number(qHash(QByteArray(QTest::currentDataTag()))) + ".ini");
-        if (exists) {
-            QFile out(path);
-            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            QCOMPARE(out.write(file), file.size());
-        }
+        if (exists)
+            QVERIFY(writeFile(path, file));
         QCOMPARE(readIniValue(section, key, defaultValue, path), expected);
     }
 };
