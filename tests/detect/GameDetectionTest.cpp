@@ -96,10 +96,9 @@ private Q_SLOTS:
         const QString folder = winner.isEmpty() ? QString() : f.platform.driveRoots.value(winner[0]) + "korvane" + Sep;
         QCOMPARE(f.state.krvnPath, folder);
         QCOMPARE(f.state.krvnExe, winner.isEmpty() ? QString() : folder + "korvane.exe");
-        QCOMPARE(f.view.calls.filter("lblVersion=").last(),
-                 QLatin1String(winner.isEmpty() ? "lblVersion=str46" : "lblVersion=str47 1.4.0"));
+        QCOMPARE(f.view.versionText, QLatin1String(winner.isEmpty() ? "str46" : "str47 1.4.0"));
         QCOMPARE(f.settings.values.value("KRVNPath"), folder);
-        QCOMPARE(f.view.calls.last(), "SetStatusBar()");
+        QVERIFY(f.view.statusBarCurrent);
         QVERIFY(f.errors.reports.isEmpty());
     }
 
@@ -205,11 +204,12 @@ private Q_SLOTS:
         QCOMPARE(f.state.krvnVersion, version);
         QCOMPARE(f.state.krvnExeSize, size);
         QCOMPARE(f.state.baseSetFolder, game + folder + Sep);
-        QStringList calls{"lblVersion=str49", "lblVersion=str47 " + version, "cmdRun=on", "SetStatusBar()"};
-        if (row >= 0)
-            calls << QStringLiteral("optGet(%1)").arg(row)
-                  << QStringLiteral("SetStatusIcon(%1,%2,str85)").arg(row).arg(int(StatusPicture::Installed));
-        QCOMPARE(f.view.calls, calls << "SetStatusBar()");
+        QCOMPARE(f.view.versionText, "str47 " + version);
+        QCOMPARE(f.view.runEnabled, true);
+        QCOMPARE(f.view.selectedRow, row);
+        QCOMPARE(f.view.icon,
+                 row < 0 ? QString() : QStringLiteral("%1 %2 str85").arg(row).arg(int(StatusPicture::Installed)));
+        QVERIFY(f.view.statusBarCurrent);
         QCOMPARE(f.settings.writes,
                  (QList<QPair<QString, QString>>{
                      {"KRVNPath", game}, {"KRVNVersion", version}, {"KRVNVersionSize", QString::number(size)}}));
@@ -234,7 +234,9 @@ private Q_SLOTS:
         QCOMPARE(f.settings.values.value("KRVNPath"), gone);
         QVERIFY(f.settings.writes.isEmpty());
         QVERIFY(f.platform.driveTypeQueries.isEmpty());
-        QCOMPARE(f.view.calls, (QStringList{"lblVersion=str46", "cmdRun=off", "SetStatusBar()"}));
+        QCOMPARE(f.view.versionText, "str46");
+        QCOMPARE(f.view.runEnabled, false);
+        QVERIFY(f.view.statusBarCurrent);
 
         // Asked to keep it, the identification leaves the folder in place.
         f.state.krvnPath = gone;
@@ -256,9 +258,9 @@ private Q_SLOTS:
         QCOMPARE(f.errors.reports[0].source, "GetKRVNVersion");
         QVERIFY(f.errors.reports[0].description.contains("KRVNPath"));
         QCOMPARE(f.settings.values.value("KRVNVersionSize"), QString::number(f.state.krvnExeSize));
-        QVERIFY(f.view.calls.contains("optGet(0)"));
+        QCOMPARE(f.view.selectedRow, 0);
         QCOMPARE(f.state.baseSetFolder, folder + "data" + Sep);
-        QCOMPARE(f.view.calls.last(), "SetStatusBar()");
+        QVERIFY(f.view.statusBarCurrent);
     }
 
     // The size of a game beyond 2 GiB is stored as its true, positive number.
@@ -318,7 +320,7 @@ private Q_SLOTS:
         f.settings.values.insert("KRVNPath", storedFolder);
         f.state.krvnPath = storedFolder;
         f.detection.readGameVersion(true);
-        f.view.calls.clear();
+        const QString versionShown = f.view.versionText;
         const QString chosenFolder = chosen == u'-' ? QString() : f.gameFolder("chosen");
         QVERIFY(chosenFolder.isEmpty() || QDir().mkpath(chosenFolder));
         if (!chosenFolder.isEmpty() && !chosen.isEmpty())
@@ -341,8 +343,8 @@ private Q_SLOTS:
         QCOMPARE(f.state.krvnPath, folder);
         QCOMPARE(f.settings.values.value("KRVNPath"), folder);
         QCOMPARE(f.state.krvnVersion, QLatin1String(tookChosen ? "1.4.0" : stored.isEmpty() ? "" : "1.3.0"));
-        QCOMPARE(f.view.calls.contains("lblVersion=str49"), tookChosen);
-        QCOMPARE(f.view.calls.count(QStringLiteral("close")), launched ? 1 : 0);
+        QCOMPARE(f.view.versionText, tookChosen ? "str47 1.4.0" : versionShown);
+        QCOMPARE(f.view.closes, launched ? 1 : 0);
         QCOMPARE(f.platform.launches.size(), launched ? 1 : 0);
         if (launched) {
             QCOMPARE(f.platform.launches[0].program, folder + (tookChosen ? "korvane.exe" : stored));

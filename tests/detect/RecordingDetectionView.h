@@ -2,24 +2,29 @@
 
 #include "NullWindow.h"
 
-#include <QStringList>
+#include <QString>
 
-// Records every call of the detection as one line, in order.
+#include <optional>
+
+// The main window as the detection leaves it.
 class RecordingDetectionView : public NullWindow
 {
 public:
-    void setVersionText(const QString& text) override { calls.append(QStringLiteral("lblVersion=") + text); }
-    void setRunEnabled(bool enabled) override
-    {
-        calls.append(QStringLiteral("cmdRun=") + (enabled ? QStringLiteral("on") : QStringLiteral("off")));
-    }
-    void setStatusBar(const QString& text) override { calls.append(QStringLiteral("SetStatusBar(") + text + u')'); }
-    void selectVersionRow(int row) override { calls.append(QStringLiteral("optGet(%1)").arg(row)); }
+    void setVersionText(const QString& text) override { versionText = text, statusBarCurrent = false; }
+    void setRunEnabled(bool enabled) override { runEnabled = enabled; }
+    void setStatusBar(const QString&) override { statusBarCurrent = true; }
+    void selectVersionRow(int row) override { selectedRow = row, statusBarCurrent = false; }
     void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override
     {
-        calls.append(QStringLiteral("SetStatusIcon(%1,%2,%3)").arg(index).arg(int(picture)).arg(toolTip));
+        icon = QStringLiteral("%1 %2 %3").arg(index).arg(int(picture)).arg(toolTip);
+        statusBarCurrent = false;
     }
-    void closeWindow() override { calls.append(QStringLiteral("close")); }
+    void closeWindow() override { ++closes; }
 
-    QStringList calls;
+    QString versionText; // lblVersion
+    std::optional<bool> runEnabled;
+    bool statusBarCurrent = false; // refreshed after the last change of the version line or rows
+    int selectedRow = -1;
+    QString icon; // "row picture tooltip" of the one shown
+    int closes = 0;
 };

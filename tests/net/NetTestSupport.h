@@ -4,6 +4,7 @@
 // download view that records what the engine does to it, with a real timer standing in
 // for `tmrTimeout`.
 
+#include "TestFiles.h"
 #include "app/AppState.h"
 #include "app/MainControls.h"
 #include "app/Timings.h"
@@ -17,6 +18,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 namespace English {
 inline const QString Lookup = QStringLiteral("Looking up the server IP address...");
@@ -37,19 +39,8 @@ inline void loadEnglish(AppState& state)
     loadLanguageStrings(state, BuiltinStrings::compiled());
 }
 
-inline QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
+// The download area as the user ends up seeing it: the status lines, the progress texts
+// shown one after another, the bar, the countdown timer, the version-row icons.
 class RecordingDownloadView : public DownloadView, public MainControls
 {
 public:
@@ -63,25 +54,29 @@ public:
         labels.append(text);
         onLabel(text);
     }
-    void setProgressVisible(bool visible) override { bar.append(QLatin1String(visible ? "visible" : "hidden")); }
-    void setProgressMaximum(int maximum) override { bar.append(QStringLiteral("max %1").arg(maximum)); }
-    void setProgressValue(int value) override { bar.append(QStringLiteral("value %1").arg(value)); }
-    void setProgressBusy() override { bar.append("busy"); }
+    void setProgressVisible(bool visible) override { barVisible = visible; }
+    void setProgressMaximum(int maximum) override { barMaximum = maximum; }
+    void setProgressValue(int value) override { barValue = value; }
+    void setProgressBusy() override { barMaximum = 0; }
     void clearStatusList() override { lines.clear(); }
     void addStatusLine(const QString& line) override { lines.append(line); }
     QString lastStatusLine() const override { return lines.isEmpty() ? QString() : lines.last(); }
-    void setTimeoutTimerActive(bool active) override
+    void setTimeoutTimerActive(bool active) override { active ? timer.start(tickMs) : timer.stop(); }
+    void hideStatusIcons() override { iconsHidden = true; }
+    void enableControls(bool enabled) override
     {
-        timerStates.append(active);
-        active ? timer.start(tickMs) : timer.stop();
-    }
-    void hideStatusIcons() override { ++iconHides; }
-    void enableControls(bool idle) override
-    {
-        enables.append(idle);
+        idle = enabled;
         onEnable();
     }
     void setStatusBar(const QString&) override {}
+
+    // "hidden", "busy" or "value/maximum".
+    QString bar() const
+    {
+        if (!barVisible)
+            return QStringLiteral("hidden");
+        return barMaximum ? QStringLiteral("%1/%2").arg(barValue).arg(barMaximum) : QStringLiteral("busy");
+    }
 
     DownloadEngine* engine = nullptr;
     int tickMs = 1000;
@@ -89,7 +84,9 @@ public:
     std::function<void(const QString&)> onLabel = [](const QString&) {};
     std::function<void()> onEnable = [] {};
 
-    QStringList labels, bar, lines;
-    QList<bool> timerStates, enables;
-    int iconHides = 0;
+    QStringList labels, lines;
+    bool barVisible = false;
+    int barValue = 0, barMaximum = 100;
+    bool iconsHidden = false;
+    std::optional<bool> idle; // set when the engine hands the controls back
 };
