@@ -28,49 +28,47 @@ private Q_SLOTS:
         QFETCH(bool, present);
         const QString folder = f->folder("game/baseset");
         for (const QString& name : files)
-            QVERIFY(WriteFile(folder + name, "x"));
+            QVERIFY(writeFile(folder + name, "x"));
         QCOMPARE(BaseSet::isPresent(folder), present);
     }
 
     // The download itself is the same as a build's; an archive already in the work folder
-    // is used as is, and a damaged one is said so in the list only and deleted.
+    // is used as is, and a damaged one is said so in the list only and deleted. Without a
+    // game nothing is fetched or written.
     void installsFromTheWorkFolder_data()
     {
-        QTest::addColumn<bool>("damaged");
-        QTest::newRow("archive") << false;
-        QTest::newRow("damaged archive") << true;
+        QTest::addColumn<QByteArray>("damage"); // the bytes of a damaged archive; empty: a good one
+        QTest::addColumn<bool>("game");
+        QTest::addColumn<QString>("lastLine");
+        QTest::newRow("archive") << QByteArray() << true << "Files extracted OK.";
+        QTest::newRow("damaged archive") << QByteArray("no zip") << true << "Failed to unzip file, please try again.";
+        QTest::newRow("no game") << QByteArray() << false << "Korvane path not specified.";
     }
     void installsFromTheWorkFolder()
     {
-        QFETCH(bool, damaged);
-        f->state.baseSetFolder = f->folder("game/baseset");
-        QVERIFY(WriteFile(f->state.workFolder + "baseset.zip", damaged ? "no zip" : f->baseSetArchive()));
-
-        f->installer.installProduct(Installer::BaseSetFiles);
-
-        QCOMPARE(f->requestPaths(), QStringList{});
-        QCOMPARE(BaseSet::isPresent(f->state.baseSetFolder), !damaged);
-        QCOMPARE(QFileInfo::exists(f->state.workFolder + "baseset.zip"), !damaged);
-        QCOMPARE(f->view.lines.last(),
-                 QLatin1String(damaged ? "Failed to unzip file, please try again." : "Files extracted OK."));
-        QCOMPARE(f->dialogs.messages.size(), 0);
-        QVERIFY2(!f->view.icons.join(" ").contains("installed"), "no status row changes");
-        QCOMPARE(f->view.enables, (QList<bool>{false, true}));
-    }
-
-    void withoutAGameNothingIsWritten()
-    {
-        f->state.baseSetFolder.clear();
-        f->server.serveBytes("/files/krvnm_baseset.zip", f->baseSetArchive());
+        QFETCH(QByteArray, damage);
+        QFETCH(bool, game);
+        QFETCH(QString, lastLine);
+        f->state.baseSetFolder = game ? f->folder("game/baseset") : QString();
+        const QString cached = f->state.workFolder + "baseset.zip";
+        QVERIFY(writeFile(cached, damage.isEmpty() ? f->baseSetArchive() : damage));
         const QMap<QString, QByteArray> before = snapshot(f->temp.path());
 
         f->installer.installProduct(Installer::BaseSetFiles);
 
         QCOMPARE(f->requestPaths(), QStringList{});
-        QCOMPARE(snapshot(f->temp.path()), before);
-        QCOMPARE(f->view.lines, QStringList{"Korvane path not specified."});
+        QCOMPARE(f->view.lines.last(), lastLine);
+        QCOMPARE(f->dialogs.messages.size(), 0);
+        QVERIFY2(!f->view.icons.join(" ").contains("installed"), "no status row changes");
         QCOMPARE(f->view.enables, (QList<bool>{false, true}));
-        QCOMPARE(f->view.label, QStringLiteral("Done."));
+        if (game) {
+            QCOMPARE(BaseSet::isPresent(f->state.baseSetFolder), damage.isEmpty());
+            QCOMPARE(QFileInfo::exists(cached), damage.isEmpty());
+        } else {
+            QCOMPARE(snapshot(f->temp.path()), before);
+            QCOMPARE(f->view.lines.size(), 1);
+            QCOMPARE(f->view.label, QStringLiteral("Done."));
+        }
     }
 };
 

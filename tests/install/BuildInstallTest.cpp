@@ -29,7 +29,7 @@ private Q_SLOTS:
     void cachedArchiveInstallsWithoutRequest()
     {
         f->state.latestStable = "1.4.0";
-        WriteFile(f->state.workFolder + "korvane-1.4.0-windows-win32.zip", f->buildArchive("1.4.0"));
+        QVERIFY(writeFile(f->state.workFolder + "korvane-1.4.0-windows-win32.zip", f->buildArchive("1.4.0")));
         f->answer({Answer::Ok, Answer::No, Answer::Ok, Answer::No});
 
         for (int run = 0; run < 2; ++run) {
@@ -124,32 +124,46 @@ private Q_SLOTS:
         QCOMPARE(f->view.enables, (QList<bool>{false, true}));
     }
 
-    // The refused names themselves are listed where the address is built.
-    void refusesVersionsThatAreNoPlainName()
+    // Refused before any request: a version that is no plain name (the refused names
+    // themselves are listed where the address is built), or no connection.
+    void refusedBeforeAnyRequest_data()
     {
-        f->state.latestStable = "../../elsewhere";
-
-        f->installer.installProduct(0);
-
-        QCOMPARE(f->requestPaths(), QStringList{});
-        QCOMPARE(f->view.lines, QStringList{"Failed to install new product version."});
-        QCOMPARE(f->view.icons, QStringList{"0 error Installation failed"});
-        QCOMPARE(f->view.enables, (QList<bool>{false, true}));
-        QCOMPARE(f->reportSources(), QStringList{"LiveUpdateNow - ProductID #0"});
-        QCOMPARE(QDir(f->state.workFolder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<bool>("offline");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QStringList>("icons");
+        QTest::addColumn<QList<bool>>("enables");
+        QTest::addColumn<QStringList>("reports");
+        QTest::newRow("no plain name") << "../../elsewhere" << false << "Failed to install new product version."
+                                       << "Done." << QStringList{"0 error Installation failed"}
+                                       << QList<bool>{false, true} << QStringList{"LiveUpdateNow - ProductID #0"};
+        QTest::newRow("offline") << "1.4.0" << true << "Failed to connect to server."
+                                 << "Failed to install new product version." << QStringList{} << QList<bool>{true}
+                                 << QStringList{};
     }
-
-    void offlineStopsBeforeAnything()
+    void refusedBeforeAnyRequest()
     {
-        f->platform.offline = true;
-        serveStable();
+        QFETCH(QString, version);
+        QFETCH(bool, offline);
+        QFETCH(QString, line);
+        QFETCH(QString, label);
+        QFETCH(QStringList, icons);
+        QFETCH(QList<bool>, enables);
+        QFETCH(QStringList, reports);
+        f->state.latestStable = version;
+        f->platform.offline = offline;
+        f->server.serveBytes(StablePath, "any archive");
 
         f->installer.installProduct(0);
 
         QCOMPARE(f->requestPaths(), QStringList{});
-        QCOMPARE(f->view.lines, QStringList{"Failed to connect to server."});
-        QCOMPARE(f->view.label, QStringLiteral("Failed to install new product version."));
-        QCOMPARE(f->view.enables, QList<bool>{true});
+        QCOMPARE(f->view.lines, QStringList{line});
+        QCOMPARE(f->view.label, label);
+        QCOMPARE(f->view.icons, icons);
+        QCOMPARE(f->view.enables, enables);
+        QCOMPARE(f->reportSources(), reports);
+        QCOMPARE(QDir(f->state.workFolder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
     }
 };
 

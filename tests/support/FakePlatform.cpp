@@ -1,6 +1,7 @@
 #include "FakePlatform.h"
 
 #include "sysinfo/WinVersion.h"
+#include "sysinfo/WindowsLocales.h"
 
 sysapi::DriveType FakePlatform::driveType(QChar letter)
 {
@@ -39,4 +40,11 @@ bool FakePlatform::startDetached(const QString& program, const QStringList& argu
 bool FakePlatform::isFullWin32()
 {
     return ::isFullWin32(version);
+}
+
+void FakePlatform::nameLanguagesAsWindows()
+{
+    for (const sysapi::NamedLocale& locale : sysapi::namedLocales())
+        languageNames.insert(static_cast<quint32>(locale.id),
+                             QString::fromStdWString(std::wstring(locale.displayName)));
 }

@@ -43,6 +43,9 @@ public:
     void editTextFile(const QString& path) override { edited.append(path); }
     void endProcess() override { ++processEnds; }
 
+    // Names every locale as Windows names it, as the language list needs.
+    void nameLanguagesAsWindows();
+
     QString workFolderPath;
     QString applicationPath = QStringLiteral("/fake/app/krvnm");
     QHash<QChar, sysapi::DriveType> driveTypes; // letters not listed have no root folder

@@ -7,7 +7,6 @@
 #include "app/Failure.h"
 #include "lang/LanguageStrings.h"
 #include "lang/UserLanguage.h"
-#include "sysinfo/WindowsLocales.h"
 #include "ui/ErrorDialogHandler.h"
 #include "ui/OptionsDialog.h"
 
@@ -78,9 +77,7 @@ private Q_SLOTS:
         QFETCH(QString, window);
         QFETCH(int, k);
         FakeServices fakes;
-        for (const sysapi::NamedLocale& locale : sysapi::namedLocales())
-            fakes.platform.languageNames.insert(static_cast<quint32>(locale.id),
-                                                QString::fromStdWString(std::wstring(locale.displayName)));
+        fakes.platform.nameLanguagesAsWindows();
         AppState state;
         readUserLocale(state, fakes.services.strings, fakes.platform);
         state.languageIndex = static_cast<std::uint8_t>(k);

@@ -5,7 +5,6 @@
 #include "app/AppState.h"
 #include "lang/TranslationFiles.h"
 #include "lang/UserLanguage.h"
-#include "sysinfo/WindowsLocales.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,9 +30,7 @@ struct OptionsFixture : FakeServices
         services.timings.translationFileSettleMs = 0;
         strings.removeRow(BuiltinStrings::rowId(French, 5));
         state.workFolder = temp.path() + QLatin1Char('/');
-        for (const sysapi::NamedLocale& locale : sysapi::namedLocales())
-            platform.languageNames.insert(static_cast<quint32>(locale.id),
-                                          QString::fromStdWString(std::wstring(locale.displayName)));
+        platform.nameLanguagesAsWindows();
         readUserLocale(state, strings, platform);
         state.language = QStringLiteral("ENGLISH");
         state.connectionType = 2; // a proxy with authentication
