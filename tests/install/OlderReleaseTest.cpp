@@ -17,38 +17,7 @@ class OlderReleaseTest : public InstallTest
     }
 
 private Q_SLOTS:
-    void clickShowsWhetherThePickIsInstalled_data()
-    {
-        QTest::addColumn<bool>("enabled");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("installed");
-        QTest::addColumn<QStringList>("icons");
-        const QStringList shown{"3 installed Now Installed"};
-        const QStringList hidden{"hide 3"};
-        QTest::newRow("installed pick") << true << 11 << 4 << "1.0.4" << shown;
-        QTest::newRow("other pick") << true << 11 << 5 << "1.0.4" << hidden;
-        QTest::newRow("case differs") << true << 11 << 4 << "1.0.4 " << hidden;
-        QTest::newRow("ten entries") << true << 10 << 4 << "1.0.4" << QStringList{};
-        QTest::newRow("list disabled") << false << 11 << 4 << "1.0.4" << QStringList{};
-        QTest::newRow("no selection") << true << 11 << -1 << "1.0.4" << QStringList{};
-        QTest::newRow("empty record, no game") << true << 11 << 10 << "" << hidden;
-    }
-    void clickShowsWhetherThePickIsInstalled()
-    {
-        QFETCH(bool, enabled);
-        QFETCH(int, count);
-        QFETCH(int, index);
-        QFETCH(QString, installed);
-        QFETCH(QStringList, icons);
-        listReleases(count);
-        f->state.krvnVersion = installed;
-
-        f->installer.pickOlderRelease(enabled, count, index);
-
-        QCOMPARE(f->view.icons, icons);
-    }
-
+    // The pick itself is checked through the window (MainWindowTest::olderReleasePick).
     void withoutValidSelectionThePreviousPickIsInstalled()
     {
         listReleases(12);

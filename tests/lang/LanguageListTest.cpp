@@ -98,6 +98,7 @@ private Q_SLOTS:
         QTest::newRow("row order") << rowOrder << 3 << 3;
         QTest::newRow("sorted") << sorted << 3 << sorted.indexOf("French");
         QTest::newRow("match at 0") << rowOrder << 0 << 0;
+        QTest::newRow("match at the last position") << rowOrder << 10 << 10; // Estonian
         QTest::newRow("no match") << QStringList{"Français", "Deutsch"} << 3 << 0;
         QTest::newRow("match beyond position 10") << QStringList(11, "x") + QStringList{"French"} << 3 << 0;
         QTest::newRow("case differs") << QStringList{"x", "FRENCH"} << 3 << 0;

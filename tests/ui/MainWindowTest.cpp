@@ -1,12 +1,14 @@
 // The main window as the user sees it, over the real command routing and fakes.
 
 #include "AppFixture.h"
+#include "TestFiles.h"
 #include "TestMain.h"
-#include "WriteFile.h"
 #include "app/MainCommands.h"
 #include "ui/StatusPanel.h"
 #include "ui/VersionRowsPanel.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -52,7 +54,7 @@ void placeGame(AppFixture& app)
     app.state->krvnPath = QDir::toNativeSeparators(folder) + QDir::separator();
     app.state->krvnExe = app.state->krvnPath + QStringLiteral("korvane.exe");
     app.state->krvnVersion = QStringLiteral("1.4.0");
-    WriteFile(app.state->krvnExe);
+    QVERIFY(writeFile(app.state->krvnExe));
 }
 
 QStringList visibleStatusIcons(QWidget& window)
@@ -62,20 +64,6 @@ QStringList visibleStatusIcons(QWidget& window)
         if (!find<QLabel>(window, QStringLiteral("imgStatus%1").arg(row))->isHidden())
             shown << QStringLiteral("imgStatus%1").arg(row);
     return shown;
-}
-
-// A menu entry as "objectName=caption", a submenu's entries after it in brackets.
-QString tree(QAction* action)
-{
-    QMenu* menu = action->menu();
-    QString line = (menu ? menu->objectName() : action->objectName()) + u'=' + action->text();
-    if (menu) {
-        QStringList entries;
-        for (QAction* entry : menu->actions())
-            entries << tree(entry);
-        line += QStringLiteral(" [") + entries.join(QStringLiteral(", ")) + u']';
-    }
-    return line;
 }
 
 enum class Game
@@ -94,42 +82,27 @@ class MainWindowTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Every control a user can reach and every menu entry carries a name of its own, so
+    // tests, the tour and assistive technology find it; menu entries carry a caption.
     void controlsCarryTheirNames()
     {
         AppFixture app;
         MainWindow& window = app.startWindow();
-        QStringList names = {
-            "imgTop",         "imgTopIcon",       "lblTop",      "lblTopShadow", "lneTop1",      "lneTop2",
-            "fraVersion",     "lblVersion",       "fraVersions", "picVersions",  "cboRestore",   "fraStatus",
-            "lstStatus",      "pgbMain",          "cmdRun",      "cmdLU",        "cmdExit",      "stbMain",
-            "imgDownload",    "imgUpdate",        "imgWait",     "imgError",     "imgInstalled", "imgDownloading",
-            "imgExclamation", "lblDownloadStatus"};
-        for (int i = 0; i < 8; ++i)
-            names << QStringLiteral("lneLine%1").arg(i);
-        for (int i = 0; i < 4; ++i)
-            names << QStringLiteral("optGet%1").arg(i) << QStringLiteral("lblVersionInfo%1").arg(i)
-                  << QStringLiteral("imgStatus%1").arg(i);
-        for (int i = 0; i < 3; ++i)
-            names << QStringLiteral("lblDate%1").arg(i);
-        for (const QString& name : names)
-            QVERIFY2(window.findChild<QWidget*>(name), qPrintable("missing control " + name));
         QCOMPARE(window.findChild<QTimer*>(QStringLiteral("tmrTimeout"))->interval(), 1000);
-
-        // The menu tree, in order, with the English captions.
-        QStringList menus;
-        for (QAction* action : window.menuBar()->actions())
-            menus << tree(action);
-        QCOMPARE(
-            menus,
-            (QStringList{"mnuFile=&File [mnuOpen=Select KRVN path..., brk00=, mnuExit=Exit]",
-                         "mnuOptions=&Options [mnuSettings=Settings..., brk02=, mnuPlatform=Platform selection "
-                         "[mnuWin9x=Win9x Korvane, mnuWin32=Win32 Korvane, mnuWin64=Win64 Korvane], "
-                         "mnuRedetect=Redetect KRVN version]",
-                         "mnuHelp=&Help [mnuKrvnWiki=Korvane Wiki, brk04=, mnuLinksKRVN=Links: Korvane "
-                         "[mnuKrvnHome=Homepage, mnuForum=Forums, mnuBug=Report a bug, mnuKrvnFiles=Previous "
-                         "versions], mnuLinksGraphics=Links: New graphics [mnuCrates=Korvane Crates, "
-                         "mnuGRFCrawler=GRF Crawler, mnuTWSR=Townscape Refit], brk05=, mnuCheckSelfUpdate=Check "
-                         "for Updates, brk06=, mnuWebsite=Korvane Manager website, mnuAbout=About Korvane Manager]"}));
+        QStringList names;
+        for (QWidget* control : window.findChildren<QWidget*>())
+            if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control) ||
+                qobject_cast<QListWidget*>(control) || qobject_cast<QProgressBar*>(control))
+                names << control->objectName();
+        QList<QAction*> entries = window.menuBar()->actions();
+        for (QMenu* menu : window.findChildren<QMenu*>())
+            entries += menu->actions();
+        for (QAction* entry : entries) {
+            names << (entry->menu() ? entry->menu()->objectName() : entry->objectName());
+            QVERIFY2(entry->isSeparator() || !entry->text().isEmpty(), qPrintable(names.last()));
+        }
+        QVERIFY2(!names.contains(QString()), qPrintable(names.join(u' ')));
+        QCOMPARE(names.removeDuplicates(), 0);
     }
 
     // While a transfer runs, the commands that would start work refuse with string 52 and
@@ -245,7 +218,7 @@ private Q_SLOTS:
         if (game == Game::Gone)
             QFile::remove(app.state->krvnExe);
         if (feed)
-            WriteFile(app.state->versionsFile);
+            QVERIFY(writeFile(app.state->versionsFile));
         app.state->selfCheckDone = selfCheckDone;
         app.state->olderReleases = QList<ReleaseRecord>(releases, ReleaseRecord{QStringLiteral("1.3.0"), {}});
         StatusPanel& status = window.statusPanel();
@@ -330,6 +303,51 @@ private Q_SLOTS:
         QVERIFY(row2->pixmap().toImage() != download->pixmap().toImage());
         window.statusPanel().hideStatusIcons();
         QCOMPARE(visibleStatusIcons(window), QStringList());
+    }
+
+    // A pick in cboRestore, enabled and longer than ten entries, shows on row 3 whether it
+    // is the installed release; otherwise row 3 stays as it was.
+    void olderReleasePick_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("count"); // releases 1.0.0 to 1.0.<count - 2> and the empty closing record
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("installed");
+        QTest::addColumn<QString>("icon"); // row 3's tooltip afterwards; empty: hidden
+        const QString shown = "Now Installed", untouched = "New version!";
+        QTest::newRow("installed pick") << true << 11 << 4 << "1.0.4" << shown;
+        QTest::newRow("other pick") << true << 11 << 5 << "1.0.4" << QString();
+        QTest::newRow("case differs") << true << 11 << 4 << "1.0.4 " << QString();
+        QTest::newRow("ten entries") << true << 10 << 4 << "1.0.4" << untouched;
+        QTest::newRow("list disabled") << false << 11 << 4 << "1.0.4" << untouched;
+        QTest::newRow("no selection") << true << 11 << -1 << "1.0.4" << untouched;
+        QTest::newRow("empty record, no game") << true << 11 << 10 << "" << QString();
+    }
+
+    void olderReleasePick()
+    {
+        QFETCH(bool, enabled);
+        QFETCH(int, count);
+        QFETCH(int, index);
+        QFETCH(QString, installed);
+        QFETCH(QString, icon);
+        AppFixture app;
+        MainWindow& window = app.startWindow();
+        app.state->krvnVersion = installed;
+        QStringList versions;
+        for (int i = 0; i < count - 1; ++i)
+            versions << QStringLiteral("1.0.%1").arg(i);
+        app.state->olderReleases.clear();
+        for (const QString& version : versions << QString())
+            app.state->olderReleases.append(ReleaseRecord{version, {}});
+        window.versionRows().fillRestoreList(versions);
+        window.versionRows().setRestoreEnabled(enabled);
+        window.setStatusIcon(3, StatusPicture::Download, QStringLiteral("New version!"));
+
+        find<QComboBox>(window, QStringLiteral("cboRestore"))->setCurrentIndex(index);
+
+        auto* row3 = find<QLabel>(window, QStringLiteral("imgStatus3"));
+        QCOMPARE(row3->isHidden() ? QString() : row3->toolTip(), icon);
     }
 
     void enterStartsTheGameUnlessAnotherButtonHasTheFocus()

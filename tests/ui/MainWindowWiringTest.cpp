@@ -3,11 +3,16 @@
 
 #include "AppFixture.h"
 #include "GameFixture.h"
+#include "TestFiles.h"
 #include "TestHttpServer.h"
 #include "TestMain.h"
+#include "app/StringIds.h"
+#include "install/ArchiveSource.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 class MainWindowWiringTest : public QObject
@@ -35,6 +40,31 @@ private Q_SLOTS:
         QVERIFY(!window.isVisible());
         QCOMPARE(app.platform.processEnds, 1);
         QVERIFY(app.errors.reports.isEmpty());
+    }
+
+    // Closing the window while an archive is being unpacked asks first (string 51, "No"
+    // first); answered No, the window stays.
+    void closingMidExtractionAsksFirst()
+    {
+        AppFixture app;
+        MainWindow& window = app.startWindow();
+        app.state->krvnPath = app.temp.filePath(QStringLiteral("Korvane")) + QDir::separator();
+        app.state->latestStable = QStringLiteral("1.5.0");
+        app.state->catalogueLoaded = true;
+        QVERIFY(writeFile(app.state->workFolder + ArchiveSource::archiveName(app.state->platformIndex, "1.5.0")));
+        window.show();
+        auto* list = window.findChild<QListWidget*>(QStringLiteral("lstStatus"));
+        QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, &window, [&](auto&, int first, int) {
+            if (list->item(first)->text() == app.state->str(Str::InstallingNewVersion))
+                window.close();
+        });
+        window.findChild<QRadioButton*>(QStringLiteral("optGet0"))->click();
+        window.findChild<QPushButton*>(QStringLiteral("cmdLU"))->click();
+        QVERIFY2(!app.dialogs.messages.isEmpty(), "the close asked nothing");
+        QCOMPARE(app.dialogs.messages.first().text, app.state->str(Str::ExitWhileDownloading));
+        QCOMPARE(app.dialogs.messages.first().buttons, MessageButtons::YesNo);
+        QVERIFY(window.isVisible());
+        QCOMPARE(app.platform.processEnds, 0);
     }
 
     // Check for Updates is followed by the day's self-update check, once; a change-log
