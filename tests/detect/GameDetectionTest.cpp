@@ -1,7 +1,7 @@
 #include "detect/GameDetection.h"
 #include "FakeServices.h"
 #include "GameFixture.h"
-#include "RecordingDetectionView.h"
+#include "RecordingMainView.h"
 #include "TestMain.h"
 #include "app/AppState.h"
 
@@ -44,7 +44,7 @@ struct Fixture : FakeServices
     QString gameFolder(const QString& name) { return folder(temp.filePath(name)); }
 
     AppState state;
-    RecordingDetectionView view;
+    RecordingMainView view;
     GameDetection detection{state, services, view.views()};
 };
 
@@ -206,9 +206,8 @@ private Q_SLOTS:
         QCOMPARE(f.state.baseSetFolder, game + folder + Sep);
         QCOMPARE(f.view.versionText, "str47 " + version);
         QCOMPARE(f.view.runEnabled, true);
-        QCOMPARE(f.view.selectedRow, row);
-        QCOMPARE(f.view.icon,
-                 row < 0 ? QString() : QStringLiteral("%1 %2 str85").arg(row).arg(int(StatusPicture::Installed)));
+        QCOMPARE(f.view.selectedRows, row < 0 ? QList<int>() : QList<int>{row});
+        QCOMPARE(f.view.icons, row < 0 ? QStringList() : QStringList{QStringLiteral("%1 installed str85").arg(row)});
         QVERIFY(f.view.statusBarCurrent);
         QCOMPARE(f.settings.writes,
                  (QList<QPair<QString, QString>>{
@@ -258,7 +257,7 @@ private Q_SLOTS:
         QCOMPARE(f.errors.reports[0].source, "GetKRVNVersion");
         QVERIFY(f.errors.reports[0].description.contains("KRVNPath"));
         QCOMPARE(f.settings.values.value("KRVNVersionSize"), QString::number(f.state.krvnExeSize));
-        QCOMPARE(f.view.selectedRow, 0);
+        QCOMPARE(f.view.selectedRows, QList<int>{0});
         QCOMPARE(f.state.baseSetFolder, folder + "data" + Sep);
         QVERIFY(f.view.statusBarCurrent);
     }

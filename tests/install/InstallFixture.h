@@ -9,7 +9,7 @@
 #include "FakeServices.h"
 #include "GameFixture.h"
 #include "InstallTestSupport.h"
-#include "NullWindow.h"
+#include "RecordingMainView.h"
 #include "TestHttpServer.h"
 #include "ZipFixtures.h"
 #include "detect/GameDetection.h"
@@ -23,35 +23,6 @@
 #include <QTest>
 
 #include <memory>
-
-// The main window as the installation, its download engine and the game detection see
-// it, recording what they do.
-inline QString pictureName(StatusPicture picture)
-{
-    static const char* const names[] = {"download",  "update",      "wait",       "error",
-                                        "installed", "downloading", "exclamation"};
-    return QString::fromLatin1(names[static_cast<int>(picture)]);
-}
-
-class RecordingInstallView : public NullWindow
-{
-public:
-    // Icons read "row picture tooltip", "hide row" or "hide all".
-    void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override
-    {
-        icons.append(QStringLiteral("%1 %2 %3").arg(index).arg(pictureName(picture), toolTip));
-    }
-    void hideStatusIcon(std::uint8_t index) override { icons.append(QStringLiteral("hide %1").arg(index)); }
-    bool isVersionRowSelected(int row) const override { return row == selectedRow; }
-    int restoreSelectedIndex() const override { return restoreIndex; }
-    void closeWindow() override { ++unloads; }
-    void hideStatusIcons() override { icons.append(QStringLiteral("hide all")); }
-
-    int selectedRow = -1;
-    int restoreIndex = -1;
-    QStringList icons;
-    int unloads = 0;
-};
 
 struct InstallFixture : FakeServices
 {
@@ -125,7 +96,7 @@ struct InstallFixture : FakeServices
     int archives = 0;
     AppState state;
     QtTransferComponent transfer;
-    RecordingInstallView view;
+    RecordingMainView view;
     DownloadEngine engine{state, transfer, platform, services.timings.download, view, view};
     EngineExtractionView extractionView{engine, view};
     ZipExtractor extractor{state, dialogs, extractionView};

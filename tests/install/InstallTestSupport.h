@@ -1,8 +1,7 @@
 #pragma once
 
-// What the extraction tests share: the English language table, dialogs that record the
-// input box's title, an extraction view that records what it is shown, and the three
-// around a real extractor.
+// What the extraction tests share: the English language table, an extraction view that
+// records what it is shown, and scripted dialogs, around a real extractor.
 
 #include "ScriptedDialogs.h"
 #include "app/AppState.h"
@@ -20,17 +19,6 @@ inline void loadEnglish(AppState& state)
     state.languageIndex = 0;
     loadLanguageStrings(state, BuiltinStrings::compiled());
 }
-
-class PromptingDialogs : public ScriptedDialogs
-{
-public:
-    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override
-    {
-        titles.append(title);
-        return ScriptedDialogs::inputBox(prompt, title, defaultText);
-    }
-    QStringList titles;
-};
 
 class RecordingExtractionView : public ExtractionView
 {
@@ -61,7 +49,7 @@ struct Extraction
     }
 
     AppState state;
-    PromptingDialogs dialogs;
+    ScriptedDialogs dialogs;
     RecordingExtractionView view;
     ZipExtractor extractor{state, dialogs, view};
 };

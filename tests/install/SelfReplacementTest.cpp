@@ -47,7 +47,7 @@ private Q_SLOTS:
         QCOMPARE(f->state.appFolder + "krvnm", f->platform.applicationPath);
         QCOMPARE(f->reportSources(), QStringList{});
         QCOMPARE(readFile(f->state.workFolder + "krvnm.exe.tmp"), managerServed ? "new manager" : QByteArray());
-        QCOMPARE(f->view.unloads, managerServed ? 1 : 0);
+        QCOMPARE(f->view.closes, managerServed ? 1 : 0);
         QCOMPARE(f->view.enables, (managerServed ? QList<bool>{false} : QList<bool>{false, true}));
         QCOMPARE(f->platform.launches.size(), managerServed ? 1 : 0);
         for (const FakePlatform::Launch& launch : f->platform.launches) // program, folder, then any arguments
@@ -63,7 +63,7 @@ private Q_SLOTS:
 
         QCOMPARE(f->requestPaths(), QStringList{"/files/updater.exe"});
         QCOMPARE(f->settings.writes, Writes{});
-        QCOMPARE(f->view.unloads, 0);
+        QCOMPARE(f->view.closes, 0);
     }
 };
 

@@ -180,7 +180,7 @@ private Q_SLOTS:
 
         QCOMPARE(unzip(), extracted);
         QCOMPARE(x->dialogs.inputPrompts, QStringList{"Please Enter The Password."});
-        QCOMPARE(x->dialogs.titles, QStringList{"Korvane Manager"});
+        QCOMPARE(x->dialogs.inputTitles, QStringList{"Korvane Manager"});
         QCOMPARE(readFile(target + "locked.txt"),
                  extracted ? QByteArray("locked.txt").repeated(50) : QByteArray("old"));
         QCOMPARE(QFileInfo::exists(zip), extracted);

@@ -22,9 +22,10 @@ Answer ScriptedDialogs::messageBox(const MessageRequest& request)
     }
 }
 
-std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString&, const QString&)
+std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString& title, const QString&)
 {
     inputPrompts.append(prompt);
+    inputTitles.append(title);
     return inputs.isEmpty() ? std::nullopt : inputs.dequeue();
 }
 

@@ -24,6 +24,7 @@ public:
     QList<MessageRequest> messages;
     QStringList folderTitles;
     QStringList inputPrompts;
+    QStringList inputTitles;
     QList<QDialog*> shownDialogs;
     // Called while a modal window is "shown", so a test can drive it; without it, 0.
     std::function<int(QDialog&)> onModal;

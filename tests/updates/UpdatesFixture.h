@@ -5,7 +5,7 @@
 // over the network component, reporting to a recording window; both checks on TestDay.
 
 #include "FakeServices.h"
-#include "RecordingCatalogueView.h"
+#include "RecordingMainView.h"
 #include "TestHttpServer.h"
 #include "app/AppState.h"
 #include "lang/BuiltinStrings.h"
@@ -42,7 +42,7 @@ struct UpdatesFixture : FakeServices
 
     AppState state;
     QtTransferComponent transfer;
-    RecordingCatalogueView view;
+    RecordingMainView view;
     DownloadEngine engine{state, transfer, platform, services.timings.download, view, view};
     ReleaseCatalogue catalogue{state, services, engine, view, view.views()};
     SelfUpdateCheck selfCheck{state, services, engine, view};
