@@ -99,10 +99,13 @@ private Q_SLOTS:
             entries += menu->actions();
         for (QAction* entry : entries) {
             names << (entry->menu() ? entry->menu()->objectName() : entry->objectName());
-            QVERIFY2(entry->isSeparator() || !entry->text().isEmpty(), qPrintable(names.last()));
+            QVERIFY2(entry->isSeparator() || !entry->text().isEmpty(), qPrintable(names.last() + " has no caption"));
         }
-        QVERIFY2(!names.contains(QString()), qPrintable(names.join(u' ')));
-        QCOMPARE(names.removeDuplicates(), 0);
+        QStringList faults; // unnamed or named twice
+        for (const QString& name : names)
+            if ((name.isEmpty() || names.count(name) > 1) && !faults.contains(name))
+                faults << name;
+        QVERIFY2(faults.isEmpty(), qPrintable("unnamed or named twice: \"" + faults.join("\", \"") + '"'));
     }
 
     // While a transfer runs, the commands that would start work refuse with string 52 and
