@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "TestMain.h"
 #include "app/MainCommands.h"
+#include "app/ObjectNames.h"
 #include "ui/StatusPanel.h"
 #include "ui/VersionRowsPanel.h"
 
@@ -82,13 +83,27 @@ class MainWindowTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Every control a user can reach and every menu entry carries a name of its own, so
-    // tests, the tour and assistive technology find it; menu entries carry a caption.
+    // The window holds every control ObjectNames.h gives it, and its control arrays whole;
+    // every control a user can reach and every menu entry carries a name of its own, and
+    // every entry a caption.
     void controlsCarryTheirNames()
     {
         AppFixture app;
         MainWindow& window = app.startWindow();
         QCOMPARE(window.findChild<QTimer*>(QStringLiteral("tmrTimeout"))->interval(), 1000);
+        const auto held = [&](const QString& name) {
+            return window.objectName() == name || window.findChild<QObject*>(name);
+        };
+        QStringList missing;
+        for (QLatin1StringView name : ObjectName::MainWindowNames)
+            if (!held(name))
+                missing << name;
+        for (const ObjectName::ControlArray& array : ObjectName::ControlArrays) // some are another window's
+            for (int i = 0; i < array.size && held(ObjectName::indexed(array.name, 0)); ++i)
+                if (!held(ObjectName::indexed(array.name, i)))
+                    missing << ObjectName::indexed(array.name, i);
+        QVERIFY2(missing.isEmpty(), qPrintable("missing: " + missing.join(u' ')));
+
         QStringList names;
         for (QWidget* control : window.findChildren<QWidget*>())
             if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control) ||
@@ -345,7 +360,7 @@ private Q_SLOTS:
             app.state->olderReleases.append(ReleaseRecord{version, {}});
         window.versionRows().fillRestoreList(versions);
         window.versionRows().setRestoreEnabled(enabled);
-        window.setStatusIcon(3, StatusPicture::Download, QStringLiteral("New version!"));
+        window.versionRows().setStatusIcon(3, StatusPicture::Download, QStringLiteral("New version!"));
 
         find<QComboBox>(window, QStringLiteral("cboRestore"))->setCurrentIndex(index);
 
