@@ -40,7 +40,7 @@ struct LanguageListRow
 
 struct AppState
 {
-    static constexpr int LanguageStringCount = 88;
+    static constexpr int LanguageStringCount = 91;
     static constexpr int LanguageListRows = 12; // rows 0 to 10 hold the languages; row 11 stays empty
 
     // Settings values, loaded once at start-up.
@@ -94,7 +94,7 @@ struct AppState
     bool catalogueLoaded = false;
     bool selfCheckDone = false;
 
-    // Language string table: slots 1..88 of the current language; slot 0 stays empty.
+    // Language string table: slots 1..91 of the current language; slot 0 stays empty.
     std::array<QString, LanguageStringCount + 1> languageStrings;
     std::uint8_t languageIndex = 0;
 

@@ -93,6 +93,9 @@ inline constexpr int NowInstalled = 85;
 inline constexpr int InstallationFailed = 86;
 inline constexpr int SelectInstallFolder = 87;
 inline constexpr int BaseSetMissing = 88;
+inline constexpr int PhysicalMemoryAvailable = 89;
+inline constexpr int PortOutOfRange = 90;
+inline constexpr int OlderThanInstalled = 91;
 
 // Rows of the built-in table outside the languages.
 inline constexpr int FirstLanguageDescriptor = 600; // 600 to 610: one per language
