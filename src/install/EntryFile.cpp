@@ -39,6 +39,7 @@ bool EntryFile::open()
         // NewOnly never reuses a file that is already there.
         if (file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
             return true;
+        openError = file->errorString();
         if (!QFileInfo::exists(file->fileName()))
             break;
     }

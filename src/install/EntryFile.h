@@ -29,8 +29,11 @@ public:
     void discard();
 
     QString temporaryPath() const;
+    // The system's words for why open() failed.
+    const QString& errorString() const { return openError; }
 
 private:
     QString destination;
     std::unique_ptr<QFile> file;
+    QString openError;
 };

@@ -125,15 +125,16 @@ ExtractionOutcome ExtractionJob::run()
     const std::unique_ptr<zip_t, ArchiveCloser> archive(
         zip_open(request.zipPath.toUtf8().constData(), ZIP_RDONLY, &openError));
     if (!archive) {
-        say(QStringLiteral("  error: cannot open ") + request.zipPath + QStringLiteral("  (") +
-            archiveErrorText(openError) + QLatin1Char(')'));
+        failed(archiveErrorText(openError), QStringLiteral("  error: cannot open ") + request.zipPath +
+                                                QStringLiteral("  (") + archiveErrorText(openError) + QLatin1Char(')'));
         return ExtractionOutcome::Failed;
     }
     std::vector<Entry> entries;
     if (!plan(archive.get(), entries))
         return ExtractionOutcome::Failed;
     if (!QDir().mkpath(request.targetFolder)) {
-        say(QStringLiteral("  error: cannot create folder ") + request.targetFolder);
+        failed(QStringLiteral("cannot create folder ") + request.targetFolder,
+               QStringLiteral("  error: cannot create folder ") + request.targetFolder);
         return ExtractionOutcome::Failed;
     }
 
@@ -156,7 +157,8 @@ bool ExtractionJob::plan(zip_t* archive, std::vector<Entry>& entries)
 {
     const zip_int64_t count = zip_get_num_entries(archive, 0);
     if (count <= 0) {
-        say(QStringLiteral("  error: ") + request.zipPath + QStringLiteral(" holds no entries"));
+        failed(request.zipPath + QStringLiteral(" holds no entries"),
+               QStringLiteral("  error: ") + request.zipPath + QStringLiteral(" holds no entries"));
         return false;
     }
     int refused = 0;
@@ -198,7 +200,8 @@ bool ExtractionJob::plan(zip_t* archive, std::vector<Entry>& entries)
     }
     if (refused == 0)
         return true;
-    say(QStringLiteral("  error: entries refused: %1; nothing was extracted").arg(refused));
+    failed(QStringLiteral("entries refused: %1; nothing was extracted").arg(refused),
+           QStringLiteral("  error: entries refused: %1; nothing was extracted").arg(refused));
     return false;
 }
 
@@ -237,7 +240,7 @@ bool ExtractionJob::extractFile(zip_t* archive, const Entry& entry, const QStrin
         return false;
     EntryFile target(destination);
     if (!target.open())
-        return fail(entry, QStringLiteral("cannot create a file in its folder"));
+        return fail(entry, QStringLiteral("cannot create a file in its folder: ") + target.errorString());
     const bool aesWithoutCrc = entry.encrypted && isAesWithoutCrc(entry.encryption, entry.crc);
     std::uint64_t written = 0;
     for (;;) {
@@ -304,8 +307,16 @@ bool ExtractionJob::makeFolder(const QString& path)
 
 bool ExtractionJob::fail(const Entry& entry, const QString& reason)
 {
-    say(QStringLiteral("  error: ") + printable(entry.name) + QStringLiteral("  (") + reason + QLatin1Char(')'));
+    failed(printable(entry.name) + QStringLiteral(": ") + reason,
+           QStringLiteral("  error: ") + printable(entry.name) + QStringLiteral("  (") + reason + QLatin1Char(')'));
     return false;
+}
+
+void ExtractionJob::failed(const QString& reason, const QString& line)
+{
+    if (cause.isEmpty())
+        cause = reason;
+    say(line);
 }
 
 void ExtractionJob::say(const QString& line)

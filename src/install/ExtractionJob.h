@@ -40,6 +40,8 @@ public:
     ExtractionJob& operator=(const ExtractionJob&) = delete;
 
     ExtractionOutcome run();
+    // Why the first failing step failed, as told to the status list; empty when none failed.
+    const QString& failureCause() const { return cause; }
 
 private:
     struct Entry
@@ -66,6 +68,7 @@ private:
     struct zip_file* openEntry(zip* archive, const Entry& entry);
     bool makeFolder(const QString& path);
     bool fail(const Entry& entry, const QString& reason);
+    void failed(const QString& reason, const QString& line);
     void say(const QString& line);
     void forgetPassword();
     void restoreFolderTimes();
@@ -76,4 +79,5 @@ private:
     std::vector<char> buffer;
     std::vector<FolderTime> folderTimes;
     QSet<QString> madeFolders;
+    QString cause;
 };

@@ -12,6 +12,7 @@
 #include "install/ArchiveSource.h"
 #include "install/BaseSet.h"
 #include "install/InstallFolder.h"
+#include "install/ReleaseOrder.h"
 #include "install/ZipExtractor.h"
 #include "net/DownloadEngine.h"
 #include "net/DownloadView.h"
@@ -50,6 +51,8 @@ void Installer::installProduct(std::uint8_t product)
         services.dialogs.message(state.str(Str::NightlyWarning), MessageIcon::Question, MessageButtons::OkCancel) !=
             Answer::Ok)
         return stop();
+    if (product <= OlderRelease && !goingBackAgreed(plannedVersion(product)))
+        return stop();
     if (state.krvnPath.isEmpty() && !chooseInstallFolder(steps))
         return stop();
     views.controls.enableControls(false);
@@ -83,7 +86,7 @@ bool Installer::chooseInstallFolder(FailureScope& steps)
     return true;
 }
 
-QString Installer::versionOf(std::uint8_t product)
+QString Installer::plannedVersion(std::uint8_t product) const
 {
     switch (product) {
     case Stable:
@@ -96,10 +99,32 @@ QString Installer::versionOf(std::uint8_t product)
         break;
     }
     const int index = views.rows.restoreSelectedIndex();
-    if (index < 0 || index >= state.olderReleases.size() || state.olderReleases.at(index).version.isEmpty())
-        throw Failure(FailureCode::Unexpected, QStringLiteral("No older release is selected"));
-    selectedRelease = state.olderReleases.at(index).version;
-    return selectedRelease;
+    if (index < 0 || index >= state.olderReleases.size())
+        return selectedRelease;
+    return state.olderReleases.at(index).version;
+}
+
+QString Installer::versionOf(std::uint8_t product)
+{
+    const QString version = plannedVersion(product);
+    if (product == OlderRelease) {
+        const int index = views.rows.restoreSelectedIndex();
+        if (index < 0 || index >= state.olderReleases.size() || state.olderReleases.at(index).version.isEmpty())
+            throw Failure(FailureCode::Unexpected, QStringLiteral("No older release is selected"));
+        selectedRelease = version;
+    } else if (version.isEmpty()) {
+        throw Failure(FailureCode::Unexpected, QStringLiteral("No version of this build is known"));
+    }
+    return version;
+}
+
+bool Installer::goingBackAgreed(const QString& version)
+{
+    if (!ReleaseOrder::isOlder(version, state.krvnVersion))
+        return true;
+    QString question = state.str(Str::OlderThanInstalled);
+    question.replace(QStringLiteral("#1#"), version).replace(QStringLiteral("#2#"), state.krvnVersion);
+    return services.dialogs.message(question, MessageIcon::Question, MessageButtons::YesNo, Answer::No) == Answer::Yes;
 }
 
 void Installer::refuseArchive(FailureScope& steps, const QString& what)
@@ -112,6 +137,9 @@ Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps
 {
     QString version = selectedRelease;
     steps.step([&] { version = versionOf(product); });
+    // Without a version there is no archive to ask for; the failure is reported at the end.
+    if (version.isEmpty())
+        return End::Closing;
     const ArchiveSource archive = ArchiveSource::forBuild(state, product, version);
     if (archive.refused()) {
         views.rows.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed));
@@ -140,12 +168,19 @@ Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps
             services.dialogs.message(state.str(Str::InstalledAt) + QStringLiteral("\r\n") + installFolder,
                                      MessageIcon::Information);
         });
-    } else {
-        views.rows.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed));
-        engine.addStatusLine(state.str(Str::UnzipFailed));
-        steps.step([&] { services.dialogs.message(state.str(Str::UnzipFailed), MessageIcon::Exclamation); });
+        return offerBaseSet(steps);
     }
-    return offerBaseSet(steps);
+    views.rows.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed));
+    engine.addStatusLine(state.str(Str::UnzipFailed));
+    const QString cause = extractor.failureCause();
+    steps.step([&] {
+        services.dialogs.message(state.str(Str::UnzipFailed) +
+                                     (cause.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + cause),
+                                 MessageIcon::Exclamation);
+    });
+    // The base set is offered after an installation only: a Yes would clear the lines
+    // that explain this failure.
+    return End::Closing;
 }
 
 Installer::End Installer::offerBaseSet(FailureScope& steps)

@@ -59,7 +59,11 @@ private:
     End offerBaseSet(FailureScope& steps);
     End installBaseSet(FailureScope& steps);
     End replaceManager(FailureScope& steps);
+    // The version the product would install now, without taking the older-release pick.
+    QString plannedVersion(std::uint8_t product) const;
     QString versionOf(std::uint8_t product);
+    // Going back to a release older than the installed one only when the user agrees.
+    bool goingBackAgreed(const QString& version);
     void refuseArchive(FailureScope& steps, const QString& what);
 
     AppState& state;

@@ -51,6 +51,7 @@ bool ZipExtractor::unzipArchive(const QString& zipPath, const QString& targetFol
     if (active)
         return false;
     active = true;
+    cause.clear();
 
     addStatusLine(state.str(Str::InstallingNewVersion));
     view.setDownloadLabel(state.str(Str::InstallingNewVersion));
@@ -75,6 +76,7 @@ bool ZipExtractor::unzipArchive(const QString& zipPath, const QString& targetFol
         std::thread([this, request = ExtractionRequest{zipPath, targetFolder, keepFolders}, lines = channel.get()] {
             ExtractionJob job(request, *lines);
             outcome = job.run();
+            cause = job.failureCause();
             lines->post(ExtractionEvent{ExtractionEvent::Kind::Finished, {}});
         });
     const ExtractionOutcome result = waitForWorker();

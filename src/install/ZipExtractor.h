@@ -42,6 +42,10 @@ public:
     // stops every later question of this run.
     std::optional<QByteArray> unzipPasswordCallback();
 
+    // Why the last extraction failed, in the words of the system or the archive; empty
+    // after a success.
+    const QString& failureCause() const { return cause; }
+
     // Between entering and leaving UnzipArchive.
     bool running() const { return active; }
     // Asks a running extraction to end after the entry it is writing; UnzipArchive then
@@ -69,5 +73,6 @@ private:
     std::function<void()> onWake;
     std::unique_ptr<ExtractionChannel> channel;
     std::thread worker;
-    ExtractionOutcome outcome{}; // written by the worker before its last event
+    ExtractionOutcome outcome{}; // written by the worker before its last event, as is cause
+    QString cause;
 };
