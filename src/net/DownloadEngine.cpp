@@ -14,6 +14,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QScopeGuard>
 
 namespace {
 
@@ -80,7 +81,10 @@ bool DownloadEngine::downloadFile(const QString& url, const QString& target, boo
     }
     const bool answered = component.headersReceived() && (component.stillExecuting() || component.completed());
     if (!answered) {
-        addStatusLine(state.str(Str::Error404));
+        // Without any answer (refused, unknown host, silence) the component has told why;
+        // "not found" would be one more wrong reason.
+        if (component.headersReceived())
+            addStatusLine(state.str(Str::Error404));
         return fail(transfer, target, isUpdateList);
     }
     if (!isSuccess(component.statusCode())) {
@@ -129,19 +133,28 @@ bool DownloadEngine::receive(quint64 transfer, PartFile& sink, DownloadProgress&
 {
     displayedBytes = 0;
     lastRefreshMs = -1;
-    for (;;) {
+    bool broken = false;
+    const auto drain = [&] {
+        if (broken || superseded(transfer))
+            return;
         for (QByteArray chunk = component.readChunk(ReadBytes); !chunk.isEmpty();
              chunk = component.readChunk(ReadBytes)) {
-            if (!sink.write(chunk))
-                return false;
             progress.add(chunk.size());
-            if (progress.lengthKnown() && progress.receivedBytes() > progress.totalBytes())
-                return false;
+            if (!sink.write(chunk) || (progress.lengthKnown() && progress.receivedBytes() > progress.totalBytes())) {
+                broken = true;
+                return;
+            }
         }
-        if (!component.stillExecuting())
-            break;
-        if (!isUpdateList)
+        if (!isUpdateList && component.stillExecuting())
             showProgress(progress, false);
+    };
+    // Reading follows the component's news wherever the event loop runs, also inside a
+    // modal question (may the program close?): unread body would pile up meanwhile, and a
+    // server that drops silent connections would end the download.
+    const QMetaObject::Connection reader = connect(&component, &TransferComponent::activity, this, drain);
+    const auto stopReading = qScopeGuard([&] { disconnect(reader); });
+    drain();
+    while (!broken && component.stillExecuting()) {
         const Wake wake = waitForActivity();
         if (superseded(transfer))
             return false;
@@ -149,8 +162,9 @@ bool DownloadEngine::receive(quint64 transfer, PartFile& sink, DownloadProgress&
             component.cancel();
             return false;
         }
+        drain();
     }
-    if (!component.completed())
+    if (broken || !component.completed())
         return false;
     // The component's word is not enough: a body short of its announced length is no file.
     if (progress.lengthKnown() && progress.receivedBytes() != progress.totalBytes())
@@ -190,8 +204,14 @@ DownloadEngine::Wake DownloadEngine::waitForActivity()
 
 bool DownloadEngine::fail(quint64 transfer, const QString& target, bool isUpdateList)
 {
-    if (superseded(transfer) || !abortTransfer(isUpdateList))
+    if (superseded(transfer))
         return false;
+    if (abortedTransfer == transfer) {
+        // The countdown has ended it and said so; the kind's own label is left to show.
+        setDownloadStatus(state.str(isUpdateList ? Str::UpdatesListFailed : Str::InstallFailed));
+    } else if (!abortTransfer(isUpdateList)) {
+        return false;
+    }
     if (isUpdateList)
         deleteFileWait(target, false);
     else
@@ -214,6 +234,7 @@ bool DownloadEngine::abortTransfer(bool isUpdateList)
     // lines and label are not ours to overwrite.
     if (superseded(transfer))
         return false;
+    abortedTransfer = transfer;
     addStatusLine(state.str(Str::ServerConnectFailed));
     setDownloadStatus(state.str(isUpdateList ? Str::UpdatesListFailed : Str::InstallFailed));
     return true;

@@ -71,6 +71,8 @@ private:
     // may find a newer call has run meanwhile; the component and the controls are then that
     // one's, and the older call leaves them alone.
     quint64 newestTransfer = 0;
+    // The transfer an abort has ended and reported; its failure path does not report again.
+    quint64 abortedTransfer = 0;
     QString label; // the text last given to the view
     qint64 displayedBytes = 0;
     qint64 lastRefreshMs = -1;

@@ -116,6 +116,11 @@ bool TestHttpServer::start()
     return impl->server.is_running();
 }
 
+void TestHttpServer::setWriteTimeoutMs(int milliseconds)
+{
+    impl->server.set_write_timeout(milliseconds / 1000, (milliseconds % 1000) * 1000);
+}
+
 void TestHttpServer::stop()
 {
     if (!impl->thread.joinable())

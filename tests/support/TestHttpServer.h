@@ -52,6 +52,10 @@ public:
     // Answers status (a 3xx) with the location of another path of this server and body.
     void serveRedirect(const QString& path, const QString& targetPath, int status = 302, const QByteArray& body = {});
 
+    // Drops a connection once a write has waited this long for the client to read, as
+    // servers that drop idle connections do; set before the request.
+    void setWriteTimeoutMs(int milliseconds);
+
     QList<Request> requests() const;
     // Headers of the last request for path; empty when none came.
     QMap<QString, QString> lastRequestHeaders(const QString& path) const;
