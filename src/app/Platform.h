@@ -48,7 +48,7 @@ public:
     // The day on the system's clock: the one clock the logic reads (check dates, reports).
     virtual QDate today() = 0;
 
-    // Whether the system says it is offline; throws Failure when it cannot tell.
+    // Whether the system says it is offline; false when it cannot tell.
     virtual bool isOffline() = 0;
 
     // Hands a web address, mail link or file to the desktop; failures go unreported.

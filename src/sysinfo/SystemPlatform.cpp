@@ -91,8 +91,10 @@ bool SystemPlatform::isOffline()
 {
     if (const std::optional<bool> offline = sysapi::systemOfflineFlag())
         return *offline;
+    // Only a system that says it is offline is: without a backend that could say so, the
+    // state is unknown, and an unknown state must not keep the user from trying.
     if (!QNetworkInformation::instance() && !QNetworkInformation::loadDefaultBackend())
-        throw Failure(FailureCode::Unexpected, QStringLiteral("The network state is not known"));
+        return false;
     return QNetworkInformation::instance()->reachability() == QNetworkInformation::Reachability::Disconnected;
 }
 
