@@ -233,7 +233,9 @@ void AboutDialog::paintEvent(QPaintEvent* event)
 void AboutDialog::showMemoStats()
 {
     const MemoryStatus memory(platform);
-    lblMemo->setText(state.str(Str::PhysicalMemory) +
+    // Only Windows answers its version query; elsewhere the line must not name Windows.
+    const bool windows = platform.osVersion().queried;
+    lblMemo->setText(state.str(windows ? Str::PhysicalMemory : Str::PhysicalMemoryAvailable) +
                      MemoryStatus::formatBytes(memory.available(MemoryStatus::Physical).value_or(0)));
 }
 

@@ -66,12 +66,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("memory");
         QTest::addColumn<bool>("asciiCopyright");
+        QTest::addColumn<bool>("windows");
         QTest::newRow("English, 1252") << 0 << "About Korvane Manager"
-                                       << "Physical memory available to Windows: 2.00 GB" << false;
+                                       << "Physical memory available to Windows: 2.00 GB" << false << true;
         QTest::newRow("Polish, 1250") << 4 << "O programie Korvane Manager"
-                                      << "Pamięć fizyczna dostępna dla systemu Windows: 2.00 GB" << true;
+                                      << "Pamięć fizyczna dostępna dla systemu Windows: 2.00 GB" << true << true;
         QTest::newRow("Korean, 949") << 6 << "Korvane Manager 정보"
-                                     << "Windows에서 사용 가능한 실제 메모리: 2.00 GB" << true;
+                                     << "Windows에서 사용 가능한 실제 메모리: 2.00 GB" << true << true;
+        QTest::newRow("English, not Windows") << 0 << "About Korvane Manager"
+                                              << "Physical memory available: 2.00 GB" << false << false;
+        QTest::newRow("Korean, not Windows") << 6 << "Korvane Manager 정보"
+                                             << "사용 가능한 실제 메모리: 2.00 GB" << true << false;
     }
 
     void showsTheLanguagesCaptions()
@@ -80,7 +85,9 @@ private Q_SLOTS:
         QFETCH(QString, title);
         QFETCH(QString, memory);
         QFETCH(bool, asciiCopyright);
+        QFETCH(bool, windows);
         AboutFixture fixture(languageIndex);
+        fixture.platform.version.queried = windows;
         AboutDialog& about = fixture.open();
 
         QCOMPARE(about.windowTitle(), title);
