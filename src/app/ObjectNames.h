@@ -96,6 +96,7 @@ inline constexpr QLatin1StringView lblAddress{"lblAddress"};
 inline constexpr QLatin1StringView txtAddress{"txtAddress"};
 inline constexpr QLatin1StringView lblPort{"lblPort"};
 inline constexpr QLatin1StringView txtPort{"txtPort"};
+inline constexpr QLatin1StringView lblPortError{"lblPortError"};
 inline constexpr QLatin1StringView chkAuth{"chkAuth"};
 inline constexpr QLatin1StringView lblUser{"lblUser"};
 inline constexpr QLatin1StringView txtUser{"txtUser"};
@@ -161,7 +162,8 @@ inline constexpr std::array MainWindowNames = {
     cmdRun, cmdLU, cmdExit, stbMain, stbMainText};
 inline constexpr std::array OptionsDialogNames = {
     frmOptions, fraLanguage, picLanguage, cboLanguage, imgAddLanguage, lblTranslator, lblComplete, fraProxy,
-    picProxy, lblAddress, txtAddress, lblPort, txtPort, chkAuth, lblUser, txtUser, lblPass, txtPass, cmdOK, cmdReset};
+    picProxy, lblAddress, txtAddress, lblPort, txtPort, lblPortError, chkAuth, lblUser, txtUser, lblPass, txtPass, cmdOK,
+    cmdReset};
 inline constexpr std::array AboutDialogNames = {
     frmAbout, picTop, lblTitle, lblFor, lblVersion, lblCopyr, lblFree, lblAuthor, lblWebsite, lblInfoZip, linTop,
     linBottom, lblOsName, lblMemo, tmrMemo, cmdOK};

@@ -17,6 +17,7 @@
 #include "lang/UserLanguage.h"
 #include "ui/FormTranslation.h"
 #include "ui/WindowDialogs.h"
+#include "ui/WindowHelpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +25,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -34,6 +36,8 @@
 #include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace {
 
@@ -77,15 +81,13 @@ QPixmap addLanguagePicture(qreal ratio)
     return picture;
 }
 
-// Ports 1 to 65535; an empty text, 0 or a larger number is refused.
-quint16 portFrom(const QString& text)
+// Ports 1 to 65535; an empty text, 0 or a larger number is none.
+std::optional<quint16> portFrom(const QString& text)
 {
     bool ok = false;
     const uint port = text.toUInt(&ok);
-    if (!ok)
-        throw Failure(FailureCode::Conversion, QStringLiteral("Type mismatch: \"%1\"").arg(text));
-    if (port < 1 || port > 65535)
-        throw Failure(FailureCode::Overflow, QStringLiteral("Overflow: \"%1\"").arg(text));
+    if (!ok || port < 1 || port > 65535)
+        return std::nullopt;
     return static_cast<quint16>(port);
 }
 
@@ -144,6 +146,8 @@ QGroupBox* OptionsDialog::buildLanguageGroup()
     imgAddLanguage = named(new QLabel(picLanguage), ObjectName::imgAddLanguage);
     imgAddLanguage->setPixmap(addLanguagePicture(devicePixelRatioF()));
     imgAddLanguage->setToolTip(QStringLiteral("Add Translation..."));
+    imgAddLanguage->setAccessibleName(QStringLiteral("Add Translation..."));
+    makeKeyboardLink(imgAddLanguage);
 
     lblTranslator = named(new QLabel(picLanguage), ObjectName::lblTranslator);
 
@@ -203,10 +207,19 @@ QGroupBox* OptionsDialog::buildProxyGroup()
     grid->addWidget(txtAddress, 3, 2);
     grid->addWidget(lblPort, 3, 3);
     grid->addWidget(txtPort, 3, 4);
+    lblPortError = named(new QLabel(picProxy), ObjectName::lblPortError);
+    lblPortError->setWordWrap(true);
+    QPalette warning = lblPortError->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xb0, 0x1c, 0x1c));
+    lblPortError->setPalette(warning);
+    lblPortError->setVisible(false);
+    grid->addWidget(lblPortError, 4, 1, 1, 4);
+    // The message goes as soon as the port is edited again.
+    connect(txtPort, &QLineEdit::textEdited, lblPortError, &QWidget::hide);
 
     chkAuth = named(new QCheckBox(picProxy), ObjectName::chkAuth);
     connect(chkAuth, &QCheckBox::toggled, this, &OptionsDialog::onAuthenticationToggled);
-    grid->addWidget(chkAuth, 4, 1, 1, 4);
+    grid->addWidget(chkAuth, 5, 1, 1, 4);
 
     lblUser = named(new QLabel(picProxy), ObjectName::lblUser);
     txtUser = textField(picProxy, ObjectName::txtUser, CredentialLength);
@@ -214,10 +227,10 @@ QGroupBox* OptionsDialog::buildProxyGroup()
     txtPass = textField(picProxy, ObjectName::txtPass, CredentialLength);
     txtPass->setEchoMode(QLineEdit::Password);
     txtPass->setStyleSheet(QStringLiteral("lineedit-password-character: 42")); // "*"
-    grid->addWidget(lblUser, 5, 1);
-    grid->addWidget(txtUser, 5, 2, 1, 3);
-    grid->addWidget(lblPass, 6, 1);
-    grid->addWidget(txtPass, 6, 2, 1, 3);
+    grid->addWidget(lblUser, 6, 1);
+    grid->addWidget(txtUser, 6, 2, 1, 3);
+    grid->addWidget(lblPass, 7, 1);
+    grid->addWidget(txtPass, 7, 2, 1, 3);
 
     setAllEnabled({lblAddress, txtAddress, lblPort, txtPort, chkAuth, lblUser, txtUser, lblPass, txtPass}, false);
 
@@ -341,10 +354,23 @@ void OptionsDialog::setAuthentication(bool on)
 
 void OptionsDialog::storeAndClose()
 {
+    // Checked before anything is taken over: nothing is stored unless every value is valid.
+    // A port the user cannot edit (no proxy chosen) keeps its value.
+    const std::optional<quint16> port = portFrom(txtPort->text());
+    if (!port && txtPort->isEnabled()) {
+        lblPortError->setText(state.str(Str::PortOutOfRange));
+        lblPortError->setVisible(true);
+        txtPort->setAccessibleDescription(lblPortError->text());
+        txtPort->setFocus();
+        txtPort->selectAll();
+        return;
+    }
+    lblPortError->setVisible(false);
     {
         FailureScope steps(&services.errors, QStringLiteral("frmOptions cmdOK"));
         state.proxyAddress = txtAddress->text();
-        steps.step([&] { state.proxyPort = portFrom(txtPort->text()); });
+        if (port)
+            state.proxyPort = *port;
         state.proxyUser = txtUser->text();
         state.proxyPass = txtPass->text();
         const std::pair<SettingKey, QString> values[] = {
@@ -413,6 +439,11 @@ void OptionsDialog::completeTranslation()
 
 bool OptionsDialog::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == imgAddLanguage && event->type() == QEvent::KeyPress &&
+        isActivationKey(*static_cast<QKeyEvent*>(event))) {
+        addLanguage();
+        return true; // Enter on the picture must not also press OK
+    }
     if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         if (watched == imgAddLanguage) {
             addLanguage();

@@ -75,6 +75,7 @@ private:
     QLineEdit* txtAddress = nullptr;
     QLabel* lblPort = nullptr;
     QLineEdit* txtPort = nullptr;
+    QLabel* lblPortError = nullptr; // shown while the port is refused
     QCheckBox* chkAuth = nullptr;
     QLabel* lblUser = nullptr;
     QLineEdit* txtUser = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/WindowHelpers.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QWidget>
 #include <QWindow>
@@ -34,4 +35,19 @@ void dragWindow(QWidget* widget)
         return;
     if (QWindow* window = widget->window()->windowHandle())
         window->startSystemMove();
+}
+
+void makeKeyboardLink(QWidget* label)
+{
+    label->setFocusPolicy(Qt::StrongFocus);
+    // The frame is always there, invisible without the focus, so the text never moves.
+    label->setStyleSheet(QStringLiteral("QLabel { border: 1px dotted transparent; padding: 1px; }"
+                                        "QLabel:focus { border-color: palette(window-text); }"));
+}
+
+bool isActivationKey(const QKeyEvent& event)
+{
+    const int key = event.key();
+    return (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+           (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }

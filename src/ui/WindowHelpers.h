@@ -1,7 +1,8 @@
 #pragma once
 
-// Window helpers shared by the main window, the about box and the error dialog.
+// Window helpers shared by the main window, the about box, the options and error dialogs.
 
+class QKeyEvent;
 class QPainter;
 class QWidget;
 
@@ -15,3 +16,9 @@ bool drawProgramIcon(QPainter& painter, int index, int x, int y);
 // DragWindow: lets the user move the window that holds widget by dragging it with the
 // mouse button held down; call it on a mouse press.
 void dragWindow(QWidget* widget);
+
+// Lets a label that acts on a click (a link, a picture) take the focus with Tab and show
+// it with a dotted frame; its owner acts on isActivationKey as on the click.
+void makeKeyboardLink(QWidget* label);
+// Enter, Return or Space without modifiers: what presses a focused button.
+bool isActivationKey(const QKeyEvent& event);

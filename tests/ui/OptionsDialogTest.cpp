@@ -3,9 +3,11 @@
 #include "MainWindowProbe.h"
 #include "TestMain.h"
 #include "app/AppState.h"
+#include "app/StringIds.h"
 #include "lang/TranslationFiles.h"
 #include "lang/UserLanguage.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
@@ -134,9 +136,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("message");
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("messageMissing");
-        QTest::newRow("add a language") << "imgAddLanguage" << 654 << "krvnm_104_english.txt" << false;
-        QTest::newRow("complete French") << "lblComplete" << 653 << "krvnm_104_french.txt" << false;
-        QTest::newRow("message missing") << "imgAddLanguage" << 654 << "krvnm_104_english.txt" << true;
+        QTest::addColumn<bool>("byKeyboard"); // Tab from the language list, then Space
+        QTest::newRow("add a language") << "imgAddLanguage" << 654 << "krvnm_104_english.txt" << false << false;
+        QTest::newRow("add a language, keyboard")
+            << "imgAddLanguage" << 654 << "krvnm_104_english.txt" << false << true;
+        QTest::newRow("complete French") << "lblComplete" << 653 << "krvnm_104_french.txt" << false << false;
+        QTest::newRow("message missing") << "imgAddLanguage" << 654 << "krvnm_104_english.txt" << true << false;
     }
 
     void translatorLinksWriteTheFileOnTheLeftButtonOnly()
@@ -145,6 +150,7 @@ private Q_SLOTS:
         QFETCH(int, message);
         QFETCH(QString, file);
         QFETCH(bool, messageMissing);
+        QFETCH(bool, byKeyboard);
         OptionsFixture fixture;
         fixture.state.language = QStringLiteral("FRENCH");
         fixture.state.languageIndex = French;
@@ -159,7 +165,15 @@ private Q_SLOTS:
         QVERIFY(fixture.platform.edited.isEmpty());
         QVERIFY(!QFileInfo::exists(fixture.state.workFolder + file));
 
-        QTest::mouseClick(target, Qt::LeftButton);
+        if (byKeyboard) {
+            dialog.activateWindow();
+            fixture.find<QComboBox>("cboLanguage")->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY(target->hasFocus());
+            QTest::keyClick(target, Qt::Key_Space);
+        } else {
+            QTest::mouseClick(target, Qt::LeftButton);
+        }
         QVERIFY(QFileInfo(fixture.state.workFolder + file).size() > 0);
         QCOMPARE(fixture.platform.edited, QStringList{fixture.state.workFolder + file});
         QVERIFY(target->isEnabled());
@@ -221,12 +235,13 @@ private Q_SLOTS:
         QCOMPARE(fixture.state.proxyUser, "bob");
     }
 
-    // The port is typed: the field takes five digits at most and nothing else.
+    // The port is typed: the field takes five digits at most and nothing else. A port
+    // outside 1 to 65535 is said so beside the field; the dialog stays and stores nothing.
     void okStoresTheSevenValuesInOrder_data()
     {
         QTest::addColumn<QString>("port");
         QTest::addColumn<QString>("failingKey");
-        QTest::addColumn<QString>("storedPort");
+        QTest::addColumn<QString>("storedPort"); // empty: refused
         QTest::addColumn<int>("failureCode");
         const auto row = [](const char* port, const char* failingKey, const char* stored, int code) {
             QTest::addRow("port '%s' %s", port, failingKey)
@@ -236,9 +251,9 @@ private Q_SLOTS:
         row("8a-0x8 0", "", "8080", 0);
         row("40000", "", "40000", 0); // above the signed limit
         row("655351", "", "65535", 0);
-        row("", "", "3128", 13); // empty, 0 or above 65535 keep the port
-        row("0", "", "3128", 6);
-        row("70000", "", "3128", 6);
+        row("", "", "", 0);
+        row("0", "", "", 0);
+        row("70000", "", "", 0);
         row("8080", "PROXYADDRESS", "8080", 3001); // a failing key
     }
 
@@ -261,6 +276,21 @@ private Q_SLOTS:
 
         QTest::mouseClick(fixture.find<QPushButton>("cmdOK"), Qt::LeftButton);
 
+        auto* refusal = fixture.find<QLabel>("lblPortError");
+        if (storedPort.isEmpty()) {
+            QVERIFY(fixture.settings.writes.isEmpty());
+            QCOMPARE(fixture.state.proxyAddress, "proxy.example");
+            QCOMPARE(fixture.state.proxyPort, 3128);
+            QVERIFY(fixture.errors.reports.isEmpty());
+            QVERIFY(dialog.isVisible());
+            QVERIFY(refusal->isVisible());
+            QCOMPARE(refusal->text(), fixture.state.str(Str::PortOutOfRange));
+            QVERIFY(fixture.find<QLineEdit>("txtPort")->hasFocus());
+            QTest::keyClick(fixture.find<QLineEdit>("txtPort"), Qt::Key_1);
+            QVERIFY(!refusal->isVisible());
+            return;
+        }
+        QVERIFY(!refusal->isVisible());
         QList<QPair<QString, QString>> expected = {
             {"Language", "SPANISH"},   {"CONNECTIONTYPE", "2"}, {"USEPROXYAUTH", "1"}, {"PROXYADDRESS", "10.0.0.1"},
             {"PROXYPORT", storedPort}, {"PROXYUSER", "ann"},    {"PROXYPASS", "pw"}};
