@@ -31,8 +31,10 @@ public:
     // Rows 0 stable, 1 beta, 2 nightly: the caption of `optGet(row)`, the text of `lblDate(row)`.
     virtual void setRowCaption(int row, const QString& caption) = 0;
     virtual void setRowDate(int row, const QString& text) = 0;
-    // Enables `optGet(row)` and `lblVersionInfo(row)`, and `lblDate(row)` for rows 0 to 2.
-    virtual void enableRow(int row) = 0;
+    // Offers or withdraws `optGet(row)` with `lblVersionInfo(row)`, and `lblDate(row)` for
+    // rows 0 to 2. A withdrawn row is never the selected one; while no offered row is
+    // selected, the first offered one is.
+    virtual void setRowEnabled(int row, bool enabled) = 0;
     virtual void selectVersionRow(int row) = 0;
     virtual bool isVersionRowSelected(int row) const = 0;
     // Shows picture as the only visible status icon, in row index.

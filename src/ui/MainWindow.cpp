@@ -80,7 +80,6 @@ QWidget* MainWindow::buildButtons()
     cmdLU->setIcon(statusIcon(QStringLiteral("update"))); // imgUpdate until the catalogue is in
     cmdExit = new QPushButton(QStringLiteral("Exit"), buttons);
     cmdExit->setObjectName(ObjectName::cmdExit);
-    cmdExit->setShortcut(QKeySequence(Qt::Key_Escape));
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
     for (QPushButton* button : {cmdRun, cmdLU, cmdExit}) {
         button->setAutoDefault(true); // Enter on a focused button presses that button
@@ -231,6 +230,13 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier &&
         cmdRun->isEnabled()) {
         cmdRun->animateClick();
+        return;
+    }
+    // Escape is the cancel button's only when nothing else took it: an open list or menu
+    // closes on it and keeps it (a shortcut would also have reached Exit).
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (cmdExit->isEnabled())
+            cmdExit->animateClick();
         return;
     }
     QMainWindow::keyPressEvent(event);

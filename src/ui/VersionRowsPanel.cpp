@@ -2,6 +2,7 @@
 
 #include "app/ObjectNames.h"
 #include "ui/MainWindowStyle.h"
+#include "ui/WindowHelpers.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -9,9 +10,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -92,6 +95,8 @@ QWidget* VersionRowsPanel::buildRows()
         QPalette link = lblVersionInfo[row]->palette();
         link.setColor(QPalette::WindowText, LinkColour);
         lblVersionInfo[row]->setPalette(link);
+        // Reached with Tab like a button, with a frame that shows where the focus is.
+        makeKeyboardLink(lblVersionInfo[row]);
         lblVersionInfo[row]->installEventFilter(this);
 
         if (row < RowCount - 1) {
@@ -125,7 +130,9 @@ QWidget* VersionRowsPanel::buildRows()
         rows->addWidget(lblVersionInfo[row], line + 1, 3, 1, 2, Qt::AlignRight);
         line += 2;
     }
-    optGet[0]->setChecked(true);
+    // Nothing is offered, and so nothing selected, before a release check has found it.
+    for (int row = 0; row < RowCount; ++row)
+        setRowEnabled(row, false);
 
     auto* layout = new QVBoxLayout(fraVersions);
     layout->setContentsMargins(1, 1, 1, 1);
@@ -160,7 +167,9 @@ void VersionRowsPanel::setVersionText(const QString& text)
 
 void VersionRowsPanel::selectVersionRow(int row)
 {
-    optGet.at(static_cast<size_t>(row))->setChecked(true);
+    QRadioButton* option = optGet.at(static_cast<size_t>(row));
+    if (option->isEnabled())
+        option->setChecked(true);
 }
 
 void VersionRowsPanel::setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip)
@@ -191,8 +200,13 @@ void VersionRowsPanel::setRestoreEnabled(bool enabled)
 
 void VersionRowsPanel::fillRestoreList(const QStringList& items)
 {
-    cboRestore->clear();
-    cboRestore->addItems(items);
+    {
+        // Filled while still disabled, the list's pick handling would ignore the first item.
+        const QSignalBlocker quiet(cboRestore);
+        cboRestore->clear();
+        cboRestore->addItems(items);
+        cboRestore->setCurrentIndex(-1);
+    }
     cboRestore->setEnabled(true);
     cboRestore->setCurrentIndex(0);
 }
@@ -213,12 +227,27 @@ void VersionRowsPanel::setRowDate(int row, const QString& text)
         lblDate[static_cast<size_t>(row)]->setText(text);
 }
 
-void VersionRowsPanel::enableRow(int row)
+void VersionRowsPanel::setRowEnabled(int row, bool enabled)
 {
-    optGet.at(static_cast<size_t>(row))->setEnabled(true);
-    lblVersionInfo.at(static_cast<size_t>(row))->setEnabled(true);
+    QRadioButton* option = optGet.at(static_cast<size_t>(row));
+    option->setEnabled(enabled);
+    lblVersionInfo.at(static_cast<size_t>(row))->setEnabled(enabled);
     if (row < RowCount - 1)
-        lblDate[static_cast<size_t>(row)]->setEnabled(true);
+        lblDate[static_cast<size_t>(row)]->setEnabled(enabled);
+    if (!enabled && option->isChecked()) {
+        // An exclusive option cannot be unchecked by itself.
+        option->setAutoExclusive(false);
+        option->setChecked(false);
+        option->setAutoExclusive(true);
+    }
+    // The first row offered stays selected until the user or the check picks another.
+    const auto offered = [](const QRadioButton* other) { return other->isEnabled(); };
+    const auto picked = [](const QRadioButton* other) { return other->isEnabled() && other->isChecked(); };
+    if (std::none_of(optGet.begin(), optGet.end(), picked)) {
+        const auto first = std::find_if(optGet.begin(), optGet.end(), offered);
+        if (first != optGet.end())
+            (*first)->setChecked(true);
+    }
 }
 
 int VersionRowsPanel::selectedProduct() const
@@ -249,6 +278,10 @@ bool VersionRowsPanel::eventFilter(QObject* watched, QEvent* event)
     } else if (event->type() == QEvent::MouseButtonRelease && link != lblVersionInfo.end() &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         Q_EMIT versionInfoClicked(static_cast<int>(link - lblVersionInfo.begin()));
+    } else if (event->type() == QEvent::KeyPress && link != lblVersionInfo.end() &&
+               isActivationKey(*static_cast<QKeyEvent*>(event))) {
+        Q_EMIT versionInfoClicked(static_cast<int>(link - lblVersionInfo.begin()));
+        return true; // Enter on a link opens it and does not also start the game
     }
     return QWidget::eventFilter(watched, event);
 }

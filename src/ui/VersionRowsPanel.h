@@ -28,7 +28,7 @@ public:
     void setVersionText(const QString& text) override;
     void setRowCaption(int row, const QString& caption) override;
     void setRowDate(int row, const QString& text) override;
-    void enableRow(int row) override;
+    void setRowEnabled(int row, bool enabled) override;
     void selectVersionRow(int row) override;
     bool isVersionRowSelected(int row) const override;
     void setStatusIcon(std::uint8_t index, StatusPicture picture, const QString& toolTip) override;

@@ -87,14 +87,18 @@ void ReleaseCatalogue::checkForUpdates()
     status.setProgressMaximum(100);
     status.setProgressValue(10);
     status.setProgressVisible(true);
+    // A work file left from before (one the system would not let us delete) is no answer
+    // of this check: only what this check downloaded counts.
+    feedDownloaded = false;
+    listingDownloaded = false;
     steps.step([&] {
-        engine.downloadFile(state.endpoints.feedServer + QStringLiteral("/versions.txt"), state.versionsFile, true,
-                            FeedPauseMs);
+        feedDownloaded = engine.downloadFile(state.endpoints.feedServer + QStringLiteral("/versions.txt"),
+                                             state.versionsFile, true, FeedPauseMs);
     });
     status.setProgressValue(50);
     steps.step([&] {
-        engine.downloadFile(state.endpoints.buildServer + QStringLiteral("/binaries/releases/"), state.listingFile,
-                            true, ListingPauseMs);
+        listingDownloaded = engine.downloadFile(state.endpoints.buildServer + QStringLiteral("/binaries/releases/"),
+                                                state.listingFile, true, ListingPauseMs);
     });
     status.setProgressValue(90);
     readFeed(steps);
@@ -114,7 +118,7 @@ void ReleaseCatalogue::checkForUpdates()
 void ReleaseCatalogue::readFeed(FailureScope& steps)
 {
     bool obtained = false;
-    steps.step([&] { obtained = fileObtained(state.versionsFile, services.timings.waits); });
+    steps.step([&] { obtained = feedDownloaded && fileObtained(state.versionsFile, services.timings.waits); });
     if (!obtained)
         return;
     // The dates keep their values until a feed line replaces them.
@@ -145,18 +149,21 @@ void ReleaseCatalogue::showChannels()
     };
     for (int row = 0; row < int(Channels.size()); ++row) {
         const Channel& channel = Channels[size_t(row)];
-        if ((state.*channel.version).isEmpty())
+        // A channel the feed lacks is not offered: there is no archive to ask for.
+        if ((state.*channel.version).isEmpty()) {
+            views.rows.setRowEnabled(row, false);
             continue;
+        }
         views.rows.setRowCaption(row, captions[row]);
         views.rows.setRowDate(row, state.str(Str::Date) + QLatin1Char(' ') + state.*channel.date);
-        views.rows.enableRow(row);
+        views.rows.setRowEnabled(row, true);
     }
 }
 
 void ReleaseCatalogue::readListing(FailureScope& steps)
 {
     bool obtained = false;
-    steps.step([&] { obtained = fileObtained(state.listingFile, services.timings.waits); });
+    steps.step([&] { obtained = listingDownloaded && fileObtained(state.listingFile, services.timings.waits); });
     if (!obtained)
         return;
     steps.step([&] {
@@ -176,7 +183,7 @@ void ReleaseCatalogue::readListing(FailureScope& steps)
         for (const ReleaseRecord& release : std::as_const(found))
             items.append(release.version + QStringLiteral(" (") + release.date + QLatin1Char(')'));
         views.rows.fillRestoreList(items);
-        views.rows.enableRow(OlderReleaseRow);
+        views.rows.setRowEnabled(OlderReleaseRow, true);
     });
 }
 
@@ -185,6 +192,9 @@ void ReleaseCatalogue::markNewBuild()
     for (int row = 0; row < int(Channels.size()); ++row) {
         const Channel& channel = Channels[size_t(row)];
         const QString& current = state.*channel.version;
+        // A channel missing from the feed is not found, so it has nothing new to show.
+        if (current.isEmpty())
+            continue;
         if (services.settings.read(channel.versionKey, current) != current) {
             views.rows.selectVersionRow(row);
             views.rows.setStatusIcon(std::uint8_t(row), StatusPicture::Exclamation, state.str(Str::NewVersion));
@@ -206,7 +216,7 @@ void ReleaseCatalogue::storeChannels(FailureScope& steps)
 
 void ReleaseCatalogue::showOutcome()
 {
-    if (QFileInfo(state.versionsFile).isFile()) {
+    if (feedDownloaded && QFileInfo(state.versionsFile).isFile()) {
         state.catalogueLoaded = true;
         views.window.showInstallImage();
         views.window.setMainButtonCaption(state.str(Str::InstallNow));

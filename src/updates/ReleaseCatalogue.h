@@ -44,4 +44,6 @@ private:
     DownloadEngine& engine;
     DownloadView& status;
     MainWindowViews views;
+    bool feedDownloaded = false;
+    bool listingDownloaded = false;
 };

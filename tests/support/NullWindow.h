@@ -31,7 +31,7 @@ public:
     void setVersionText(const QString&) override {}
     void setRowCaption(int, const QString&) override {}
     void setRowDate(int, const QString&) override {}
-    void enableRow(int) override {}
+    void setRowEnabled(int, bool) override {}
     void selectVersionRow(int) override {}
     bool isVersionRowSelected(int) const override { return false; }
     void setStatusIcon(std::uint8_t, StatusPicture, const QString&) override {}

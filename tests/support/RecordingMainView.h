@@ -44,7 +44,12 @@ public:
 
     void setRowCaption(int row, const QString& caption) override { captions[row] = caption; }
     void setRowDate(int row, const QString& text) override { dates[row] = text; }
-    void enableRow(int row) override { enabledRows.append(row); }
+    void setRowEnabled(int row, bool enabled) override
+    {
+        enabledRows.removeAll(row);
+        if (enabled)
+            enabledRows.append(row);
+    }
     void fillRestoreList(const QStringList& items) override { restoreFills.append(items); }
     void setMainButtonCaption(const QString& caption) override { buttonCaption = caption; }
     void showInstallImage() override { installImage = true; }

@@ -94,17 +94,18 @@ private Q_SLOTS:
         const QStringList usual{"1.4.0", "1.4.0-beta5", "r26400"};
         row("nothing changed", Stable + Beta + Nightly, current, -1, usual);
         row("first check on an empty store", Stable + Beta + Nightly, {}, -1, usual);
-        row("stable line fifth", Beta + Nightly + "\n\n" + Stable, current, 0, {"", "1.4.0-beta5", "r26400"});
+        // A channel the feed lacks is not found: neither marked nor offered, its stored values kept.
+        row("stable line fifth", Beta + Nightly + "\n\n" + Stable, current, -1, {"", "1.4.0-beta5", "r26400"});
         row("beta, then RC", Stable + Beta + "1.4.0-RC1\t2014-03-01\tRC\n" + Nightly, current, 1,
             {"1.4.0", "1.4.0-RC1", "r26400"}, {{"LatestBeta", "1.4.0-RC1"}, {"LatestBetaDate", "2014-03-01"}});
-        row("no nightly while one is stored", Stable + Beta, current, 2, {"1.4.0", "1.4.0-beta5", ""});
+        row("no nightly while one is stored", Stable + Beta, current, -1, {"1.4.0", "1.4.0-beta5", ""});
         row("only the first changed channel", "1.5.0\t2015-01-01\tstable\n" + Beta + "r27000\t2015-01-02\tnightlies\n",
             current, 0, {"1.5.0", "1.4.0-beta5", "r27000"},
             {{"LatestStable", "1.5.0"},
              {"LatestStableDate", "2015-01-01"},
              {"LatestNightly", "r27000"},
              {"LatestNightlyDate", "2015-01-02"}});
-        row("an HTML page served as the feed", "<html><body>Service moved</body></html>\n", current, 0, {"", "", ""});
+        row("an HTML page served as the feed", "<html><body>Service moved</body></html>\n", current, -1, {"", "", ""});
     }
 
     void marksTheFirstChangedChannel()
@@ -124,8 +125,13 @@ private Q_SLOTS:
         QCOMPARE(f->view.selectedRows, markedRow < 0 ? QList<int>() : QList<int>{markedRow});
         QCOMPARE((QStringList{f->state.latestStable, f->state.latestBeta, f->state.latestNightly}), latest);
         QCOMPARE(f->settings.values, storedAfter);
-        for (int row = 0; row < 3; ++row)
+        QList<int> offered;
+        for (int row = 0; row < 3; ++row) {
             QCOMPARE(f->view.captions.contains(row), !latest.at(row).isEmpty());
+            if (!latest.at(row).isEmpty())
+                offered << row;
+        }
+        QCOMPARE(f->view.enabledRows, offered);
         QVERIFY(f->state.catalogueLoaded);
     }
 
