@@ -39,7 +39,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     rows = new VersionRowsPanel(central);
     status = new StatusPanel(central);
     auto* body = new QVBoxLayout;
-    body->setContentsMargins(12, 12, 12, 10);
+    body->setContentsMargins(12, 12, 12, 8);
     body->setSpacing(10);
     body->addWidget(rows);
     body->addWidget(status, 1);
@@ -63,7 +63,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     statusBar()->addWidget(stbMainText, 1);
 
     setMinimumWidth(500);
-    resize(520, 600);
+    // Fits a 1366 x 768 screen at 125 % with a taskbar (about 570 logical pixels high).
+    resize(520, 540);
 }
 
 MainWindow::~MainWindow() = default;
@@ -86,7 +87,7 @@ QWidget* MainWindow::buildButtons()
         button->setMinimumSize(112, 30);
     }
     auto* layout = new QHBoxLayout(buttons);
-    layout->setContentsMargins(12, 8, 12, 12);
+    layout->setContentsMargins(12, 8, 12, 8);
     layout->setSpacing(8);
     layout->addWidget(cmdRun);
     layout->addStretch();

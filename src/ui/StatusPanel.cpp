@@ -26,7 +26,8 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     lstStatus->setFocusPolicy(Qt::NoFocus);
     lstStatus->setFrameShape(QFrame::NoFrame);
     lstStatus->setStyleSheet(QStringLiteral("QListWidget#lstStatus { background: transparent; padding: 6px 8px; }"));
-    lstStatus->setMinimumHeight(96);
+    // The first to give way on a small screen, down to three lines (and the padding).
+    lstStatus->setMinimumHeight(3 * lstStatus->fontMetrics().lineSpacing() + 12);
     lstStatus->setUniformItemSizes(true);
     connect(lstStatus, &QListWidget::itemPressed, lstStatus, &QListWidget::clearSelection);
     connect(lstStatus->model(), &QAbstractItemModel::rowsInserted, this, &StatusPanel::lineAdded);

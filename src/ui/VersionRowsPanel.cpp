@@ -75,12 +75,12 @@ QWidget* VersionRowsPanel::buildRows()
     for (int row = 0; row < RowCount; ++row) {
         if (row > 0) {
             // An etched separator: a dark line over a light one.
-            rows->setRowMinimumHeight(line, 6);
+            rows->setRowMinimumHeight(line, 4);
             rows->addWidget(separatorLine(picVersions, named(ObjectName::lneLine, 2 * (row - 1)), SeparatorColour),
                             line + 1, 0, 1, 5);
             rows->addWidget(separatorLine(picVersions, named(ObjectName::lneLine, 2 * (row - 1) + 1), Qt::white),
                             line + 2, 0, 1, 5);
-            rows->setRowMinimumHeight(line + 3, 6);
+            rows->setRowMinimumHeight(line + 3, 4);
             line += 4;
         }
         optGet[row] = new QRadioButton(QLatin1String(designCaptions[row]), picVersions);

@@ -35,6 +35,52 @@ private Q_SLOTS:
         QCOMPARE(f->view.lines.last(), QStringLiteral("New version installed successfully."));
         QCOMPARE(f->reportSources(), QStringList{"LiveUpdateNow - ProductID #3"});
     }
+
+    // A release older than the installed one is installed only after a Yes to a question
+    // that names both versions, No being the default.
+    void goingBackIsAskedFirst_data()
+    {
+        QTest::addColumn<QString>("installed");
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("older, No") << "1.4.0" << "1.3.3" << true << Answer::No;
+        QTest::newRow("older, Yes") << "1.4.0" << "1.3.3" << true << Answer::Yes;
+        QTest::newRow("beta of the installed release") << "1.4.0" << "1.4.0-beta5" << true << Answer::No;
+        QTest::newRow("numbers, not text") << "1.9.0" << "1.10.0" << false << Answer::No;
+        QTest::newRow("the installed one") << "1.4.0" << "1.4.0" << false << Answer::No;
+        QTest::newRow("newer") << "1.4.0" << "1.4.1" << false << Answer::No;
+        QTest::newRow("nightly installed") << "r26400" << "1.3.3" << false << Answer::No;
+    }
+    void goingBackIsAskedFirst()
+    {
+        QFETCH(QString, installed);
+        QFETCH(QString, picked);
+        QFETCH(bool, asked);
+        QFETCH(Answer, answer);
+        f->state.olderReleases = {ReleaseRecord{picked, "2012-01-01"}, ReleaseRecord{}};
+        f->view.restoreIndex = 0;
+        f->state.krvnVersion = installed;
+        f->server.serveBytes("/binaries/releases/" + picked + "/korvane-" + picked + "-windows-win32.zip",
+                             f->buildArchive(picked));
+        if (asked)
+            f->dialogs.answers.enqueue(answer);
+        f->answer({Answer::Ok, Answer::No});
+
+        f->installer.installProduct(Installer::OlderRelease);
+
+        const bool goesOn = !asked || answer == Answer::Yes;
+        QCOMPARE(f->requestPaths().size(), goesOn ? 1 : 0);
+        QCOMPARE(f->view.enables, goesOn ? QList<bool>({false, true}) : QList<bool>());
+        if (!asked)
+            return;
+        const MessageRequest& question = f->dialogs.messages.first();
+        QCOMPARE(question.text, "Korvane " + picked + " is older than the installed version " + installed +
+                                    ". Do you really want to go back to the older version?");
+        QCOMPARE(question.buttons, MessageButtons::YesNo);
+        QCOMPARE(question.defaultButton, std::optional(Answer::No));
+        QCOMPARE(question.icon, MessageIcon::Question);
+    }
 };
 
 KRVNM_REGISTER_TEST(OlderReleaseTest)

@@ -9,6 +9,7 @@
 #include "ui/VersionRowsPanel.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -388,6 +389,88 @@ private Q_SLOTS:
         QTest::keyClick(cmdLU, Qt::Key_Return);
         QTRY_COMPARE(update.count(), 1);
         QCOMPARE(run.count(), 1);
+    }
+
+    // Escape closes an open list or menu and nothing more; with nothing open it is Exit's.
+    void escapeClosesWhatIsOpenAndOnlyThenTheWindow()
+    {
+        AppFixture app;
+        MainWindow& window = app.startWindow();
+        app.state->olderReleases = QList<ReleaseRecord>(11, ReleaseRecord{QStringLiteral("1.3.0"), {}});
+        window.fillRestoreList(QStringList(11, QStringLiteral("1.3.0 (2012-01-01)")));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        find<QComboBox>(window, QStringLiteral("cboRestore"))->showPopup();
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QMenu* file = find<QMenu>(window, QStringLiteral("mnuFile"));
+        window.menuBar()->setActiveAction(file->menuAction());
+        QTRY_VERIFY(file->isVisible());
+        QTest::keyClick(file, Qt::Key_Escape);
+        QTRY_VERIFY(!file->isVisible());
+        QTest::qWait(50);
+        QVERIFY(window.isVisible());
+        QCOMPARE(app.platform.processEnds, 0);
+
+        auto* cmdLU = find<QPushButton>(window, QStringLiteral("cmdLU"));
+        cmdLU->setFocus();
+        QTest::keyClick(cmdLU, Qt::Key_Escape);
+        QTRY_COMPARE(app.platform.processEnds, 1);
+    }
+
+    // A "Version information" link is reached with Tab, shows that it has the focus, and
+    // opens its change log on Enter or Space, which then do not start the game.
+    void versionLinksWorkFromTheKeyboard()
+    {
+        AppFixture app;
+        MainWindow& window = app.startWindow();
+        placeGame(app);
+        app.state->latestStable = QStringLiteral("1.5.0");
+        window.setRowEnabled(0, true);
+        app.app->commands().enableControls(true);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* link = find<QLabel>(window, QStringLiteral("lblVersionInfo0"));
+        const QImage unfocused = link->grab().toImage();
+
+        auto* stable = find<QRadioButton>(window, QStringLiteral("optGet0"));
+        stable->setFocus();
+        QTest::keyClick(stable, Qt::Key_Tab);
+        QVERIFY(link->hasFocus());
+        QVERIFY2(link->grab().toImage() != unfocused, "the focus shows");
+        QTest::keyClick(link, Qt::Key_Return);
+        QTest::keyClick(link, Qt::Key_Space);
+        const QString changeLog = app.state->endpoints.buildServer + QStringLiteral("/binaries/releases/1.5.0/changelog.txt");
+        QCOMPARE(app.platform.opened, (QStringList{changeLog, changeLog}));
+        QTest::qWait(50);
+        QVERIFY(app.platform.launches.isEmpty());
+    }
+
+    // 1366 x 768 at 125 % with a taskbar leaves about 1090 x 570: everything fits, and the
+    // status list is what gives way.
+    void fitsASmallScreenTheStatusListGivingWay()
+    {
+        AppFixture app;
+        MainWindow& window = app.startWindow();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // 30 of the 570 are the title bar's.
+        constexpr int ClientHeight = 540;
+        QVERIFY2(window.height() <= ClientHeight, qPrintable(QString::number(window.height())));
+        window.resize(1090, ClientHeight);
+        QTRY_COMPARE(window.height(), ClientHeight);
+        for (const char* name : {"fraVersion", "fraVersions", "cmdLU", "stbMain"}) {
+            QWidget* part = find<QWidget>(window, QLatin1String(name));
+            const int wanted =
+                part->hasHeightForWidth() ? part->heightForWidth(part->width()) : part->sizeHint().height();
+            QVERIFY2(part->height() >= wanted, name);
+            QVERIFY2(part->mapTo(&window, QPoint(0, part->height())).y() <= window.height(), name);
+        }
+        auto* list = find<QListWidget>(window, QStringLiteral("lstStatus"));
+        QVERIFY2(list->height() < list->sizeHint().height(), qPrintable(QString::number(list->height())));
+        QVERIFY2(list->height() >= 3 * list->fontMetrics().height(), "three lines still show");
     }
 };
 

@@ -3,12 +3,15 @@
 
 #include "AppFixture.h"
 #include "GameFixture.h"
+#include "MirrorWriter.h"
 #include "TestFiles.h"
 #include "TestHttpServer.h"
 #include "TestMain.h"
 #include "app/StringIds.h"
 #include "install/ArchiveSource.h"
+#include "updates/CheckDate.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -97,6 +100,71 @@ private Q_SLOTS:
         QTest::mouseClick(info(0), Qt::LeftButton);
         QCOMPARE(app.platform.opened, (QStringList{server.url("/binaries/nightlies/trunk/r27000/changelog.txt"),
                                                    server.url("/binaries/releases/1.5.0/changelog.txt")}));
+    }
+
+    // Rows are offered once their channel is found. A feed without the beta line leaves the
+    // beta row disabled and unmarked (a beta is stored from before) and Install Now takes
+    // the stable; the older-release list, filled with the installed release first, marks
+    // row 3 as installed.
+    void rowsOfferWhatTheFeedFound()
+    {
+        AppFixture app(true);
+        TestHttpServer server;
+        QVERIFY(server.start());
+        server.serveBytes(QStringLiteral("/versions.txt"),
+                          "1.5.0\t2015-01-01\tstable\nr27000\t2015-02-03\tnightlies\n");
+        QByteArray listing = "<table>";
+        for (int minor = 0; minor < 11; ++minor)
+            listing += QStringLiteral("<tr><td><a href=\"1.3.%1/\">1.3.%1/</a></td><td>2012-01-%2 10:00 </td></tr>")
+                           .arg(minor)
+                           .arg(minor + 10)
+                           .toUtf8();
+        server.serveBytes(QStringLiteral("/binaries/releases/"), listing + "</table>");
+        const QString archive = app.temp.filePath(QStringLiteral("stable.zip"));
+        std::string error;
+        QVERIFY2(writeBuildArchive(archive.toStdString(), "1.5.0", "win32", 0, error), error.c_str());
+        QFile archiveFile(archive);
+        QVERIFY(archiveFile.open(QIODevice::ReadOnly));
+        server.serveBytes(QStringLiteral("/binaries/releases/1.5.0/korvane-1.5.0-windows-win32.zip"),
+                          archiveFile.readAll());
+        for (const char* key : {"FEEDSERVER", "BUILDSERVER", "MAKERSERVER"})
+            app.settings.values.insert(QLatin1String(key), server.url());
+        app.settings.values.insert(QStringLiteral("LatestBeta"), QStringLiteral("1.5.0-beta2"));
+        app.settings.values.insert(QStringLiteral("Platform"), QStringLiteral("WIN32"));
+        app.settings.values.insert(QStringLiteral("LastSelfCheckDate"), checkDate(QDate::currentDate()));
+        const QString folder =
+            QDir::toNativeSeparators(app.temp.filePath(QStringLiteral("Korvane"))) + QDir::separator();
+        writeGame(folder, QStringLiteral("korvane.exe"), QStringLiteral("1.3.0"));
+        app.settings.values.insert(QStringLiteral("KRVNPath"), folder);
+        MainWindow& window = app.startWindow();
+        const auto option = [&](int row) { return window.findChild<QRadioButton*>(QStringLiteral("optGet%1").arg(row)); };
+        const auto link = [&](int row) { return window.findChild<QLabel*>(QStringLiteral("lblVersionInfo%1").arg(row)); };
+        const auto icon = [&](int row) { return window.findChild<QLabel*>(QStringLiteral("imgStatus%1").arg(row)); };
+        for (int row = 0; row < 4; ++row) {
+            QVERIFY2(!option(row)->isEnabled() && !option(row)->isChecked(), qPrintable(option(row)->objectName()));
+            QVERIFY(!link(row)->isEnabled());
+        }
+
+        window.findChild<QPushButton*>(QStringLiteral("cmdLU"))->click();
+        QVERIFY(app.state->catalogueLoaded);
+        QVERIFY(!option(1)->isEnabled() && !link(1)->isEnabled());
+        QVERIFY(icon(1)->isHidden());
+        QCOMPARE(app.settings.values.value(QStringLiteral("LatestBeta")), QStringLiteral("1.5.0-beta2"));
+        for (int row : {0, 2, 3})
+            QVERIFY2(option(row)->isEnabled() && link(row)->isEnabled(), qPrintable(option(row)->objectName()));
+        QVERIFY(option(0)->isChecked());
+        QVERIFY(!icon(3)->isHidden());
+        QCOMPARE(icon(3)->toolTip(), QStringLiteral("Now Installed"));
+
+        app.dialogs.answers << Answer::Ok << Answer::No; // installed at ...; no base set
+        window.findChild<QPushButton*>(QStringLiteral("cmdLU"))->click();
+        QStringList archives;
+        for (const TestHttpServer::Request& request : server.requests())
+            if (request.path.endsWith(QLatin1String(".zip")))
+                archives << request.path;
+        QCOMPARE(archives, QStringList{"/binaries/releases/1.5.0/korvane-1.5.0-windows-win32.zip"});
+        QCOMPARE(app.state->krvnVersion, QStringLiteral("1.5.0"));
+        QVERIFY(app.errors.reports.isEmpty());
     }
 };
 
