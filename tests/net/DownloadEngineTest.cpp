@@ -23,8 +23,9 @@ namespace {
 const QByteArray Feed = "1.4.0\t2013-04-01\n";
 const QByteArray PickOne = "<html><body>Pick one</body></html>";
 const QByteArray OldFile = "the whole file from an earlier download";
-// More than the component holds unread, so a reader that stops makes the server wait.
-constexpr qint64 BigBytes = QtTransferComponent::ReadBufferBytes + (4 << 20);
+// Well beyond what the component and the sockets hold unread, so a reader that stops
+// makes the server wait.
+constexpr qint64 BigBytes = QtTransferComponent::ReadBufferBytes + (32 << 20);
 
 } // namespace
 

@@ -441,11 +441,11 @@ private Q_SLOTS:
         QVERIFY(link->hasFocus());
         QVERIFY2(link->grab().toImage() != unfocused, "the focus shows");
         QTest::keyClick(link, Qt::Key_Return);
+        // Run would be pressed at once (its click follows its animation).
+        QVERIFY(!find<QPushButton>(window, QStringLiteral("cmdRun"))->isDown());
         QTest::keyClick(link, Qt::Key_Space);
         const QString changeLog = app.state->endpoints.buildServer + QStringLiteral("/binaries/releases/1.5.0/changelog.txt");
         QCOMPARE(app.platform.opened, (QStringList{changeLog, changeLog}));
-        QTest::qWait(50);
-        QVERIFY(app.platform.launches.isEmpty());
     }
 
     // 1366 x 768 at 125 % with a taskbar leaves about 1090 x 570: everything fits, and the
