@@ -27,10 +27,23 @@ bool isStatusError(QNetworkReply::NetworkError error)
     return (code >= 201 && code <= 299) || (code >= 401 && code <= 499);
 }
 
+// Swallows the queued calls a dropped reply still gets from the network thread. The
+// thread may queue them after the drop (its answer was on its way while the abort went
+// the other way); delivered then, Qt 6.4 takes a second error for an internal fault and warns.
+class DroppedReplies : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::MetaCall; }
+};
+
 } // namespace
 
 QtTransferComponent::QtTransferComponent(QObject* parent)
-    : TransferComponent(parent), manager(new QNetworkAccessManager(this)), watchdog(new QTimer(this))
+    : TransferComponent(parent), manager(new QNetworkAccessManager(this)), watchdog(new QTimer(this)),
+      droppedReplies(new DroppedReplies(this))
 {
     watchdog->setSingleShot(true);
     connect(watchdog, &QTimer::timeout, this, &QtTransferComponent::onTimedOut);
@@ -238,10 +251,12 @@ void QtTransferComponent::dropReply()
     reply = nullptr;
     old->disconnect(this);
     old->abort();
-    // The network thread may already have queued the rest of the answer for this reply
-    // (its HTTP error status, its end). Delivered after the abort, Qt 6.4 takes that second
-    // error for an internal fault and warns; the reply is done with, so they are dropped.
+    // The network thread may have queued the rest of the answer for this reply (its HTTP
+    // error status, its end), or still queue it until the abort reaches it. Delivered after
+    // the abort, Qt 6.4 takes that second error for an internal fault and warns; the reply
+    // is done with, so what is queued goes now and what comes later is swallowed.
     QCoreApplication::removePostedEvents(old, QEvent::MetaCall);
+    old->installEventFilter(droppedReplies);
     old->deleteLater();
 }
 

@@ -53,6 +53,7 @@ private:
     QNetworkAccessManager* manager;
     QNetworkReply* reply = nullptr;
     QTimer* watchdog;
+    QObject* droppedReplies; // filters what still reaches a dropped reply
     int timeoutMs = 15000;
     bool running = false;
     bool resolvingReported = false;

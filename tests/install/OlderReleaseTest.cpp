@@ -44,13 +44,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("picked");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<Answer>("answer");
-        QTest::newRow("older, No") << "1.4.0" << "1.3.3" << true << Answer::No;
-        QTest::newRow("older, Yes") << "1.4.0" << "1.3.3" << true << Answer::Yes;
-        QTest::newRow("beta of the installed release") << "1.4.0" << "1.4.0-beta5" << true << Answer::No;
-        QTest::newRow("numbers, not text") << "1.9.0" << "1.10.0" << false << Answer::No;
-        QTest::newRow("the installed one") << "1.4.0" << "1.4.0" << false << Answer::No;
-        QTest::newRow("newer") << "1.4.0" << "1.4.1" << false << Answer::No;
-        QTest::newRow("nightly installed") << "r26400" << "1.3.3" << false << Answer::No;
+        QTest::newRow("older, No") << "1.4.0"
+                                   << "1.3.3" << true << Answer::No;
+        QTest::newRow("older, Yes") << "1.4.0"
+                                    << "1.3.3" << true << Answer::Yes;
+        QTest::newRow("beta of the installed release") << "1.4.0"
+                                                       << "1.4.0-beta5" << true << Answer::No;
+        QTest::newRow("numbers, not text") << "1.9.0"
+                                           << "1.10.0" << false << Answer::No;
+        QTest::newRow("the installed one") << "1.4.0"
+                                           << "1.4.0" << false << Answer::No;
+        QTest::newRow("newer") << "1.4.0"
+                               << "1.4.1" << false << Answer::No;
+        QTest::newRow("nightly installed") << "r26400"
+                                           << "1.3.3" << false << Answer::No;
     }
     void goingBackIsAskedFirst()
     {

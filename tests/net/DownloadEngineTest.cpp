@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QNetworkReply>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTcpServer>
@@ -320,6 +322,23 @@ private Q_SLOTS:
         QTRY_COMPARE(drops, 1);
         QTest::qWait(200);
         QVERIFY(!transfer->stillExecuting());
+    }
+
+    // The network thread may queue a dropped reply's error after the drop (the answer was on
+    // its way while the abort went the other way); it must not reach the reply either.
+    void errorQueuedAfterTheDropWarnsNothing()
+    {
+        QTest::failOnWarning(QRegularExpression("QNetworkReply"));
+        transfer->execute(server.url("/missing"));
+        QTRY_VERIFY(transfer->headersReceived());
+        QPointer<QNetworkReply> dropped = transfer->findChild<QNetworkReply*>();
+        QVERIFY(dropped);
+        transfer->cancel();
+        // What the network thread sends a reply whose answer carries an error status.
+        QVERIFY(QMetaObject::invokeMethod(dropped, "httpError", Qt::QueuedConnection,
+                                          Q_ARG(QNetworkReply::NetworkError, QNetworkReply::ContentNotFoundError),
+                                          Q_ARG(QString, QStringLiteral("Not Found"))));
+        QTRY_VERIFY(!dropped);
     }
 
     void busyComponentAtStartFails()

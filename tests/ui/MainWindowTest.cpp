@@ -444,7 +444,8 @@ private Q_SLOTS:
         // Run would be pressed at once (its click follows its animation).
         QVERIFY(!find<QPushButton>(window, QStringLiteral("cmdRun"))->isDown());
         QTest::keyClick(link, Qt::Key_Space);
-        const QString changeLog = app.state->endpoints.buildServer + QStringLiteral("/binaries/releases/1.5.0/changelog.txt");
+        const QString changeLog =
+            app.state->endpoints.buildServer + QStringLiteral("/binaries/releases/1.5.0/changelog.txt");
         QCOMPARE(app.platform.opened, (QStringList{changeLog, changeLog}));
     }
 

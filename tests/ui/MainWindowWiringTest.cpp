@@ -137,8 +137,12 @@ private Q_SLOTS:
         writeGame(folder, QStringLiteral("korvane.exe"), QStringLiteral("1.3.0"));
         app.settings.values.insert(QStringLiteral("KRVNPath"), folder);
         MainWindow& window = app.startWindow();
-        const auto option = [&](int row) { return window.findChild<QRadioButton*>(QStringLiteral("optGet%1").arg(row)); };
-        const auto link = [&](int row) { return window.findChild<QLabel*>(QStringLiteral("lblVersionInfo%1").arg(row)); };
+        const auto option = [&](int row) {
+            return window.findChild<QRadioButton*>(QStringLiteral("optGet%1").arg(row));
+        };
+        const auto link = [&](int row) {
+            return window.findChild<QLabel*>(QStringLiteral("lblVersionInfo%1").arg(row));
+        };
         const auto icon = [&](int row) { return window.findChild<QLabel*>(QStringLiteral("imgStatus%1").arg(row)); };
         for (int row = 0; row < 4; ++row) {
             QVERIFY2(!option(row)->isEnabled() && !option(row)->isChecked(), qPrintable(option(row)->objectName()));
