@@ -15,8 +15,11 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace MainWindowStyle;
 
@@ -63,8 +66,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     statusBar()->addWidget(stbMainText, 1);
 
     setMinimumWidth(500);
-    // Fits a 1366 x 768 screen at 125 % with a taskbar (about 570 logical pixels high).
-    resize(520, 540);
+    resize(520, 600);
 }
 
 MainWindow::~MainWindow() = default;
@@ -208,6 +210,26 @@ void MainWindow::closeWindow()
 void MainWindow::showInstallImage()
 {
     cmdLU->setIcon(statusIcon(QStringLiteral("download")));
+}
+
+void MainWindow::fitInto(const QRect& room)
+{
+    const QSize frame = frameGeometry().size() - size();
+    const int roomHeight = room.height() - frame.height();
+    if (height() > roomHeight)
+        resize(width(), std::max(minimumSizeHint().height(), roomHeight));
+    if (!room.contains(frameGeometry()))
+        move(std::max(room.left(), std::min(x(), room.right() + 1 - frameGeometry().width())),
+             std::max(room.top(), std::min(y(), room.bottom() + 1 - frameGeometry().height())));
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (fittedToScreen || !screen())
+        return;
+    fittedToScreen = true;
+    fitInto(screen()->availableGeometry());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

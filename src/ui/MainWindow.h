@@ -13,6 +13,7 @@ class MainCommands;
 class MainMenu;
 class QLabel;
 class QPushButton;
+class QRect;
 class StatusPanel;
 class VersionRowsPanel;
 
@@ -31,6 +32,11 @@ public:
     VersionRowsPanel& versionRows() const { return *rows; }
     MainMenu& menu() const { return *mainMenu; }
 
+    // Makes the window, frame included, fit the room (a screen's free area; 1366 x 768 at
+    // 125 % with a taskbar leaves about 1090 x 570): the status list gives way first.
+    // Done once by itself when the window is first shown.
+    void fitInto(const QRect& room);
+
     // MainView
     void applyControlStates(const ControlStates& states) override;
     void showStatusText(const QString& text) override;
@@ -45,6 +51,7 @@ public:
     void closeWindow() override;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,6 +62,7 @@ private:
 
     MainCommands* commands = nullptr;
     bool unloaded = false;
+    bool fittedToScreen = false;
 
     MainMenu* mainMenu = nullptr;
     BannerPanel* banner = nullptr;

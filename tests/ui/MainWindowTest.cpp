@@ -457,11 +457,12 @@ private Q_SLOTS:
         MainWindow& window = app.startWindow();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        // 30 of the 570 are the title bar's.
+        // What the title bar leaves of the 570 (this platform draws no frame).
         constexpr int ClientHeight = 540;
-        QVERIFY2(window.height() <= ClientHeight, qPrintable(QString::number(window.height())));
-        window.resize(1090, ClientHeight);
-        QTRY_COMPARE(window.height(), ClientHeight);
+        QVERIFY2(window.minimumSizeHint().height() <= ClientHeight,
+                 qPrintable(QString::number(window.minimumSizeHint().height())));
+        window.fitInto(QRect(0, 0, 1090, 570));
+        QTRY_VERIFY(window.frameGeometry().height() <= 570);
         for (const char* name : {"fraVersion", "fraVersions", "cmdLU", "stbMain"}) {
             QWidget* part = find<QWidget>(window, QLatin1String(name));
             const int wanted =

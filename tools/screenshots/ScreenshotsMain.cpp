@@ -70,6 +70,8 @@ int main(int argc, char* argv[])
     setText(window, ObjectName::indexed(ObjectName::lblDate, 1), "Date: 2014-02-25");
     setText(window, ObjectName::indexed(ObjectName::lblDate, 2), "Date: 2014-06-11");
     setText(window, ObjectName::indexed(ObjectName::optGet, 2), "Korvane r26612 (nightly)");
+    for (int row = 0; row < 3; ++row) // offered, as after a release check
+        window.versionRows().setRowEnabled(row, true);
     StatusPanel& status = window.statusPanel();
     for (const char* line :
          {"Downloading updates list...", "Connecting to server...", "Connected to the remote server.",
