@@ -105,6 +105,18 @@ private Q_SLOTS:
                                              "0 installed Now Installed", "0 installed Now Installed"}));
     }
 
+    // A channel the feed lacked has no version, so there is no archive to ask for.
+    void noArchiveIsAskedForWithoutAVersion()
+    {
+        f->state.latestBeta.clear();
+
+        f->installer.installProduct(Installer::Beta);
+
+        QVERIFY(f->requestPaths().isEmpty());
+        QCOMPARE(f->reportSources(), QStringList{"LiveUpdateNow - ProductID #1"});
+        QCOMPARE(f->view.enables, (QList<bool>{false, true}));
+    }
+
     // The message says why, and no base-set question follows: its Yes would clear the
     // lines that explain the failure.
     void failedExtractionNamesItsCauseAndAsksNothingMore()
