@@ -397,7 +397,7 @@ private Q_SLOTS:
         AppFixture app;
         MainWindow& window = app.startWindow();
         app.state->olderReleases = QList<ReleaseRecord>(11, ReleaseRecord{QStringLiteral("1.3.0"), {}});
-        window.fillRestoreList(QStringList(11, QStringLiteral("1.3.0 (2012-01-01)")));
+        window.versionRows().fillRestoreList(QStringList(11, QStringLiteral("1.3.0 (2012-01-01)")));
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
 
@@ -428,7 +428,7 @@ private Q_SLOTS:
         MainWindow& window = app.startWindow();
         placeGame(app);
         app.state->latestStable = QStringLiteral("1.5.0");
-        window.setRowEnabled(0, true);
+        window.versionRows().setRowEnabled(0, true);
         app.app->commands().enableControls(true);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
