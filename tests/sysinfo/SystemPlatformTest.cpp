@@ -17,14 +17,7 @@ private Q_SLOTS:
     {
         QTemporaryDir noPlugins;
         QCoreApplication::setLibraryPaths({noPlugins.path()});
-        SystemPlatform platform;
-        bool offline = true;
-        try {
-            offline = platform.isOffline();
-        } catch (...) {
-            QFAIL("the offline test failed instead of answering");
-        }
-        QVERIFY(!offline);
+        QVERIFY(!SystemPlatform().isOffline()); // a Failure thrown fails the test too
     }
 };
 
