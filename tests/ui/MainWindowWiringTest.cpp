@@ -9,6 +9,7 @@
 #include "TestMain.h"
 #include "app/StringIds.h"
 #include "install/ArchiveSource.h"
+#include "ui/VersionRowsPanel.h"
 #include "updates/CheckDate.h"
 
 #include <QFile>
@@ -61,6 +62,7 @@ private Q_SLOTS:
             if (list->item(first)->text() == app.state->str(Str::InstallingNewVersion))
                 window.close();
         });
+        window.versionRows().setRowEnabled(0, true); // offered, as after a check
         window.findChild<QRadioButton*>(QStringLiteral("optGet0"))->click();
         window.findChild<QPushButton*>(QStringLiteral("cmdLU"))->click();
         QVERIFY2(!app.dialogs.messages.isEmpty(), "the close asked nothing");
