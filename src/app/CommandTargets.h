@@ -12,6 +12,11 @@ public:
     virtual void readUserLocale() = 0;
     // Chooses the interface language, loads its texts and translates the main window.
     virtual void selectInterfaceLanguage() = 0;
+    // Takes back an installation a crash interrupted and removes its leftovers.
+    virtual void recoverInstallation() = 0;
+    // Whether the game folder holds an installation that can be undone; undoes it.
+    virtual bool canUndoInstallation() = 0;
+    virtual void undoInstallation() = 0;
     // Identifies the stored game, or searches the drives for one.
     virtual void detectAtStartup() = 0;
     // Starts the game (asking for its folder when it is not there) and closes the window.

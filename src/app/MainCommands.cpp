@@ -36,6 +36,8 @@ void MainCommands::startUp()
     });
     steps.step([&] { targets.selectInterfaceLanguage(); });
     state.olderReleases = {ReleaseRecord{}};
+    // Before the game is identified: an interrupted installation is taken back first.
+    steps.step([&] { targets.recoverInstallation(); });
     steps.step([&] { targets.detectAtStartup(); });
     enableControls(true);
 }
@@ -62,6 +64,7 @@ void MainCommands::enableControls(bool idle)
     states.idle = idle;
     if (idle) {
         states.selfUpdateEnabled = !state.selfCheckDone;
+        states.undoEnabled = targets.canUndoInstallation();
         states.runEnabled = !state.krvnExe.isEmpty() && QFileInfo::exists(state.krvnExe);
         const bool feedPresent = !state.versionsFile.isEmpty() && QFileInfo::exists(state.versionsFile);
         states.updateCaption = state.str(feedPresent ? Str::InstallNow : Str::CheckForUpdates);
@@ -117,6 +120,12 @@ void MainCommands::chooseGameFolder()
 void MainCommands::redetect()
 {
     targets.redetect();
+}
+
+void MainCommands::undoInstallation()
+{
+    if (!isBusy && !refusedWhileTransferring(MessageIcon::Critical))
+        targets.undoInstallation();
 }
 
 void MainCommands::checkOrInstall()

@@ -39,6 +39,7 @@ public:
     void openChangeLog(int index);
     void chooseGameFolder();
     void redetect();
+    void undoInstallation();
     void checkSelfUpdate();
     void showOptions();
     void showAbout();

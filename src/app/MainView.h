@@ -15,6 +15,8 @@ struct ControlStates
     bool runEnabled = false;
     bool restoreEnabled = false;
     bool selfUpdateEnabled = false;
+    // Idle only: mnuUndo, when the game folder holds an installation that can be undone.
+    bool undoEnabled = false;
     // Idle only: cmdLU's caption.
     QString updateCaption;
 };

@@ -18,6 +18,7 @@ inline constexpr QLatin1StringView frmMain{"frmMain"};
 inline constexpr QLatin1StringView frmMainBackground{"frmMainBackground"};
 inline constexpr QLatin1StringView mnuFile{"mnuFile"};
 inline constexpr QLatin1StringView mnuOpen{"mnuOpen"};
+inline constexpr QLatin1StringView mnuUndo{"mnuUndo"};
 inline constexpr QLatin1StringView brk00{"brk00"};
 inline constexpr QLatin1StringView mnuExit{"mnuExit"};
 inline constexpr QLatin1StringView mnuOptions{"mnuOptions"};
@@ -153,7 +154,7 @@ inline constexpr std::array ControlArrays = {ControlArray{optGet, 4},         Co
 // is named only in the program itself.
 // clang-format off
 inline constexpr std::array MainWindowNames = {
-    frmMain, frmMainBackground, mnuFile, mnuOpen, brk00, mnuExit, mnuOptions, mnuSettings, brk02, mnuPlatform,
+    frmMain, frmMainBackground, mnuFile, mnuOpen, mnuUndo, brk00, mnuExit, mnuOptions, mnuSettings, brk02, mnuPlatform,
     mnuWin9x, mnuWin32, mnuWin64, mnuRedetect, mnuHelp, mnuKrvnWiki, brk04, mnuLinksKRVN, mnuKrvnHome, mnuForum,
     mnuBug, mnuKrvnFiles, mnuLinksGraphics, mnuCrates, mnuGRFCrawler, mnuTWSR, brk05, mnuCheckSelfUpdate, brk06,
     mnuWebsite, mnuAbout, imgTop, imgTopIcon, lblTop, lblTopShadow, lneTop1, lneTop2, fraVersion, lblVersion,

@@ -47,6 +47,13 @@ public:
 
     // The day on the system's clock: the one clock the logic reads (check dates, reports).
     virtual QDate today() = 0;
+    // Whether a running program was started from this executable (Windows: the file
+    // cannot be opened for writing; elsewhere: a process's command line names it, as Wine
+    // shows a Windows program), so its files cannot be replaced safely.
+    virtual bool isProgramRunning(const QString& executable) = 0;
+    // Bytes free for this user on the volume of folder (or of its nearest existing
+    // parent); -1 when the system does not tell.
+    virtual qint64 freeSpace(const QString& folder) = 0;
 
     // Whether the system says it is offline; false when it cannot tell.
     virtual bool isOffline() = 0;

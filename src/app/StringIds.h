@@ -96,6 +96,14 @@ inline constexpr int BaseSetMissing = 88;
 inline constexpr int PhysicalMemoryAvailable = 89;
 inline constexpr int PortOutOfRange = 90;
 inline constexpr int OlderThanInstalled = 91;
+inline constexpr int UndoLastInstallation = 92;
+inline constexpr int GameRunning = 93;
+inline constexpr int NotEnoughSpace = 94; // #1# the folder, #2# needed, #3# free
+inline constexpr int InstallationUndone = 95;
+inline constexpr int InterruptedInstallationUndone = 96;
+inline constexpr int ConfirmUndo = 97; // #1# the version the game goes back to
+inline constexpr int UndoDone = 98;
+inline constexpr int NothingToUndo = 99;
 
 // Rows of the built-in table outside the languages.
 inline constexpr int FirstLanguageDescriptor = 600; // 600 to 610: one per language

@@ -10,6 +10,16 @@ std::uint64_t littleEndian(const std::uint8_t* data, int bytes)
     return value;
 }
 
+// A signed 64-bit count of nanoseconds since 1970, as the standard library's file clock
+// counts, ends in April 2262 (and reading a time close to the end already overflows);
+// every file system we write to holds the new year before it.
+const QDateTime LatestFileTime = QDateTime(QDate(2262, 1, 1), QTime(0, 0), Qt::UTC);
+
+QDateTime clamped(const QDateTime& time)
+{
+    return time > LatestFileTime ? LatestFileTime : time;
+}
+
 } // namespace
 
 QDateTime ntfsModificationTime(const std::uint8_t* data, std::size_t size)
@@ -26,7 +36,7 @@ QDateTime ntfsModificationTime(const std::uint8_t* data, std::size_t size)
             const std::uint64_t ticks = littleEndian(data + at, 8);
             if (ticks < TicksTo1970)
                 return {};
-            return QDateTime::fromMSecsSinceEpoch(qint64((ticks - TicksTo1970) / 10000), Qt::UTC);
+            return clamped(QDateTime::fromMSecsSinceEpoch(qint64((ticks - TicksTo1970) / 10000), Qt::UTC));
         }
         at += length;
     }
@@ -37,5 +47,5 @@ QDateTime extendedModificationTime(const std::uint8_t* data, std::size_t size)
 {
     if (size < 5 || (data[0] & 1) == 0)
         return {};
-    return QDateTime::fromSecsSinceEpoch(qint64(littleEndian(data + 1, 4)), Qt::UTC);
+    return clamped(QDateTime::fromSecsSinceEpoch(qint64(littleEndian(data + 1, 4)), Qt::UTC));
 }

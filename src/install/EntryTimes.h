@@ -2,7 +2,8 @@
 
 // The modification time of an entry from the extra fields that carry it exactly: the
 // NTFS times (7-Zip, Windows tools) and the extended timestamp (Info-ZIP, bsdtar). Both
-// are UTC; without them an entry only has its DOS time, which is local time.
+// are UTC; without them an entry only has its DOS time, which is local time. Times
+// later than a file time can hold come back as the latest one it can.
 
 #include <QDateTime>
 

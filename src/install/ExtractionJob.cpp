@@ -3,6 +3,9 @@
 #include "install/EntryFile.h"
 #include "install/EntryTimes.h"
 #include "install/ExtractionChannel.h"
+#include "install/InstallRecord.h"
+#include "install/InstallTransaction.h"
+#include "install/StagingArea.h"
 #include "install/WinZipAes.h"
 
 #include <QDir>
@@ -109,14 +112,33 @@ void setFolderTime(const QString& path, const QDateTime& modified)
 ExtractionJob::ExtractionJob(ExtractionRequest request, ExtractionChannel& channel)
     : request(std::move(request)), channel(channel)
 {
-    if (!this->request.targetFolder.endsWith(QLatin1Char('/')) &&
-        !this->request.targetFolder.endsWith(QLatin1Char('\\')))
-        this->request.targetFolder += QLatin1Char('/');
+    this->request.targetFolder = OurNames::folder(this->request.targetFolder);
+    const QString root = OurNames::folder(this->request.installRoot);
+    // A root that does not hold the target would move the entries somewhere else.
+    this->request.installRoot = this->request.installRoot.isEmpty() || !this->request.targetFolder.startsWith(root)
+                                    ? this->request.targetFolder
+                                    : root;
 }
 
 ExtractionJob::~ExtractionJob()
 {
     forgetPassword();
+}
+
+std::optional<std::uint64_t> ExtractionJob::payloadSize(const QString& zipPath)
+{
+    int openError = 0;
+    const std::unique_ptr<zip_t, ArchiveCloser> archive(zip_open(zipPath.toUtf8().constData(), ZIP_RDONLY, &openError));
+    if (!archive)
+        return std::nullopt;
+    std::uint64_t total = 0;
+    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    for (zip_int64_t index = 0; index < count; ++index) {
+        zip_stat_t stat;
+        if (zip_stat_index(archive.get(), zip_uint64_t(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE))
+            total += stat.size;
+    }
+    return total;
 }
 
 ExtractionOutcome ExtractionJob::run()
@@ -132,25 +154,58 @@ ExtractionOutcome ExtractionJob::run()
     std::vector<Entry> entries;
     if (!plan(archive.get(), entries))
         return ExtractionOutcome::Failed;
-    if (!QDir().mkpath(request.targetFolder)) {
-        failed(QStringLiteral("cannot create folder ") + request.targetFolder,
-               QStringLiteral("  error: cannot create folder ") + request.targetFolder);
-        return ExtractionOutcome::Failed;
+    const QString root = request.installRoot;
+    if (!QDir().mkpath(root)) {
+        failed(QStringLiteral("cannot create folder ") + root, QStringLiteral("  error: cannot create folder ") + root);
+        return ExtractionOutcome::DestinationFailed;
     }
+    StagingArea staging(root);
+    if (!staging.created()) {
+        failed(QStringLiteral("cannot create a staging folder in ") + root,
+               QStringLiteral("  error: cannot create a staging folder in ") + root);
+        return ExtractionOutcome::DestinationFailed;
+    }
+    stagedTarget = staging.filesFolder() + request.targetFolder.mid(root.size());
 
     buffer.resize(BufferBytes);
-    bool complete = true;
+    bool complete = QDir().mkpath(stagedTarget);
     bool stopped = false;
     for (const Entry& entry : entries) {
-        if ((stopped = channel.stopRequested()))
+        if (!complete || (stopped = channel.stopRequested()))
             break;
-        complete = extract(archive.get(), entry) && complete;
+        complete = extract(archive.get(), entry);
     }
     forgetPassword();
-    restoreFolderTimes();
-    if (stopped)
+    // An entry that failed because of the stop (its question went unanswered) is no fault of the archive.
+    if (stopped || (!complete && channel.stopRequested()))
         return ExtractionOutcome::Stopped;
-    return complete ? ExtractionOutcome::Extracted : ExtractionOutcome::Failed;
+    if (!complete)
+        return destinationFault ? ExtractionOutcome::DestinationFailed : ExtractionOutcome::Failed;
+    restoreFolderTimes();
+    return install(staging);
+}
+
+ExtractionOutcome ExtractionJob::install(StagingArea& staging)
+{
+    InstallTransaction transaction(request.installRoot, staging, request.previousVersion);
+    switch (transaction.run()) {
+    case InstallTransaction::Result::Installed:
+        say(QStringLiteral("  installed: %1 files (%2 replaced)")
+                .arg(transaction.fileCount())
+                .arg(transaction.replacedCount()));
+        return ExtractionOutcome::Extracted;
+    case InstallTransaction::Result::Refused:
+        failed(transaction.problem(),
+               QStringLiteral("  error: ") + transaction.problem() + QStringLiteral("; nothing was changed"));
+        break;
+    case InstallTransaction::Result::RolledBack:
+        failed(transaction.problem(), QStringLiteral("  error: ") + transaction.problem());
+        say(transaction.rollbackPending()
+                ? QStringLiteral("  error: not everything could be put back; the next start finishes it")
+                : QStringLiteral("  every file was put back as it was"));
+        break;
+    }
+    return ExtractionOutcome::DestinationFailed;
 }
 
 bool ExtractionJob::plan(zip_t* archive, std::vector<Entry>& entries)
@@ -212,19 +267,19 @@ bool ExtractionJob::extract(zip_t* archive, const Entry& entry)
         // Without the archive's folders, folder entries have nothing to create.
         if (!request.keepFolders || elements.isEmpty())
             return true;
-        const QString folder = request.targetFolder + elements.join(QLatin1Char('/'));
+        const QString folder = stagedTarget + elements.join(QLatin1Char('/'));
         say(QStringLiteral("   creating: ") + entry.name);
         if (!makeFolder(folder))
-            return fail(entry, QStringLiteral("cannot create the folder"));
+            return destinationFail(entry, QStringLiteral("cannot create the folder"));
         if (entry.modified.isValid())
             folderTimes.push_back({folder, entry.modified});
         return true;
     }
-    QString destination = request.targetFolder;
+    QString destination = stagedTarget;
     if (request.keepFolders && elements.size() > 1) {
         destination += elements.mid(0, elements.size() - 1).join(QLatin1Char('/'));
         if (!makeFolder(destination))
-            return fail(entry, QStringLiteral("cannot create the folder"));
+            return destinationFail(entry, QStringLiteral("cannot create the folder"));
         destination += QLatin1Char('/');
     }
     destination += elements.last();
@@ -240,7 +295,7 @@ bool ExtractionJob::extractFile(zip_t* archive, const Entry& entry, const QStrin
         return false;
     EntryFile target(destination);
     if (!target.open())
-        return fail(entry, QStringLiteral("cannot create a file in its folder: ") + target.errorString());
+        return destinationFail(entry, QStringLiteral("cannot create a file in its folder: ") + target.errorString());
     const bool aesWithoutCrc = entry.encrypted && isAesWithoutCrc(entry.encryption, entry.crc);
     std::uint64_t written = 0;
     for (;;) {
@@ -256,7 +311,7 @@ bool ExtractionJob::extractFile(zip_t* archive, const Entry& entry, const QStrin
         if (read == 0)
             break;
         if (!target.write(buffer.data(), read))
-            return fail(entry, QStringLiteral("cannot write the file"));
+            return destinationFail(entry, QStringLiteral("cannot write the file"));
         written += std::uint64_t(read);
     }
     if (entry.size && written != *entry.size)
@@ -264,7 +319,7 @@ bool ExtractionJob::extractFile(zip_t* archive, const Entry& entry, const QStrin
     if (aesWithoutCrc && !aesDataAuthentic(archive, entry.index, entry.encryption, *password))
         return fail(entry, QStringLiteral("authentication failed"));
     if (!target.commit(entry.modified))
-        return fail(entry, QStringLiteral("cannot replace ") + destination);
+        return destinationFail(entry, QStringLiteral("cannot finish ") + destination);
     return true;
 }
 
@@ -317,6 +372,12 @@ void ExtractionJob::failed(const QString& reason, const QString& line)
     if (cause.isEmpty())
         cause = reason;
     say(line);
+}
+
+bool ExtractionJob::destinationFail(const Entry& entry, const QString& reason)
+{
+    destinationFault = true;
+    return fail(entry, reason);
 }
 
 void ExtractionJob::say(const QString& line)

@@ -15,6 +15,7 @@
 #include <vector>
 
 class ExtractionChannel;
+class StagingArea;
 struct zip;
 
 struct ExtractionRequest
@@ -22,13 +23,19 @@ struct ExtractionRequest
     QString zipPath;
     QString targetFolder;
     bool keepFolders = true;
+    // Where the staging folder, the journal and the backup live: the target folder or
+    // a folder above it (the game folder for the base set). Empty: the target folder.
+    QString installRoot;
+    // The game version the undo point goes back to.
+    QString previousVersion;
 };
 
 enum class ExtractionOutcome
 {
-    Extracted, // every entry is in place
-    Failed,
-    Stopped // a stop was requested; the entry being written was finished first
+    Extracted,         // every entry is in place
+    Failed,            // the archive is damaged or refused
+    DestinationFailed, // the game folder could not take it (space, permission, a link); it is as it was
+    Stopped            // a stop was requested before anything moved into the target folder
 };
 
 class ExtractionJob
@@ -42,6 +49,10 @@ public:
     ExtractionOutcome run();
     // Why the first failing step failed, as told to the status list; empty when none failed.
     const QString& failureCause() const { return cause; }
+
+    // The sum of the uncompressed sizes of the archive's entries: what staging it takes
+    // on the destination's volume. Nothing when the archive cannot be read.
+    static std::optional<std::uint64_t> payloadSize(const QString& zipPath);
 
 private:
     struct Entry
@@ -64,11 +75,13 @@ private:
 
     bool plan(zip* archive, std::vector<Entry>& entries);
     bool extract(zip* archive, const Entry& entry);
+    ExtractionOutcome install(StagingArea& staging);
     bool extractFile(zip* archive, const Entry& entry, const QString& destination);
     struct zip_file* openEntry(zip* archive, const Entry& entry);
     bool makeFolder(const QString& path);
     bool fail(const Entry& entry, const QString& reason);
     void failed(const QString& reason, const QString& line);
+    bool destinationFail(const Entry& entry, const QString& reason);
     void say(const QString& line);
     void forgetPassword();
     void restoreFolderTimes();
@@ -80,4 +93,6 @@ private:
     std::vector<FolderTime> folderTimes;
     QSet<QString> madeFolders;
     QString cause;
+    QString stagedTarget; // where the entries are written: the target folder's place in the staging folder
+    bool destinationFault = false;
 };

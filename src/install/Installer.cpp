@@ -11,11 +11,13 @@
 #include "detect/GameDetection.h"
 #include "install/ArchiveSource.h"
 #include "install/BaseSet.h"
+#include "install/ExtractionJob.h"
 #include "install/InstallFolder.h"
 #include "install/ReleaseOrder.h"
 #include "install/ZipExtractor.h"
 #include "net/DownloadEngine.h"
 #include "net/DownloadView.h"
+#include "sysinfo/MemoryStatus.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -55,6 +57,8 @@ void Installer::installProduct(std::uint8_t product)
         return stop();
     if (state.krvnPath.isEmpty() && !chooseInstallFolder(steps))
         return stop();
+    if (product != NewManager && gameRunning())
+        return stop();
     views.controls.enableControls(false);
     status.clearStatusList();
 
@@ -83,6 +87,32 @@ bool Installer::chooseInstallFolder(FailureScope& steps)
         return false;
     steps.step([&] { state.krvnPath = InstallFolder::fromAnswer(answer, services.platform); });
     steps.step([&] { detection.readGameVersion(true); });
+    return true;
+}
+
+bool Installer::gameRunning()
+{
+    const QString executable = state.krvnExe.isEmpty() ? state.krvnPath + QStringLiteral("korvane.exe") : state.krvnExe;
+    if (!services.platform.isProgramRunning(executable))
+        return false;
+    services.dialogs.message(state.str(Str::GameRunning), MessageIcon::Exclamation);
+    return true;
+}
+
+bool Installer::lacksRoomFor(const QString& zipPath, const QString& root)
+{
+    // Moving into place and keeping the replaced files are renames on the same volume;
+    // only the staged copy takes room.
+    const std::optional<std::uint64_t> needed = ExtractionJob::payloadSize(zipPath);
+    const qint64 free = services.platform.freeSpace(root);
+    if (!needed || free < 0 || std::uint64_t(free) >= *needed)
+        return false;
+    const QString text = QString(state.str(Str::NotEnoughSpace))
+                             .replace(QStringLiteral("#1#"), QDir::toNativeSeparators(root))
+                             .replace(QStringLiteral("#2#"), MemoryStatus::formatBytes(*needed, true))
+                             .replace(QStringLiteral("#3#"), MemoryStatus::formatBytes(free, true));
+    engine.addStatusLine(text);
+    services.dialogs.message(text, MessageIcon::Exclamation);
     return true;
 }
 
@@ -152,13 +182,19 @@ Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps
         if (!engine.downloadFile(archive.address, archive.localPath, false, services.timings.install.afterDownloadMs))
             return End::Stopped;
     }
+    if (lacksRoomFor(archive.localPath, state.krvnPath)) {
+        views.rows.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed));
+        return End::Closing;
+    }
     views.rows.setStatusIcon(product, StatusPicture::Wait, state.str(Str::PleaseWait));
 
     // The box names the folder installed into, even when the new files hold no game and
     // the identification below forgets the folder.
     const QString installFolder = state.krvnPath;
     bool extracted = false;
-    steps.step([&] { extracted = extractor.unzipArchive(archive.localPath, installFolder, true); });
+    steps.step([&] {
+        extracted = extractor.unzipArchive(archive.localPath, installFolder, true, installFolder, state.krvnVersion);
+    });
     if (extracted) {
         views.rows.setStatusIcon(product, StatusPicture::Installed, state.str(Str::NowInstalled));
         engine.addStatusLine(state.str(Str::FilesExtracted));
@@ -170,11 +206,16 @@ Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps
         });
         return offerBaseSet(steps);
     }
+    // A damaged archive is fetched again; a folder that could not take it is as it was,
+    // and the archive waits for the next try.
+    const bool undone = extractor.lastOutcome() == ExtractionOutcome::DestinationFailed;
     views.rows.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed));
     engine.addStatusLine(state.str(Str::UnzipFailed));
+    if (undone)
+        engine.addStatusLine(state.str(Str::InstallationUndone));
     const QString cause = extractor.failureCause();
     steps.step([&] {
-        services.dialogs.message(state.str(Str::UnzipFailed) +
+        services.dialogs.message(state.str(undone ? Str::InstallationUndone : Str::UnzipFailed) +
                                      (cause.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + cause),
                                  MessageIcon::Exclamation);
     });
@@ -217,9 +258,17 @@ Installer::End Installer::installBaseSet(FailureScope& steps)
         !engine.downloadFile(archive.address, archive.localPath, false, services.timings.install.afterDownloadMs))
         return End::Stopped;
     bool extracted = false;
-    steps.step([&] { extracted = extractor.unzipArchive(archive.localPath, state.baseSetFolder, false); });
+    // The undo point lives in the game folder, whichever folder the base set goes to.
+    const QString root = state.baseSetFolder.startsWith(state.krvnPath) ? state.krvnPath : state.baseSetFolder;
+    if (lacksRoomFor(archive.localPath, root))
+        return End::Closing;
+    steps.step([&] {
+        extracted = extractor.unzipArchive(archive.localPath, state.baseSetFolder, false, root, state.krvnVersion);
+    });
     steps.step([&] { wait(services.timings.install.afterBaseSetMs); });
     engine.addStatusLine(state.str(extracted ? Str::FilesExtracted : Str::UnzipFailed));
+    if (!extracted && extractor.lastOutcome() == ExtractionOutcome::DestinationFailed)
+        engine.addStatusLine(state.str(Str::InstallationUndone));
     return End::Closing;
 }
 

@@ -55,6 +55,10 @@ private:
     };
 
     bool chooseInstallFolder(FailureScope& steps);
+    // Refuses, with the message, while the game runs from the game folder.
+    bool gameRunning();
+    // Refuses, with the message, when the volume of root has no room to stage the archive.
+    bool lacksRoomFor(const QString& zipPath, const QString& root);
     End installBuild(std::uint8_t product, FailureScope& steps);
     End offerBaseSet(FailureScope& steps);
     End installBaseSet(FailureScope& steps);

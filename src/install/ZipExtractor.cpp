@@ -45,7 +45,8 @@ ZipExtractor::~ZipExtractor()
     stopAndWait();
 }
 
-bool ZipExtractor::unzipArchive(const QString& zipPath, const QString& targetFolder, bool keepFolders)
+bool ZipExtractor::unzipArchive(const QString& zipPath, const QString& targetFolder, bool keepFolders,
+                                const QString& installRoot, const QString& previousVersion)
 {
     // The callers disable their commands; a second call from a nested event loop is refused.
     if (active)
@@ -72,13 +73,14 @@ bool ZipExtractor::unzipArchive(const QString& zipPath, const QString& targetFol
             },
             Qt::QueuedConnection);
     });
-    worker =
-        std::thread([this, request = ExtractionRequest{zipPath, targetFolder, keepFolders}, lines = channel.get()] {
-            ExtractionJob job(request, *lines);
-            outcome = job.run();
-            cause = job.failureCause();
-            lines->post(ExtractionEvent{ExtractionEvent::Kind::Finished, {}});
-        });
+    worker = std::thread([this,
+                          request = ExtractionRequest{zipPath, targetFolder, keepFolders, installRoot, previousVersion},
+                          lines = channel.get()] {
+        ExtractionJob job(request, *lines);
+        outcome = job.run();
+        cause = job.failureCause();
+        lines->post(ExtractionEvent{ExtractionEvent::Kind::Finished, {}});
+    });
     const ExtractionOutcome result = waitForWorker();
     channel.reset();
 

@@ -33,8 +33,15 @@ public:
 
     // True when every entry of the archive is in the target folder. Existing files are
     // overwritten; keepFolders false puts every file straight into the target folder.
-    // On failure the archive is deleted, so the next attempt downloads it again.
-    bool unzipArchive(const QString& zipPath, const QString& targetFolder, bool keepFolders);
+    // The archive is extracted whole into a staging folder first and only then moved
+    // into place, all or nothing, with an undo point in installRoot (the target folder
+    // when empty) that goes back to previousVersion. A damaged or refused archive is
+    // deleted, so the next attempt downloads it again; one the target folder could not
+    // take is kept.
+    bool unzipArchive(const QString& zipPath, const QString& targetFolder, bool keepFolders,
+                      const QString& installRoot = {}, const QString& previousVersion = {});
+    // How the last unzipArchive ended.
+    ExtractionOutcome lastOutcome() const { return outcome; }
 
     // One message line of the extraction, shown by the print rule.
     void unzipPrintCallback(const QString& message);

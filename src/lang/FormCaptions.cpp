@@ -34,6 +34,7 @@ FormCaptions mainWindowCaptions(const AppState& s)
         {ObjectName::mnuOptions, s.str(Str::MenuOptions)},
         {ObjectName::mnuHelp, s.str(Str::MenuHelp)},
         {ObjectName::mnuOpen, s.str(Str::SelectGamePath) + Ellipsis},
+        {ObjectName::mnuUndo, s.str(Str::UndoLastInstallation)},
         {ObjectName::mnuExit, s.str(Str::Exit)},
         {ObjectName::mnuPlatform, s.str(Str::PlatformSelection)},
         {ObjectName::mnuSettings, s.str(Str::Settings) + Ellipsis},

@@ -42,6 +42,12 @@ std::wstring driveRoot(wchar_t letter);
 // such mark.
 std::optional<bool> systemOfflineFlag();
 
+// Whether a process runs from the executable: Windows refuses to open it for writing
+// without sharing; elsewhere a process's command line names it, directly or as Wine
+// writes it (a drive letter and backslashes, any case), relative names against the
+// process's working folder.
+bool isProgramRunning(const std::wstring& executable);
+
 // The program that has to start the given executable (Wine for a Windows program on
 // another system); empty when the system runs it directly.
 std::wstring launcherFor(const std::wstring& program);

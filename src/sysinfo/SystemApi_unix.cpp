@@ -2,11 +2,15 @@
 
 #include <sys/stat.h>
 #include <sys/utsname.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cwctype>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string_view>
 
 namespace sysapi {
@@ -128,6 +132,95 @@ DriveType queryDriveType(wchar_t letter)
 std::wstring driveRoot(wchar_t letter)
 {
     return widen(dosDevice(letter) + "/");
+}
+
+namespace {
+
+std::string narrow(const std::wstring& text)
+{
+    std::string out;
+    for (const wchar_t wide : text) {
+        const auto c = static_cast<char32_t>(wide);
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::string lowerAscii(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The file an argument names on this system: Wine writes "Z:\games\korvane.exe" for
+// /games/korvane.exe, other letters stand for the folders of the prefix's dosdevices.
+std::string systemPath(std::string argument, const std::string& workingFolder)
+{
+    for (char& c : argument)
+        if (c == '\\')
+            c = '/';
+    if (argument.size() >= 2 && std::isalpha(static_cast<unsigned char>(argument[0])) && argument[1] == ':') {
+        std::error_code error;
+        std::string root = std::filesystem::canonical(dosDevice(static_cast<wchar_t>(argument[0])), error).string();
+        if (error)
+            root = std::tolower(static_cast<unsigned char>(argument[0])) == 'z' ? "/" : dosDevice(argument[0]);
+        argument = root + (root.ends_with('/') ? "" : "/") + argument.substr(2);
+    } else if (argument.empty() || argument.front() != '/') {
+        argument = workingFolder + "/" + argument;
+    }
+    return std::filesystem::path(argument).lexically_normal().string();
+}
+
+bool isNumber(const std::string& text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+} // namespace
+
+bool isProgramRunning(const std::wstring& executable)
+{
+    namespace fs = std::filesystem;
+    const std::string target = lowerAscii(fs::path(narrow(executable)).lexically_normal().string());
+    const std::string name = lowerAscii(fs::path(target).filename().string());
+    const std::string self = std::to_string(getpid());
+    std::error_code error;
+    for (const fs::directory_entry& process : fs::directory_iterator("/proc", error)) {
+        const std::string pid = process.path().filename().string();
+        if (!isNumber(pid) || pid == self)
+            continue;
+        std::ifstream in(process.path() / "cmdline", std::ios::binary);
+        const std::string line((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (lowerAscii(line).find(name) == std::string::npos)
+            continue;
+        std::error_code ignored;
+        const std::string workingFolder = fs::read_symlink(process.path() / "cwd", ignored).string();
+        std::size_t start = 0;
+        while (start < line.size()) {
+            std::size_t end = line.find('\0', start);
+            if (end == std::string::npos)
+                end = line.size();
+            if (lowerAscii(systemPath(line.substr(start, end - start), workingFolder)) == target)
+                return true;
+            start = end + 1;
+        }
+    }
+    return false;
 }
 
 std::optional<bool> systemOfflineFlag()

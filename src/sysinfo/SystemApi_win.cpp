@@ -140,6 +140,18 @@ std::optional<bool> systemOfflineFlag()
     return (flags & INTERNET_CONNECTION_OFFLINE) != 0;
 }
 
+bool isProgramRunning(const std::wstring& executable)
+{
+    // A running program's image is open without write sharing; opening it like this
+    // changes nothing in the file.
+    HANDLE file =
+        CreateFileW(executable.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(file);
+    return false;
+}
+
 std::wstring launcherFor(const std::wstring&)
 {
     return {};

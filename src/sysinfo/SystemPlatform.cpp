@@ -10,8 +10,10 @@
 #include <QDate>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QNetworkInformation>
 #include <QProcess>
+#include <QStorageInfo>
 #include <QUrl>
 
 #include <cstdio>
@@ -85,6 +87,20 @@ QString SystemPlatform::languageName(quint32 localeId)
 QDate SystemPlatform::today()
 {
     return QDate::currentDate();
+}
+
+bool SystemPlatform::isProgramRunning(const QString& executable)
+{
+    return sysapi::isProgramRunning(QDir::toNativeSeparators(executable).toStdWString());
+}
+
+qint64 SystemPlatform::freeSpace(const QString& folder)
+{
+    QFileInfo existing(QDir::cleanPath(QDir::fromNativeSeparators(folder)));
+    while (!existing.exists() && !existing.isRoot() && existing.filePath() != existing.path())
+        existing.setFile(existing.path());
+    const QStorageInfo volume(existing.filePath());
+    return volume.isValid() ? volume.bytesAvailable() : -1;
 }
 
 bool SystemPlatform::isOffline()

@@ -20,6 +20,8 @@ public:
     bool isValidLocale(quint32 localeId) override;
     QString languageName(quint32 localeId) override;
     QDate today() override;
+    bool isProgramRunning(const QString& executable) override;
+    qint64 freeSpace(const QString& folder) override;
     bool isOffline() override;
     void openDocument(const QString& target) override;
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;

@@ -9,6 +9,7 @@
 #include "detect/GameDetection.h"
 #include "install/EngineExtractionView.h"
 #include "install/Installer.h"
+#include "install/UndoInstallation.h"
 #include "install/ZipExtractor.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
@@ -66,6 +67,9 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
         loadLanguageStrings(state, services.strings);
         translateMainWindow(true, *this, state, services.errors);
     }
+    void recoverInstallation() override { undo.recoverAtStart(); }
+    bool canUndoInstallation() override { return undo.available(); }
+    void undoInstallation() override { undo.undo(); }
     void detectAtStartup() override { detection.detectAtStartup(); }
     void runGame() override { detection.runGame(); }
     void chooseGameFolder() override { detection.chooseGameFolder(); }
@@ -108,6 +112,7 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
     EngineExtractionView extractionView{engine, window.statusPanel()};
     ZipExtractor extractor{state, services.dialogs, extractionView};
     Installer installer{state, services, engine, extractor, detection, window.statusPanel(), views};
+    UndoInstallation undo{state, services, engine, detection, window.statusPanel(), commands};
 };
 
 Application::Application() : seams(std::make_unique<SystemSeams>())

@@ -29,6 +29,7 @@ struct Entry
 constexpr Entry Entries[] = {
     {ObjectName::mnuFile, {}, Kind::Menu, "&File"},
     {ObjectName::mnuOpen, ObjectName::mnuFile, Kind::Command, "Select KRVN path...", MenuCommand::ChooseGameFolder},
+    {ObjectName::mnuUndo, ObjectName::mnuFile, Kind::Command, "Undo last installation", MenuCommand::UndoInstallation},
     {ObjectName::brk00, ObjectName::mnuFile, Kind::Separator, ""},
     {ObjectName::mnuExit, ObjectName::mnuFile, Kind::Command, "Exit", MenuCommand::Exit},
     {ObjectName::mnuOptions, {}, Kind::Menu, "&Options"},
@@ -98,7 +99,7 @@ QAction* MainMenu::entry(const QString& name) const
     return bar->findChild<QAction*>(name);
 }
 
-void MainMenu::setIdle(bool idle, bool selfUpdateEnabled)
+void MainMenu::setIdle(bool idle, bool selfUpdateEnabled, bool undoEnabled)
 {
     for (QLatin1StringView name : BusyOff) {
         // A submenu is switched through its own entry in the parent menu.
@@ -106,6 +107,7 @@ void MainMenu::setIdle(bool idle, bool selfUpdateEnabled)
         (action ? action : entry(name + QStringLiteral("Action")))->setEnabled(idle);
     }
     entry(ObjectName::mnuCheckSelfUpdate)->setEnabled(idle && selfUpdateEnabled);
+    entry(ObjectName::mnuUndo)->setEnabled(idle && undoEnabled);
 }
 
 void MainMenu::checkPlatformItem(int index)

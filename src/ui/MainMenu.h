@@ -10,6 +10,7 @@
 enum class MenuCommand
 {
     ChooseGameFolder, // mnuOpen
+    UndoInstallation, // mnuUndo
     Exit,             // mnuExit
     ShowOptions,      // mnuSettings
     PlatformWin9x,    // mnuWin9x
@@ -33,7 +34,7 @@ public:
     // The entry (action) of that object name; a submenu's entry is its name + "Action".
     QAction* entry(const QString& name) const;
     // Busy switches off the entries that would change the game or the settings.
-    void setIdle(bool idle, bool selfUpdateEnabled);
+    void setIdle(bool idle, bool selfUpdateEnabled, bool undoEnabled);
     void checkPlatformItem(int index);
 
 Q_SIGNALS:

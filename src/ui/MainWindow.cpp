@@ -119,6 +119,9 @@ void MainWindow::runCommand(MenuCommand command)
     case MenuCommand::ChooseGameFolder:
         commands->chooseGameFolder();
         break;
+    case MenuCommand::UndoInstallation:
+        commands->undoInstallation();
+        break;
     case MenuCommand::Exit:
         close();
         break;
@@ -144,7 +147,7 @@ void MainWindow::runCommand(MenuCommand command)
 
 void MainWindow::applyControlStates(const ControlStates& states)
 {
-    mainMenu->setIdle(states.idle, states.selfUpdateEnabled);
+    mainMenu->setIdle(states.idle, states.selfUpdateEnabled, states.undoEnabled);
     cmdLU->setEnabled(states.idle);
     cmdExit->setEnabled(states.idle);
     if (states.idle) {

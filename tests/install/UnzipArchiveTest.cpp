@@ -86,6 +86,7 @@ private Q_SLOTS:
                              "Inflating: Data/a.txt", "Extracting: Readme.txt"};
         for (int i = 0; i < 2000; ++i)
             expected.append(QString("Inflating: F%1.txt").arg(i, 4, 10, QLatin1Char('0')));
+        expected.append("Installed: 2002 Files (0 Replaced)");
         QCOMPARE(x->view.lines, expected);
         QCOMPARE(x->view.labels, QStringList{"Installing new version..."});
         QCOMPARE(x->view.bar.mid(0, 5), QStringList({"value 0", "max 100", "visible", "value 1", "value 2"}));
@@ -206,12 +207,13 @@ private Q_SLOTS:
         };
         QVERIFY(!unzip());
         QCOMPARE(x->dialogs.inputPrompts, QStringList());
-        QCOMPARE(snapshot(target), (QMap<QString, QByteArray>{{"a.txt", QByteArray("a.txt").repeated(50)}}));
+        QCOMPARE(snapshot(target), (QMap<QString, QByteArray>{}));
         QVERIFY2(QFileInfo::exists(zip), "a stopped run leaves a good archive in place");
     }
 
-    // What the window does on Yes to the close question: the entry in hand is finished,
-    // nothing after it is started, and nothing is being written once the call returns.
+    // What the window does on Yes to the close question: nothing after the entry in hand
+    // is started, nothing is being written once the call returns, and the target folder
+    // is as it was.
     void stopAndWaitEndsAfterTheEntryInHand()
     {
         QVERIFY(pythonZip(zip, "for i in range(400): add('f%03d.bin' % i, bytes([i % 256]) * 300000)").isEmpty());
@@ -227,14 +229,9 @@ private Q_SLOTS:
         QVERIFY(!unzip());
         QVERIFY(!x->extractor.running());
         QVERIFY2(runningAtStop, "UnzipArchive returns only after the stop");
-        QCOMPARE(snapshot(target), atStop);
-        QStringList started;
-        for (const QString& line : x->view.lines.filter("Inflating: "))
-            started.append(line.mid(11).toLower());
-        QCOMPARE(atStop.keys(), started);
-        QVERIFY2(started.size() < 400, "the run ended early");
-        for (auto it = atStop.cbegin(); it != atStop.cend(); ++it)
-            QCOMPARE(it.value(), QByteArray(300000, char(it.key().mid(1, 3).toInt() % 256)));
+        QCOMPARE(atStop, (QMap<QString, QByteArray>{}));
+        QCOMPARE(snapshot(target), (QMap<QString, QByteArray>{}));
+        QVERIFY2(x->view.lines.filter("Inflating: ").size() < 400, "the run ended early");
         QVERIFY(QFileInfo::exists(zip));
     }
 };

@@ -113,6 +113,8 @@ QMap<QString, QByteArray> snapshot(const QString& root)
     while (it.hasNext()) {
         const QFileInfo info(it.next());
         const QString relative = base.relativeFilePath(info.filePath());
+        if (relative.split(QLatin1Char('/')).contains(QStringLiteral(".krvnm-backup")))
+            continue;
         if (info.isDir() && !info.isSymLink())
             items.insert(relative + QLatin1Char('/'), {});
         else

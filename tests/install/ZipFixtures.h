@@ -25,7 +25,8 @@ QString runTool(const QString& program, const QStringList& arguments, const QStr
 // streamed writes to a pipe, so every entry gets a data descriptor.
 QString pythonZip(const QString& zipPath, const QString& script, bool streamed = false);
 
-// Every folder (ending in "/") and file below root by relative path, with file contents.
+// Every folder (ending in "/") and file below root by relative path, with file contents;
+// the undo point an installation leaves (".krvnm-backup") is not listed.
 QMap<QString, QByteArray> snapshot(const QString& root);
 
 // A folder for large extractions: in memory when the system has one with twice the

@@ -7,6 +7,9 @@
 #include <QHash>
 #include <QList>
 #include <QSet>
+#include <QStringList>
+
+#include <functional>
 
 // A platform whose facts the test sets and whose actions are recorded.
 class FakePlatform : public Platform
@@ -37,6 +40,8 @@ public:
         ++dateReads;
         return date;
     }
+    bool isProgramRunning(const QString& executable) override { return runningPrograms.contains(executable); }
+    qint64 freeSpace(const QString& folder) override { return freeSpaceFor(folder); }
     bool isOffline() override { return offline; }
     void openDocument(const QString& target) override { opened.append(target); }
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
@@ -60,6 +65,9 @@ public:
     QHash<quint32, QString> languageNames; // a locale not listed has no name
     QDate date{2026, 6, 12};
     bool offline = false;
+    QStringList runningPrograms;
+    // Unknown (-1) unless a test says otherwise.
+    std::function<qint64(const QString&)> freeSpaceFor = [](const QString&) { return qint64(-1); };
     // The answer of the memory query; a failing query still writes it, as a system
     // answering halfway might.
     sysapi::MemoryStatusRecord memory{.memoryLoad = 75,

@@ -1,0 +1,216 @@
+#include "InstallTestSupport.h"
+#include "TestMain.h"
+#include "ZipFixtures.h"
+#include "install/ExtractionJob.h"
+#include "install/InstallBackup.h"
+#include "install/InstallRecovery.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+#include <memory>
+
+namespace {
+
+// Entries of ours in folder, the undo point aside.
+QStringList leftovers(const QString& folder)
+{
+    QStringList names = QDir(folder).entryList({".krvnm-*"}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    names.removeAll(".krvnm-backup");
+    return names;
+}
+
+bool shell(const QString& command)
+{
+    return QProcess::execute("sh", {"-c", command}) == 0;
+}
+
+} // namespace
+
+// An installation moves into the game folder only when the whole archive is extracted,
+// takes everything back when a move fails, never writes through a link, and keeps one
+// undo point.
+class StagedInstallTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> temp;
+    QString game, outside, zip;
+    QStringList undoSetup; // shell commands that take a row's setup back
+
+    void writeGame()
+    {
+        QVERIFY(writeFile(game + "a.txt", "old a"));
+        QVERIFY(writeFile(game + "b.txt", "old b"));
+        QVERIFY(writeFile(game + "sub/keep.txt", "keep"));
+    }
+
+    bool install(const QString& entries, const QString& version = "1.3.0")
+    {
+        const QString made = pythonZip(zip, entries);
+        if (!made.isEmpty())
+            qWarning("%s", qPrintable(made));
+        Extraction x;
+        return x.extractor.unzipArchive(zip, game, true, game, version);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        temp = std::make_unique<QTemporaryDir>();
+        game = temp->filePath("game/");
+        outside = temp->filePath("outside/");
+        zip = temp->filePath("build.zip");
+        writeGame();
+        QVERIFY(writeFile(outside + "keep.txt", "keep"));
+    }
+
+    void cleanup()
+    {
+        for (const QString& command : std::as_const(undoSetup))
+            shell(command);
+        undoSetup.clear();
+        temp.reset();
+    }
+
+    // Whatever in the game folder refuses the installation, the folder and everything
+    // outside it end as they were, the archive is kept for the next try, and the status
+    // list says why.
+    void destinationFailureChangesNothing_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("entries");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk full") << "tmpfs"
+                                   << "for i in range(3): add('big%d.bin' % i, os.urandom(600000), method=STORED)"
+                                   << "cannot write the file";
+        QTest::newRow("read-only file, replaced after another")
+            << "chattr +i b.txt"
+            << "add('a.txt', b'new a')\nadd('b.txt', b'new b')\nadd('c.txt', b'c')"
+            << "cannot move aside";
+        QTest::newRow("read-only folder") << "chattr +i sub"
+                                          << "add('a.txt', b'new a')\nadd('sub/new.txt', b'new')"
+                                          << "cannot put in place";
+        QTest::newRow("link to a folder outside") << "ln -s ../outside data"
+                                                  << "add('a.txt', b'new a')\nadd('data/x', b'evil')"
+                                                  << "a link inside the game folder is in the way: data";
+        QTest::newRow("link to a file outside") << "ln -sf ../outside/keep.txt b.txt"
+                                                << "add('a.txt', b'new a')\nadd('b.txt', b'evil')"
+                                                << "a link inside the game folder is in the way: b.txt";
+        QTest::newRow("file where the archive has a folder") << "echo file > data"
+                                                             << "add('data/x', b'new')"
+                                                             << "a file stands where the archive has a folder";
+    }
+
+    void destinationFailureChangesNothing()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, entries);
+        QFETCH(QString, reason);
+        if (setup == "tmpfs") {
+            if (geteuid() != 0)
+                QSKIP("Mounting a 1 MiB file system needs root, which the CI runs as");
+            QVERIFY2(shell("mount -t tmpfs -o size=1m tmpfs '" + game + "'"), "mount -t tmpfs failed");
+            undoSetup << "umount '" + game + "'";
+            writeGame();
+        } else if (setup.startsWith("chattr")) {
+            const QString file = setup.section(' ', 2);
+            if (!shell("cd '" + game + "' && " + setup))
+                QSKIP("The file system cannot mark files immutable (chattr +i needs root on ext4)");
+            undoSetup << "cd '" + game + "' && chattr -i " + file;
+        } else {
+            QVERIFY(shell("cd '" + game + "' && " + setup));
+        }
+        QVERIFY(pythonZip(zip, entries).isEmpty());
+        const QMap<QString, QByteArray> before = snapshot(temp->path());
+
+        Extraction x;
+        QVERIFY(!x.extractor.unzipArchive(zip, game, true, game, "1.3.0"));
+
+        QCOMPARE(x.extractor.lastOutcome(), ExtractionOutcome::DestinationFailed);
+        QCOMPARE(snapshot(temp->path()), before); // the archive included
+        QCOMPARE(leftovers(game), QStringList());
+        QVERIFY(!InstallBackup::record(game));
+        QVERIFY2(x.view.lines.join('\n').contains(reason, Qt::CaseInsensitive), qPrintable(x.view.lines.join('\n')));
+    }
+
+    // Right after the installation, after a restart, and a second time: the first undo
+    // brings back every byte, the second finds nothing to undo.
+    void undoGoesBackExactly()
+    {
+        const QMap<QString, QByteArray> before = snapshot(game);
+        QVERIFY(install("add('a.txt', b'new a')\nadd('sub/keep.txt', b'new keep')\n"
+                        "add('new/deeper/c.txt', b'c')\nadd('d.txt', b'd')"));
+        const QMap<QString, QByteArray> installed = snapshot(game);
+        QCOMPARE(installed.value("new/deeper/c.txt"), QByteArray("c"));
+        QCOMPARE(InstallBackup::record(game)->previousVersion, QStringLiteral("1.3.0"));
+
+        QCOMPARE(InstallRecovery::recover(game), InstallRecovery::Outcome::Nothing);
+        QCOMPARE(snapshot(game), installed);
+        QVERIFY(InstallBackup::restore(game));
+        QCOMPARE(snapshot(game), before);
+        QCOMPARE(QDir(game).entryList({".krvnm-*"}, QDir::AllEntries | QDir::Hidden), QStringList());
+
+        QVERIFY(!InstallBackup::record(game));
+        QVERIFY(!InstallBackup::restore(game));
+        QCOMPARE(snapshot(game), before);
+    }
+
+    void nextInstallationReplacesTheUndoPoint()
+    {
+        QVERIFY(install("add('a.txt', b'first')\nadd('e.txt', b'e')", "1.3.0"));
+        const QMap<QString, QByteArray> first = snapshot(game);
+        QVERIFY(install("add('a.txt', b'second')\nadd('f.txt', b'f')", "1.4.0"));
+        QCOMPARE(InstallBackup::record(game)->previousVersion, QStringLiteral("1.4.0"));
+        QVERIFY(InstallBackup::restore(game));
+        QCOMPARE(snapshot(game), first);
+    }
+
+    // Only names of ours go at start; an interrupted undo is finished.
+    void startRemovesOnlyOurLeftovers()
+    {
+        QVERIFY(install("add('a.txt', b'new a')\nadd('d.txt', b'd')"));
+        QVERIFY(writeFile(game + ".krvnm-staging-0badf00d/files/a.txt", "staged"));
+        QVERIFY(writeFile(game + ".krvnm-journal.XyZ123", "half a journal"));
+        QVERIFY(writeFile(game + ".krvnmfriend", "not ours"));
+        QVERIFY(writeFile(game + "krvnm-staging-1", "not ours either"));
+        QVERIFY(QDir(game).rename(".krvnm-backup", ".krvnm-undo"));
+        QVERIFY(QFile::rename(game + "d.txt", game + "moved-by-an-undo-that-stopped"));
+        QFile::remove(game + "moved-by-an-undo-that-stopped");
+
+        QCOMPARE(InstallRecovery::recover(game), InstallRecovery::Outcome::UndoFinished);
+
+        QCOMPARE(snapshot(game), (QMap<QString, QByteArray>{{".krvnmfriend", "not ours"},
+                                                            {"a.txt", "old a"},
+                                                            {"b.txt", "old b"},
+                                                            {"krvnm-staging-1", "not ours either"},
+                                                            {"sub/", ""},
+                                                            {"sub/keep.txt", "keep"}}));
+        QCOMPARE(QDir(game).entryList({".krvnm-*"}, QDir::AllEntries | QDir::Hidden), QStringList());
+    }
+
+    // Folder times beyond what a file time can hold are clamped, not wrapped around.
+    void folderTimesStayInRange()
+    {
+        // The NTFS field's modification time, in 100 ns steps since 1601: year 60000 or so.
+        QVERIFY(install("import struct\n"
+                        "for name in ('far/', 'far/x.txt'):\n"
+                        "    info = zipfile.ZipInfo(name, (2011, 6, 15, 12, 34, 56))\n"
+                        "    info.extra = struct.pack('<HHIHHQQQ', 10, 32, 0, 1, 24, 0xFFFFFFFFFFFFFF00, 0, 0)\n"
+                        "    zf.writestr(info, b'x' if name.endswith('txt') else b'')\n"));
+        for (const QString& name : QStringList{"far", "far/x.txt"}) {
+            const QDateTime time = QFileInfo(game + name).lastModified().toUTC();
+            QVERIFY2(time.date().year() >= 2262 && time.date().year() < 2263,
+                     qPrintable(name + " " + time.toString(Qt::ISODate)));
+        }
+    }
+};
+
+KRVNM_REGISTER_TEST(StagedInstallTest)
+#include "StagedInstallTest.moc"
