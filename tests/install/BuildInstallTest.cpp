@@ -2,6 +2,7 @@
 #include "TestMain.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -154,6 +155,50 @@ private Q_SLOTS:
                                  << "Failed to install new product version." << QStringList{} << QList<bool>{true}
                                  << QStringList{};
     }
+    // The game running from the folder refuses before anything is fetched; a folder
+    // without room for the staged files refuses once the archive is there, and keeps it.
+    void refusedInstallations_data()
+    {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<qint64>("free");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("game running") << true << qint64(-1)
+                                      << "Korvane is running. Close it, then press Install Now again." << 0;
+        QTest::newRow("no room") << false << qint64(1000)
+                                 << "Not enough free space on #game#: #needed# needed, 1,000 bytes free. Nothing "
+                                    "was written."
+                                 << 1;
+    }
+    void refusedInstallations()
+    {
+        QFETCH(bool, running);
+        QFETCH(qint64, free);
+        QFETCH(QString, message);
+        QFETCH(int, requests);
+        serveStable();
+        writeFile(f->state.krvnPath + "korvane.exe", "the old game");
+        const QMap<QString, QByteArray> before = snapshot(f->state.krvnPath);
+        if (running)
+            f->platform.runningPrograms << f->state.krvnPath + "korvane.exe";
+        f->platform.freeSpaceFor = [&](const QString& folder) { return folder == f->state.krvnPath ? free : -1; };
+        f->answer({Answer::Ok});
+
+        f->installer.installProduct(0);
+
+        const QString archive = f->state.workFolder + "korvane-1.4.0-windows-win32.zip";
+        QCOMPARE(f->requestPaths().size(), requests);
+        QCOMPARE(f->dialogs.messages.size(), 1);
+        QString pattern = QRegularExpression::escape(message);
+        pattern.replace(QRegularExpression::escape("#game#"),
+                        QRegularExpression::escape(QDir::toNativeSeparators(f->state.krvnPath)));
+        pattern.replace(QRegularExpression::escape("#needed#"), R"([0-9.]+ KB \([0-9,]+ bytes\))");
+        const QString shown = f->dialogs.messages.at(0).text;
+        QVERIFY2(QRegularExpression("^" + pattern + "$").match(shown).hasMatch(), qPrintable(shown));
+        QCOMPARE(QFileInfo::exists(archive), requests > 0);
+        QCOMPARE(snapshot(f->state.krvnPath), before);
+    }
+
     void refusedBeforeAnyRequest()
     {
         QFETCH(QString, version);

@@ -62,6 +62,31 @@ void checkDrives()
     WIN_CHECK(sysapi::launcherFor(L"C:\\Games\\Korvane\\korvane.exe").empty());
 }
 
+// A program holds its executable open without write sharing; a file merely present or
+// opened with sharing is no running game.
+void checkRunningProgram()
+{
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring game = std::wstring(folder) + L"krvnm-running-test.exe";
+    HANDLE created =
+        CreateFileW(game.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    WIN_CHECK(created != INVALID_HANDLE_VALUE);
+    CloseHandle(created);
+    WIN_CHECK(!sysapi::isProgramRunning(game));
+
+    HANDLE held = CreateFileW(game.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    WIN_CHECK(sysapi::isProgramRunning(game));
+    CloseHandle(held);
+    HANDLE shared = CreateFileW(game.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    WIN_CHECK(!sysapi::isProgramRunning(game));
+    CloseHandle(shared);
+
+    DeleteFileW(game.c_str());
+    WIN_CHECK(!sysapi::isProgramRunning(game));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -69,6 +94,7 @@ int main(int argc, char** argv)
     checkVersion(argc > 1 ? argv[1] : nullptr);
     checkFolders();
     checkDrives();
+    checkRunningProgram();
     WIN_CHECK(sysapi::systemOfflineFlag() ==
               std::optional<bool>(false)); // every Windows keeps the mark; this one is online
     return wincheck::finish();

@@ -205,6 +205,28 @@ bool Tour::run()
         return install(state.latestBeta, false, problems);
     });
 
+    ok &= stage(QStringLiteral("Undo the last installation from the File menu"), [&](QStringList& problems) {
+        // The beta went over the stable build, whose base set stays where it was.
+        dialogs.expect({{{QString(state.str(Str::ConfirmUndo)).replace(QStringLiteral("#1#"), state.latestStable),
+                          MessageIcon::Question, MessageButtons::YesNo, Answer::Yes}}});
+        QAction* undo = window.findChild<QAction*>(QStringLiteral("mnuUndo"));
+        if (!undo->isEnabled())
+            problems << QStringLiteral("the menu command is disabled");
+        undo->trigger();
+        checkInstalled(state.latestStable, problems);
+        if (undo->isEnabled())
+            problems << QStringLiteral("the menu command is still enabled with nothing left to undo");
+        if (lastLine(lstStatus) != state.str(Str::UndoDone))
+            problems << QStringLiteral("the status list ends \"%1\"").arg(lastLine(lstStatus));
+        return QStringLiteral("\"%1\"; status list ends \"%2\"")
+            .arg(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), lastLine(lstStatus));
+    });
+
+    ok &= stage(QStringLiteral("Install Now on the beta row again, from the kept archive"), [&](QStringList& problems) {
+        row(1)->click();
+        return install(state.latestBeta, false, problems);
+    });
+
     ok &= stage(QStringLiteral("Install Now on the nightly row"), [&](QStringList& problems) {
         row(2)->click();
         return install(state.latestNightly, true, problems);

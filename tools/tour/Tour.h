@@ -1,7 +1,8 @@
 #pragma once
 
 // The whole job through the real main window: check for updates, install the stable
-// build (and the base set), the beta, the nightly and an older release, check for a new
+// build (and the base set), the beta, undo it and install it again, the nightly and an
+// older release, check for a new
 // Manager from the menu, close. One line per stage with what the window showed, and a
 // screenshot per stage.
 

@@ -1,0 +1,65 @@
+#include "AppFixture.h"
+#include "GameFixture.h"
+#include "InstallTestSupport.h"
+#include "TestMain.h"
+#include "ZipFixtures.h"
+#include "app/MainCommands.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QTest>
+
+// File > Undo last installation, as the user meets it after the next start.
+class UndoInstallationTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void undoFromTheMenuAfterARestart()
+    {
+        AppFixture app;
+        const QString game = app.temp.filePath("game/");
+        writeGame(game, "korvane.exe", "1.3.0");
+        QVERIFY(writeFile(game + "data/old.dat", "old"));
+        const QMap<QString, QByteArray> before = snapshot(game);
+        const QString source = app.temp.filePath("source/");
+        writeGame(source, "korvane.exe", "1.4.0");
+        QVERIFY(writeFile(source + "data/new.dat", "new"));
+        const QString zip = app.temp.filePath("build.zip");
+        QVERIFY(runTool("zip", {"-q", "-r", zip, "."}, source).isEmpty());
+        Extraction x;
+        QVERIFY(x.extractor.unzipArchive(zip, game, true, game, "1.3.0"));
+        // A second installation was killed while it staged.
+        QVERIFY(writeFile(game + ".krvnm-staging-12345678/files/korvane.exe", "half"));
+        app.settings.values.insert("KRVNPath", game);
+
+        MainWindow& window = app.startWindow();
+        QCOMPARE(app.state->krvnVersion, QStringLiteral("1.4.0"));
+        QCOMPARE(QDir(game).entryList({".krvnm-*"}, QDir::AllEntries | QDir::Hidden), QStringList{".krvnm-backup"});
+        auto* undo = window.findChild<QAction*>("mnuUndo");
+        QVERIFY(undo->isEnabled());
+        app.app->commands().enableControls(false);
+        QVERIFY2(!undo->isEnabled(), "no undo while busy");
+        app.app->commands().enableControls(true);
+
+        app.dialogs.answers << Answer::No << Answer::Yes;
+        undo->trigger();
+        QCOMPARE(app.state->krvnVersion, QStringLiteral("1.4.0"));
+        undo->trigger();
+
+        QCOMPARE(app.dialogs.messages.size(), 2);
+        QCOMPARE(app.dialogs.messages.at(1).text,
+                 QStringLiteral("Undo the last installation? The game goes back to version 1.3.0."));
+        QCOMPARE(app.dialogs.messages.at(1).buttons, MessageButtons::YesNo);
+        QCOMPARE(app.state->krvnVersion, QStringLiteral("1.3.0"));
+        QCOMPARE(snapshot(game), before);
+        QCOMPARE(QDir(game).entryList({".krvnm-*"}, QDir::AllEntries | QDir::Hidden), QStringList());
+        QVERIFY2(!undo->isEnabled(), "nothing left to undo");
+        auto* list = window.findChild<QListWidget*>("lstStatus");
+        QCOMPARE(list->item(list->count() - 1)->text(),
+                 QStringLiteral("The last installation was undone: the game folder is as it was before it."));
+    }
+};
+
+KRVNM_REGISTER_TEST(UndoInstallationTest)
+#include "UndoInstallationTest.moc"
