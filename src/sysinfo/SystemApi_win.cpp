@@ -142,10 +142,10 @@ std::optional<bool> systemOfflineFlag()
 
 bool isProgramRunning(const std::wstring& executable)
 {
-    // A running program's image is open without write sharing; opening it like this
-    // changes nothing in the file.
-    HANDLE file =
-        CreateFileW(executable.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A running program's image is open without write sharing. Sharing everything
+    // ourselves, only such a holder refuses us; opening changes nothing in the file.
+    HANDLE file = CreateFileW(executable.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_SHARING_VIOLATION;
     CloseHandle(file);
