@@ -11,6 +11,10 @@
 #include "net/DownloadProgress.h"
 #include "net/DownloadView.h"
 #include "net/PartFile.h"
+#include "sysinfo/MemoryStatus.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -107,6 +111,8 @@ bool DownloadEngine::downloadFile(const QString& url, const QString& target, boo
         if (!ok || total < 0)
             return fail(transfer, target, isUpdateList);
     }
+    if (!isUpdateList && !roomFor(target, total))
+        return fail(transfer, target, isUpdateList);
     DownloadProgress progress(total);
     if (!isUpdateList) {
         if (progress.lengthKnown()) {
@@ -200,6 +206,19 @@ DownloadEngine::Wake DownloadEngine::waitForActivity()
     QEventLoop loop;
     connect(&component, &TransferComponent::activity, &loop, &QEventLoop::quit);
     return loop.exec() == 0 ? Wake::Activity : Wake::ProgramEnding;
+}
+
+bool DownloadEngine::roomFor(const QString& target, qint64 length)
+{
+    const QString folder = QFileInfo(target).absolutePath();
+    const qint64 free = length > 0 ? platform.freeSpace(folder) : -1;
+    if (free < 0 || free >= length)
+        return true;
+    addStatusLine(QString(state.str(Str::NotEnoughSpace))
+                      .replace(QStringLiteral("#1#"), QDir::toNativeSeparators(folder))
+                      .replace(QStringLiteral("#2#"), MemoryStatus::formatBytes(length, true))
+                      .replace(QStringLiteral("#3#"), MemoryStatus::formatBytes(free, true)));
+    return false;
 }
 
 bool DownloadEngine::fail(quint64 transfer, const QString& target, bool isUpdateList)

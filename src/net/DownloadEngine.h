@@ -52,6 +52,8 @@ private:
         ProgramEnding
     };
 
+    // False, with the status line, when the target's volume has no room for the announced length.
+    bool roomFor(const QString& target, qint64 length);
     bool fail(quint64 transfer, const QString& target, bool isUpdateList);
     // AbortDownload; false when a newer transfer started while the controls were enabled.
     bool abortTransfer(bool isUpdateList);

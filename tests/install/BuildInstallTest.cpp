@@ -155,47 +155,51 @@ private Q_SLOTS:
                                  << "Failed to install new product version." << QStringList{} << QList<bool>{true}
                                  << QStringList{};
     }
-    // The game running from the folder refuses before anything is fetched; a folder
-    // without room for the staged files refuses once the archive is there, and keeps it.
+    // The game running from the folder refuses before anything is fetched; a work folder
+    // without room for the announced archive refuses before anything is written; a game
+    // folder without room for the staged files refuses once the archive is there, and
+    // keeps it. The message names the folder and both sizes.
     void refusedInstallations_data()
     {
         QTest::addColumn<bool>("running");
-        QTest::addColumn<qint64>("free");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("requests");
-        QTest::newRow("game running") << true << qint64(-1)
-                                      << "Korvane is running. Close it, then press Install Now again." << 0;
-        QTest::newRow("no room") << false << qint64(1000)
-                                 << "Not enough free space on #game#: #needed# needed, 1,000 bytes free. Nothing "
-                                    "was written."
-                                 << 1;
+        QTest::addColumn<QString>("fullFolder"); // "game" or "work"
+        QTest::addColumn<QString>("message");    // #folder# and #needed# stand for what they say
+        QTest::addColumn<bool>("archiveKept");
+        const QString noRoom = "Not enough free space on #folder#: #needed# needed, 10 bytes free. Nothing was "
+                               "written.";
+        QTest::newRow("game running") << true << ""
+                                      << "Korvane is running. Close it, then press Install Now again." << false;
+        QTest::newRow("no room for the download") << false << "work" << noRoom << false;
+        QTest::newRow("no room to stage the files") << false << "game" << noRoom << true;
     }
     void refusedInstallations()
     {
         QFETCH(bool, running);
-        QFETCH(qint64, free);
+        QFETCH(QString, fullFolder);
         QFETCH(QString, message);
-        QFETCH(int, requests);
+        QFETCH(bool, archiveKept);
         serveStable();
         writeFile(f->state.krvnPath + "korvane.exe", "the old game");
         const QMap<QString, QByteArray> before = snapshot(f->state.krvnPath);
         if (running)
             f->platform.runningPrograms << f->state.krvnPath + "korvane.exe";
-        f->platform.freeSpaceFor = [&](const QString& folder) { return folder == f->state.krvnPath ? free : -1; };
+        const QString folder = fullFolder == "work" ? f->state.workFolder : f->state.krvnPath;
+        f->platform.freeSpaceFor = [&](const QString& asked) {
+            return QDir(asked) == QDir(folder) && !fullFolder.isEmpty() ? qint64(10) : qint64(-1);
+        };
         f->answer({Answer::Ok});
 
         f->installer.installProduct(0);
 
         const QString archive = f->state.workFolder + "korvane-1.4.0-windows-win32.zip";
-        QCOMPARE(f->requestPaths().size(), requests);
-        QCOMPARE(f->dialogs.messages.size(), 1);
+        QCOMPARE(f->requestPaths(), running ? QStringList() : QStringList{StablePath});
         QString pattern = QRegularExpression::escape(message);
-        pattern.replace(QRegularExpression::escape("#game#"),
-                        QRegularExpression::escape(QDir::toNativeSeparators(f->state.krvnPath)));
-        pattern.replace(QRegularExpression::escape("#needed#"), R"([0-9.]+ KB \([0-9,]+ bytes\))");
-        const QString shown = f->dialogs.messages.at(0).text;
-        QVERIFY2(QRegularExpression("^" + pattern + "$").match(shown).hasMatch(), qPrintable(shown));
-        QCOMPARE(QFileInfo::exists(archive), requests > 0);
+        pattern.replace(QRegularExpression::escape("#folder#"),
+                        QRegularExpression::escape(QDir::toNativeSeparators(QDir(folder).absolutePath())) + "/?");
+        pattern.replace(QRegularExpression::escape("#needed#"), R"([0-9.,]+ (bytes|KB)( \([0-9,]+ bytes\))?)");
+        const QStringList shown = f->messageTexts() + f->view.lines;
+        QVERIFY2(!shown.filter(QRegularExpression("^" + pattern + "$")).isEmpty(), qPrintable(shown.join('\n')));
+        QCOMPARE(QFileInfo::exists(archive), archiveKept);
         QCOMPARE(snapshot(f->state.krvnPath), before);
     }
 

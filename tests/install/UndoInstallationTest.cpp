@@ -4,6 +4,7 @@
 #include "TestMain.h"
 #include "ZipFixtures.h"
 #include "app/MainCommands.h"
+#include "install/InstallRecord.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -58,6 +59,39 @@ private Q_SLOTS:
         auto* list = window.findChild<QListWidget*>("lstStatus");
         QCOMPARE(list->item(list->count() - 1)->text(),
                  QStringLiteral("The last installation was undone: the game folder is as it was before it."));
+    }
+
+    // A power cut while the files moved: one file replaced, one added. The next start
+    // puts the folder back before it reads the version, and says so.
+    void startTakesBackAnInterruptedInstallation()
+    {
+        AppFixture app;
+        const QString game = app.temp.filePath("game/");
+        writeGame(game, "korvane.exe", "1.3.0");
+        const QMap<QString, QByteArray> before = snapshot(game);
+        const QString staging = game + ".krvnm-staging-0000abcd/";
+        QVERIFY(QDir().mkpath(staging + "backup/files") && QDir().mkpath(staging + "files"));
+        QVERIFY(QFile::rename(game + "korvane.exe", staging + "backup/files/korvane.exe"));
+        writeGame(game, "korvane.exe", "1.4.0");
+        QVERIFY(writeFile(game + "new/added.dat", "added"));
+        QVERIFY(writeFile(staging + "files/later.dat", "not moved yet"));
+        InstallRecord journal{".krvnm-staging-0000abcd",
+                              "1.3.0",
+                              {"new"},
+                              {{"korvane.exe", true}, {"new/added.dat", false}, {"later.dat", false}}};
+        QVERIFY(journal.write(game + ".krvnm-journal"));
+        app.settings.values.insert("KRVNPath", game);
+
+        MainWindow& window = app.startWindow();
+
+        QCOMPARE(snapshot(game), before);
+        QCOMPARE(app.state->krvnVersion, QStringLiteral("1.3.0"));
+        QCOMPARE(QDir(game).entryList({".krvnm-*"}, QDir::AllEntries | QDir::Hidden), QStringList());
+        QVERIFY(!window.findChild<QAction*>("mnuUndo")->isEnabled());
+        auto* list = window.findChild<QListWidget*>("lstStatus");
+        QVERIFY(!list->findItems("An interrupted installation was undone: the game folder is as it was before it.",
+                                 Qt::MatchExactly)
+                     .isEmpty());
     }
 };
 
