@@ -155,6 +155,30 @@ private Q_SLOTS:
                                  << "Failed to install new product version." << QStringList{} << QList<bool>{true}
                                  << QStringList{};
     }
+    void refusedBeforeAnyRequest()
+    {
+        QFETCH(QString, version);
+        QFETCH(bool, offline);
+        QFETCH(QString, line);
+        QFETCH(QString, label);
+        QFETCH(QStringList, icons);
+        QFETCH(QList<bool>, enables);
+        QFETCH(QStringList, reports);
+        f->state.latestStable = version;
+        f->platform.offline = offline;
+        f->server.serveBytes(StablePath, "any archive");
+
+        f->installer.installProduct(0);
+
+        QCOMPARE(f->requestPaths(), QStringList{});
+        QCOMPARE(f->view.lines, QStringList{line});
+        QCOMPARE(f->view.label, label);
+        QCOMPARE(f->view.icons, icons);
+        QCOMPARE(f->view.enables, enables);
+        QCOMPARE(f->reportSources(), reports);
+        QCOMPARE(QDir(f->state.workFolder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
+    }
+
     // The game running from the folder refuses before anything is fetched; a work folder
     // without room for the announced archive refuses before anything is written; a game
     // folder without room for the staged files refuses once the archive is there, and
@@ -201,30 +225,6 @@ private Q_SLOTS:
         QVERIFY2(!shown.filter(QRegularExpression("^" + pattern + "$")).isEmpty(), qPrintable(shown.join('\n')));
         QCOMPARE(QFileInfo::exists(archive), archiveKept);
         QCOMPARE(snapshot(f->state.krvnPath), before);
-    }
-
-    void refusedBeforeAnyRequest()
-    {
-        QFETCH(QString, version);
-        QFETCH(bool, offline);
-        QFETCH(QString, line);
-        QFETCH(QString, label);
-        QFETCH(QStringList, icons);
-        QFETCH(QList<bool>, enables);
-        QFETCH(QStringList, reports);
-        f->state.latestStable = version;
-        f->platform.offline = offline;
-        f->server.serveBytes(StablePath, "any archive");
-
-        f->installer.installProduct(0);
-
-        QCOMPARE(f->requestPaths(), QStringList{});
-        QCOMPARE(f->view.lines, QStringList{line});
-        QCOMPARE(f->view.label, label);
-        QCOMPARE(f->view.icons, icons);
-        QCOMPARE(f->view.enables, enables);
-        QCOMPARE(f->reportSources(), reports);
-        QCOMPARE(QDir(f->state.workFolder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
     }
 };
 
