@@ -20,3 +20,7 @@ add_subdirectory(tests/win)
 
 # The INI reader of the self-update answer, compared with the system's profile reader.
 target_sources(krvnm_win PRIVATE src/updates/IniReader.cpp)
+
+# SHA-256 over Windows' CNG, compared with published test vectors.
+target_sources(krvnm_win PRIVATE src/net/Sha256.cpp src/net/Sha256_win.cpp)
+target_link_libraries(krvnm_win PUBLIC bcrypt)

@@ -1,7 +1,7 @@
 # Shared by the scripts: what the build needs on Debian 12, installed only when missing
 # (apt needs root).
 
-BUILD_PACKAGES=(cmake ninja-build pkg-config g++ ccache qt6-base-dev qt6-base-dev-tools libzip-dev
+BUILD_PACKAGES=(cmake ninja-build pkg-config g++ ccache qt6-base-dev qt6-base-dev-tools libzip-dev libssl-dev
     libcpp-httplib-dev fonts-dejavu-core)
 TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 tinyproxy nginx-light fonts-noto-cjk zip unzip p7zip-full
     libarchive-tools python3)
