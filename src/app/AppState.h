@@ -40,7 +40,7 @@ struct LanguageListRow
 
 struct AppState
 {
-    static constexpr int LanguageStringCount = 99;
+    static constexpr int LanguageStringCount = 107;
     static constexpr int LanguageListRows = 12; // rows 0 to 10 hold the languages; row 11 stays empty
 
     // Settings values, loaded once at start-up.
@@ -51,6 +51,7 @@ struct AppState
     std::uint16_t proxyPort = 0;
     QString proxyUser;
     QString proxyPass;
+    std::uint8_t requireChecksum = 0; // 1: an archive without a published checksum is refused
     QString krvnPath;
     QString latestStable;
     QString latestStableDate;

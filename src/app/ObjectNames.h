@@ -105,6 +105,7 @@ inline constexpr QLatin1StringView lblPass{"lblPass"};
 inline constexpr QLatin1StringView txtPass{"txtPass"};
 inline constexpr QLatin1StringView cmdOK{"cmdOK"};
 inline constexpr QLatin1StringView cmdReset{"cmdReset"};
+inline constexpr QLatin1StringView chkRequireChecksum{"chkRequireChecksum"};
 
 // AboutDialog (frmAbout)
 inline constexpr QLatin1StringView frmAbout{"frmAbout"};
@@ -164,7 +165,7 @@ inline constexpr std::array MainWindowNames = {
 inline constexpr std::array OptionsDialogNames = {
     frmOptions, fraLanguage, picLanguage, cboLanguage, imgAddLanguage, lblTranslator, lblComplete, fraProxy,
     picProxy, lblAddress, txtAddress, lblPort, txtPort, lblPortError, chkAuth, lblUser, txtUser, lblPass, txtPass, cmdOK,
-    cmdReset};
+    cmdReset, chkRequireChecksum};
 inline constexpr std::array AboutDialogNames = {
     frmAbout, picTop, lblTitle, lblFor, lblVersion, lblCopyr, lblFree, lblAuthor, lblWebsite, lblInfoZip, linTop,
     linBottom, lblOsName, lblMemo, tmrMemo, cmdOK};

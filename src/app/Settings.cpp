@@ -37,6 +37,7 @@ constexpr KeyEntry Keys[] = {
     {SettingKey::ProxyPort, "PROXYPORT", "80", &AppState::proxyPort},
     {SettingKey::ProxyUser, "PROXYUSER", "", &AppState::proxyUser},
     {SettingKey::ProxyPass, "PROXYPASS", "", &AppState::proxyPass},
+    {SettingKey::RequireChecksum, "REQUIRECHECKSUM", "0", &AppState::requireChecksum},
     {SettingKey::KrvnPath, "KRVNPath", "", &AppState::krvnPath},
     {SettingKey::LatestStable, "LatestStable", "1.4.0", &AppState::latestStable},
     {SettingKey::LatestStableDate, "LatestStableDate", "2013-04-01", &AppState::latestStableDate},
@@ -66,6 +67,8 @@ constexpr KeyEntry Keys[] = {
     {SettingKey::UpdaterMessage1, "msg1", "", {}},
     {SettingKey::UpdaterMessage2, "msg2", "", {}},
     {SettingKey::UpdaterMessage3, "msg3", "", {}},
+    {SettingKey::ArchiveDigest, "SHA256_", "", {}},
+    {SettingKey::PartialDownload, "PARTIAL_", "", {}},
 };
 
 constexpr bool inKeyOrder()
@@ -73,7 +76,7 @@ constexpr bool inKeyOrder()
     for (size_t i = 0; i < std::size(Keys); ++i)
         if (Keys[i].key != SettingKey(i))
             return false;
-    return std::size(Keys) == size_t(SettingKey::UpdaterMessage3) + 1;
+    return std::size(Keys) == size_t(SettingKey::PartialDownload) + 1;
 }
 static_assert(inKeyOrder(), "one table row per SettingKey, in its order");
 
@@ -196,4 +199,14 @@ QString SettingsStore::read(SettingKey key, const QString& whenAbsent)
 void SettingsStore::write(SettingKey key, const QString& text)
 {
     writeText(name(key), text);
+}
+
+QString SettingsStore::readItem(SettingKey key, const QString& item)
+{
+    return readText(name(key) + item, QString());
+}
+
+void SettingsStore::writeItem(SettingKey key, const QString& item, const QString& text)
+{
+    writeText(name(key) + item, text);
 }

@@ -18,6 +18,7 @@ enum class SettingKey
     ProxyPort,
     ProxyUser,
     ProxyPass,
+    RequireChecksum,
     KrvnPath,
     LatestStable,
     LatestStableDate,
@@ -48,6 +49,11 @@ enum class SettingKey
     UpdaterMessage1,
     UpdaterMessage2,
     UpdaterMessage3,
+    // Kept per downloaded file, stored as the key's name followed by the file's name: the
+    // SHA-256 computed when this program downloaded the file whole, and how far an
+    // interrupted download of it got.
+    ArchiveDigest,
+    PartialDownload,
 };
 
 class SettingsStore
@@ -60,6 +66,9 @@ public:
     // The stored text, or whenAbsent.
     QString read(SettingKey key, const QString& whenAbsent);
     void write(SettingKey key, const QString& text);
+    // A key kept per item (ArchiveDigest, PartialDownload): empty when absent.
+    QString readItem(SettingKey key, const QString& item);
+    void writeItem(SettingKey key, const QString& item, const QString& text);
 
     // The name the key is stored under.
     static QString name(SettingKey key);

@@ -104,6 +104,14 @@ inline constexpr int InterruptedInstallationUndone = 96;
 inline constexpr int ConfirmUndo = 97; // #1# the version the game goes back to
 inline constexpr int UndoDone = 98;
 inline constexpr int NothingToUndo = 99;
+inline constexpr int ChecksumVerified = 100;
+inline constexpr int ChecksumMissing = 101;
+inline constexpr int ChecksumMismatch = 102; // #1# the file
+inline constexpr int ChecksumRequired = 103; // #1# the file
+inline constexpr int ResumingAt = 104;       // #1# KB already there
+inline constexpr int AnswerTooLarge = 105;   // #1# the limit in KB
+inline constexpr int AnswerTooSlow = 106;    // #1# the deadline in seconds
+inline constexpr int RequireChecksum = 107;  // the options dialog's `chkRequireChecksum`
 
 // Rows of the built-in table outside the languages.
 inline constexpr int FirstLanguageDescriptor = 600; // 600 to 610: one per language

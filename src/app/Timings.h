@@ -8,6 +8,7 @@ struct DownloadTimings
     int requestTimeoutMs = 15000; // the component gives up after this long without progress
     int countdownTickMs = 1000;   // interval of `tmrTimeout`
     int refreshIntervalMs = 33;   // the progress display changes at most this often
+    int listDeadlineMs = 60000;   // a list transfer ends after this long, however busy the server
 };
 
 struct WaitTimings

@@ -12,6 +12,7 @@ struct ProxySettings
     int connectionType = 0; // 0 the system's settings, 1 direct, 2 the named proxy
     QString address;
     quint16 port = 0;
+    bool authenticate = false; // user and password are sent only when this is on
     QString user;
     QString password;
 };
@@ -36,6 +37,9 @@ public:
 
     // Starts a GET of the address; any running transfer is cancelled first.
     virtual void execute(const QString& url) = 0;
+    // The next execute asks only for the body from offset on (Range), and only while the
+    // file still carries validator (If-Range); otherwise the server sends it whole.
+    virtual void askFrom(qint64 offset, const QString& validator) = 0;
     // True while a transfer runs.
     virtual bool stillExecuting() const = 0;
     // A response header's value, empty when absent.

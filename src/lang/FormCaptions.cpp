@@ -50,6 +50,7 @@ FormCaptions optionsDialogCaptions(const AppState& s)
 {
     FormCaptions captions = {
         {ObjectName::chkAuth, s.str(Str::RequiresAuthentication)},
+        {ObjectName::chkRequireChecksum, s.str(Str::RequireChecksum)},
         {ObjectName::cmdOK, s.str(Str::Ok)},
         {ObjectName::fraLanguage, s.str(Str::Language)},
         {ObjectName::fraProxy, QLatin1Char(' ') + s.str(Str::Connection) + QLatin1Char(' ')},

@@ -108,7 +108,8 @@ void writeCompletionFile(const AppState& state, const BuiltinStrings& strings, i
     const int k = state.languageIndex;
     for (int n = 1; n <= AppState::LanguageStringCount; ++n) {
         const int id = BuiltinStrings::rowId(k, n);
-        if (!strings.lookup(id))
+        // A row no language has yet (its number kept for texts to come) has no text to complete.
+        if (!strings.lookup(id) && !state.str(n).isEmpty())
             file.line([&] { return QString::number(id) + QStringLiteral(", \"") + state.str(n) + QLatin1Char('"'); });
     }
     file.save(settleMs);
@@ -121,6 +122,8 @@ void writeNewLanguageFile(const AppState& state, const BuiltinStrings& strings, 
     file.emptyLine();
     file.emptyLine();
     for (int n = 1; n <= AppState::LanguageStringCount; ++n) {
+        if (!strings.lookup(n))
+            continue;
         file.line([&] {
             return QStringLiteral("##%1, \"").arg(n, 3, 10, QLatin1Char('0')) + strings.required(n) + QLatin1Char('"');
         });

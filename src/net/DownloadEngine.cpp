@@ -11,14 +11,18 @@
 #include "net/DownloadProgress.h"
 #include "net/DownloadView.h"
 #include "net/PartFile.h"
+#include "net/Sha256.h"
 #include "sysinfo/MemoryStatus.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QScopeGuard>
+#include <QTimer>
 
 namespace {
 
@@ -44,16 +48,23 @@ DownloadEngine::DownloadEngine(AppState& state, TransferComponent& component, Pl
                                const DownloadTimings& timings, DownloadView& view, MainControls& controls,
                                QObject* parent)
     : QObject(parent), state(state), component(component), platform(platform), timings(timings), view(view),
-      controls(controls)
+      controls(controls), hash(std::make_unique<Sha256>()), deadline(new QTimer(this))
 {
     connect(&component, &TransferComponent::stateChanged, this, &DownloadEngine::onTransferStateChanged);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, this, [this] {
+        deadlinePassed = true;
+        this->component.cancel();
+    });
 }
+
+DownloadEngine::~DownloadEngine() = default;
 
 bool DownloadEngine::prepareConnection()
 {
     try {
-        component.setProxy(
-            ProxySettings{state.connectionType, state.proxyAddress, state.proxyPort, state.proxyUser, state.proxyPass});
+        component.setProxy(ProxySettings{state.connectionType, state.proxyAddress, state.proxyPort,
+                                         state.useProxyAuth != 0, state.proxyUser, state.proxyPass});
         return !platform.isOffline();
     } catch (const Failure&) {
         return true;
@@ -64,57 +75,86 @@ bool DownloadEngine::prepareConnection()
 
 bool DownloadEngine::downloadFile(const QString& url, const QString& target, bool isUpdateList, int pauseMs)
 {
+    return transferFile(url, target, isUpdateList ? Kind::List : Kind::File, pauseMs, ListLimitBytes);
+}
+
+bool DownloadEngine::fetchSmallFile(const QString& url, const QString& target, qint64 maxBytes)
+{
+    return transferFile(url, target, Kind::QuietList, 0, maxBytes);
+}
+
+bool DownloadEngine::transferFile(const QString& url, const QString& target, Kind kind, int pauseMs, qint64 maxBytes)
+{
     const quint64 transfer = ++newestTransfer;
+    const bool isList = kind != Kind::File;
+    digest.clear();
     if (component.stillExecuting())
-        return fail(transfer, target, isUpdateList);
+        return fail(transfer, target, kind);
 
     setDownloadStatus(state.str(Str::Connecting));
     countdownValue = CountdownStart;
-    view.setTimeoutTimerActive(isUpdateList);
+    view.setTimeoutTimerActive(kind == Kind::List);
     component.setRequestTimeoutMs(timings.requestTimeoutMs);
-    component.execute(url);
+    deadlinePassed = false;
+    if (isList)
+        deadline->start(timings.listDeadlineMs);
 
-    while (component.stillExecuting() && !component.headersReceived()) {
-        const Wake wake = waitForActivity();
-        if (superseded(transfer))
-            return false;
-        if (wake == Wake::ProgramEnding) {
-            component.cancel();
-            break;
-        }
+    QString validator;
+    qint64 offset = isList ? 0 : resumableBytes(url, target, validator);
+    Asked asked = ask(transfer, url, offset, validator);
+    qint64 total = -1;
+    // 416, or a range other than the one asked for: the part file is no beginning of this file.
+    if (asked == Asked::Answered && offset > 0 &&
+        (component.statusCode() == 416 || (component.statusCode() == 206 && !continuesAt(offset, total)))) {
+        forgetPartial(target);
+        offset = 0;
+        asked = ask(transfer, url, 0, QString());
     }
-    const bool answered = component.headersReceived() && (component.stillExecuting() || component.completed());
-    if (!answered) {
+    if (asked == Asked::Superseded)
+        return false;
+    if (asked == Asked::NoAnswer) {
         // Without any answer (refused, unknown host, silence) the component has told why;
         // "not found" would be one more wrong reason.
-        if (component.headersReceived())
+        if (kind != Kind::QuietList && component.headersReceived())
             addStatusLine(state.str(Str::Error404));
-        return fail(transfer, target, isUpdateList);
+        return fail(transfer, target, kind);
     }
     if (!isSuccess(component.statusCode())) {
-        // Read before the abort, which ends the response.
-        const QString statusLine = component.responseInfo();
-        addStatusLine(state.str(Str::Error404));
-        addStatusLine(statusLine);
-        return fail(transfer, target, isUpdateList);
+        if (kind != Kind::QuietList) {
+            // Read before the abort, which ends the response.
+            const QString statusLine = component.responseInfo();
+            addStatusLine(state.str(Str::Error404));
+            addStatusLine(statusLine);
+        }
+        return fail(transfer, target, kind);
     }
 
+    // Part of a file nobody asked a part of.
+    if (offset == 0 && component.statusCode() == 206)
+        return fail(transfer, target, kind);
+    const QString resumeValidator = answerValidator();
     view.setTimeoutTimerActive(false);
-    if (isUpdateList)
+    if (kind == Kind::List)
         setDownloadStatus(state.str(Str::DownloadingUpdatesList));
 
-    qint64 total = -1;
-    const QString lengthText = component.header(QStringLiteral("Content-Length")).trimmed();
-    if (!lengthText.isEmpty()) {
-        bool ok = false;
-        total = lengthText.toLongLong(&ok);
-        if (!ok || total < 0)
-            return fail(transfer, target, isUpdateList);
+    // A 200 to a request for the rest: the server ignores ranges or the file changed.
+    if (offset > 0 && component.statusCode() != 206)
+        offset = 0;
+    if (offset == 0) {
+        hash->reset();
+        if (!announcedLength(total))
+            return fail(transfer, target, kind);
     }
-    if (!isUpdateList && !roomFor(target, total))
-        return fail(transfer, target, isUpdateList);
+    if (isList && total > maxBytes) {
+        addStatusLine(numbered(Str::AnswerTooLarge, maxBytes / 1024));
+        return fail(transfer, target, kind);
+    }
+    // A resumed file needs room for the rest only.
+    if (!isList && !roomFor(target, total - offset))
+        return fail(transfer, target, kind);
     DownloadProgress progress(total);
-    if (!isUpdateList) {
+    progress.add(offset);
+    if (!isList) {
         if (progress.lengthKnown()) {
             view.setProgressValue(0);
             view.setProgressMaximum(progress.barMaximum());
@@ -125,8 +165,26 @@ bool DownloadEngine::downloadFile(const QString& url, const QString& target, boo
     }
 
     PartFile sink(target);
-    if (!sink.open() || !receive(transfer, sink, progress, isUpdateList) || !sink.commit())
-        return fail(transfer, target, isUpdateList);
+    if (offset > 0)
+        addStatusLine(numbered(Str::ResumingAt, offset / 1024));
+    if (!(offset > 0 ? sink.openToAppend() : sink.open()))
+        return fail(transfer, target, kind);
+    if (!receive(transfer, sink, progress, kind, maxBytes)) {
+        if (!isList)
+            keepForResume(sink, {url, resumeValidator, progress.receivedBytes(), {}}, target, progress);
+        return fail(transfer, target, kind);
+    }
+    if (!sink.commit())
+        return fail(transfer, target, kind);
+    deadline->stop();
+    if (!isList) {
+        digest = QByteArray::fromStdString(Sha256::hex(hash->current()));
+        if (records) {
+            const QString name = QFileInfo(target).fileName();
+            records->forgetPartial(name);
+            records->recordDigest(name, digest);
+        }
+    }
 
     if (pauseMs > 0)
         wait(pauseMs);
@@ -135,8 +193,111 @@ bool DownloadEngine::downloadFile(const QString& url, const QString& target, boo
     return true;
 }
 
-bool DownloadEngine::receive(quint64 transfer, PartFile& sink, DownloadProgress& progress, bool isUpdateList)
+bool DownloadEngine::announcedLength(qint64& total) const
 {
+    const QString text = component.header(QStringLiteral("Content-Length")).trimmed();
+    if (text.isEmpty())
+        return true;
+    bool ok = false;
+    total = text.toLongLong(&ok);
+    return ok && total >= 0;
+}
+
+QString DownloadEngine::numbered(int row, qint64 number) const
+{
+    return QString(state.str(row)).replace(QStringLiteral("#1#"), QString::number(number));
+}
+
+DownloadEngine::Asked DownloadEngine::ask(quint64 transfer, const QString& url, qint64 offset, const QString& validator)
+{
+    if (offset > 0)
+        component.askFrom(offset, validator);
+    component.execute(url);
+    while (component.stillExecuting() && !component.headersReceived()) {
+        const Wake wake = waitForActivity();
+        if (superseded(transfer))
+            return Asked::Superseded;
+        if (wake == Wake::ProgramEnding) {
+            component.cancel();
+            break;
+        }
+    }
+    const bool answered = component.headersReceived() && (component.stillExecuting() || component.completed());
+    return answered ? Asked::Answered : Asked::NoAnswer;
+}
+
+qint64 DownloadEngine::resumableBytes(const QString& url, const QString& target, QString& validator)
+{
+    if (!records)
+        return 0;
+    const QString name = QFileInfo(target).fileName();
+    const DownloadRecords::Partial partial = records->partial(name);
+    QFile part(target + QStringLiteral(".part"));
+    if (!partial.usable() || partial.url != url || part.size() != partial.bytes || !part.open(QIODevice::ReadOnly))
+        return 0;
+    // The part file lies in a folder others may write to: it is taken only when it is still
+    // exactly what this program received. Reading it also primes the hash of the whole file.
+    hash->reset();
+    QByteArray buffer(int(ReadBytes), Qt::Uninitialized);
+    for (qint64 got = part.read(buffer.data(), buffer.size()); got > 0; got = part.read(buffer.data(), buffer.size()))
+        hash->add(buffer.constData(), size_t(got));
+    if (QByteArray::fromStdString(Sha256::hex(hash->current())) != partial.digest) {
+        hash->reset();
+        return 0;
+    }
+    validator = partial.validator;
+    return partial.bytes;
+}
+
+bool DownloadEngine::continuesAt(qint64 offset, qint64& total) const
+{
+    if (component.statusCode() != 206)
+        return false;
+    // "bytes <first>-<last>/<length>"
+    static const QRegularExpression range(QStringLiteral("^bytes\\s+(\\d+)-(\\d+)/(\\d+)$"));
+    const QRegularExpressionMatch match = range.match(component.header(QStringLiteral("Content-Range")).trimmed());
+    if (!match.hasMatch())
+        return false;
+    const qint64 first = match.captured(1).toLongLong();
+    const qint64 last = match.captured(2).toLongLong();
+    const qint64 length = match.captured(3).toLongLong();
+    if (first != offset || last != length - 1 || length <= offset)
+        return false;
+    total = length;
+    return true;
+}
+
+QString DownloadEngine::answerValidator() const
+{
+    // If-Range takes only a strong entity tag.
+    const QString tag = component.header(QStringLiteral("ETag")).trimmed();
+    if (!tag.isEmpty() && !tag.startsWith(QStringLiteral("W/")))
+        return tag;
+    return component.header(QStringLiteral("Last-Modified")).trimmed();
+}
+
+void DownloadEngine::keepForResume(PartFile& sink, DownloadRecords::Partial partial, const QString& target,
+                                   const DownloadProgress& progress)
+{
+    partial.digest = QByteArray::fromStdString(Sha256::hex(hash->current()));
+    // Only a true beginning of a file the server can name is worth keeping.
+    if (!records || !partial.usable() || !progress.lengthKnown() || partial.bytes >= progress.totalBytes() ||
+        !sink.keep())
+        return;
+    records->recordPartial(QFileInfo(target).fileName(), partial);
+}
+
+void DownloadEngine::forgetPartial(const QString& target)
+{
+    QFile::remove(target + QStringLiteral(".part"));
+    hash->reset();
+    if (records)
+        records->forgetPartial(QFileInfo(target).fileName());
+}
+
+bool DownloadEngine::receive(quint64 transfer, PartFile& sink, DownloadProgress& progress, Kind kind, qint64 maxBytes)
+{
+    const bool isList = kind != Kind::File;
     displayedBytes = 0;
     lastRefreshMs = -1;
     bool broken = false;
@@ -145,13 +306,21 @@ bool DownloadEngine::receive(quint64 transfer, PartFile& sink, DownloadProgress&
             return;
         for (QByteArray chunk = component.readChunk(ReadBytes); !chunk.isEmpty();
              chunk = component.readChunk(ReadBytes)) {
+            if (isList && progress.receivedBytes() + chunk.size() > maxBytes) {
+                broken = true;
+                addStatusLine(numbered(Str::AnswerTooLarge, maxBytes / 1024));
+                component.cancel();
+                return;
+            }
+            if (!isList)
+                hash->add(chunk.constData(), size_t(chunk.size()));
             progress.add(chunk.size());
             if (!sink.write(chunk) || (progress.lengthKnown() && progress.receivedBytes() > progress.totalBytes())) {
                 broken = true;
                 return;
             }
         }
-        if (!isUpdateList && component.stillExecuting())
+        if (!isList && component.stillExecuting())
             showProgress(progress, false);
     };
     // Reading follows the component's news wherever the event loop runs, also inside a
@@ -175,7 +344,7 @@ bool DownloadEngine::receive(quint64 transfer, PartFile& sink, DownloadProgress&
     // The component's word is not enough: a body short of its announced length is no file.
     if (progress.lengthKnown() && progress.receivedBytes() != progress.totalBytes())
         return false;
-    if (!isUpdateList)
+    if (!isList)
         showProgress(progress, true);
     return true;
 }
@@ -221,10 +390,20 @@ bool DownloadEngine::roomFor(const QString& target, qint64 length)
     return false;
 }
 
-bool DownloadEngine::fail(quint64 transfer, const QString& target, bool isUpdateList)
+bool DownloadEngine::fail(quint64 transfer, const QString& target, Kind kind)
 {
+    deadline->stop();
     if (superseded(transfer))
         return false;
+    if (deadlinePassed)
+        addStatusLine(numbered(Str::AnswerTooSlow, timings.listDeadlineMs / 1000));
+    if (kind == Kind::QuietList) {
+        component.cancel();
+        view.setTimeoutTimerActive(false);
+        deleteFileWait(target, false);
+        return false;
+    }
+    const bool isUpdateList = kind == Kind::List;
     if (abortedTransfer == transfer) {
         // The countdown has ended it and said so; the kind's own label is left to show.
         setDownloadStatus(state.str(isUpdateList ? Str::UpdatesListFailed : Str::InstallFailed));

@@ -3,10 +3,13 @@
 // The download engine: prepares the connection, fetches one address into one file with
 // progress, status texts and a time-out countdown, and logs into the status list.
 
+#include "net/DownloadRecords.h"
+
 #include <QObject>
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 struct AppState;
 struct DownloadTimings;
@@ -15,6 +18,8 @@ class DownloadView;
 class MainControls;
 class PartFile;
 class Platform;
+class QTimer;
+class Sha256;
 class TransferComponent;
 
 class DownloadEngine : public QObject
@@ -23,14 +28,29 @@ class DownloadEngine : public QObject
 
 public:
     static constexpr std::uint8_t CountdownStart = 15;
+    // A list transfer larger than this is refused; it is no list we could use.
+    static constexpr qint64 ListLimitBytes = 4 * 1024 * 1024;
 
     DownloadEngine(AppState& state, TransferComponent& component, Platform& platform, const DownloadTimings& timings,
                    DownloadView& view, MainControls& controls, QObject* parent = nullptr);
+    ~DownloadEngine() override;
+
+    // Where the engine remembers the SHA-256 of finished downloads and how far interrupted
+    // ones got; without records an interrupted download starts again from zero.
+    void setRecords(DownloadRecords* records) { this->records = records; }
+    DownloadRecords* downloadRecords() const { return records; }
 
     // Hands the proxy settings to the component; false only when the system says it is offline.
     bool prepareConnection();
-    // Fetches url into target; true when the whole body is in the target file.
+    // Fetches url into target; true when the whole body is in the target file. A file
+    // transfer that is cut off keeps what it got, and the next one of the same address goes
+    // on from there when the server still has the same file.
     bool downloadFile(const QString& url, const QString& target, bool isUpdateList, int pauseMs);
+    // A small list transfer for which failing is an answer (a checksum that is not
+    // published): at most maxBytes into target, and on failure only the file is deleted.
+    bool fetchSmallFile(const QString& url, const QString& target, qint64 maxBytes);
+    // The SHA-256 (hexadecimal) of the file the last successful file transfer wrote.
+    const QByteArray& lastDigest() const { return digest; }
     // Ends the running transfer as failed.
     void abortDownload(bool isUpdateList = false);
     // Appends a line to the status list unless it is shorter than four characters.
@@ -51,13 +71,41 @@ private:
         Activity,
         ProgramEnding
     };
+    enum class Kind
+    {
+        File,
+        List,
+        QuietList // fetchSmallFile
+    };
+    enum class Asked
+    {
+        Answered,
+        NoAnswer,
+        Superseded
+    };
 
     // False, with the status line, when the target's volume has no room for the announced length.
     bool roomFor(const QString& target, qint64 length);
-    bool fail(quint64 transfer, const QString& target, bool isUpdateList);
+    bool transferFile(const QString& url, const QString& target, Kind kind, int pauseMs, qint64 maxBytes);
+    Asked ask(quint64 transfer, const QString& url, qint64 offset, const QString& validator);
+    // The length of the part file an earlier download of url left, with the hash primed
+    // with its bytes; 0 when there is none to go on with.
+    qint64 resumableBytes(const QString& url, const QString& target, QString& validator);
+    // Whether the answer continues the file at offset (206 with the matching range).
+    bool continuesAt(qint64 offset, qint64& total) const;
+    QString answerValidator() const;
+    // The answer's Content-Length into total when it has one; false when it is no length.
+    bool announcedLength(qint64& total) const;
+    // Language string row with its "#1#" replaced by number.
+    QString numbered(int row, qint64 number) const;
+    void keepForResume(PartFile& sink, DownloadRecords::Partial partial, const QString& target,
+                       const DownloadProgress& progress);
+    // Deletes the part file and its record; the hash starts again.
+    void forgetPartial(const QString& target);
+    bool fail(quint64 transfer, const QString& target, Kind kind);
     // AbortDownload; false when a newer transfer started while the controls were enabled.
     bool abortTransfer(bool isUpdateList);
-    bool receive(quint64 transfer, PartFile& sink, DownloadProgress& progress, bool isUpdateList);
+    bool receive(quint64 transfer, PartFile& sink, DownloadProgress& progress, Kind kind, qint64 maxBytes);
     void showProgress(DownloadProgress& progress, bool final);
     Wake waitForActivity();
     bool superseded(quint64 transfer) const { return transfer != newestTransfer; }
@@ -76,6 +124,12 @@ private:
     // The transfer an abort has ended and reported; its failure path does not report again.
     quint64 abortedTransfer = 0;
     QString label; // the text last given to the view
+    DownloadRecords* records = nullptr;
+    std::unique_ptr<Sha256> hash;
+    QByteArray digest;
+    // A list transfer's overall time: a server that drips its answer cannot hold the window.
+    QTimer* deadline;
+    bool deadlinePassed = false;
     qint64 displayedBytes = 0;
     qint64 lastRefreshMs = -1;
 };

@@ -19,13 +19,20 @@ PartFile::PartFile(QString target) : target(std::move(target))
 
 PartFile::~PartFile()
 {
-    discard();
+    if (file)
+        discard();
 }
 
 bool PartFile::open()
 {
     file = std::make_unique<QFile>(partPath());
     return file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+}
+
+bool PartFile::openToAppend()
+{
+    file = std::make_unique<QFile>(partPath());
+    return file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
 }
 
 bool PartFile::write(const QByteArray& bytes)
@@ -50,11 +57,20 @@ bool PartFile::commit()
     return true;
 }
 
+bool PartFile::keep()
+{
+    if (!file || !file->isOpen())
+        return false;
+    const bool flushed = file->flush();
+    file->close();
+    file.reset();
+    return flushed;
+}
+
 void PartFile::discard()
 {
-    if (!file)
-        return;
-    file->close();
-    file->remove();
+    if (file)
+        file->close();
+    QFile::remove(partPath());
     file.reset();
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // A download's sink: the body goes to "<target>.part", which replaces the target only
-// when the whole body is in, so the target is never a partial file.
+// when the whole body is in, so the target is never a partial file. An interrupted
+// download may keep its part file to go on with it later.
 
 #include <QByteArray>
 #include <QString>
@@ -14,7 +15,7 @@ class PartFile
 {
 public:
     explicit PartFile(QString target);
-    ~PartFile(); // discards what was not committed
+    ~PartFile(); // discards what was neither committed nor kept
     PartFile(const PartFile&) = delete;
     PartFile& operator=(const PartFile&) = delete;
 
@@ -22,10 +23,14 @@ public:
 
     // Creates the part file empty.
     bool open();
+    // Opens the part file left by an earlier download to add to its end.
+    bool openToAppend();
     bool write(const QByteArray& bytes);
     // Closes the part file and puts it in the target's place.
     bool commit();
-    // Closes and deletes the part file.
+    // Closes the part file and leaves it for a later download to go on with.
+    bool keep();
+    // Closes and deletes the part file, also one left by an earlier download.
     void discard();
 
 private:

@@ -74,6 +74,14 @@ void QtTransferComponent::execute(const QString& url)
     // A compressed answer would drop Content-Length and change every byte count.
     request.setRawHeader("Accept-Encoding", "identity");
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    // Never from https to http: an answer the secure address vouches for stays secure.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    if (rangeFrom > 0) {
+        request.setRawHeader("Range", "bytes=" + QByteArray::number(rangeFrom) + '-');
+        request.setRawHeader("If-Range", rangeValidator.toLatin1());
+    }
+    rangeFrom = 0;
+    rangeValidator.clear();
     reply = manager->get(request);
     reply->setReadBufferSize(ReadBufferBytes);
     connect(reply, &QNetworkReply::socketStartedConnecting, this, &QtTransferComponent::onConnecting);
@@ -87,6 +95,12 @@ void QtTransferComponent::execute(const QString& url)
 
     // The component reports its states from the event loop, never from inside execute.
     QTimer::singleShot(0, reply, [this] { onResolving(); });
+}
+
+void QtTransferComponent::askFrom(qint64 offset, const QString& validator)
+{
+    rangeFrom = validator.isEmpty() ? 0 : offset;
+    rangeValidator = validator;
 }
 
 QString QtTransferComponent::header(const QString& name) const
@@ -137,8 +151,9 @@ void QtTransferComponent::setProxy(const ProxySettings& proxy)
         manager->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
         break;
     case 2:
-        manager->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, proxy.address, proxy.port, proxy.user,
-                                        proxy.user.isEmpty() ? QString() : proxy.password));
+        manager->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, proxy.address, proxy.port,
+                                        proxy.authenticate ? proxy.user : QString(),
+                                        proxy.authenticate ? proxy.password : QString()));
         break;
     default:
         manager->setProxyFactory(new SystemProxyFactory);

@@ -24,6 +24,7 @@ public:
     static constexpr qint64 ReadBufferBytes = 8 * 1024 * 1024;
 
     void execute(const QString& url) override;
+    void askFrom(qint64 offset, const QString& validator) override;
     bool stillExecuting() const override { return running; }
     QString header(const QString& name) const override;
     QByteArray readChunk(qint64 maxBytes) override;
@@ -62,6 +63,8 @@ private:
     bool headersValid = false;
     bool done = false;
     int status = 0;
+    qint64 rangeFrom = 0;
+    QString rangeValidator;
     qint64 bodyBytes = 0;
     QString info;
     QList<QPair<QByteArray, QByteArray>> headers;

@@ -73,6 +73,9 @@ private Q_SLOTS:
         server.serveTrickle("/stall", Bytes(4096), 1024, 2000);
         server.serveRedirect("/redirect", "/2048");
         server.serveRedirect("/choices", "/2048", 300, PickOne);
+        server.serveGenerated("/5mib", 5 << 20);
+        server.serveWithoutLength("/5mib-unannounced", Bytes(5 << 20));
+        server.serveDrip("/drip", 60, 50);
     }
 
     void init()
@@ -209,6 +212,39 @@ private Q_SLOTS:
         QCOMPARE(view->idle, true);
         QCOMPARE(view->iconsHidden, !isUpdateList);
         QVERIFY(!transfer->stillExecuting());
+    }
+
+    // A list is small: a larger answer is refused as soon as it shows, and a server that
+    // keeps it coming a byte at a time is stopped at the deadline. A file has no deadline.
+    void listTransferIsBounded_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("isUpdateList");
+        QTest::addColumn<QString>("reason"); // empty: the transfer succeeds
+        const QString tooLarge = "The server's answer is larger than 4096 KB and was refused.";
+        QTest::newRow("5 MiB feed") << "/5mib" << true << tooLarge;
+        QTest::newRow("5 MiB feed of unannounced length") << "/5mib-unannounced" << true << tooLarge;
+        QTest::newRow("dripping list") << "/drip" << true << "The server did not finish its answer within 1 seconds.";
+        QTest::newRow("dripping file") << "/drip" << false << "";
+    }
+    void listTransferIsBounded()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, isUpdateList);
+        QFETCH(QString, reason);
+        timings.requestTimeoutMs = 500;
+        timings.listDeadlineMs = 1000;
+        view->tickMs = 10000;
+
+        QCOMPARE(download(path, isUpdateList), reason.isEmpty());
+        if (reason.isEmpty()) {
+            QCOMPARE(readFile(target()), QByteArray(60, 'k'));
+            return;
+        }
+        QVERIFY2(view->lines.contains(reason), qPrintable(view->lines.join(" | ")));
+        QCOMPARE(view->labels.last(), ListFailed);
+        QVERIFY(!QFileInfo::exists(target()));
+        QVERIFY(!QFileInfo::exists(target() + ".part"));
     }
 
     void finalRedirectionLeavesNoWatchdogRunning()

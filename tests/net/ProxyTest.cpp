@@ -29,16 +29,20 @@ private Q_SLOTS:
     void downloadsThroughTheNamedProxy_data()
     {
         QTest::addColumn<QStringList>("setting"); // the proxy's BasicAuth, then the user and password given
+        QTest::addColumn<bool>("authenticate");   // `UseProxyAuth`
         QTest::addColumn<bool>("passes");
-        // The right credentials are toured end to end (tests/e2e).
-        QTest::newRow("open proxy") << QStringList{"", "", ""} << true;
-        QTest::newRow("wrong password") << QStringList{"ann s3cret", "ann", "guess"} << false;
-        QTest::newRow("no credentials") << QStringList{"ann s3cret", "", ""} << false;
+        QTest::newRow("open proxy") << QStringList{"", "", ""} << false << true;
+        QTest::newRow("right credentials") << QStringList{"ann s3cret", "ann", "s3cret"} << true << true;
+        QTest::newRow("wrong password") << QStringList{"ann s3cret", "ann", "guess"} << true << false;
+        QTest::newRow("no credentials") << QStringList{"ann s3cret", "", ""} << true << false;
+        QTest::newRow("credentials kept, authentication off")
+            << QStringList{"ann s3cret", "ann", "s3cret"} << false << false;
     }
 
     void downloadsThroughTheNamedProxy()
     {
         QFETCH(QStringList, setting);
+        QFETCH(bool, authenticate);
         QFETCH(bool, passes);
         TinyProxy proxy;
         const QString problem = proxy.start(temp.path(), setting[0]);
@@ -53,6 +57,7 @@ private Q_SLOTS:
         state.proxyPort = proxy.port;
         state.proxyUser = setting[1];
         state.proxyPass = setting[2];
+        state.useProxyAuth = authenticate ? 1 : 0;
         QVERIFY(engine.prepareConnection());
         const QString target = temp.filePath("proxied.bin");
         QFile::remove(target);

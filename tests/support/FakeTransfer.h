@@ -9,6 +9,7 @@ class FakeTransfer : public TransferComponent
 
 public:
     void execute(const QString&) override { executing = true; }
+    void askFrom(qint64, const QString&) override {}
     bool stillExecuting() const override { return executing; }
     QString header(const QString&) const override { return {}; }
     QByteArray readChunk(qint64) override { return {}; }

@@ -6,12 +6,13 @@
 #include <condition_variable>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 
 namespace {
 
-using Handler = std::function<void(httplib::Response&)>;
+using Handler = std::function<void(const httplib::Request&, httplib::Response&)>;
 
 // The generated body repeats with a prime period, so a byte written at the wrong
 // offset shows up.
@@ -69,6 +70,12 @@ struct TestHttpServer::Impl
         const std::lock_guard lock(mutex);
         routes[path.toStdString()] = std::move(handler);
     }
+    void route(const QString& path, std::function<void(httplib::Response&)> handler)
+    {
+        route(path, [handler = std::move(handler)](const httplib::Request&, httplib::Response& response) {
+            handler(response);
+        });
+    }
 
     // Sleeps unless the server stops meanwhile; false when it stops.
     bool pause(int ms)
@@ -85,10 +92,11 @@ struct TestHttpServer::Impl
             seen.headers.insert(QString::fromStdString(name).toLower(), QString::fromStdString(value));
         requests.append(seen);
         const auto found = routes.find(request.path);
-        const Handler handler =
-            found != routes.end() ? found->second : [](httplib::Response& answer) { answer.status = 404; };
+        const Handler handler = found != routes.end()
+                                    ? found->second
+                                    : [](const httplib::Request&, httplib::Response& answer) { answer.status = 404; };
         lock.unlock(); // a handler may wait for the server to stop
-        handler(response);
+        handler(request, response);
     }
 };
 
@@ -227,6 +235,46 @@ void TestHttpServer::serveRedirect(const QString& path, const QString& targetPat
         response.set_redirect(url(targetPath).toStdString(), status);
         if (!content.empty())
             response.set_content(content, "text/html");
+    });
+}
+
+void TestHttpServer::serveResumable(const QString& path, const QByteArray& body, const Resumable& how)
+{
+    impl->route(
+        path, [this, content = body.toStdString(), how](const httplib::Request& request, httplib::Response& response) {
+            const std::string tag = how.etag.toStdString();
+            response.set_header("ETag", tag);
+            // Left unset, the status is 206 for a Range request and the library sends the range.
+            if (!how.ranges || (request.has_header("If-Range") && request.get_header_value("If-Range") != tag)) {
+                response.status = 200;
+                // The library would cut even a 200 answer to the range asked for.
+                const_cast<httplib::Request&>(request).ranges.clear();
+            }
+            // Where this answer stops, known at its first piece: by position, not by count, so a
+            // request the client repeats on its own meets the same cut.
+            auto stopAt = std::make_shared<size_t>(0);
+            response.set_content_provider(
+                content.size(), "application/zip",
+                [this, content, how, stopAt](size_t offset, size_t length, httplib::DataSink& sink) {
+                    const size_t every = size_t(how.cutBytes);
+                    if (*stopAt == 0)
+                        *stopAt = offset < every * size_t(how.cuts) ? (offset / every + 1) * every : content.size();
+                    if (offset >= *stopAt) {
+                        impl->pause(100); // the client has the bytes before it sees the cut
+                        return false;
+                    }
+                    return sink.write(content.data() + offset, std::min(length, *stopAt - offset));
+                });
+        });
+}
+
+void TestHttpServer::serveDrip(const QString& path, qint64 announced, int pauseMs)
+{
+    impl->route(path, [this, announced, pauseMs](httplib::Response& response) {
+        response.set_content_provider(size_t(announced), "text/plain",
+                                      [this, pauseMs](size_t, size_t, httplib::DataSink& sink) {
+                                          return impl->pause(pauseMs) && sink.write("k", 1);
+                                      });
     });
 }
 

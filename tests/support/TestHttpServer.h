@@ -55,6 +55,18 @@ public:
     // Drops a connection once a write has waited this long for the client to read, as
     // servers that drop idle connections do; set before the request.
     void setWriteTimeoutMs(int milliseconds);
+    // A file with a strong ETag, as a static web server serves it.
+    struct Resumable
+    {
+        QString etag = QStringLiteral("\"v1\"");
+        bool ranges = true; // a Range whose If-Range names the tag gets 206 and the rest; else 200
+        int cuts = 0;       // an answer starting before cuts x cutBytes ends the connection at the
+                            // next multiple of cutBytes
+        qint64 cutBytes = 0;
+    };
+    void serveResumable(const QString& path, const QByteArray& body, const Resumable& how);
+    // Sends a byte of the body every pauseMs, for ever if need be (with Content-Length).
+    void serveDrip(const QString& path, qint64 announced, int pauseMs);
 
     QList<Request> requests() const;
     // Headers of the last request for path; empty when none came.
