@@ -9,6 +9,7 @@
 #include "app/StringIds.h"
 #include "app/Waits.h"
 #include "detect/GameDetection.h"
+#include "install/ArchiveFetch.h"
 #include "install/ArchiveSource.h"
 #include "install/BaseSet.h"
 #include "install/ExtractionJob.h"
@@ -21,15 +22,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-
-namespace {
-
-bool fileExists(const QString& path)
-{
-    return QFileInfo::exists(path);
-}
-
-} // namespace
 
 Installer::Installer(AppState& state, AppServices& services, DownloadEngine& engine, ZipExtractor& extractor,
                      GameDetection& detection, DownloadView& status, MainWindowViews views)
@@ -177,10 +169,15 @@ Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps
         return End::Closing;
     }
 
-    if (!fileExists(archive.localPath)) {
-        views.rows.setStatusIcon(product, StatusPicture::Downloading, state.str(Str::Downloading));
-        if (!engine.downloadFile(archive.address, archive.localPath, false, services.timings.install.afterDownloadMs))
-            return End::Stopped;
+    const ArchiveFetch::Result fetched =
+        ArchiveFetch(state, services, engine).obtain(archive, services.timings.install.afterDownloadMs, [&] {
+            views.rows.setStatusIcon(product, StatusPicture::Downloading, state.str(Str::Downloading));
+        });
+    if (fetched == ArchiveFetch::Result::Stopped)
+        return End::Stopped;
+    if (fetched == ArchiveFetch::Result::Refused) {
+        views.rows.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed));
+        return End::Closing;
     }
     if (lacksRoomFor(archive.localPath, state.krvnPath)) {
         views.rows.setStatusIcon(product, StatusPicture::Error, state.str(Str::InstallationFailed));
@@ -254,9 +251,12 @@ Installer::End Installer::installBaseSet(FailureScope& steps)
         refuseArchive(steps, state.workFolder);
         return End::Closing;
     }
-    if (!fileExists(archive.localPath) &&
-        !engine.downloadFile(archive.address, archive.localPath, false, services.timings.install.afterDownloadMs))
+    const ArchiveFetch::Result fetched =
+        ArchiveFetch(state, services, engine).obtain(archive, services.timings.install.afterDownloadMs);
+    if (fetched == ArchiveFetch::Result::Stopped)
         return End::Stopped;
+    if (fetched == ArchiveFetch::Result::Refused)
+        return End::Closing;
     bool extracted = false;
     // The undo point lives in the game folder, whichever folder the base set goes to.
     const QString root = state.baseSetFolder.startsWith(state.krvnPath) ? state.krvnPath : state.baseSetFolder;
@@ -283,8 +283,13 @@ Installer::End Installer::replaceManager(FailureScope& steps)
         refuseArchive(steps, updater.refused() ? state.updaterFile : state.workFolder);
         return End::Closing;
     }
-    if (!engine.downloadFile(updater.address, updater.localPath, false, services.timings.install.afterUpdaterMs))
-        return End::Stopped;
+    ArchiveFetch fetch(state, services, engine);
+    // Always the newest copies: whatever an earlier attempt left is not reused.
+    steps.step([&] { deleteFileWait(updater.localPath, false); });
+    steps.step([&] { deleteFileWait(manager.localPath, false); });
+    const ArchiveFetch::Result fetchedUpdater = fetch.obtain(updater, services.timings.install.afterUpdaterMs);
+    if (fetchedUpdater != ArchiveFetch::Result::Ready)
+        return fetchedUpdater == ArchiveFetch::Result::Stopped ? End::Stopped : End::Closing;
 
     SettingsStore& settings = services.settings;
     steps.step([&] { settings.write(SettingKey::AppPath, state.appFolder); });
@@ -294,8 +299,9 @@ Installer::End Installer::replaceManager(FailureScope& steps)
     steps.step([&] { settings.write(SettingKey::UpdaterMessage2, state.str(Str::ApplyingProgramUpdate)); });
     steps.step([&] { settings.write(SettingKey::UpdaterMessage3, state.str(Str::Cancel)); });
 
-    if (!engine.downloadFile(manager.address, manager.localPath, false, services.timings.install.afterDownloadMs))
-        return End::Stopped;
+    const ArchiveFetch::Result fetchedManager = fetch.obtain(manager, services.timings.install.afterDownloadMs);
+    if (fetchedManager != ArchiveFetch::Result::Ready)
+        return fetchedManager == ArchiveFetch::Result::Stopped ? End::Stopped : End::Closing;
     steps.step([&] {
         const QString folder = QDir::toNativeSeparators(QDir::cleanPath(QDir::fromNativeSeparators(state.appFolder)));
         services.platform.startDetached(updater.localPath, {}, folder);

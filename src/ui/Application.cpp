@@ -50,6 +50,7 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
         : state(state), services(services), windows(windows)
     {
         window.attach(commands);
+        engine.setRecords(&downloadRecords);
         QTimer* countdown = window.statusPanel().timeoutTimer();
         countdown->setInterval(services.timings.download.countdownTickMs);
         QObject::connect(countdown, &QTimer::timeout, &engine, &DownloadEngine::countDownToTimeout);
@@ -105,6 +106,7 @@ struct Application::Parts : CommandTargets, MainWindowLanguageView
     MainCommands commands{state, services, window, *this};
     MainWindowViews views{window, window.versionRows(), commands};
     GameDetection detection{state, services, views};
+    DownloadRecords downloadRecords{services.settings};
     DownloadEngine engine{
         state, services.transfer, services.platform, services.timings.download, window.statusPanel(), commands};
     ReleaseCatalogue catalogue{state, services, engine, window.statusPanel(), views};

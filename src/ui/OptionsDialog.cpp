@@ -234,6 +234,10 @@ QGroupBox* OptionsDialog::buildProxyGroup()
 
     setAllEnabled({lblAddress, txtAddress, lblPort, txtPort, chkAuth, lblUser, txtUser, lblPass, txtPass}, false);
 
+    chkRequireChecksum = named(new QCheckBox(picProxy), ObjectName::chkRequireChecksum);
+    connect(chkRequireChecksum, &QCheckBox::toggled, this, [this](bool on) { state.requireChecksum = on ? 1 : 0; });
+    grid->addWidget(chkRequireChecksum, 7, 0, 1, 5);
+
     auto* layout = new QVBoxLayout(fraProxy);
     layout->addWidget(picProxy);
     return fraProxy;
@@ -321,6 +325,7 @@ void OptionsDialog::loadFormSettings()
     txtPort->setText(QString::number(state.proxyPort));
     txtUser->setText(state.proxyUser);
     txtPass->setText(state.proxyPass);
+    chkRequireChecksum->setChecked(state.requireChecksum == 1);
 }
 
 void OptionsDialog::chooseConnection(int index)
@@ -381,6 +386,7 @@ void OptionsDialog::storeAndClose()
             {SettingKey::ProxyPort, QString::number(state.proxyPort)},
             {SettingKey::ProxyUser, state.proxyUser},
             {SettingKey::ProxyPass, state.proxyPass},
+            {SettingKey::RequireChecksum, QString::number(state.requireChecksum)},
         };
         for (const auto& [key, text] : values)
             steps.step([&] { services.settings.write(key, text); });

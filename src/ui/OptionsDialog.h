@@ -77,6 +77,7 @@ private:
     QLineEdit* txtPort = nullptr;
     QLabel* lblPortError = nullptr; // shown while the port is refused
     QCheckBox* chkAuth = nullptr;
+    QCheckBox* chkRequireChecksum = nullptr;
     QLabel* lblUser = nullptr;
     QLineEdit* txtUser = nullptr;
     QLabel* lblPass = nullptr;

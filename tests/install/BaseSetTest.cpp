@@ -32,9 +32,9 @@ private Q_SLOTS:
         QCOMPARE(BaseSet::isPresent(folder), present);
     }
 
-    // The download itself is the same as a build's; an archive already in the work folder
-    // is used as is, and a damaged one is said so in the list only and deleted. Without a
-    // game nothing is fetched or written.
+    // The download itself is the same as a build's; an archive this program downloaded
+    // earlier is used again, and a damaged one is said so in the list only and deleted.
+    // Without a game nothing is fetched or written.
     void installsFromTheWorkFolder_data()
     {
         QTest::addColumn<QByteArray>("damage"); // the bytes of a damaged archive; empty: a good one
@@ -51,12 +51,14 @@ private Q_SLOTS:
         QFETCH(QString, lastLine);
         f->state.baseSetFolder = game ? f->folder("game/baseset") : QString();
         const QString cached = f->state.workFolder + "baseset.zip";
-        QVERIFY(writeFile(cached, damage.isEmpty() ? f->baseSetArchive() : damage));
+        const QByteArray archive = damage.isEmpty() ? f->baseSetArchive() : damage;
+        QVERIFY(writeFile(cached, archive));
+        f->recordDownload("baseset.zip", archive);
         const QMap<QString, QByteArray> before = snapshot(f->temp.path());
 
         f->installer.installProduct(Installer::BaseSetFiles);
 
-        QCOMPARE(f->requestPaths(), QStringList{});
+        QCOMPARE(f->fileRequests(), QStringList{});
         QCOMPARE(f->view.lines.last(), lastLine);
         QCOMPARE(f->dialogs.messages.size(), 0);
         QVERIFY2(!f->view.icons.join(" ").contains("installed"), "no status row changes");

@@ -25,20 +25,6 @@ class BuildInstallTest : public InstallTest
     }
 
 private Q_SLOTS:
-    void cachedArchiveInstallsWithoutRequest()
-    {
-        f->state.latestStable = "1.4.0";
-        QVERIFY(writeFile(f->state.workFolder + "korvane-1.4.0-windows-win32.zip", f->buildArchive("1.4.0")));
-        f->answer({Answer::Ok, Answer::No, Answer::Ok, Answer::No});
-
-        for (int run = 0; run < 2; ++run) {
-            f->installer.installProduct(0);
-            QCOMPARE(f->view.label, QStringLiteral("Done."));
-        }
-        QCOMPARE(f->requestPaths(), QStringList{});
-        QCOMPARE(f->state.krvnVersion, QStringLiteral("1.4.0"));
-    }
-
     void nightlyWarning_data()
     {
         QTest::addColumn<bool>("nightlySelected");
@@ -61,7 +47,7 @@ private Q_SLOTS:
 
         f->installer.installProduct(2);
 
-        QCOMPARE(f->requestPaths().size(), requests);
+        QCOMPARE(f->fileRequests().size(), requests);
         QCOMPARE(f->messageTexts().contains("Warning: Nightly versions may be unstable or cause problems. Do you want "
                                             "to proceed anyway?"),
                  nightlySelected);
@@ -96,7 +82,7 @@ private Q_SLOTS:
         f->installer.installProduct(0);
 
         QCOMPARE(f->dialogs.folderTitles, QStringList{"Select the folder where Korvane will be installed."});
-        QCOMPARE(f->requestPaths().size(), installedInto.isEmpty() ? 0 : 1);
+        QCOMPARE(f->fileRequests().size(), installedInto.isEmpty() ? 0 : 1);
         QCOMPARE(f->view.enables, (installedInto.isEmpty() ? QList<bool>{} : QList<bool>{false, true}));
         if (installedInto.isEmpty())
             return;
@@ -216,7 +202,7 @@ private Q_SLOTS:
         f->installer.installProduct(0);
 
         const QString archive = f->state.workFolder + "korvane-1.4.0-windows-win32.zip";
-        QCOMPARE(f->requestPaths(), running ? QStringList() : QStringList{StablePath});
+        QCOMPARE(f->fileRequests(), running ? QStringList() : QStringList{StablePath});
         QString pattern = QRegularExpression::escape(message);
         pattern.replace(QRegularExpression::escape("#folder#"),
                         QRegularExpression::escape(QDir::toNativeSeparators(QDir(folder).absolutePath())) + "/?");

@@ -18,6 +18,7 @@
 #include "net/DownloadEngine.h"
 #include "net/QtTransferComponent.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QStringList>
 #include <QTest>
@@ -39,6 +40,7 @@ struct InstallFixture : FakeServices
         state.updaterFile = state.workFolder + "updater4.exe";
         platform.applicationPath = state.appFolder + "krvnm";
         services.timings.install = {0, 0, 0};
+        engine.setRecords(&records);
     }
 
     // A folder below the temporary one, created, ending in the system's separator.
@@ -76,10 +78,23 @@ struct InstallFixture : FakeServices
         return readFile(zip);
     }
 
+    // As if this program had downloaded bytes as the work folder's file name.
+    void recordDownload(const QString& name, const QByteArray& bytes)
+    {
+        records.recordDigest(name, QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    }
+
     // The message box answers, in order.
     void answer(const QList<Answer>& answers) { dialogs.answers.append(answers); }
 
     QStringList requestPaths() const { return collect(server.requests(), &TestHttpServer::Request::path); }
+    // The requests for files, without the look-ups of their published checksums.
+    QStringList fileRequests() const
+    {
+        QStringList paths = requestPaths();
+        paths.removeIf([](const QString& path) { return path.endsWith(QLatin1String(".sha256")); });
+        return paths;
+    }
     QStringList reportSources() const { return collect(errors.reports, &RecordingErrorHandler::Report::source); }
     QStringList messageTexts() const { return collect(dialogs.messages, &MessageRequest::text); }
 
@@ -97,6 +112,7 @@ struct InstallFixture : FakeServices
     AppState state;
     QtTransferComponent transfer;
     RecordingMainView view;
+    DownloadRecords records{settings};
     DownloadEngine engine{state, transfer, platform, services.timings.download, view, view};
     EngineExtractionView extractionView{engine, view};
     ZipExtractor extractor{state, dialogs, extractionView};

@@ -31,7 +31,7 @@ private Q_SLOTS:
         f->installer.installProduct(Installer::OlderRelease);
 
         QCOMPARE(f->installer.selectedVersion(), QStringLiteral("1.0.2"));
-        QCOMPARE(f->requestPaths().size(), 1);
+        QCOMPARE(f->fileRequests().size(), 1);
         QCOMPARE(f->view.lines.last(), QStringLiteral("New version installed successfully."));
         QCOMPARE(f->reportSources(), QStringList{"LiveUpdateNow - ProductID #3"});
     }
@@ -77,7 +77,7 @@ private Q_SLOTS:
         f->installer.installProduct(Installer::OlderRelease);
 
         const bool goesOn = !asked || answer == Answer::Yes;
-        QCOMPARE(f->requestPaths().size(), goesOn ? 1 : 0);
+        QCOMPARE(f->fileRequests().size(), goesOn ? 1 : 0);
         QCOMPARE(f->view.enables, goesOn ? QList<bool>({false, true}) : QList<bool>());
         if (!asked)
             return;

@@ -1,6 +1,7 @@
 #include "InstallFixture.h"
 #include "TestMain.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QTest>
 
@@ -36,14 +37,21 @@ private Q_SLOTS:
 
         f->installer.installProduct(Installer::NewManager);
 
-        QCOMPARE(f->requestPaths(), (QStringList{"/files/updater.exe", "/files/krvnm.exe"}));
+        QCOMPARE(f->fileRequests(), (QStringList{"/files/updater.exe", "/files/krvnm.exe"}));
         QVERIFY(!QFileInfo::exists(f->state.managerFile));
         QCOMPARE(readFile(f->state.updaterFile), QByteArray("updater"));
-        QCOMPARE(f->settings.writes, (Writes{{"AppPath", f->state.appFolder},
-                                             {"AppExeName", "krvnm"},
-                                             {"msg1", "Please wait..."},
-                                             {"msg2", "Applying program update"},
-                                             {"msg3", "Cancel"}}));
+        const auto sha256 = [](const QByteArray& bytes) {
+            return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+        };
+        Writes handOver{{"SHA256_updater4.exe", sha256("updater")},
+                        {"AppPath", f->state.appFolder},
+                        {"AppExeName", "krvnm"},
+                        {"msg1", "Please wait..."},
+                        {"msg2", "Applying program update"},
+                        {"msg3", "Cancel"}};
+        if (managerServed)
+            handOver.append({"SHA256_krvnm.exe.tmp", sha256("new manager")});
+        QCOMPARE(f->settings.writes, handOver);
         QCOMPARE(f->state.appFolder + "krvnm", f->platform.applicationPath);
         QCOMPARE(f->reportSources(), QStringList{});
         QCOMPARE(readFile(f->state.workFolder + "krvnm.exe.tmp"), managerServed ? "new manager" : QByteArray());
@@ -61,7 +69,7 @@ private Q_SLOTS:
 
         f->installer.installProduct(Installer::NewManager);
 
-        QCOMPARE(f->requestPaths(), QStringList{"/files/updater.exe"});
+        QCOMPARE(f->fileRequests(), QStringList{"/files/updater.exe"});
         QCOMPARE(f->settings.writes, Writes{});
         QCOMPARE(f->view.closes, 0);
     }

@@ -12,6 +12,7 @@
 #include "ui/VersionRowsPanel.h"
 #include "updates/CheckDate.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -50,12 +51,20 @@ private Q_SLOTS:
     // first); answered No, the window stays.
     void closingMidExtractionAsksFirst()
     {
-        AppFixture app;
+        // No checksum is published; the archive in the work folder is the one this program
+        // downloaded, so it is unpacked without a download.
+        TestHttpServer server;
+        QVERIFY(server.start());
+        AppFixture app(true);
+        app.settings.values.insert(QStringLiteral("BUILDSERVER"), server.url());
         MainWindow& window = app.startWindow();
         app.state->krvnPath = app.temp.filePath(QStringLiteral("Korvane")) + QDir::separator();
         app.state->latestStable = QStringLiteral("1.5.0");
         app.state->catalogueLoaded = true;
-        QVERIFY(writeFile(app.state->workFolder + ArchiveSource::archiveName(app.state->platformIndex, "1.5.0")));
+        const QString archive = ArchiveSource::archiveName(app.state->platformIndex, "1.5.0");
+        QVERIFY(writeFile(app.state->workFolder + archive, "x"));
+        app.settings.writeItem(SettingKey::ArchiveDigest, archive,
+                               QString::fromLatin1(QCryptographicHash::hash("x", QCryptographicHash::Sha256).toHex()));
         window.show();
         auto* list = window.findChild<QListWidget*>(QStringLiteral("lstStatus"));
         QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, &window, [&](auto&, int first, int) {

@@ -237,7 +237,7 @@ private Q_SLOTS:
 
     // The port is typed: the field takes five digits at most and nothing else. A port
     // outside 1 to 65535 is said so beside the field; the dialog stays and stores nothing.
-    void okStoresTheSevenValuesInOrder_data()
+    void okStoresTheValuesInOrder_data()
     {
         QTest::addColumn<QString>("port");
         QTest::addColumn<QString>("failingKey");
@@ -257,7 +257,7 @@ private Q_SLOTS:
         row("8080", "PROXYADDRESS", "8080", 3001); // a failing key
     }
 
-    void okStoresTheSevenValuesInOrder()
+    void okStoresTheValuesInOrder()
     {
         QFETCH(QString, port);
         QFETCH(QString, failingKey);
@@ -273,6 +273,7 @@ private Q_SLOTS:
         QTest::keyClicks(fixture.find<QLineEdit>("txtPort"), port);
         fixture.find<QLineEdit>("txtUser")->setText("ann");
         fixture.find<QLineEdit>("txtPass")->setText("pw");
+        fixture.find<QCheckBox>("chkRequireChecksum")->setChecked(true);
 
         QTest::mouseClick(fixture.find<QPushButton>("cmdOK"), Qt::LeftButton);
 
@@ -293,7 +294,7 @@ private Q_SLOTS:
         QVERIFY(!refusal->isVisible());
         QList<QPair<QString, QString>> expected = {
             {"Language", "SPANISH"},   {"CONNECTIONTYPE", "2"}, {"USEPROXYAUTH", "1"}, {"PROXYADDRESS", "10.0.0.1"},
-            {"PROXYPORT", storedPort}, {"PROXYUSER", "ann"},    {"PROXYPASS", "pw"}};
+            {"PROXYPORT", storedPort}, {"PROXYUSER", "ann"},    {"PROXYPASS", "pw"},   {"REQUIRECHECKSUM", "1"}};
         expected.removeIf([&](const QPair<QString, QString>& value) { return value.first == failingKey; });
         QCOMPARE(fixture.settings.writes, expected);
         QCOMPARE(QString::number(fixture.state.proxyPort), storedPort);
