@@ -48,6 +48,7 @@ QLabel* label(QLatin1StringView name, QWidget* parent)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setFont(verdanaFont(label->font()));
     QSizePolicy wrapping(QSizePolicy::Preferred, QSizePolicy::Minimum);

@@ -59,6 +59,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
     stbMainText = new QLabel(this);
     stbMainText->setObjectName(ObjectName::stbMainText);
+    stbMainText->setTextFormat(Qt::PlainText);
     stbMainText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     stbMainText->setContentsMargins(6, 2, 6, 2);
     statusBar()->setObjectName(ObjectName::stbMain);

@@ -27,6 +27,8 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption)
 {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
+    // Versions, dates and status texts come from servers and files: never markup.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 

@@ -82,6 +82,8 @@ Answer QtDialogs::messageBox(const MessageRequest& request)
 {
     QMessageBox box(toQt(request.icon), request.title, request.text, QMessageBox::NoButton,
                     QApplication::activeWindow());
+    // Texts may carry what a server answered; a link or markup there stays literal.
+    box.setTextFormat(Qt::PlainText);
     const QList<Answer> buttons = buttonsOf(request.buttons);
     for (Answer answer : buttons)
         box.addButton(toQt(answer));

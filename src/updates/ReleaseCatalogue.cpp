@@ -8,6 +8,7 @@
 #include "app/SettingsStore.h"
 #include "app/StringIds.h"
 #include "app/Waits.h"
+#include "install/ArchiveSource.h"
 #include "net/DownloadEngine.h"
 #include "net/DownloadView.h"
 #include "updates/CheckDate.h"
@@ -249,9 +250,12 @@ QString ReleaseCatalogue::changeLogAddress(const AppState& state, int index, int
     default:
         break;
     }
-    if (version.isEmpty())
+    // One path segment, as in the archive addresses: a version naming other folders or
+    // carrying a query is no address of ours.
+    const QString segment = ArchiveSource::pathSegment(version);
+    if (segment.isEmpty())
         return {};
     if (folder.isEmpty())
         folder = QStringLiteral("/binaries/releases/");
-    return state.endpoints.buildServer + folder + version + QStringLiteral("/changelog.txt");
+    return state.endpoints.buildServer + folder + segment + QStringLiteral("/changelog.txt");
 }

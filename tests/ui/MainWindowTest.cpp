@@ -5,6 +5,7 @@
 #include "TestMain.h"
 #include "app/MainCommands.h"
 #include "app/ObjectNames.h"
+#include "ui/QtDialogs.h"
 #include "ui/StatusPanel.h"
 #include "ui/VersionRowsPanel.h"
 
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
@@ -84,6 +86,33 @@ class MainWindowTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Versions, dates and answers come from servers and files; markup in them stays text.
+    void serverTextIsNeverMarkup()
+    {
+        const QString markup = QStringLiteral("<a href=\"http://x/\">9.9</a>");
+        AppFixture app;
+        MainWindow& window = app.startWindow();
+        for (const char* name : {"lblVersion", "lblDate0", "lblDate2", "lblDownloadStatus", "stbMainText"}) {
+            auto* label = find<QLabel>(window, QLatin1String(name));
+            label->setText(markup);
+            QVERIFY2(label->textFormat() == Qt::PlainText, name);
+        }
+
+        QtDialogs dialogs;
+        Qt::TextFormat shown = Qt::AutoText;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->textFormat();
+            box->done(QMessageBox::No);
+        });
+        MessageRequest offer;
+        offer.text = QStringLiteral("Korvane Manager version ") + markup + QStringLiteral(" is now available!");
+        offer.buttons = MessageButtons::YesNo;
+        QCOMPARE(dialogs.messageBox(offer), Answer::No);
+        QCOMPARE(shown, Qt::PlainText);
+    }
+
     // The window holds every control ObjectNames.h gives it, and its control arrays whole;
     // every control a user can reach and every menu entry carries a name of its own, and
     // every entry a caption.

@@ -224,26 +224,33 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("restoreIndex");
+        QTest::addColumn<QString>("beta");
         QTest::addColumn<QString>("expected");
+        const QString beta = "1.4.0-beta5";
         // The stable row's link is followed through the window (MainWindowWiringTest).
-        QTest::newRow("stable without a version") << 0 << -1 << "";
-        QTest::newRow("beta") << 1 << -1 << "/binaries/releases/1.4.0-beta5/changelog.txt";
-        QTest::newRow("nightly") << 2 << -1 << "/binaries/nightlies/trunk/r26400/changelog.txt";
-        QTest::newRow("older release") << 3 << 1 << "/binaries/releases/1.3.0/changelog.txt";
-        QTest::newRow("no older release selected") << 3 << -1 << "";
-        QTest::newRow("the empty closing record") << 3 << 2 << "";
-        QTest::newRow("selection beyond the records") << 3 << 3 << "";
-        QTest::newRow("no such row") << 4 << 0 << "";
+        QTest::newRow("stable without a version") << 0 << -1 << beta << "";
+        QTest::newRow("beta") << 1 << -1 << beta << "/binaries/releases/1.4.0-beta5/changelog.txt";
+        QTest::newRow("nightly") << 2 << -1 << beta << "/binaries/nightlies/trunk/r26400/changelog.txt";
+        QTest::newRow("older release") << 3 << 1 << beta << "/binaries/releases/1.3.0/changelog.txt";
+        QTest::newRow("no older release selected") << 3 << -1 << beta << "";
+        QTest::newRow("the empty closing record") << 3 << 2 << beta << "";
+        QTest::newRow("selection beyond the records") << 3 << 3 << beta << "";
+        QTest::newRow("no such row") << 4 << 0 << beta << "";
+        QTest::newRow("version naming other folders") << 1 << -1 << "1.4/../x?y#z"
+                                                      << "/binaries/releases/1.4%2F..%2Fx%3Fy%23z/changelog.txt";
+        QTest::newRow("version ..") << 1 << -1 << ".."
+                                    << "";
     }
 
     void changeLogAddress()
     {
         QFETCH(int, index);
         QFETCH(int, restoreIndex);
+        QFETCH(QString, beta);
         QFETCH(QString, expected);
         AppState state;
         state.endpoints.buildServer = "http://builds.test";
-        state.latestBeta = "1.4.0-beta5";
+        state.latestBeta = beta;
         state.latestNightly = "r26400";
         state.olderReleases = releases(2) << ReleaseRecord{};
         QCOMPARE(ReleaseCatalogue::changeLogAddress(state, index, restoreIndex),
