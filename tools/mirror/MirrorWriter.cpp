@@ -2,6 +2,7 @@
 
 #include "PeFixtureWriter.h"
 #include "ZipWriter.h"
+#include "net/Sha256.h"
 
 #include <algorithm>
 #include <fstream>
@@ -39,6 +40,22 @@ bool writeText(const fs::path& path, const std::string& text, std::string& error
     return static_cast<bool>(file);
 }
 
+// "<file>.sha256" beside the file, as sha256sum writes it.
+bool publishChecksum(const fs::path& path, std::string& error)
+{
+    std::ifstream file(path, std::ios::binary);
+    Sha256 hash;
+    std::string buffer(1 << 20, '\0');
+    while (file.read(buffer.data(), std::streamsize(buffer.size())) || file.gcount() > 0)
+        hash.add(buffer.data(), std::size_t(file.gcount()));
+    if (file.bad()) {
+        error = "cannot read " + path.string();
+        return false;
+    }
+    return writeText(fs::path(path.string() + ".sha256"),
+                     Sha256::hex(hash.current()) + "  " + path.filename().string() + "\n", error);
+}
+
 // Game data that compresses about as well as real game data does: runs of repeated
 // bytes between random ones.
 std::string payload(std::size_t size)
@@ -61,11 +78,12 @@ std::string changelog(const std::string& version, const std::string& date)
     return "Korvane " + version + " (" + date + ")\n------\n- Fixes and translations.\n";
 }
 
-bool writeBuildFolder(const fs::path& folder, const MirrorRelease& release, bool nightly, std::string& error)
+bool writeBuildFolder(const fs::path& folder, const MirrorRelease& release, bool nightly, std::string& error,
+                      std::size_t payloadBytes = 0)
 {
     for (const char* platform : Platforms)
         if (!writeBuildArchive(folder / buildArchiveName(release.version, platform, nightly), release.version, platform,
-                               0, error))
+                               payloadBytes, error))
             return false;
     return writeText(folder / "changelog.txt", changelog(release.version, release.date), error);
 }
@@ -109,7 +127,7 @@ bool writeBaseSet(const fs::path& path, std::string& error)
         error = zip.error();
         return false;
     }
-    return true;
+    return publishChecksum(path, error);
 }
 
 } // namespace
@@ -135,7 +153,7 @@ bool writeBuildArchive(const fs::path& path, const std::string& version, const s
         error = zip.error();
         return false;
     }
-    return true;
+    return publishChecksum(path, error);
 }
 
 bool writeMirror(const fs::path& folder, const MirrorCatalogue& catalogue, std::string& error)
@@ -153,9 +171,12 @@ bool writeMirror(const fs::path& folder, const MirrorCatalogue& catalogue, std::
         return false;
     std::vector<MirrorRelease> builds = catalogue.older;
     builds.insert(builds.end(), {catalogue.stable, catalogue.beta, catalogue.candidate});
-    for (const MirrorRelease& release : builds)
-        if (!writeBuildFolder(releases / release.version, release, false, error))
+    for (const MirrorRelease& release : builds) {
+        const bool candidate = release.version == catalogue.candidate.version;
+        if (!writeBuildFolder(releases / release.version, release, false, error,
+                              candidate ? catalogue.candidatePayloadBytes : 0))
             return false;
+    }
     if (!writeText(releases / catalogue.folderWithoutDot / "readme.txt", "Test builds, not releases.\n", error))
         return false;
     if (!writeBuildFolder(folder / "binaries" / "nightlies" / "trunk" / catalogue.nightly.version, catalogue.nightly,
@@ -167,7 +188,8 @@ bool writeMirror(const fs::path& folder, const MirrorCatalogue& catalogue, std::
     if (!writeText(files / "updates.php", "[KRVNM]\nversion=" + catalogue.makerVersion + "\n", error) ||
         !writeBaseSet(files / "krvnm_baseset.zip", error) ||
         !writeText(files / "updater.exe", executable(catalogue.makerVersion, false), error) ||
-        !writeText(files / "krvnm.exe", executable(catalogue.makerVersion, false), error))
+        !writeText(files / "krvnm.exe", executable(catalogue.makerVersion, false), error) ||
+        !publishChecksum(files / "updater.exe", error) || !publishChecksum(files / "krvnm.exe", error))
         return false;
     return true;
 }

@@ -7,6 +7,7 @@
 //   /binaries/releases/<version>/korvane-<version>-windows-<platform>.zip, changelog.txt
 //   /binaries/nightlies/trunk/<revision>/korvane-trunk-<revision>-windows-<platform>.zip
 //   /files/updates.php, krvnm_baseset.zip, updater.exe, krvnm.exe
+// Every archive and program file has its SHA-256 beside it in "<file>.sha256".
 // Every build archive holds a korvane.exe whose version resource names that build.
 
 #include <cstddef>
@@ -33,6 +34,9 @@ struct MirrorCatalogue
                                      {"1.3.2", "2013-03-20"},   {"1.3.3", "2013-05-01"}, {"1.4.0", "2013-08-12"}};
     std::string folderWithoutDot = "testing"; // a folder the listing shows that is no release
     std::string makerVersion = "1.0.5";       // what updates.php answers
+    // Game data in the candidate's archives (the beta row shows the candidate), more than
+    // the program's transfer buffers hold, so the tour can interrupt the download and resume it.
+    std::size_t candidatePayloadBytes = 24 << 20;
 };
 
 // The archive name of a build: korvane-<version>-windows-<platform>.zip ("trunk-" before

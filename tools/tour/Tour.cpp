@@ -6,8 +6,10 @@
 #include "app/ObjectNames.h"
 #include "app/SettingsStore.h"
 #include "app/StringIds.h"
+#include "app/TransferComponent.h"
 #include "detect/FileVersionText.h"
 #include "detect/GameDetection.h"
+#include "install/ArchiveSource.h"
 #include "ui/MainWindow.h"
 
 #include <QAction>
@@ -19,6 +21,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -64,10 +68,52 @@ QString lastLine(const QListWidget* list)
 } // namespace
 
 Tour::Tour(AppState& state, SettingsStore& settings, MainWindow& window, TourDialogs& dialogs, TourPlatform& platform,
-           QString screenshotFolder)
-    : state(state), settings(settings), window(window), dialogs(dialogs), platform(platform),
+           TransferComponent& transfer, QString screenshotFolder)
+    : state(state), settings(settings), window(window), dialogs(dialogs), platform(platform), transfer(transfer),
       screenshotFolder(std::move(screenshotFolder))
 {}
+
+QStringList Tour::statusLines() const
+{
+    QStringList lines;
+    const auto* list = window.findChild<QListWidget*>(QStringLiteral("lstStatus"));
+    for (int i = 0; i < list->count(); ++i)
+        lines << list->item(i)->text();
+    return lines;
+}
+
+bool Tour::interruptInstall(std::uint8_t product, const QString& version, QStringList& problems)
+{
+    const QString part = ArchiveSource::forBuild(state, product, version).localPath + QStringLiteral(".part");
+    bool cut = false;
+    bool scheduled = false;
+    int answers = 0;
+    // Right after the program has written the first body it read, as a dropped connection
+    // or a closed program would. The archive is larger than the transfer buffers hold, so
+    // the rest cannot have arrived by then.
+    const QMetaObject::Connection watch =
+        QObject::connect(&transfer, &TransferComponent::stateChanged, &window, [&](int transferState) {
+            // The first of these is the answer's head; the others bring body.
+            if (transferState != TransferComponent::ReceivingResponse || ++answers < 2 || cut || scheduled)
+                return;
+            scheduled = true;
+            QTimer::singleShot(0, &window, [&] {
+                scheduled = false;
+                if (!cut && transfer.stillExecuting() && QFileInfo(part).size() > 0) {
+                    cut = true;
+                    transfer.cancel();
+                }
+            });
+        });
+    dialogs.expect({});
+    window.findChild<QPushButton*>(QStringLiteral("cmdLU"))->click();
+    QObject::disconnect(watch);
+    if (!cut)
+        problems << QStringLiteral("the download ended before it could be interrupted");
+    else if (!QFileInfo::exists(part))
+        problems << QStringLiteral("the interrupted download kept no part file");
+    return cut && QFileInfo::exists(part);
+}
 
 bool Tour::stage(const QString& name, const std::function<QString(QStringList&)>& action)
 {
@@ -197,12 +243,25 @@ bool Tour::run()
         const QString shown = install(state.latestStable, false, problems);
         if (rowStatus(0) != state.str(Str::NowInstalled))
             problems << QStringLiteral("row 0 shows \"%1\"").arg(rowStatus(0));
-        return shown;
+        // The base set, installed last, cleared the build's lines; it is verified the same way.
+        if (!statusLines().contains(state.str(Str::ChecksumVerified)))
+            problems << QStringLiteral("no \"%1\" in the status list").arg(state.str(Str::ChecksumVerified));
+        return QStringLiteral("\"%1\" in the status list; ").arg(state.str(Str::ChecksumVerified)) + shown;
     });
 
-    ok &= stage(QStringLiteral("Install Now on the beta row"), [&](QStringList& problems) {
+    ok &= stage(QStringLiteral("Install Now on the beta row, interrupted and resumed"), [&](QStringList& problems) {
         row(1)->click();
-        return install(state.latestBeta, false, problems);
+        if (!interruptInstall(1, state.latestBeta, problems))
+            return QStringLiteral("not interrupted");
+        const QString shown = install(state.latestBeta, false, problems);
+        const QString resuming = QRegularExpression::escape(state.str(Str::ResumingAt))
+                                     .replace(QStringLiteral("\\#1\\#"), QStringLiteral("[1-9][0-9]*"));
+        const QStringList lines = statusLines();
+        if (lines.filter(QRegularExpression(QLatin1Char('^') + resuming + QLatin1Char('$'))).size() != 1)
+            problems << QStringLiteral("the download was not resumed: ") + lines.join(QStringLiteral(" | "));
+        if (!lines.contains(state.str(Str::ChecksumVerified)))
+            problems << QStringLiteral("the resumed archive was not verified");
+        return lines.filter(QRegularExpression(resuming)).join(QString()) + QStringLiteral("; ") + shown;
     });
 
     ok &= stage(QStringLiteral("Undo the last installation from the File menu"), [&](QStringList& problems) {

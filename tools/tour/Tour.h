@@ -9,19 +9,21 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
 
 struct AppState;
 class SettingsStore;
 class TourDialogs;
 class TourPlatform;
+class TransferComponent;
 class MainWindow;
 
 class Tour
 {
 public:
     Tour(AppState& state, SettingsStore& settings, MainWindow& window, TourDialogs& dialogs, TourPlatform& platform,
-         QString screenshotFolder);
+         TransferComponent& transfer, QString screenshotFolder);
 
     // Runs every stage in order; true when each ended as it should.
     bool run();
@@ -33,12 +35,17 @@ private:
     QString install(const QString& version, bool nightly, QStringList& problems);
     void checkInstalled(const QString& version, QStringList& problems) const;
     bool baseSetPresent() const;
+    // Starts installing the checked row and cuts its download off once part of the archive
+    // is in; true when it was cut and the part kept.
+    bool interruptInstall(std::uint8_t product, const QString& version, QStringList& problems);
+    QStringList statusLines() const;
 
     AppState& state;
     SettingsStore& settings;
     MainWindow& window;
     TourDialogs& dialogs;
     TourPlatform& platform;
+    TransferComponent& transfer;
     QString screenshotFolder;
     int number = 0;
 };

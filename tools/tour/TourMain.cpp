@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
     Application app(state, services, dialogs);
     std::printf("Settings: %s\n", qPrintable(settings.location()));
     MainWindow& window = app.start();
-    Tour tour(state, settings, window, dialogs, platform, folder);
+    Tour tour(state, settings, window, dialogs, platform, transfer, folder);
     bool ok = false;
     QTimer::singleShot(300, &window, [&] {
         ok = tour.run();
