@@ -104,6 +104,9 @@ inline constexpr int InterruptedInstallationUndone = 96;
 inline constexpr int ConfirmUndo = 97; // #1# the version the game goes back to
 inline constexpr int UndoDone = 98;
 inline constexpr int NothingToUndo = 99;
+inline constexpr int TransferRate = 110; // #1# the speed, #2# the time left
+inline constexpr int KbUnit = 111;
+inline constexpr int MbUnit = 112;
 
 // Rows of the built-in table outside the languages.
 inline constexpr int FirstLanguageDescriptor = 600; // 600 to 610: one per language

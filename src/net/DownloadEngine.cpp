@@ -12,15 +12,23 @@
 #include "net/DownloadView.h"
 #include "net/PartFile.h"
 #include "sysinfo/MemoryStatus.h"
+#include "sysinfo/WindowsLocales.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QScopeGuard>
 
 namespace {
+
+// Numbers in the interface language's format: "4,2 Mo/s" in French.
+QLocale interfaceLocale(const AppState& state)
+{
+    const auto* named = sysapi::findNamedLocale(state.languages.at(state.languageIndex).localeId);
+    return named ? QLocale(QString::fromLatin1(named->name.data(), qsizetype(named->name.size()))) : QLocale::c();
+}
 
 // Body bytes taken from the component per read; its own buffer bounds the memory in use.
 constexpr qint64 ReadBytes = 256 * 1024;
@@ -28,14 +36,6 @@ constexpr qint64 ReadBytes = 256 * 1024;
 bool isSuccess(int status)
 {
     return status >= 200 && status <= 299;
-}
-
-qint64 monotonicMs()
-{
-    static QElapsedTimer clock;
-    if (!clock.isValid())
-        clock.start();
-    return clock.elapsed();
 }
 
 } // namespace
@@ -139,6 +139,8 @@ bool DownloadEngine::receive(quint64 transfer, PartFile& sink, DownloadProgress&
 {
     displayedBytes = 0;
     lastRefreshMs = -1;
+    rate.start(platform.elapsedMs(), 0);
+    rateSuffix.clear();
     bool broken = false;
     const auto drain = [&] {
         if (broken || superseded(transfer))
@@ -187,15 +189,23 @@ void DownloadEngine::showProgress(DownloadProgress& progress, bool final)
                              : progress.receivedBytes() / DownloadProgress::ChunkBytes * DownloadProgress::ChunkBytes;
     if (shown == displayedBytes)
         return;
-    const qint64 now = monotonicMs();
+    const qint64 now = platform.elapsedMs();
     if (!final && lastRefreshMs >= 0 && now - lastRefreshMs < timings.refreshIntervalMs)
         return;
     lastRefreshMs = now;
     displayedBytes = shown;
     if (progress.lengthKnown()) {
         view.setProgressValue(progress.barValue(shown));
+        if (final)
+            rateSuffix.clear();
+        else if (rate.update(now, progress.receivedBytes()))
+            rateSuffix = QStringLiteral(", ") + rateText(*rate.bytesPerSecond(),
+                                                         progress.totalBytes() - progress.receivedBytes(),
+                                                         state.str(Str::TransferRate), state.str(Str::KbUnit),
+                                                         state.str(Str::MbUnit), interfaceLocale(state));
         setDownloadStatus(DownloadProgress::progressText(shown, progress.totalBytes(), state.str(Str::KbDownloaded),
-                                                         state.str(Str::KbTotal)));
+                                                         state.str(Str::KbTotal)) +
+                          rateSuffix);
     } else {
         setDownloadStatus(DownloadProgress::unknownLengthText(shown, state.str(Str::KbDownloaded)));
     }

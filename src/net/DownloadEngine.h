@@ -3,6 +3,8 @@
 // The download engine: prepares the connection, fetches one address into one file with
 // progress, status texts and a time-out countdown, and logs into the status list.
 
+#include "net/TransferRate.h"
+
 #include <QObject>
 #include <QString>
 
@@ -78,4 +80,6 @@ private:
     QString label; // the text last given to the view
     qint64 displayedBytes = 0;
     qint64 lastRefreshMs = -1;
+    TransferRate rate;
+    QString rateSuffix; // ", 4.2 MB/s, 0:38 left" once known
 };
