@@ -54,6 +54,8 @@ public:
     // Bytes free for this user on the volume of folder (or of its nearest existing
     // parent); -1 when the system does not tell.
     virtual qint64 freeSpace(const QString& folder) = 0;
+    // Milliseconds on a steady clock that only moves forward (transfer speeds, refresh rates).
+    virtual qint64 elapsedMs() = 0;
 
     // Whether the system says it is offline; false when it cannot tell.
     virtual bool isOffline() = 0;

@@ -13,10 +13,11 @@
 #include "net/PartFile.h"
 #include "net/Sha256.h"
 #include "sysinfo/MemoryStatus.h"
+#include "sysinfo/WindowsLocales.h"
 
 #include <QDir>
+#include <QLocale>
 
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -26,20 +27,19 @@
 
 namespace {
 
+// Numbers in the interface language's format: "4,2 Mo/s" in French.
+QLocale interfaceLocale(const AppState& state)
+{
+    const auto* named = sysapi::findNamedLocale(state.languages.at(state.languageIndex).localeId);
+    return named ? QLocale(QString::fromLatin1(named->name.data(), qsizetype(named->name.size()))) : QLocale::c();
+}
+
 // Body bytes taken from the component per read; its own buffer bounds the memory in use.
 constexpr qint64 ReadBytes = 256 * 1024;
 
 bool isSuccess(int status)
 {
     return status >= 200 && status <= 299;
-}
-
-qint64 monotonicMs()
-{
-    static QElapsedTimer clock;
-    if (!clock.isValid())
-        clock.start();
-    return clock.elapsed();
 }
 
 } // namespace
@@ -300,6 +300,8 @@ bool DownloadEngine::receive(quint64 transfer, PartFile& sink, DownloadProgress&
     const bool isList = kind != Kind::File;
     displayedBytes = 0;
     lastRefreshMs = -1;
+    rate.start(platform.elapsedMs(), 0);
+    rateSuffix.clear();
     bool broken = false;
     const auto drain = [&] {
         if (broken || superseded(transfer))
@@ -356,15 +358,23 @@ void DownloadEngine::showProgress(DownloadProgress& progress, bool final)
                              : progress.receivedBytes() / DownloadProgress::ChunkBytes * DownloadProgress::ChunkBytes;
     if (shown == displayedBytes)
         return;
-    const qint64 now = monotonicMs();
+    const qint64 now = platform.elapsedMs();
     if (!final && lastRefreshMs >= 0 && now - lastRefreshMs < timings.refreshIntervalMs)
         return;
     lastRefreshMs = now;
     displayedBytes = shown;
     if (progress.lengthKnown()) {
         view.setProgressValue(progress.barValue(shown));
+        if (final)
+            rateSuffix.clear();
+        else if (rate.update(now, progress.receivedBytes()))
+            rateSuffix = QStringLiteral(", ") + rateText(*rate.bytesPerSecond(),
+                                                         progress.totalBytes() - progress.receivedBytes(),
+                                                         state.str(Str::TransferRate), state.str(Str::KbUnit),
+                                                         state.str(Str::MbUnit), interfaceLocale(state));
         setDownloadStatus(DownloadProgress::progressText(shown, progress.totalBytes(), state.str(Str::KbDownloaded),
-                                                         state.str(Str::KbTotal)));
+                                                         state.str(Str::KbTotal)) +
+                          rateSuffix);
     } else {
         setDownloadStatus(DownloadProgress::unknownLengthText(shown, state.str(Str::KbDownloaded)));
     }

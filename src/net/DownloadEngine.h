@@ -4,6 +4,7 @@
 // progress, status texts and a time-out countdown, and logs into the status list.
 
 #include "net/DownloadRecords.h"
+#include "net/TransferRate.h"
 
 #include <QObject>
 #include <QString>
@@ -132,4 +133,6 @@ private:
     bool deadlinePassed = false;
     qint64 displayedBytes = 0;
     qint64 lastRefreshMs = -1;
+    TransferRate rate;
+    QString rateSuffix; // ", 4.2 MB/s, 0:38 left" once known
 };

@@ -11,6 +11,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QElapsedTimer>
 #include <QNetworkInformation>
 #include <QProcess>
 #include <QStorageInfo>
@@ -101,6 +102,14 @@ qint64 SystemPlatform::freeSpace(const QString& folder)
         existing.setFile(existing.path());
     const QStorageInfo volume(existing.filePath());
     return volume.isValid() ? volume.bytesAvailable() : -1;
+}
+
+qint64 SystemPlatform::elapsedMs()
+{
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return clock.elapsed();
 }
 
 bool SystemPlatform::isOffline()

@@ -22,6 +22,7 @@ public:
     QDate today() override;
     bool isProgramRunning(const QString& executable) override;
     qint64 freeSpace(const QString& folder) override;
+    qint64 elapsedMs() override;
     bool isOffline() override;
     void openDocument(const QString& target) override;
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;

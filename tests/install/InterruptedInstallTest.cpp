@@ -94,9 +94,13 @@ private Q_SLOTS:
         int oldSeen = 0, newSeen = 0, undone = 0;
         for (int run = 0; run < 50; ++run) {
             resetGame();
-            // Half of the runs are stopped while the files move.
+            // Half of the runs are stopped while the files move, one in ten is not stopped
+            // at all (so a loaded machine still sees whole installations), the rest at any
+            // moment of the whole run.
             if (run % 2)
-                runChild(qint64(random.bounded(3000)), true);
+                runChild(qint64(random.bounded(1500)), true);
+            else if (run % 10 == 4)
+                runChild(-1);
             else
                 runChild(qint64(fullRun * random.generateDouble()));
 

@@ -96,9 +96,6 @@ private Q_SLOTS:
         for (int n = 1; n <= AppState::LanguageStringCount; ++n) {
             const int id = BuiltinStrings::rowId(k, n);
             const std::optional<QString> found = strings.lookup(id);
-            // Rows are numbered in blocks per change; a row no language has yet is kept for one to come.
-            if (!found && !strings.lookup(n))
-                continue;
             const QString text = found.value_or(QString());
             const QString english = strings.lookup(n).value_or(QString());
             if (text.trimmed().isEmpty())

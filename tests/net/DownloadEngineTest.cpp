@@ -70,6 +70,7 @@ private Q_SLOTS:
         server.serveCutShort("/cut", Bytes(4096), 8192);
         server.serveCutShort("/cut-huge", Bytes(4096), qint64(3) << 30);
         server.serveTrickle("/trickle", Bytes(20480), 1024, 20);
+        server.serveTrickle("/trickle64", Bytes(65536), 1024, 5);
         server.serveTrickle("/stall", Bytes(4096), 1024, 2000);
         server.serveRedirect("/redirect", "/2048");
         server.serveRedirect("/choices", "/2048", 300, PickOne);
@@ -95,6 +96,22 @@ private Q_SLOTS:
         view.reset();
         transfer.reset();
         timings = {};
+    }
+
+    // With the clock moving a quarter second per shown text, the speed and time left follow
+    // the progress text once the transfer's first second is over, and not before.
+    void speedAndTimeLeftFollowTheProgress()
+    {
+        platform.elapsed = 0;
+        view->onLabel = [this](const QString&) { platform.elapsed += 250; };
+        QVERIFY(download("/trickle64"));
+        platform.elapsed = -1;
+        const QStringList progress = view->labels.filter("KB total");
+        QVERIFY2(progress.size() > 5, qPrintable(view->labels.join(QLatin1Char(0x7c))));
+        const QRegularExpression withRate(R"(  \(\d+%\), \d+ KB/s, 0:\d\d left$)");
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(!progress.at(i).contains("/s"), qPrintable(progress.at(i)));
+        QVERIFY2(withRate.match(progress.at(4)).hasMatch(), qPrintable(progress.at(4)));
     }
 
     void fileTransfer_data()

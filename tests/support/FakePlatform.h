@@ -4,6 +4,7 @@
 #include "sysinfo/MemoryQuery.h"
 
 #include <QDate>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QSet>
@@ -42,6 +43,8 @@ public:
     }
     bool isProgramRunning(const QString& executable) override { return runningPrograms.contains(executable); }
     qint64 freeSpace(const QString& folder) override { return freeSpaceFor(folder); }
+    // The real steady clock unless a test sets elapsed.
+    qint64 elapsedMs() override { return elapsed >= 0 ? elapsed : steady.elapsed(); }
     bool isOffline() override { return offline; }
     void openDocument(const QString& target) override { opened.append(target); }
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
@@ -64,6 +67,7 @@ public:
     QSet<quint32> unsupportedLocales;
     QHash<quint32, QString> languageNames; // a locale not listed has no name
     QDate date{2026, 6, 12};
+    qint64 elapsed = -1;
     bool offline = false;
     QStringList runningPrograms;
     // Unknown (-1) unless a test says otherwise.
@@ -87,4 +91,11 @@ public:
     int dateReads = 0;
     QList<QChar> driveTypeQueries;
     QList<QChar> driveRootQueries;
+
+private:
+    QElapsedTimer steady = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
 };
