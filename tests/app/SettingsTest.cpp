@@ -200,10 +200,15 @@ private Q_SLOTS:
         MainWindow& first = app.startWindow();
         QCOMPARE(checked(first), QStringList{"mnuWin64"}); // derived on a 64-bit system
 
-        first.findChild<QAction*>(QStringLiteral("mnuWin32"))->trigger();
-        QCOMPARE(app.settings.values.value(QStringLiteral("Platform")), QStringLiteral("WIN32"));
+        // Each entry stores its own platform; the last one chosen is checked at the next start.
+        const QStringList stored{"WIN9X", "WIN64", "WIN32"};
+        const QStringList entries{"mnuWin9x", "mnuWin64", "mnuWin32"};
+        for (int i = 0; i < entries.size(); ++i) {
+            first.findChild<QAction*>(entries.at(i))->trigger();
+            QCOMPARE(app.settings.values.value(QStringLiteral("Platform")), stored.at(i));
+            QCOMPARE(checked(first), QStringList{entries.at(i)});
+        }
         QCOMPARE(app.state->platformIndex, 1);
-        QCOMPARE(checked(first), QStringList{"mnuWin32"});
         QCOMPARE(checked(app.startWindow()), QStringList{"mnuWin32"});
     }
 };
