@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <stop_token>
 
 struct AppState;
 struct DownloadTimings;
@@ -54,6 +55,13 @@ public:
     const QByteArray& lastDigest() const { return digest; }
     // Ends the running transfer as failed.
     void abortDownload(bool isUpdateList = false);
+    // The Cancel button's request for the busy job, for the work the engine hands it to.
+    std::stop_token cancelToken() const;
+    bool cancelled() const { return cancelToken().stop_requested(); }
+    // When it has: the first call of the job says "Cancelled.", hides the row icons and
+    // brings the window back to idle; every call then returns true. A transfer that the
+    // request cuts off ends here by itself, keeping a file transfer's part for the resume.
+    bool stopIfCancelled();
     // Appends a line to the status list unless it is shorter than four characters.
     void addStatusLine(const QString& line);
 
@@ -133,6 +141,7 @@ private:
     bool deadlinePassed = false;
     qint64 displayedBytes = 0;
     qint64 lastRefreshMs = -1;
+    std::stop_token reportedCancel; // the job whose cancellation has been told
     TransferRate rate;
     QString rateSuffix; // ", 4.2 MB/s, 0:38 left" once known
 };

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -49,6 +50,14 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     pgbMain->setSizePolicy(keepPlace);
     pgbMain->setVisible(false);
 
+    // An ordinary button: neither default nor the window's Escape, which stays cmdExit's.
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), fraStatus);
+    cmdCancel->setObjectName(ObjectName::cmdCancel);
+    cmdCancel->setAutoDefault(true); // Enter on the focused button presses it, as on the others
+    // Hidden it takes no room, so the idle window keeps its small-screen height.
+    cmdCancel->setVisible(false);
+    connect(cmdCancel, &QPushButton::clicked, this, &StatusPanel::cancelClicked);
+
     tmrTimeout = new QTimer(this);
     tmrTimeout->setObjectName(ObjectName::tmrTimeout); // the composition root sets its interval
 
@@ -57,6 +66,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     progress->setSpacing(10);
     progress->addWidget(lblDownloadStatus, 1);
     progress->addWidget(pgbMain);
+    progress->addWidget(cmdCancel);
 
     auto* card = new QVBoxLayout(fraStatus);
     card->setContentsMargins(1, 1, 1, 1);
@@ -76,6 +86,12 @@ void StatusPanel::resetProgress()
     pgbMain->setVisible(false);
     pgbMain->setValue(0);
     pgbMain->setMaximum(100);
+}
+
+void StatusPanel::setCancelAvailable(bool available)
+{
+    cmdCancel->setVisible(available);
+    cmdCancel->setEnabled(available);
 }
 
 void StatusPanel::setDownloadLabel(const QString& text)
