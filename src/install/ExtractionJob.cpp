@@ -170,7 +170,6 @@ ExtractionOutcome ExtractionJob::run()
     buffer.resize(BufferBytes);
     bool complete = QDir().mkpath(stagedTarget);
     bool stopped = false;
-    const auto stopRequested = [&] { return channel.stopRequested() || cancel.stop_requested(); };
     for (const Entry& entry : entries) {
         if (!complete || (stopped = stopRequested()))
             break;
@@ -341,7 +340,9 @@ zip_file_t* ExtractionJob::openEntry(zip_t* archive, const Entry& entry)
     if (!password)
         password = channel.askPassword(entry.name);
     if (!password) {
-        fail(entry, QStringLiteral("no password"));
+        // Unanswered because of a stop: no fault of the entry.
+        if (!stopRequested())
+            fail(entry, QStringLiteral("no password"));
         return nullptr;
     }
     zip_file_t* file = zip_fopen_index_encrypted(archive, entry.index, 0, password->constData());
@@ -385,6 +386,11 @@ bool ExtractionJob::destinationFail(const Entry& entry, const QString& reason)
 {
     destinationFault = true;
     return fail(entry, reason);
+}
+
+bool ExtractionJob::stopRequested() const
+{
+    return channel.stopRequested() || cancel.stop_requested();
 }
 
 void ExtractionJob::say(const QString& line)

@@ -86,6 +86,8 @@ private:
     bool fail(const Entry& entry, const QString& reason);
     void failed(const QString& reason, const QString& line);
     bool destinationFail(const Entry& entry, const QString& reason);
+    // Shutting down, or the Cancel button.
+    bool stopRequested() const;
     void say(const QString& line);
     void forgetPassword();
     void restoreFolderTimes();
