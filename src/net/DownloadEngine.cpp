@@ -375,16 +375,25 @@ void DownloadEngine::showProgress(DownloadProgress& progress, bool final)
         if (final)
             rateSuffix.clear();
         else if (rate.update(now, progress.receivedBytes()))
-            rateSuffix = QStringLiteral(", ") + rateText(*rate.bytesPerSecond(),
-                                                         progress.totalBytes() - progress.receivedBytes(),
-                                                         state.str(Str::TransferRate), state.str(Str::KbUnit),
-                                                         state.str(Str::MbUnit), interfaceLocale(state));
+            rateSuffix = rateSuffixText(*rate.bytesPerSecond(), progress.totalBytes() - progress.receivedBytes());
         setDownloadStatus(DownloadProgress::progressText(shown, progress.totalBytes(), state.str(Str::KbDownloaded),
                                                          state.str(Str::KbTotal)) +
                           rateSuffix);
     } else {
         setDownloadStatus(DownloadProgress::unknownLengthText(shown, state.str(Str::KbDownloaded)));
     }
+}
+
+QString DownloadEngine::rateSuffixText(double bytesPerSecond, qint64 bytesLeft) const
+{
+    return QStringLiteral(", ") + rateText(bytesPerSecond, bytesLeft, state.str(Str::TransferRate),
+                                           state.str(Str::KbUnit), state.str(Str::MbUnit), interfaceLocale(state));
+}
+
+QString DownloadEngine::progressLabel(qint64 shown, qint64 total, double bytesPerSecond) const
+{
+    return DownloadProgress::progressText(shown, total, state.str(Str::KbDownloaded), state.str(Str::KbTotal)) +
+           rateSuffixText(bytesPerSecond, total - shown);
 }
 
 DownloadEngine::Wake DownloadEngine::waitForActivity()

@@ -74,6 +74,10 @@ public:
 
     std::uint8_t countdown() const { return countdownValue; }
 
+    // The label of a file transfer at shown of total bytes and that speed: the progress
+    // text, then ", 4.2 MB/s, 0:38 left" in the interface language.
+    QString progressLabel(qint64 shown, qint64 total, double bytesPerSecond) const;
+
 private:
     enum class Wake
     {
@@ -116,6 +120,7 @@ private:
     bool abortTransfer(bool isUpdateList);
     bool receive(quint64 transfer, PartFile& sink, DownloadProgress& progress, Kind kind, qint64 maxBytes);
     void showProgress(DownloadProgress& progress, bool final);
+    QString rateSuffixText(double bytesPerSecond, qint64 bytesLeft) const;
     Wake waitForActivity();
     bool superseded(quint64 transfer) const { return transfer != newestTransfer; }
 
