@@ -44,10 +44,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     pgbMain->setRange(0, 100);
     pgbMain->setValue(0);
     pgbMain->setTextVisible(false);
-    pgbMain->setFixedSize(170, 14);
-    QSizePolicy keepPlace = pgbMain->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    pgbMain->setSizePolicy(keepPlace);
+    pgbMain->setFixedHeight(14);
     pgbMain->setVisible(false);
 
     // An ordinary button: neither default nor the window's Escape, which stays cmdExit's.
@@ -61,12 +58,19 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     tmrTimeout = new QTimer(this);
     tmrTimeout->setObjectName(ObjectName::tmrTimeout); // the composition root sets its interval
 
-    auto* progress = new QHBoxLayout;
+    // The label has a line of its own, so the progress with its speed and time left is
+    // read whole; the bar and the button below take no room while the window is idle
+    // (a list transfer without a bar keeps the row's height by the button).
+    auto* bar = new QHBoxLayout;
+    bar->setSpacing(10);
+    bar->addWidget(pgbMain, 1);
+    bar->addWidget(cmdCancel);
+
+    auto* progress = new QVBoxLayout;
     progress->setContentsMargins(10, 4, 10, 8);
-    progress->setSpacing(10);
-    progress->addWidget(lblDownloadStatus, 1);
-    progress->addWidget(pgbMain);
-    progress->addWidget(cmdCancel);
+    progress->setSpacing(4);
+    progress->addWidget(lblDownloadStatus);
+    progress->addLayout(bar);
 
     auto* card = new QVBoxLayout(fraStatus);
     card->setContentsMargins(1, 1, 1, 1);

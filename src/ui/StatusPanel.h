@@ -1,9 +1,10 @@
 #pragma once
 
 // The status card of the main window: the status list `lstStatus`, the download label
-// `lblDownloadStatus`, the progress bar `pgbMain` with the Cancel button `cmdCancel`
-// beside it, and the list transfers' countdown timer `tmrTimeout`. It is the download engine's view; what lies outside
-// the card (the window's controls, the status bar, the row icons) it asks for through signals.
+// `lblDownloadStatus` on a line of its own, below it the progress bar `pgbMain` with the
+// Cancel button `cmdCancel` beside it, and the list transfers' countdown timer
+// `tmrTimeout`. It is the download engine's view; what lies outside the card (the
+// window's controls, the status bar, the row icons) it asks for through signals.
 
 #include "net/DownloadView.h"
 

@@ -92,11 +92,7 @@ int main(int argc, char* argv[])
     status.setProgressMaximum(1000);
     status.setProgressValue(int(Shown * 1000 / Total));
     app.engine().setDownloadStatus(app.engine().progressLabel(Shown, Total, 4.2 * (1 << 20)));
-    // Wide enough for the whole label beside the bar and the Cancel button.
-    const QSize usual = window.size();
-    window.resize(760, usual.height());
     saved &= save(window, folder, QStringLiteral("frmMain-downloading"));
-    window.resize(usual);
 
     app.commands().enableControls(true);
     window.versionRows().setStatusIcon(0, StatusPicture::Installed, QStringLiteral("Now Installed"));
