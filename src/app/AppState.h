@@ -40,7 +40,7 @@ struct LanguageListRow
 
 struct AppState
 {
-    static constexpr int LanguageStringCount = 110;
+    static constexpr int LanguageStringCount = 112;
     static constexpr int LanguageListRows = 12; // rows 0 to 10 hold the languages; row 11 stays empty
 
     // Settings values, loaded once at start-up.

@@ -60,6 +60,9 @@ void MainCommands::quit()
 void MainCommands::enableControls(bool idle)
 {
     isBusy = !idle;
+    // A new job: a Cancel pressed for the one before does not stop it.
+    if (!idle && cancelSource.stop_requested())
+        cancelSource = std::stop_source();
     ControlStates states;
     states.idle = idle;
     if (idle) {
@@ -89,6 +92,12 @@ void MainCommands::setStatusBar(const QString& text)
     } else {
         view.showStatusText(state.str(Str::PathNotSpecified));
     }
+}
+
+void MainCommands::cancelWork()
+{
+    if (isBusy)
+        cancelSource.request_stop();
 }
 
 void MainCommands::statusLineAdded()
@@ -135,8 +144,9 @@ void MainCommands::checkOrInstall()
         return;
     }
     targets.checkCatalogue();
-    // The automatic self-update check: at most once a day, right after a release check.
-    if (!isBusy && !state.selfCheckDone && targets.selfCheckDueToday())
+    // The automatic self-update check: at most once a day, right after a release check
+    // that was not cancelled.
+    if (!isBusy && !cancelSource.stop_requested() && !state.selfCheckDone && targets.selfCheckDueToday())
         targets.checkSelfUpdate(true);
 }
 

@@ -29,6 +29,9 @@ public:
     void enableControls(bool idle) override;
     bool busy() const { return isBusy; }
     void setStatusBar(const QString& text = {}) override;
+    std::stop_token cancelToken() const override { return cancelSource.get_token(); }
+    // `cmdCancel`: asks the busy job to stop; nothing is asked, nothing is lost.
+    void cancelWork();
     // A line was added to the status list; while busy the status bar repeats it.
     void statusLineAdded();
 
@@ -57,4 +60,5 @@ private:
     MainView& view;
     CommandTargets& targets;
     bool isBusy = false;
+    std::stop_source cancelSource;
 };

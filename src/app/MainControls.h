@@ -1,9 +1,12 @@
 #pragma once
 
 // The main window's two shared procedures that every long operation uses: the switch
-// between idle and busy, and the status bar. MainCommands implements them.
+// between idle and busy, the status bar, and the Cancel button's request for the job the
+// window is busy with. MainCommands implements them.
 
 #include <QString>
+
+#include <stop_token>
 
 class MainControls
 {
@@ -15,4 +18,8 @@ public:
     virtual void enableControls(bool idle) = 0;
     // Idle: the text, or the default text when empty. Busy: always the newest status line.
     virtual void setStatusBar(const QString& text = {}) = 0;
+    // Whether the user asked to cancel the busy job. Each job that enableControls(false)
+    // starts gets a fresh token; the engine, the extraction and the moves look at it at
+    // their next safe point. A view without a Cancel button never asks.
+    virtual std::stop_token cancelToken() const { return {}; }
 };

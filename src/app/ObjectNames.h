@@ -78,6 +78,7 @@ inline constexpr QLatin1StringView tmrTimeout{"tmrTimeout"};
 inline constexpr QLatin1StringView cmdRun{"cmdRun"};
 inline constexpr QLatin1StringView cmdLU{"cmdLU"};
 inline constexpr QLatin1StringView cmdExit{"cmdExit"};
+inline constexpr QLatin1StringView cmdCancel{"cmdCancel"};
 inline constexpr QLatin1StringView stbMain{"stbMain"};
 inline constexpr QLatin1StringView stbMainText{"stbMainText"};
 inline constexpr QLatin1StringView intMain{"intMain"};
@@ -161,7 +162,7 @@ inline constexpr std::array MainWindowNames = {
     mnuWebsite, mnuAbout, imgTop, imgTopIcon, lblTop, lblTopShadow, lneTop1, lneTop2, fraVersion, lblVersion,
     fraVersions, picVersions, cboRestore, imgDownload, imgUpdate, imgWait, imgError, imgInstalled,
     imgDownloading, imgExclamation, fraStatus, fraStatusSeparator, lstStatus, lblDownloadStatus, pgbMain, tmrTimeout,
-    cmdRun, cmdLU, cmdExit, stbMain, stbMainText};
+    cmdRun, cmdLU, cmdExit, cmdCancel, stbMain, stbMainText};
 inline constexpr std::array OptionsDialogNames = {
     frmOptions, fraLanguage, picLanguage, cboLanguage, imgAddLanguage, lblTranslator, lblComplete, fraProxy,
     picProxy, lblAddress, txtAddress, lblPort, txtPort, lblPortError, chkAuth, lblUser, txtUser, lblPass, txtPass, cmdOK,

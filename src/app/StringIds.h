@@ -112,9 +112,11 @@ inline constexpr int ResumingAt = 104;       // #1# KB already there
 inline constexpr int AnswerTooLarge = 105;   // #1# the limit in KB
 inline constexpr int AnswerTooSlow = 106;    // #1# the deadline in seconds
 inline constexpr int RequireChecksum = 107;  // the options dialog's `chkRequireChecksum`
-inline constexpr int TransferRate = 108; // #1# the speed, #2# the time left
+inline constexpr int TransferRate = 108;     // #1# the speed, #2# the time left
 inline constexpr int KbUnit = 109;
 inline constexpr int MbUnit = 110;
+inline constexpr int CancelButton = 111; // `cmdCancel`
+inline constexpr int Cancelled = 112;
 
 // Rows of the built-in table outside the languages.
 inline constexpr int FirstLanguageDescriptor = 600; // 600 to 610: one per language

@@ -43,7 +43,7 @@ QByteArray ArchiveFetch::parseChecksum(const QByteArray& text)
     return line.left(64).toLower();
 }
 
-QByteArray ArchiveFetch::fileDigest(const QString& path)
+QByteArray ArchiveFetch::fileDigest(const QString& path, const std::stop_token& cancel)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -58,6 +58,8 @@ QByteArray ArchiveFetch::fileDigest(const QString& path)
         if ((sinceYield += got) >= YieldEveryBytes) {
             sinceYield = 0;
             QCoreApplication::processEvents();
+            if (cancel.stop_requested())
+                return {};
         }
     }
     return QByteArray::fromStdString(Sha256::hex(hash.current()));
@@ -81,6 +83,8 @@ ArchiveFetch::Result ArchiveFetch::obtain(const ArchiveSource& archive, int paus
     const QString fileName = QFileInfo(archive.localPath).fileName();
     DownloadRecords* records = engine.downloadRecords();
     const QByteArray published = publishedChecksum(archive.address);
+    if (engine.stopIfCancelled())
+        return Result::Stopped;
     if (published.isEmpty() && state.requireChecksum == 1) {
         refuse(Str::ChecksumRequired, fileName);
         return Result::Refused;
@@ -90,7 +94,12 @@ ArchiveFetch::Result ArchiveFetch::obtain(const ArchiveSource& archive, int paus
         QByteArray expected = published;
         if (expected.isEmpty() && records)
             expected = records->digest(fileName);
-        if (!expected.isEmpty() && fileDigest(archive.localPath) == expected) {
+        const QByteArray found =
+            expected.isEmpty() ? QByteArray() : fileDigest(archive.localPath, engine.cancelToken());
+        // A check cut short says nothing against the archive: it stays for the next try.
+        if (engine.stopIfCancelled())
+            return Result::Stopped;
+        if (!expected.isEmpty() && found == expected) {
             engine.addStatusLine(state.str(published.isEmpty() ? Str::ChecksumMissing : Str::ChecksumVerified));
             return Result::Ready;
         }
@@ -100,7 +109,7 @@ ArchiveFetch::Result ArchiveFetch::obtain(const ArchiveSource& archive, int paus
 
     if (beforeDownload)
         beforeDownload();
-    if (!engine.downloadFile(archive.address, archive.localPath, false, pauseMs))
+    if (!engine.downloadFile(archive.address, archive.localPath, false, pauseMs) || engine.stopIfCancelled())
         return Result::Stopped;
     if (published.isEmpty()) {
         engine.addStatusLine(state.str(Str::ChecksumMissing));

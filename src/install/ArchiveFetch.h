@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <stop_token>
 
 struct AppState;
 struct AppServices;
@@ -21,7 +22,7 @@ public:
     enum class Result
     {
         Ready,   // the archive is in place, verified or reported as not verifiable
-        Stopped, // the download failed and the engine has reported it
+        Stopped, // the download failed or was cancelled, and the engine has reported it
         Refused  // a wrong or missing checksum: reported, the archive is gone
     };
 
@@ -36,8 +37,8 @@ public:
     // The checksum in a ".sha256" file: 64 hexadecimal digits, optionally followed by
     // blanks and a file name, as sha256sum writes it. Lower case; empty when text is none.
     static QByteArray parseChecksum(const QByteArray& text);
-    // The SHA-256 of a file, hexadecimal; empty when it cannot be read.
-    static QByteArray fileDigest(const QString& path);
+    // The SHA-256 of a file, hexadecimal; empty when it cannot be read or cancel is requested.
+    static QByteArray fileDigest(const QString& path, const std::stop_token& cancel = {});
 
 private:
     QByteArray publishedChecksum(const QString& address);

@@ -109,8 +109,8 @@ void setFolderTime(const QString& path, const QDateTime& modified)
 
 } // namespace
 
-ExtractionJob::ExtractionJob(ExtractionRequest request, ExtractionChannel& channel)
-    : request(std::move(request)), channel(channel)
+ExtractionJob::ExtractionJob(ExtractionRequest request, ExtractionChannel& channel, std::stop_token cancel)
+    : request(std::move(request)), channel(channel), cancel(std::move(cancel))
 {
     this->request.targetFolder = OurNames::folder(this->request.targetFolder);
     const QString root = OurNames::folder(this->request.installRoot);
@@ -171,13 +171,13 @@ ExtractionOutcome ExtractionJob::run()
     bool complete = QDir().mkpath(stagedTarget);
     bool stopped = false;
     for (const Entry& entry : entries) {
-        if (!complete || (stopped = channel.stopRequested()))
+        if (!complete || (stopped = stopRequested()))
             break;
         complete = extract(archive.get(), entry);
     }
     forgetPassword();
     // An entry that failed because of the stop (its question went unanswered) is no fault of the archive.
-    if (stopped || (!complete && channel.stopRequested()))
+    if (stopped || (!complete && stopRequested()))
         return ExtractionOutcome::Stopped;
     if (!complete)
         return destinationFault ? ExtractionOutcome::DestinationFailed : ExtractionOutcome::Failed;
@@ -187,7 +187,7 @@ ExtractionOutcome ExtractionJob::run()
 
 ExtractionOutcome ExtractionJob::install(StagingArea& staging)
 {
-    InstallTransaction transaction(request.installRoot, staging, request.previousVersion);
+    InstallTransaction transaction(request.installRoot, staging, request.previousVersion, cancel);
     switch (transaction.run()) {
     case InstallTransaction::Result::Installed:
         say(QStringLiteral("  installed: %1 files (%2 replaced)")
@@ -198,6 +198,12 @@ ExtractionOutcome ExtractionJob::install(StagingArea& staging)
         failed(transaction.problem(),
                QStringLiteral("  error: ") + transaction.problem() + QStringLiteral("; nothing was changed"));
         break;
+    case InstallTransaction::Result::Cancelled:
+        if (!transaction.rollbackPending()) {
+            say(QStringLiteral("  every file was put back as it was"));
+            return ExtractionOutcome::StoppedAndUndone;
+        }
+        [[fallthrough]];
     case InstallTransaction::Result::RolledBack:
         failed(transaction.problem(), QStringLiteral("  error: ") + transaction.problem());
         say(transaction.rollbackPending()
@@ -334,7 +340,9 @@ zip_file_t* ExtractionJob::openEntry(zip_t* archive, const Entry& entry)
     if (!password)
         password = channel.askPassword(entry.name);
     if (!password) {
-        fail(entry, QStringLiteral("no password"));
+        // Unanswered because of a stop: no fault of the entry.
+        if (!stopRequested())
+            fail(entry, QStringLiteral("no password"));
         return nullptr;
     }
     zip_file_t* file = zip_fopen_index_encrypted(archive, entry.index, 0, password->constData());
@@ -378,6 +386,11 @@ bool ExtractionJob::destinationFail(const Entry& entry, const QString& reason)
 {
     destinationFault = true;
     return fail(entry, reason);
+}
+
+bool ExtractionJob::stopRequested() const
+{
+    return channel.stopRequested() || cancel.stop_requested();
 }
 
 void ExtractionJob::say(const QString& line)

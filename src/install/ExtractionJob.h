@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <optional>
+#include <stop_token>
 #include <vector>
 
 class ExtractionChannel;
@@ -35,13 +36,16 @@ enum class ExtractionOutcome
     Extracted,         // every entry is in place
     Failed,            // the archive is damaged or refused
     DestinationFailed, // the game folder could not take it (space, permission, a link); it is as it was
-    Stopped            // a stop was requested before anything moved into the target folder
+    Stopped,           // a stop was requested before anything moved into the target folder
+    StoppedAndUndone   // cancelled during the moves into place: every moved file was put back
 };
 
 class ExtractionJob
 {
 public:
-    ExtractionJob(ExtractionRequest request, ExtractionChannel& channel);
+    // cancel is the Cancel button's: the extraction stops after the entry in hand, the
+    // moves into place are undone.
+    ExtractionJob(ExtractionRequest request, ExtractionChannel& channel, std::stop_token cancel = {});
     ~ExtractionJob();
     ExtractionJob(const ExtractionJob&) = delete;
     ExtractionJob& operator=(const ExtractionJob&) = delete;
@@ -82,12 +86,15 @@ private:
     bool fail(const Entry& entry, const QString& reason);
     void failed(const QString& reason, const QString& line);
     bool destinationFail(const Entry& entry, const QString& reason);
+    // Shutting down, or the Cancel button.
+    bool stopRequested() const;
     void say(const QString& line);
     void forgetPassword();
     void restoreFolderTimes();
 
     ExtractionRequest request;
     ExtractionChannel& channel;
+    std::stop_token cancel;
     std::optional<QByteArray> password;
     std::vector<char> buffer;
     std::vector<FolderTime> folderTimes;

@@ -15,6 +15,8 @@
 
 namespace {
 
+const QString CancelledReason = QStringLiteral("cancelled");
+
 std::filesystem::path nativePath(const QString& path)
 {
     return std::filesystem::path(path.toStdU16String());
@@ -62,8 +64,9 @@ void setFolderTime(const QString& path, std::filesystem::file_time_type time)
 
 } // namespace
 
-InstallTransaction::InstallTransaction(QString root, StagingArea& staging, QString previousVersion)
-    : root(OurNames::folder(root)), staging(staging)
+InstallTransaction::InstallTransaction(QString root, StagingArea& staging, QString previousVersion,
+                                       std::stop_token cancel)
+    : root(OurNames::folder(root)), staging(staging), cancel(std::move(cancel))
 {
     record.staging = staging.name();
     record.previousVersion = std::move(previousVersion);
@@ -81,7 +84,7 @@ InstallTransaction::Result InstallTransaction::run()
     if (moveAll() && commit())
         return Result::Installed;
     rollBack();
-    return Result::RolledBack;
+    return cancel.stop_requested() && reason == CancelledReason ? Result::Cancelled : Result::RolledBack;
 }
 
 bool InstallTransaction::plan()
@@ -155,6 +158,10 @@ bool InstallTransaction::moveAll()
     const QString staged = staging.filesFolder();
     const QString backup = staging.backupFilesFolder();
     for (const InstallRecord::File& file : record.files) {
+        if (cancel.stop_requested()) {
+            reason = CancelledReason;
+            return false;
+        }
         if (file.replaced) {
             const QString parent = parentOf(file.path);
             if (!backupFolders.contains(parent)) {

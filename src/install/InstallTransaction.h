@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <stop_token>
 #include <vector>
 
 class StagingArea;
@@ -24,12 +25,14 @@ public:
     enum class Result
     {
         Installed,
-        Refused,   // something in the destination is in the way; nothing moved
-        RolledBack // a move failed; the folder is as it was
+        Refused,    // something in the destination is in the way; nothing moved
+        RolledBack, // a move failed; the folder is as it was
+        Cancelled   // cancel was requested during the moves; they were rolled back
     };
 
-    // root ends in "/".
-    InstallTransaction(QString root, StagingArea& staging, QString previousVersion);
+    // root ends in "/". A cancel request before the last move rolls back what has moved:
+    // the journal can always do that at once, while finishing could meet a failing move.
+    InstallTransaction(QString root, StagingArea& staging, QString previousVersion, std::stop_token cancel = {});
 
     Result run();
     // What went wrong, in English, for the status list.
@@ -57,6 +60,7 @@ private:
 
     QString root;
     StagingArea& staging;
+    std::stop_token cancel;
     InstallRecord record;
     QString reason;
     bool pending = false;

@@ -190,8 +190,11 @@ Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps
     const QString installFolder = state.krvnPath;
     bool extracted = false;
     steps.step([&] {
-        extracted = extractor.unzipArchive(archive.localPath, installFolder, true, installFolder, state.krvnVersion);
+        extracted = extractor.unzipArchive(archive.localPath, installFolder, true, installFolder, state.krvnVersion,
+                                           engine.cancelToken());
     });
+    if (!extracted && stoppedByCancel())
+        return End::Stopped;
     if (extracted) {
         views.rows.setStatusIcon(product, StatusPicture::Installed, state.str(Str::NowInstalled));
         engine.addStatusLine(state.str(Str::FilesExtracted));
@@ -201,7 +204,8 @@ Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps
             services.dialogs.message(state.str(Str::InstalledAt) + QStringLiteral("\r\n") + installFolder,
                                      MessageIcon::Information);
         });
-        return offerBaseSet(steps);
+        // A Cancel that came after the last move: the build is in, nothing more is started.
+        return engine.cancelled() ? End::Closing : offerBaseSet(steps);
     }
     // A damaged archive is fetched again; a folder that could not take it is as it was,
     // and the archive waits for the next try.
@@ -219,6 +223,16 @@ Installer::End Installer::installBuild(std::uint8_t product, FailureScope& steps
     // The base set is offered after an installation only: a Yes would clear the lines
     // that explain this failure.
     return End::Closing;
+}
+
+bool Installer::stoppedByCancel()
+{
+    const ExtractionOutcome outcome = extractor.lastOutcome();
+    if (outcome != ExtractionOutcome::Stopped && outcome != ExtractionOutcome::StoppedAndUndone)
+        return false;
+    if (outcome == ExtractionOutcome::StoppedAndUndone)
+        engine.addStatusLine(state.str(Str::UndoDone));
+    return engine.stopIfCancelled();
 }
 
 Installer::End Installer::offerBaseSet(FailureScope& steps)
@@ -263,8 +277,11 @@ Installer::End Installer::installBaseSet(FailureScope& steps)
     if (lacksRoomFor(archive.localPath, root))
         return End::Closing;
     steps.step([&] {
-        extracted = extractor.unzipArchive(archive.localPath, state.baseSetFolder, false, root, state.krvnVersion);
+        extracted = extractor.unzipArchive(archive.localPath, state.baseSetFolder, false, root, state.krvnVersion,
+                                           engine.cancelToken());
     });
+    if (!extracted && stoppedByCancel())
+        return End::Stopped;
     steps.step([&] { wait(services.timings.install.afterBaseSetMs); });
     engine.addStatusLine(state.str(extracted ? Str::FilesExtracted : Str::UnzipFailed));
     if (!extracted && extractor.lastOutcome() == ExtractionOutcome::DestinationFailed)

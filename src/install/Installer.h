@@ -60,6 +60,9 @@ private:
     // Refuses, with the message, when the volume of root has no room to stage the archive.
     bool lacksRoomFor(const QString& zipPath, const QString& root);
     End installBuild(std::uint8_t product, FailureScope& steps);
+    // After an extraction the Cancel button stopped: says so (and that the moves were
+    // undone) and ends the installation with the window idle and the archive kept.
+    bool stoppedByCancel();
     End offerBaseSet(FailureScope& steps);
     End installBaseSet(FailureScope& steps);
     End replaceManager(FailureScope& steps);

@@ -46,13 +46,14 @@ ZipExtractor::~ZipExtractor()
 }
 
 bool ZipExtractor::unzipArchive(const QString& zipPath, const QString& targetFolder, bool keepFolders,
-                                const QString& installRoot, const QString& previousVersion)
+                                const QString& installRoot, const QString& previousVersion, std::stop_token cancel)
 {
     // The callers disable their commands; a second call from a nested event loop is refused.
     if (active)
         return false;
     active = true;
     cause.clear();
+    cancelToken = cancel;
 
     addStatusLine(state.str(Str::InstallingNewVersion));
     view.setDownloadLabel(state.str(Str::InstallingNewVersion));
@@ -75,8 +76,8 @@ bool ZipExtractor::unzipArchive(const QString& zipPath, const QString& targetFol
     });
     worker = std::thread([this,
                           request = ExtractionRequest{zipPath, targetFolder, keepFolders, installRoot, previousVersion},
-                          lines = channel.get()] {
-        ExtractionJob job(request, *lines);
+                          lines = channel.get(), cancel] {
+        ExtractionJob job(request, *lines, cancel);
         outcome = job.run();
         cause = job.failureCause();
         lines->post(ExtractionEvent{ExtractionEvent::Kind::Finished, {}});
@@ -141,8 +142,9 @@ void ZipExtractor::handle(const ExtractionEvent& event)
         unzipPrintCallback(event.text);
         return;
     }
-    // A question that comes after a stop request is not asked any more.
-    channel->answerPassword(channel->stopRequested() ? std::nullopt : unzipPasswordCallback());
+    // A question that comes after a stop or cancel request is not asked any more.
+    const bool stopping = channel->stopRequested() || cancelToken.stop_requested();
+    channel->answerPassword(stopping ? std::nullopt : unzipPasswordCallback());
 }
 
 void ZipExtractor::unzipPrintCallback(const QString& message)

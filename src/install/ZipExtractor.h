@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <thread>
 
 struct AppState;
@@ -37,9 +38,10 @@ public:
     // into place, all or nothing, with an undo point in installRoot (the target folder
     // when empty) that goes back to previousVersion. A damaged or refused archive is
     // deleted, so the next attempt downloads it again; one the target folder could not
-    // take is kept.
+    // take, or a cancelled one, is kept.
     bool unzipArchive(const QString& zipPath, const QString& targetFolder, bool keepFolders,
-                      const QString& installRoot = {}, const QString& previousVersion = {});
+                      const QString& installRoot = {}, const QString& previousVersion = {},
+                      std::stop_token cancel = {});
     // How the last unzipArchive ended.
     ExtractionOutcome lastOutcome() const { return outcome; }
 
@@ -80,6 +82,7 @@ private:
     std::function<void()> onWake;
     std::unique_ptr<ExtractionChannel> channel;
     std::thread worker;
+    std::stop_token cancelToken; // the running extraction's Cancel button
     ExtractionOutcome outcome{}; // written by the worker before its last event, as is cause
     QString cause;
 };

@@ -18,6 +18,7 @@ FormCaptions mainWindowCaptions(const AppState& s)
         {ObjectName::cmdLU, s.str(s.catalogueLoaded ? Str::InstallNow : Str::CheckForUpdates)},
         {ObjectName::cmdRun, s.str(Str::RunGame)},
         {ObjectName::cmdExit, s.str(Str::Exit)},
+        {ObjectName::cmdCancel, s.str(Str::CancelButton)},
         {ObjectName::indexed(ObjectName::optGet, 0), korvane + s.latestStable + QStringLiteral(" (stable)")},
         {ObjectName::indexed(ObjectName::optGet, 1),
          korvane + QString(s.latestBeta).replace(QLatin1Char('-'), QLatin1Char(' '))},

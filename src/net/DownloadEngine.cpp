@@ -88,6 +88,11 @@ bool DownloadEngine::transferFile(const QString& url, const QString& target, Kin
     const quint64 transfer = ++newestTransfer;
     const bool isList = kind != Kind::File;
     digest.clear();
+    // A cancelled job fetches nothing more; the request cuts a running transfer off at once.
+    const std::stop_token cancel = controls.cancelToken();
+    if (cancel.stop_requested())
+        return false;
+    const std::stop_callback cutOff(cancel, [this] { component.cancel(); });
     if (component.stillExecuting())
         return fail(transfer, target, kind);
 
@@ -112,6 +117,8 @@ bool DownloadEngine::transferFile(const QString& url, const QString& target, Kin
     }
     if (asked == Asked::Superseded)
         return false;
+    if (cancel.stop_requested())
+        return fail(transfer, target, kind);
     if (asked == Asked::NoAnswer) {
         // Without any answer (refused, unknown host, silence) the component has told why;
         // "not found" would be one more wrong reason.
@@ -368,16 +375,25 @@ void DownloadEngine::showProgress(DownloadProgress& progress, bool final)
         if (final)
             rateSuffix.clear();
         else if (rate.update(now, progress.receivedBytes()))
-            rateSuffix = QStringLiteral(", ") + rateText(*rate.bytesPerSecond(),
-                                                         progress.totalBytes() - progress.receivedBytes(),
-                                                         state.str(Str::TransferRate), state.str(Str::KbUnit),
-                                                         state.str(Str::MbUnit), interfaceLocale(state));
+            rateSuffix = rateSuffixText(*rate.bytesPerSecond(), progress.totalBytes() - progress.receivedBytes());
         setDownloadStatus(DownloadProgress::progressText(shown, progress.totalBytes(), state.str(Str::KbDownloaded),
                                                          state.str(Str::KbTotal)) +
                           rateSuffix);
     } else {
         setDownloadStatus(DownloadProgress::unknownLengthText(shown, state.str(Str::KbDownloaded)));
     }
+}
+
+QString DownloadEngine::rateSuffixText(double bytesPerSecond, qint64 bytesLeft) const
+{
+    return QStringLiteral(", ") + rateText(bytesPerSecond, bytesLeft, state.str(Str::TransferRate),
+                                           state.str(Str::KbUnit), state.str(Str::MbUnit), interfaceLocale(state));
+}
+
+QString DownloadEngine::progressLabel(qint64 shown, qint64 total, double bytesPerSecond) const
+{
+    return DownloadProgress::progressText(shown, total, state.str(Str::KbDownloaded), state.str(Str::KbTotal)) +
+           rateSuffixText(bytesPerSecond, total - shown);
 }
 
 DownloadEngine::Wake DownloadEngine::waitForActivity()
@@ -405,6 +421,14 @@ bool DownloadEngine::fail(quint64 transfer, const QString& target, Kind kind)
     deadline->stop();
     if (superseded(transfer))
         return false;
+    if (cancelled()) {
+        component.cancel();
+        // No partial list survives; a file's part was kept for the resume before we came here.
+        if (kind != Kind::File)
+            deleteFileWait(target, false);
+        stopIfCancelled();
+        return false;
+    }
     if (deadlinePassed)
         addStatusLine(numbered(Str::AnswerTooSlow, timings.listDeadlineMs / 1000));
     if (kind == Kind::QuietList) {
@@ -445,6 +469,27 @@ bool DownloadEngine::abortTransfer(bool isUpdateList)
     abortedTransfer = transfer;
     addStatusLine(state.str(Str::ServerConnectFailed));
     setDownloadStatus(state.str(isUpdateList ? Str::UpdatesListFailed : Str::InstallFailed));
+    return true;
+}
+
+std::stop_token DownloadEngine::cancelToken() const
+{
+    return controls.cancelToken();
+}
+
+bool DownloadEngine::stopIfCancelled()
+{
+    const std::stop_token cancel = cancelToken();
+    if (!cancel.stop_requested())
+        return false;
+    if (cancel == reportedCancel)
+        return true;
+    reportedCancel = cancel;
+    view.setTimeoutTimerActive(false);
+    view.hideStatusIcons();
+    addStatusLine(state.str(Str::Cancelled));
+    setDownloadStatus(state.str(Str::Cancelled));
+    controls.enableControls(true);
     return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <stop_token>
 
 struct AppState;
 struct DownloadTimings;
@@ -54,6 +55,13 @@ public:
     const QByteArray& lastDigest() const { return digest; }
     // Ends the running transfer as failed.
     void abortDownload(bool isUpdateList = false);
+    // The Cancel button's request for the busy job, for the work the engine hands it to.
+    std::stop_token cancelToken() const;
+    bool cancelled() const { return cancelToken().stop_requested(); }
+    // When it has: the first call of the job says "Cancelled.", hides the row icons and
+    // brings the window back to idle; every call then returns true. A transfer that the
+    // request cuts off ends here by itself, keeping a file transfer's part for the resume.
+    bool stopIfCancelled();
     // Appends a line to the status list unless it is shorter than four characters.
     void addStatusLine(const QString& line);
 
@@ -65,6 +73,10 @@ public:
     void setDownloadStatus(const QString& text);
 
     std::uint8_t countdown() const { return countdownValue; }
+
+    // The label of a file transfer at shown of total bytes and that speed: the progress
+    // text, then ", 4.2 MB/s, 0:38 left" in the interface language.
+    QString progressLabel(qint64 shown, qint64 total, double bytesPerSecond) const;
 
 private:
     enum class Wake
@@ -108,6 +120,7 @@ private:
     bool abortTransfer(bool isUpdateList);
     bool receive(quint64 transfer, PartFile& sink, DownloadProgress& progress, Kind kind, qint64 maxBytes);
     void showProgress(DownloadProgress& progress, bool final);
+    QString rateSuffixText(double bytesPerSecond, qint64 bytesLeft) const;
     Wake waitForActivity();
     bool superseded(quint64 transfer) const { return transfer != newestTransfer; }
 
@@ -133,6 +146,7 @@ private:
     bool deadlinePassed = false;
     qint64 displayedBytes = 0;
     qint64 lastRefreshMs = -1;
+    std::stop_token reportedCancel; // the job whose cancellation has been told
     TransferRate rate;
     QString rateSuffix; // ", 4.2 MB/s, 0:38 left" once known
 };

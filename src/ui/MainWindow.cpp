@@ -112,6 +112,7 @@ void MainWindow::attach(MainCommands& mainCommands)
     connect(status, &StatusPanel::lineAdded, this, [this] { commands->statusLineAdded(); });
     connect(status, &StatusPanel::statusBarWanted, this, [this](const QString& text) { commands->setStatusBar(text); });
     connect(status, &StatusPanel::statusIconsHidden, rows, &VersionRowsPanel::hideStatusIcons);
+    connect(status, &StatusPanel::cancelClicked, this, [this] { commands->cancelWork(); });
 }
 
 void MainWindow::runCommand(MenuCommand command)
@@ -151,6 +152,7 @@ void MainWindow::applyControlStates(const ControlStates& states)
     mainMenu->setIdle(states.idle, states.selfUpdateEnabled, states.undoEnabled);
     cmdLU->setEnabled(states.idle);
     cmdExit->setEnabled(states.idle);
+    status->setCancelAvailable(!states.idle);
     if (states.idle) {
         unsetCursor();
         status->resetProgress();

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -43,20 +44,33 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     pgbMain->setRange(0, 100);
     pgbMain->setValue(0);
     pgbMain->setTextVisible(false);
-    pgbMain->setFixedSize(170, 14);
-    QSizePolicy keepPlace = pgbMain->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    pgbMain->setSizePolicy(keepPlace);
+    pgbMain->setFixedHeight(14);
     pgbMain->setVisible(false);
+
+    // An ordinary button: neither default nor the window's Escape, which stays cmdExit's.
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), fraStatus);
+    cmdCancel->setObjectName(ObjectName::cmdCancel);
+    cmdCancel->setAutoDefault(true); // Enter on the focused button presses it, as on the others
+    // Hidden it takes no room, so the idle window keeps its small-screen height.
+    cmdCancel->setVisible(false);
+    connect(cmdCancel, &QPushButton::clicked, this, &StatusPanel::cancelClicked);
 
     tmrTimeout = new QTimer(this);
     tmrTimeout->setObjectName(ObjectName::tmrTimeout); // the composition root sets its interval
 
-    auto* progress = new QHBoxLayout;
+    // The label has a line of its own, so the progress with its speed and time left is
+    // read whole; the bar and the button below take no room while the window is idle
+    // (a list transfer without a bar keeps the row's height by the button).
+    auto* bar = new QHBoxLayout;
+    bar->setSpacing(10);
+    bar->addWidget(pgbMain, 1);
+    bar->addWidget(cmdCancel);
+
+    auto* progress = new QVBoxLayout;
     progress->setContentsMargins(10, 4, 10, 8);
-    progress->setSpacing(10);
-    progress->addWidget(lblDownloadStatus, 1);
-    progress->addWidget(pgbMain);
+    progress->setSpacing(4);
+    progress->addWidget(lblDownloadStatus);
+    progress->addLayout(bar);
 
     auto* card = new QVBoxLayout(fraStatus);
     card->setContentsMargins(1, 1, 1, 1);
@@ -76,6 +90,12 @@ void StatusPanel::resetProgress()
     pgbMain->setVisible(false);
     pgbMain->setValue(0);
     pgbMain->setMaximum(100);
+}
+
+void StatusPanel::setCancelAvailable(bool available)
+{
+    cmdCancel->setVisible(available);
+    cmdCancel->setEnabled(available);
 }
 
 void StatusPanel::setDownloadLabel(const QString& text)

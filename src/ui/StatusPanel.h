@@ -1,9 +1,10 @@
 #pragma once
 
 // The status card of the main window: the status list `lstStatus`, the download label
-// `lblDownloadStatus`, the progress bar `pgbMain`, and the list transfers' countdown
-// timer `tmrTimeout`. It is the download engine's view; what lies outside the card
-// (the window's controls, the status bar, the row icons) it asks for through signals.
+// `lblDownloadStatus` on a line of its own, below it the progress bar `pgbMain` with the
+// Cancel button `cmdCancel` beside it, and the list transfers' countdown timer
+// `tmrTimeout`. It is the download engine's view; what lies outside the card (the
+// window's controls, the status bar, the row icons) it asks for through signals.
 
 #include "net/DownloadView.h"
 
@@ -12,6 +13,7 @@
 class QLabel;
 class QListWidget;
 class QProgressBar;
+class QPushButton;
 class QTimer;
 
 class StatusPanel : public QWidget, public DownloadView
@@ -25,6 +27,8 @@ public:
     QTimer* timeoutTimer() const { return tmrTimeout; }
     // Idle again: the countdown stops and the progress bar is hidden and reset.
     void resetProgress();
+    // `cmdCancel` is there only while the window is busy; clicking it emits cancelClicked.
+    void setCancelAvailable(bool available);
     void clearStatusList() override;
 
     void setDownloadLabel(const QString& text) override;
@@ -42,6 +46,7 @@ Q_SIGNALS:
     void hovered();
     void statusBarWanted(const QString& text);
     void statusIconsHidden();
+    void cancelClicked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,5 +55,6 @@ private:
     QListWidget* lstStatus = nullptr;
     QLabel* lblDownloadStatus = nullptr;
     QProgressBar* pgbMain = nullptr;
+    QPushButton* cmdCancel = nullptr;
     QTimer* tmrTimeout = nullptr;
 };

@@ -96,11 +96,16 @@ void ReleaseCatalogue::checkForUpdates()
         feedDownloaded = engine.downloadFile(state.endpoints.feedServer + QStringLiteral("/versions.txt"),
                                              state.versionsFile, true, FeedPauseMs);
     });
+    // Cancelled: the engine has said so and the window is idle; nothing more is read or stored.
+    if (engine.cancelled())
+        return;
     status.setProgressValue(50);
     steps.step([&] {
         listingDownloaded = engine.downloadFile(state.endpoints.buildServer + QStringLiteral("/binaries/releases/"),
                                                 state.listingFile, true, ListingPauseMs);
     });
+    if (engine.cancelled())
+        return;
     status.setProgressValue(90);
     readFeed(steps);
     status.setProgressValue(80);

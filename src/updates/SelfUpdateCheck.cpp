@@ -71,7 +71,8 @@ void SelfUpdateCheck::checkSelfUpdate(bool automatic)
     if (!usable) {
         // A failed or unusable answer is a failed list transfer, not an error to report.
         steps.clear();
-        engine.abortDownload(true);
+        if (!engine.stopIfCancelled())
+            engine.abortDownload(true);
         return;
     }
     engine.setDownloadStatus(state.str(Str::UpdatesListDownloaded));

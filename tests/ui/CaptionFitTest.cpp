@@ -5,8 +5,10 @@
 #include "TestMain.h"
 #include "app/AppState.h"
 #include "app/Failure.h"
+#include "app/MainCommands.h"
 #include "lang/LanguageStrings.h"
 #include "lang/UserLanguage.h"
+#include "net/DownloadEngine.h"
 #include "ui/ErrorDialogHandler.h"
 #include "ui/OptionsDialog.h"
 
@@ -91,6 +93,10 @@ private Q_SLOTS:
             // The stored language captions the window from the start.
             QCOMPARE(main.findChild<QPushButton*>(QStringLiteral("cmdExit"))->text(), languageRow(k, 5));
             cut = cutCaptions(main);
+            // Busy mid-download: the progress with its speed and time left is read whole.
+            app.app->commands().enableControls(false);
+            app.app->engine().setDownloadStatus(app.app->engine().progressLabel(120 << 20, 190 << 20, 4.2e6));
+            cut += cutCaptions(main);
         } else if (window == QLatin1String("frmOptions")) {
             state.connectionType = 2;
             state.useProxyAuth = 1;

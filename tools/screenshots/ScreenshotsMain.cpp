@@ -1,12 +1,13 @@
-// Saves the main window (busy and idle), the error dialog, the options dialog and the
-// about box into a folder, named
-// after the window and the scale: MainWindow-busy-200.png. The caller sandboxes the
+// Saves the main window (busy, downloading with its Cancel button and the speed, and
+// idle), the error dialog, the options dialog and the about box into a folder, named
+// after the window and the scale: frmMain-busy-200.png. The caller sandboxes the
 // settings and work folders (XDG_CONFIG_HOME, XDG_CACHE_HOME).
 
 #include "app/ErrorHandler.h"
 #include "app/Failure.h"
 #include "app/MainCommands.h"
 #include "app/ObjectNames.h"
+#include "net/DownloadEngine.h"
 #include "ui/Application.h"
 #include "ui/MainWindow.h"
 #include "ui/StatusPanel.h"
@@ -84,6 +85,14 @@ int main(int argc, char* argv[])
     status.setProgressVisible(true);
     status.setDownloadLabel(QStringLiteral("3.214 KB downloaded, 5.180 KB total"));
     bool saved = save(window, folder, QStringLiteral("frmMain-busy"));
+
+    // Mid-download, as the engine words it: 120 of 190 MB at 4.2 MB/s.
+    constexpr qint64 Total = 190 << 20;
+    constexpr qint64 Shown = 120 << 20;
+    status.setProgressMaximum(1000);
+    status.setProgressValue(int(Shown * 1000 / Total));
+    app.engine().setDownloadStatus(app.engine().progressLabel(Shown, Total, 4.2 * (1 << 20)));
+    saved &= save(window, folder, QStringLiteral("frmMain-downloading"));
 
     app.commands().enableControls(true);
     window.versionRows().setStatusIcon(0, StatusPicture::Installed, QStringLiteral("Now Installed"));

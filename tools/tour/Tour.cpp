@@ -15,7 +15,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -82,7 +84,24 @@ QStringList Tour::statusLines() const
     return lines;
 }
 
-bool Tour::interruptInstall(std::uint8_t product, const QString& version, QStringList& problems)
+QMap<QString, QByteArray> Tour::gameFolderState() const
+{
+    QMap<QString, QByteArray> items;
+    const QDir root(state.krvnPath);
+    QDirIterator it(state.krvnPath, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        QFile file(info.filePath());
+        items.insert(root.relativeFilePath(info.filePath()),
+                     info.isDir() || !file.open(QIODevice::ReadOnly)
+                         ? QByteArray()
+                         : QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
+    }
+    return items;
+}
+
+bool Tour::interruptInstall(std::uint8_t product, const QString& version, bool withCancelButton, QStringList& problems)
 {
     const QString part = ArchiveSource::forBuild(state, product, version).localPath + QStringLiteral(".part");
     bool cut = false;
@@ -101,7 +120,10 @@ bool Tour::interruptInstall(std::uint8_t product, const QString& version, QStrin
                 scheduled = false;
                 if (!cut && transfer.stillExecuting() && QFileInfo(part).size() > 0) {
                     cut = true;
-                    transfer.cancel();
+                    if (withCancelButton)
+                        window.findChild<QPushButton*>(ObjectName::cmdCancel)->click();
+                    else
+                        transfer.cancel();
                 }
             });
         });
@@ -137,6 +159,19 @@ bool Tour::stage(const QString& name, const std::function<QString(QStringList&)>
                 ok ? "" : qPrintable(QStringLiteral(" -- ") + problems.join(QStringLiteral("; "))));
     std::fflush(stdout);
     return ok;
+}
+
+void Tour::checkCancelled(const QMap<QString, QByteArray>& before, QStringList& problems) const
+{
+    const auto* list = window.findChild<QListWidget*>(ObjectName::lstStatus);
+    if (lastLine(list) != state.str(Str::Cancelled))
+        problems << QStringLiteral("the status list ends \"%1\"").arg(lastLine(list));
+    if (window.findChild<QPushButton*>(ObjectName::cmdCancel)->isVisible())
+        problems << QStringLiteral("the Cancel button is still shown");
+    if (!window.findChild<QPushButton*>(ObjectName::cmdLU)->isEnabled())
+        problems << QStringLiteral("the window is not idle again");
+    if (gameFolderState() != before)
+        problems << QStringLiteral("the game folder changed");
 }
 
 bool Tour::baseSetPresent() const
@@ -249,9 +284,19 @@ bool Tour::run()
         return QStringLiteral("\"%1\" in the status list; ").arg(state.str(Str::ChecksumVerified)) + shown;
     });
 
+    ok &= stage(QStringLiteral("Cancel the download of the beta"), [&](QStringList& problems) {
+        row(1)->click();
+        const auto before = gameFolderState();
+        if (!interruptInstall(1, state.latestBeta, true, problems))
+            return QStringLiteral("not cancelled");
+        checkCancelled(before, problems);
+        return QStringLiteral("status list ends \"%1\", the part kept, the game folder untouched")
+            .arg(lastLine(lstStatus));
+    });
+
     ok &= stage(QStringLiteral("Install Now on the beta row, interrupted and resumed"), [&](QStringList& problems) {
         row(1)->click();
-        if (!interruptInstall(1, state.latestBeta, problems))
+        if (!interruptInstall(1, state.latestBeta, false, problems))
             return QStringLiteral("not interrupted");
         const QString shown = install(state.latestBeta, false, problems);
         const QString resuming = QRegularExpression::escape(state.str(Str::ResumingAt))
@@ -284,6 +329,34 @@ bool Tour::run()
     ok &= stage(QStringLiteral("Install Now on the beta row again, from the kept archive"), [&](QStringList& problems) {
         row(1)->click();
         return install(state.latestBeta, false, problems);
+    });
+
+    ok &= stage(QStringLiteral("Cancel the installation of the nightly as it unpacks"), [&](QStringList& problems) {
+        row(2)->click();
+        const auto before = gameFolderState();
+        const QString archive = ArchiveSource::forBuild(state, 2, state.latestNightly).localPath;
+        const QString unpacking = QString(state.str(Str::Extracting)).section(QStringLiteral("#FN#"), 0, 0);
+        // Pressed the moment the unpacking is announced, before its first entry: the
+        // extraction runs on and then stops after the entry in hand.
+        bool pressed = false;
+        const QMetaObject::Connection watch =
+            QObject::connect(lstStatus->model(), &QAbstractItemModel::rowsInserted, &window, [&] {
+                if (!pressed && lastLine(lstStatus).startsWith(unpacking)) {
+                    pressed = true;
+                    window.findChild<QPushButton*>(ObjectName::cmdCancel)->click();
+                }
+            });
+        dialogs.expect(
+            {{{state.str(Str::NightlyWarning), MessageIcon::Question, MessageButtons::OkCancel, Answer::Ok}}});
+        cmdLU->click();
+        QObject::disconnect(watch);
+        if (!pressed)
+            problems << QStringLiteral("the unpacking never started");
+        checkCancelled(before, problems);
+        if (!QFileInfo::exists(archive))
+            problems << QStringLiteral("the archive was not kept for the next try");
+        return QStringLiteral("status list ends \"%1\", the archive kept, the game folder untouched")
+            .arg(lastLine(lstStatus));
     });
 
     ok &= stage(QStringLiteral("Install Now on the nightly row"), [&](QStringList& problems) {

@@ -1,11 +1,12 @@
 #pragma once
 
 // The whole job through the real main window: check for updates, install the stable
-// build (and the base set), the beta, undo it and install it again, the nightly and an
-// older release, check for a new
-// Manager from the menu, close. One line per stage with what the window showed, and a
+// build (and the base set), cancel the beta's download and resume it, undo the beta and
+// install it again, cancel the nightly's unpacking and install it, an older release,
+// check for a new Manager from the menu, close. One line per stage with what the window showed, and a
 // screenshot per stage.
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -36,8 +37,13 @@ private:
     void checkInstalled(const QString& version, QStringList& problems) const;
     bool baseSetPresent() const;
     // Starts installing the checked row and cuts its download off once part of the archive
-    // is in; true when it was cut and the part kept.
-    bool interruptInstall(std::uint8_t product, const QString& version, QStringList& problems);
+    // is in, as a dropped connection does or with the Cancel button; true when it was cut
+    // and the part kept.
+    bool interruptInstall(std::uint8_t product, const QString& version, bool withCancelButton, QStringList& problems);
+    // Every file and folder of the game folder with a hash of its bytes.
+    QMap<QString, QByteArray> gameFolderState() const;
+    // "Cancelled.", the window idle without its Cancel button, the game folder as before.
+    void checkCancelled(const QMap<QString, QByteArray>& before, QStringList& problems) const;
     QStringList statusLines() const;
 
     AppState& state;
