@@ -1,15 +1,11 @@
-#include "FakePlatform.h"
 #include "NetTestSupport.h"
 #include "NginxServer.h"
-#include "TestHttpServer.h"
 #include "TestMain.h"
-#include "net/QtTransferComponent.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QSslCertificate>
 #include <QSslConfiguration>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -41,23 +37,16 @@ QString makeCertificates(const QDir& dir)
 
 // https through nginx with a certificate authority only this process trusts; an answer
 // that sends a secure address to an insecure one is refused.
-class SecureDownloadTest : public QObject
+class SecureDownloadTest : public QObject, public NetFixture
 {
     Q_OBJECT
 
-    QTemporaryDir temp;
-    TestHttpServer plain;
     NginxServer nginx;
-    AppState state;
-    FakePlatform platform;
-    const DownloadTimings timings;
     const QByteArray body = TestHttpServer::generatedBytes(0, 300000);
 
 private Q_SLOTS:
     void initTestCase()
     {
-        loadEnglish(state);
-        state.connectionType = 1;
         const QDir root(temp.path());
         QVERIFY(root.mkpath("www") && root.mkpath("nginx"));
         const QString problem = makeCertificates(root);
@@ -66,12 +55,12 @@ private Q_SLOTS:
         trusting.addCaCertificates(QSslCertificate::fromPath(root.filePath("ca.pem")));
         QSslConfiguration::setDefaultConfiguration(trusting);
 
-        QVERIFY(plain.start());
-        plain.serveBytes("/archive.zip", body);
+        QVERIFY(server.start());
+        server.serveBytes("/archive.zip", body);
         QVERIFY(writeFile(root.filePath("www/archive.zip"), body));
         const QString started = nginx.start(
             root.filePath("nginx"), root.filePath("www"), root.filePath("server.pem"), root.filePath("server.key"),
-            QStringLiteral("    location = /to-plain.zip { return 302 %1; }\n").arg(plain.url("/archive.zip")));
+            QStringLiteral("    location = /to-plain.zip { return 302 %1; }\n").arg(server.url("/archive.zip")));
         QVERIFY2(started.isEmpty(), qPrintable(started));
     }
 
@@ -86,21 +75,18 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         QFETCH(bool, fetched);
-        QtTransferComponent transfer;
-        RecordingDownloadView view;
-        DownloadEngine engine(state, transfer, platform, timings, view, view);
-        QVERIFY(engine.prepareConnection());
+        EngineRig rig(*this);
         const QString target = temp.filePath("archive.zip");
         QFile::remove(target);
-        const int plainRequests = plain.requests().size();
+        const int plainRequests = server.requests().size();
 
-        QCOMPARE(engine.downloadFile(nginx.baseAddress() + path, target, false, 0), fetched);
+        QCOMPARE(rig.engine.downloadFile(nginx.baseAddress() + path, target, false, 0), fetched);
 
         QVERIFY(nginx.baseAddress().startsWith("https://"));
         QCOMPARE(readFile(target), fetched ? body : QByteArray());
-        QCOMPARE(plain.requests().size(), plainRequests);
+        QCOMPARE(server.requests().size(), plainRequests);
         if (!fetched)
-            QCOMPARE(view.labels.last(), English::FileFailed);
+            QCOMPARE(rig.view.labels.last(), English::FileFailed);
     }
 };
 

@@ -268,16 +268,6 @@ void TestHttpServer::serveResumable(const QString& path, const QByteArray& body,
         });
 }
 
-void TestHttpServer::serveDrip(const QString& path, qint64 announced, int pauseMs)
-{
-    impl->route(path, [this, announced, pauseMs](httplib::Response& response) {
-        response.set_content_provider(size_t(announced), "text/plain",
-                                      [this, pauseMs](size_t, size_t, httplib::DataSink& sink) {
-                                          return impl->pause(pauseMs) && sink.write("k", 1);
-                                      });
-    });
-}
-
 QList<TestHttpServer::Request> TestHttpServer::requests() const
 {
     const std::lock_guard lock(impl->mutex);

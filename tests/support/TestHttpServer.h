@@ -65,8 +65,6 @@ public:
         qint64 cutBytes = 0;
     };
     void serveResumable(const QString& path, const QByteArray& body, const Resumable& how);
-    // Sends a byte of the body every pauseMs, for ever if need be (with Content-Length).
-    void serveDrip(const QString& path, qint64 announced, int pauseMs);
 
     QList<Request> requests() const;
     // Headers of the last request for path; empty when none came.
