@@ -273,13 +273,3 @@ QList<TestHttpServer::Request> TestHttpServer::requests() const
     const std::lock_guard lock(impl->mutex);
     return impl->requests;
 }
-
-QMap<QString, QString> TestHttpServer::lastRequestHeaders(const QString& path) const
-{
-    const std::lock_guard lock(impl->mutex);
-    for (auto it = impl->requests.crbegin(); it != impl->requests.crend(); ++it) {
-        if (it->path == path)
-            return it->headers;
-    }
-    return {};
-}

@@ -67,8 +67,6 @@ public:
     void serveResumable(const QString& path, const QByteArray& body, const Resumable& how);
 
     QList<Request> requests() const;
-    // Headers of the last request for path; empty when none came.
-    QMap<QString, QString> lastRequestHeaders(const QString& path) const;
 
 private:
     struct Impl;
