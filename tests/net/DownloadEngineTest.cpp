@@ -51,7 +51,6 @@ private Q_SLOTS:
         server.serveBytes("/multiple", PickOne, 300, "text/html");
         server.serveBytes("/compressible", QByteArray(200000, 'k'), 200, "text/plain");
         server.serveGenerated("/big", BigBytes);
-        server.serveChunked("/chunked", Bytes(5000));
         server.serveWithoutLength("/nolength", Bytes(5000));
         server.serveNeverAnswered("/never");
         server.serveCutShort("/cut", Bytes(4096), 8192);
@@ -109,7 +108,6 @@ private Q_SLOTS:
         row("Content-Length 0 leaves no busy bar", "/empty", {}, "0/1", Connecting);
         row("exactly 2048 bytes", "/2048", Bytes(2048), "1024/2048", "1 KB downloaded, 2KB total  (50%)");
         row("redirected", "/redirect", Bytes(2048), "1024/2048", "1 KB downloaded, 2KB total  (50%)");
-        row("chunked", "/chunked", Bytes(5000), "busy", "4 KB downloaded");
         row("no length, closed at the end", "/nolength", Bytes(5000), "busy", "4 KB downloaded");
         row("compressible text is fetched plain", "/compressible", QByteArray(200000, 'k'), "199680/200000",
             "195 KB downloaded, 195KB total  (99%)");

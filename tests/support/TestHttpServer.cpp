@@ -177,13 +177,6 @@ QByteArray TestHttpServer::generatedBytes(qint64 offset, qint64 size)
     return bytes;
 }
 
-void TestHttpServer::serveChunked(const QString& path, const QByteArray& body)
-{
-    impl->route(path, [provide = inPieces(body.toStdString())](httplib::Response& response) {
-        response.set_chunked_content_provider("application/octet-stream", provide);
-    });
-}
-
 void TestHttpServer::serveWithoutLength(const QString& path, const QByteArray& body)
 {
     impl->route(path, [provide = inPieces(body.toStdString())](httplib::Response& response) {

@@ -39,8 +39,6 @@ public:
     void serveGenerated(const QString& path, qint64 size);
     static QByteArray generatedBytes(qint64 offset, qint64 size);
 
-    // Chunked transfer encoding, no Content-Length.
-    void serveChunked(const QString& path, const QByteArray& body);
     // Neither Content-Length nor chunks: the end of the body is the end of the connection.
     void serveWithoutLength(const QString& path, const QByteArray& body);
     // Accepts the connection, reads the request and never answers.
