@@ -82,7 +82,6 @@ private Q_SLOTS:
         row("nothing changed", Stable + Beta + Nightly, current, -1, usual);
         row("first check on an empty store", Stable + Beta + Nightly, {}, -1, usual);
         // A channel the feed lacks is not found: neither marked nor offered, its stored values kept.
-        row("stable line fifth", Beta + Nightly + "\n\n" + Stable, current, -1, {"", "1.4.0-beta5", "r26400"});
         row("beta, then RC", Stable + Beta + "1.4.0-RC1\t2014-03-01\tRC\n" + Nightly, current, 1,
             {"1.4.0", "1.4.0-RC1", "r26400"}, {{"LatestBeta", "1.4.0-RC1"}, {"LatestBetaDate", "2014-03-01"}});
         row("no nightly while one is stored", Stable + Beta, current, -1, {"1.4.0", "1.4.0-beta5", ""});
