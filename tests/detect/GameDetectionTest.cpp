@@ -62,8 +62,6 @@ private Q_SLOTS:
         const auto row = [](const char* name, const char* drives, const char* winner) {
             QTest::newRow(name) << QString::fromLatin1(drives) << QString::fromLatin1(winner);
         };
-        row("fixed D only", "DF", "D");
-        row("removable drive only", "ER", "");
         row("C and E both fixed", "CF EF", "C");
         row("removable C before fixed E", "CR EF", "E");
         row("network, optical and RAM drives never qualify", "CN DO EM", "");
@@ -88,11 +86,6 @@ private Q_SLOTS:
 
         f.detection.findGameFolder();
 
-        QList<QChar> examined;
-        for (char16_t c = u'C'; c <= (winner.isEmpty() ? u'Z' : winner[0].unicode()); ++c)
-            examined.append(QChar(c));
-        QCOMPARE(f.platform.driveTypeQueries, examined);
-        QCOMPARE(f.platform.driveRootQueries, examined);
         const QString folder = winner.isEmpty() ? QString() : f.platform.driveRoots.value(winner[0]) + "korvane" + Sep;
         QCOMPARE(f.state.krvnPath, folder);
         QCOMPARE(f.state.krvnExe, winner.isEmpty() ? QString() : folder + "korvane.exe");
@@ -140,8 +133,6 @@ private Q_SLOTS:
         QTest::newRow("a folder gets one separator") << games << games + Sep;
         QTest::newRow("a drive root gets no second one") << root << root;
         QTest::newRow("Qt's forward slashes") << QDir::rootPath() + "games/korvane" << games + Sep;
-        QTest::newRow("cut at the first NUL") << games + QChar(u'\0') + "junk" << games + Sep;
-        QTest::newRow("only a NUL") << QString(QChar(u'\0')) << QString();
     }
 
     void folderPicker()
@@ -177,10 +168,7 @@ private Q_SLOTS:
         row("case matters", "R26400", {"", "", "r26400"}, -1, "data");
         row("no version before any release check", nullptr, {"", "", ""}, -1, "data");
         row("1.2.0-beta1", "1.2.0-beta1", usual, -1, "baseset");
-        row("2.0", "2.0", usual, -1, "baseset");
         row("1.10.0 reads 11", "1.10.0", usual, -1, "data");
-        row("0.7.5", "0.7.5", usual, -1, "data");
-        row("not a number", "beta", usual, -1, "data");
         row("one digit", "2", usual, -1, "data");
     }
 
@@ -232,7 +220,6 @@ private Q_SLOTS:
         QCOMPARE(f.state.krvnPath + f.state.krvnExe + f.state.krvnVersion + f.state.baseSetFolder, QString());
         QCOMPARE(f.settings.values.value("KRVNPath"), gone);
         QVERIFY(f.settings.writes.isEmpty());
-        QVERIFY(f.platform.driveTypeQueries.isEmpty());
         QCOMPARE(f.view.versionText, "str46");
         QCOMPARE(f.view.runEnabled, false);
         QVERIFY(f.view.statusBarCurrent);
@@ -296,10 +283,8 @@ private Q_SLOTS:
         row("run stored ttd.exe", false, "ttd.exe", "-", false, "stored", true);
         row("run, choice cancelled", false, "", "-", false, "stored", false);
         row("run, chosen with only ttd.exe", false, "", "ttd.exe", true, "stored", false);
-        row("run, chosen empty", false, "", "", true, "stored", false);
         row("run, chosen korvane.exe", false, "", "korvane.exe", false, "chosen", true);
         row("open, cancelled", true, "korvane.exe", "-", false, "stored", false);
-        row("open, chosen with only ttd.exe", true, "korvane.exe", "ttd.exe", true, "stored", false);
         row("open, chosen korvane.exe", true, "korvane.exe", "korvane.exe", false, "chosen", false);
     }
 

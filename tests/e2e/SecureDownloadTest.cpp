@@ -1,77 +1,55 @@
-#include "FakePlatform.h"
 #include "NetTestSupport.h"
 #include "NginxServer.h"
-#include "TestHttpServer.h"
 #include "TestMain.h"
-#include "net/QtTransferComponent.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QSslCertificate>
 #include <QSslConfiguration>
-#include <QTemporaryDir>
 
 namespace {
 
-// A certificate authority of this test and a certificate it signs for 127.0.0.1.
-QString makeCertificates(const QDir& dir)
+// A certificate for 127.0.0.1 that only this process trusts.
+QString makeCertificate(const QDir& dir)
 {
-    const QString config = dir.filePath("san.cnf");
-    if (!writeFile(config, "subjectAltName = IP:127.0.0.1\n"))
-        return "cannot write " + config;
-    const QList<QStringList> steps = {{"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
-                                       "/CN=krvnm test CA", "-keyout", dir.filePath("ca.key"), "-out",
-                                       dir.filePath("ca.pem")},
-                                      {"req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=127.0.0.1", "-keyout",
-                                       dir.filePath("server.key"), "-out", dir.filePath("server.csr")},
-                                      {"x509", "-req", "-in", dir.filePath("server.csr"), "-CA", dir.filePath("ca.pem"),
-                                       "-CAkey", dir.filePath("ca.key"), "-CAcreateserial", "-days", "2", "-extfile",
-                                       config, "-out", dir.filePath("server.pem")}};
-    for (const QStringList& arguments : steps) {
-        QProcess openssl;
-        openssl.setProcessChannelMode(QProcess::MergedChannels);
-        openssl.start("openssl", arguments);
-        if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0)
-            return "openssl " + arguments.first() + ": " + QString::fromLocal8Bit(openssl.readAll());
-    }
+    QProcess openssl;
+    openssl.setProcessChannelMode(QProcess::MergedChannels);
+    openssl.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=127.0.0.1",
+                              "-addext", "subjectAltName = IP:127.0.0.1", "-keyout", dir.filePath("server.key"), "-out",
+                              dir.filePath("server.pem")});
+    if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0)
+        return "openssl: " + QString::fromLocal8Bit(openssl.readAll());
     return {};
 }
 
 } // namespace
 
-// https through nginx with a certificate authority only this process trusts; an answer
+// https through nginx with a certificate only this process trusts; an answer
 // that sends a secure address to an insecure one is refused.
-class SecureDownloadTest : public QObject
+class SecureDownloadTest : public QObject, public NetFixture
 {
     Q_OBJECT
 
-    QTemporaryDir temp;
-    TestHttpServer plain;
     NginxServer nginx;
-    AppState state;
-    FakePlatform platform;
-    const DownloadTimings timings;
     const QByteArray body = TestHttpServer::generatedBytes(0, 300000);
 
 private Q_SLOTS:
     void initTestCase()
     {
-        loadEnglish(state);
-        state.connectionType = 1;
         const QDir root(temp.path());
         QVERIFY(root.mkpath("www") && root.mkpath("nginx"));
-        const QString problem = makeCertificates(root);
+        const QString problem = makeCertificate(root);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QSslConfiguration trusting = QSslConfiguration::defaultConfiguration();
-        trusting.addCaCertificates(QSslCertificate::fromPath(root.filePath("ca.pem")));
+        trusting.addCaCertificates(QSslCertificate::fromPath(root.filePath("server.pem")));
         QSslConfiguration::setDefaultConfiguration(trusting);
 
-        QVERIFY(plain.start());
-        plain.serveBytes("/archive.zip", body);
+        QVERIFY(server.start());
+        server.serveBytes("/archive.zip", body);
         QVERIFY(writeFile(root.filePath("www/archive.zip"), body));
         const QString started = nginx.start(
             root.filePath("nginx"), root.filePath("www"), root.filePath("server.pem"), root.filePath("server.key"),
-            QStringLiteral("    location = /to-plain.zip { return 302 %1; }\n").arg(plain.url("/archive.zip")));
+            QStringLiteral("    location = /to-plain.zip { return 302 %1; }\n").arg(server.url("/archive.zip")));
         QVERIFY2(started.isEmpty(), qPrintable(started));
     }
 
@@ -86,21 +64,18 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         QFETCH(bool, fetched);
-        QtTransferComponent transfer;
-        RecordingDownloadView view;
-        DownloadEngine engine(state, transfer, platform, timings, view, view);
-        QVERIFY(engine.prepareConnection());
+        EngineRig rig(*this);
         const QString target = temp.filePath("archive.zip");
         QFile::remove(target);
-        const int plainRequests = plain.requests().size();
+        const int plainRequests = server.requests().size();
 
-        QCOMPARE(engine.downloadFile(nginx.baseAddress() + path, target, false, 0), fetched);
+        QCOMPARE(rig.engine.downloadFile(nginx.baseAddress() + path, target, false, 0), fetched);
 
         QVERIFY(nginx.baseAddress().startsWith("https://"));
         QCOMPARE(readFile(target), fetched ? body : QByteArray());
-        QCOMPARE(plain.requests().size(), plainRequests);
+        QCOMPARE(server.requests().size(), plainRequests);
         if (!fetched)
-            QCOMPARE(view.labels.last(), English::FileFailed);
+            QCOMPARE(rig.view.labels.last(), English::FileFailed);
     }
 };
 

@@ -1,9 +1,6 @@
 #include "net/DownloadEngine.h"
-#include "FakePlatform.h"
 #include "NetTestSupport.h"
-#include "TestHttpServer.h"
 #include "TestMain.h"
-#include "net/QtTransferComponent.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -13,10 +10,8 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTcpServer>
-#include <QTemporaryDir>
-#include <QThread>
 
-#include <memory>
+#include <optional>
 
 using namespace English;
 
@@ -31,31 +26,23 @@ constexpr qint64 BigBytes = QtTransferComponent::ReadBufferBytes + (32 << 20);
 
 } // namespace
 
-class DownloadEngineTest : public QObject
+class DownloadEngineTest : public QObject, public NetFixture
 {
     Q_OBJECT
 
-    TestHttpServer server;
-    QTemporaryDir temp;
-    AppState state;
-    FakePlatform platform;
-    DownloadTimings timings;
-    std::unique_ptr<QtTransferComponent> transfer;
-    std::unique_ptr<RecordingDownloadView> view;
-    std::unique_ptr<DownloadEngine> engine;
+    std::optional<EngineRig> rig;
 
     static QByteArray Bytes(qint64 size) { return TestHttpServer::generatedBytes(0, size); }
     QString target(const QString& name = "download.bin") const { return temp.filePath(name); }
 
     bool download(const QString& path, bool isUpdateList = false, const QString& file = "download.bin", int pauseMs = 0)
     {
-        return engine->downloadFile(server.url(path), target(file), isUpdateList, pauseMs);
+        return rig->engine.downloadFile(server.url(path), target(file), isUpdateList, pauseMs);
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        loadEnglish(state);
         QVERIFY(server.start());
         server.serveBytes("/empty", {});
         server.serveBytes("/2048", Bytes(2048));
@@ -64,7 +51,6 @@ private Q_SLOTS:
         server.serveBytes("/multiple", PickOne, 300, "text/html");
         server.serveBytes("/compressible", QByteArray(200000, 'k'), 200, "text/plain");
         server.serveGenerated("/big", BigBytes);
-        server.serveChunked("/chunked", Bytes(5000));
         server.serveWithoutLength("/nolength", Bytes(5000));
         server.serveNeverAnswered("/never");
         server.serveCutShort("/cut", Bytes(4096), 8192);
@@ -76,25 +62,18 @@ private Q_SLOTS:
         server.serveRedirect("/choices", "/2048", 300, PickOne);
         server.serveGenerated("/5mib", 5 << 20);
         server.serveWithoutLength("/5mib-unannounced", Bytes(5 << 20));
-        server.serveDrip("/drip", 60, 50);
+        server.serveTrickle("/drip", QByteArray(60, 'k'), 1, 50);
     }
 
     void init()
     {
-        transfer = std::make_unique<QtTransferComponent>();
-        view = std::make_unique<RecordingDownloadView>();
-        engine = std::make_unique<DownloadEngine>(state, *transfer, platform, timings, *view, *view);
-        view->engine = engine.get();
-        state.connectionType = 1;
-        QVERIFY(engine->prepareConnection());
+        rig.emplace(*this);
         QFile::remove(target());
     }
 
     void cleanup()
     {
-        engine.reset();
-        view.reset();
-        transfer.reset();
+        rig.reset();
         timings = {};
     }
 
@@ -103,11 +82,11 @@ private Q_SLOTS:
     void speedAndTimeLeftFollowTheProgress()
     {
         platform.elapsed = 0;
-        view->onLabel = [this](const QString&) { platform.elapsed += 250; };
+        rig->view.onLabel = [this](const QString&) { platform.elapsed += 250; };
         QVERIFY(download("/trickle64"));
         platform.elapsed = -1;
-        const QStringList progress = view->labels.filter("KB total");
-        QVERIFY2(progress.size() > 5, qPrintable(view->labels.join(QLatin1Char(0x7c))));
+        const QStringList progress = rig->view.labels.filter("KB total");
+        QVERIFY2(progress.size() > 5, qPrintable(rig->view.labels.join(QLatin1Char(0x7c))));
         const QRegularExpression withRate(R"(  \(\d+%\), \d+ KB/s, 0:\d\d left$)");
         for (int i = 0; i < 4; ++i)
             QVERIFY2(!progress.at(i).contains("/s"), qPrintable(progress.at(i)));
@@ -117,16 +96,18 @@ private Q_SLOTS:
     void fileTransfer_data()
     {
         QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("isUpdateList");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("bar");
         QTest::addColumn<QString>("lastText"); // the progress text before "Done"
 
         const auto row = [](const char* name, const char* path, const QByteArray& body, const char* bar,
-                            const QString& lastText) { QTest::newRow(name) << path << body << bar << lastText; };
+                            const QString& lastText,
+                            bool list = false) { QTest::newRow(name) << path << list << body << bar << lastText; };
+        row("list, without a bar", "/versions.txt", Feed, "hidden", "Downloading updates list...", true);
         row("Content-Length 0 leaves no busy bar", "/empty", {}, "0/1", Connecting);
         row("exactly 2048 bytes", "/2048", Bytes(2048), "1024/2048", "1 KB downloaded, 2KB total  (50%)");
         row("redirected", "/redirect", Bytes(2048), "1024/2048", "1 KB downloaded, 2KB total  (50%)");
-        row("chunked", "/chunked", Bytes(5000), "busy", "4 KB downloaded");
         row("no length, closed at the end", "/nolength", Bytes(5000), "busy", "4 KB downloaded");
         row("compressible text is fetched plain", "/compressible", QByteArray(200000, 'k'), "199680/200000",
             "195 KB downloaded, 195KB total  (99%)");
@@ -135,34 +116,30 @@ private Q_SLOTS:
     void fileTransfer()
     {
         QFETCH(QString, path);
+        QFETCH(bool, isUpdateList);
         QFETCH(QByteArray, body);
         QFETCH(QString, bar);
         QFETCH(QString, lastText);
+        // A list waits its pause before "Done".
+        const int pauseMs = isUpdateList ? 300 : 0;
 
         QVERIFY(writeFile(target(), OldFile));
-        QVERIFY2(download(path), qPrintable(view->lines.join(" | ")));
-        QCOMPARE(readFile(target()), body);
-        QVERIFY(!QFileInfo::exists(target() + ".part"));
-        QCOMPARE(server.lastRequestHeaders(path).value("accept-encoding"), "identity");
-        QCOMPARE(view->bar(), bar);
-        QCOMPARE(view->labels.first(), Connecting);
-        QCOMPARE(view->labels.mid(view->labels.size() - 2), QStringList({lastText, Done}));
-        QCOMPARE(view->lines.count(Receiving), 1);
-        QVERIFY(!view->timer.isActive());
-        QVERIFY(!view->iconsHidden);
-        QVERIFY2(!view->idle, "controls are the caller's business after a success");
-    }
-
-    void listTransferWaitsItsPauseBeforeDone()
-    {
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(download("/versions.txt", true, "versions.tmp", 300));
-        QVERIFY2(clock.elapsed() >= 300, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(readFile(target("versions.tmp")), Feed);
-        QCOMPARE(view->labels, QStringList({Connecting, "Downloading updates list...", Done}));
-        QCOMPARE(view->bar(), "hidden");
-        QVERIFY(!view->timer.isActive());
+        QVERIFY2(download(path, isUpdateList, "download.bin", pauseMs), qPrintable(rig->view.lines.join(" | ")));
+        QVERIFY(clock.elapsed() >= pauseMs);
+        QCOMPARE(readFile(target()), body);
+        QVERIFY(!QFileInfo::exists(target() + ".part"));
+        QCOMPARE(server.requests().last().headers.value("accept-encoding"), "identity");
+        QCOMPARE(rig->view.bar(), bar);
+        QCOMPARE(rig->view.labels.first(), Connecting);
+        QCOMPARE(rig->view.labels.mid(rig->view.labels.size() - 2), QStringList({lastText, Done}));
+        if (isUpdateList)
+            QCOMPARE(rig->view.labels.size(), 3); // no progress texts
+        QCOMPARE(rig->view.lines.count(Receiving), 1);
+        QVERIFY(!rig->view.timer.isActive());
+        QVERIFY(!rig->view.iconsHidden);
+        QVERIFY2(!rig->view.idle, "controls are the caller's business after a success");
     }
 
     void failedTransfer_data()
@@ -210,25 +187,25 @@ private Q_SLOTS:
         timings.refreshIntervalMs = 0;
         QVERIFY(writeFile(target(), OldFile));
 
-        QVERIFY(!engine->downloadFile(url, target(), isUpdateList, 0));
+        QVERIFY(!rig->engine.downloadFile(url, target(), isUpdateList, 0));
         // A list is fetched again as a whole; a file that was complete before stays.
         QCOMPARE(readFile(target()), isUpdateList ? QByteArray() : OldFile);
         QVERIFY(!QFileInfo::exists(target() + ".part"));
-        QCOMPARE(view->lines.mid(0, 2), QStringList({Lookup, Connecting}));
-        const QStringList tail = view->lines.mid(view->lines.size() - lastLines.size());
+        QCOMPARE(rig->view.lines.mid(0, 2), QStringList({Lookup, Connecting}));
+        const QStringList tail = rig->view.lines.mid(rig->view.lines.size() - lastLines.size());
         QCOMPARE(tail.size(), lastLines.size());
         for (qsizetype i = 0; i < tail.size(); ++i) {
             if (!lastLines[i].isEmpty() || tail[i].trimmed().size() < 4)
                 QCOMPARE(tail[i], lastLines[i]);
         }
         if (!shown.isEmpty())
-            QCOMPARE(view->labels.at(view->labels.size() - 2), shown);
-        QCOMPARE(view->labels.last(), isUpdateList ? ListFailed : FileFailed);
-        QCOMPARE(view->bar(), bar);
-        QVERIFY(!view->timer.isActive());
-        QCOMPARE(view->idle, true);
-        QCOMPARE(view->iconsHidden, !isUpdateList);
-        QVERIFY(!transfer->stillExecuting());
+            QCOMPARE(rig->view.labels.at(rig->view.labels.size() - 2), shown);
+        QCOMPARE(rig->view.labels.last(), isUpdateList ? ListFailed : FileFailed);
+        QCOMPARE(rig->view.bar(), bar);
+        QVERIFY(!rig->view.timer.isActive());
+        QCOMPARE(rig->view.idle, true);
+        QCOMPARE(rig->view.iconsHidden, !isUpdateList);
+        QVERIFY(!rig->transfer.stillExecuting());
     }
 
     // A list is small: a larger answer is refused as soon as it shows, and a server that
@@ -251,38 +228,38 @@ private Q_SLOTS:
         QFETCH(QString, reason);
         timings.requestTimeoutMs = 500;
         timings.listDeadlineMs = 1000;
-        view->tickMs = 10000;
+        rig->view.tickMs = 10000;
 
         QCOMPARE(download(path, isUpdateList), reason.isEmpty());
         if (reason.isEmpty()) {
             QCOMPARE(readFile(target()), QByteArray(60, 'k'));
             return;
         }
-        QVERIFY2(view->lines.contains(reason), qPrintable(view->lines.join(" | ")));
-        QCOMPARE(view->labels.last(), ListFailed);
+        QVERIFY2(rig->view.lines.contains(reason), qPrintable(rig->view.lines.join(" | ")));
+        QCOMPARE(rig->view.labels.last(), ListFailed);
         QVERIFY(!QFileInfo::exists(target()));
         QVERIFY(!QFileInfo::exists(target() + ".part"));
     }
 
     void finalRedirectionLeavesNoWatchdogRunning()
     {
-        transfer->setRequestTimeoutMs(100);
-        transfer->execute(server.url("/choices"));
-        QTRY_VERIFY(!transfer->stillExecuting());
-        QVERIFY(transfer->completed());
-        QCOMPARE(transfer->readChunk(1024), PickOne);
+        rig->transfer.setRequestTimeoutMs(100);
+        rig->transfer.execute(server.url("/choices"));
+        QTRY_VERIFY(!rig->transfer.stillExecuting());
+        QVERIFY(rig->transfer.completed());
+        QCOMPARE(rig->transfer.readChunk(1024), PickOne);
         QTest::qWait(400);
-        QVERIFY2(!view->lines.contains(ConnectError), qPrintable(view->lines.join(" | ")));
-        QCOMPARE(transfer->header("Location"), server.url("/2048"));
+        QVERIFY2(!rig->view.lines.contains(ConnectError), qPrintable(rig->view.lines.join(" | ")));
+        QCOMPARE(rig->transfer.header("Location"), server.url("/2048"));
     }
 
     void progressIsThrottledButEndsOnTheFinalState()
     {
         timings.refreshIntervalMs = 60000;
         QVERIFY(download("/trickle"));
-        QCOMPARE(view->labels, QStringList({Connecting, "1 KB downloaded, 20KB total  (5%)",
-                                            "19 KB downloaded, 20KB total  (95%)", Done}));
-        QCOMPARE(view->bar(), "19456/20480");
+        QCOMPARE(rig->view.labels, QStringList({Connecting, "1 KB downloaded, 20KB total  (5%)",
+                                                "19 KB downloaded, 20KB total  (95%)", Done}));
+        QCOMPARE(rig->view.bar(), "19456/20480");
     }
 
     void downloadGoesOnWhileAModalQuestionIsOpen()
@@ -294,7 +271,7 @@ private Q_SLOTS:
         server.setWriteTimeoutMs(300);
         const auto patient = qScopeGuard([&] { server.setWriteTimeoutMs(5000); });
         bool opened = false;
-        view->onLabel = [&](const QString& text) {
+        rig->view.onLabel = [&](const QString& text) {
             if (opened || !text.contains("KB total"))
                 return;
             opened = true;
@@ -304,14 +281,14 @@ private Q_SLOTS:
                 dialog.exec();
             });
         };
-        QVERIFY2(download("/big"), qPrintable(view->lines.join(" | ")));
+        QVERIFY2(download("/big"), qPrintable(rig->view.lines.join(" | ")));
         QVERIFY(opened);
         QCOMPARE(readFile(target()), Bytes(BigBytes));
     }
 
     void listTransferThatNeverAnswersCountsDown()
     {
-        view->tickMs = 5;
+        rig->view.tickMs = 5;
         QVERIFY(writeFile(target("list.tmp"), "stale"));
         QVERIFY(!download("/never", true, "list.tmp"));
 
@@ -319,12 +296,12 @@ private Q_SLOTS:
         for (int n = 14; n >= 2; --n)
             expected << QStringLiteral("Connecting to server... (%1)").arg(n);
         expected << FileFailed << ListFailed;
-        QCOMPARE(view->labels, expected);
-        QCOMPARE(int(engine->countdown()), 1);
-        QCOMPARE(view->lines.mid(view->lines.size() - 2), QStringList({Sending, ConnectFailed}));
+        QCOMPARE(rig->view.labels, expected);
+        QCOMPARE(int(rig->engine.countdown()), 1);
+        QCOMPARE(rig->view.lines.mid(rig->view.lines.size() - 2), QStringList({Sending, ConnectFailed}));
         QVERIFY(!QFileInfo::exists(target("list.tmp")));
-        QVERIFY(!view->timer.isActive());
-        QVERIFY(!transfer->stillExecuting());
+        QVERIFY(!rig->view.timer.isActive());
+        QVERIFY(!rig->transfer.stillExecuting());
     }
 
     // Enabling the controls lets queued commands run; one may start the next transfer
@@ -341,40 +318,21 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         QFETCH(int, tickMs);
-        view->tickMs = tickMs;
+        rig->view.tickMs = tickMs;
         int enables = 0;
         bool newer = false;
-        view->onEnable = [&] {
+        rig->view.onEnable = [&] {
             if (enables++ > 0)
                 return;
-            view->tickMs = 10000;
+            rig->view.tickMs = 10000;
             newer = download("/versions.txt", true, "versions.tmp");
         };
         QVERIFY(!download(path, true, "versions.tmp"));
         QVERIFY(newer);
         QCOMPARE(readFile(target("versions.tmp")), Feed);
-        QCOMPARE(view->labels.last(), Done);
-        QVERIFY2(view->lines.last() != ConnectFailed, qPrintable(view->lines.join(" | ")));
+        QCOMPARE(rig->view.labels.last(), Done);
+        QVERIFY2(rig->view.lines.last() != ConnectFailed, qPrintable(rig->view.lines.join(" | ")));
         QCOMPARE(enables, 1);
-    }
-
-    // The engine drops an unwanted answer as soon as its status is known; by then the
-    // network thread may have queued the rest of it (its error, its end) for the reply.
-    void answerDroppedWithItsEndQueuedWarnsNothing()
-    {
-        QTest::failOnWarning(QRegularExpression("QNetworkReply"));
-        int drops = 0;
-        connect(transfer.get(), &TransferComponent::stateChanged, this, [&](int state) {
-            if (state != TransferComponent::ReceivingResponse || drops++ > 0)
-                return;
-            // The whole small answer reaches the main thread's queue meanwhile.
-            QThread::msleep(300);
-            transfer->cancel();
-        });
-        transfer->execute(server.url("/missing"));
-        QTRY_COMPARE(drops, 1);
-        QTest::qWait(200);
-        QVERIFY(!transfer->stillExecuting());
     }
 
     // The network thread may queue a dropped reply's error after the drop (the answer was on
@@ -382,11 +340,11 @@ private Q_SLOTS:
     void errorQueuedAfterTheDropWarnsNothing()
     {
         QTest::failOnWarning(QRegularExpression("QNetworkReply"));
-        transfer->execute(server.url("/missing"));
-        QTRY_VERIFY(transfer->headersReceived());
-        QPointer<QNetworkReply> dropped = transfer->findChild<QNetworkReply*>();
+        rig->transfer.execute(server.url("/missing"));
+        QTRY_VERIFY(rig->transfer.headersReceived());
+        QPointer<QNetworkReply> dropped = rig->transfer.findChild<QNetworkReply*>();
         QVERIFY(dropped);
-        transfer->cancel();
+        rig->transfer.cancel();
         // What the network thread sends a reply whose answer carries an error status.
         QVERIFY(QMetaObject::invokeMethod(dropped, "httpError", Qt::QueuedConnection,
                                           Q_ARG(QNetworkReply::NetworkError, QNetworkReply::ContentNotFoundError),
@@ -396,12 +354,12 @@ private Q_SLOTS:
 
     void busyComponentAtStartFails()
     {
-        transfer->execute(server.url("/never"));
-        QVERIFY(transfer->stillExecuting());
+        rig->transfer.execute(server.url("/never"));
+        QVERIFY(rig->transfer.stillExecuting());
         QVERIFY(!download("/2048"));
-        QVERIFY(!transfer->stillExecuting());
-        QCOMPARE(view->lines, QStringList({ConnectFailed}));
-        QCOMPARE(view->labels, QStringList({FileFailed}));
+        QVERIFY(!rig->transfer.stillExecuting());
+        QCOMPARE(rig->view.lines, QStringList({ConnectFailed}));
+        QCOMPARE(rig->view.labels, QStringList({FileFailed}));
         QVERIFY(!QFileInfo::exists(target()));
     }
 };

@@ -82,14 +82,6 @@ private Q_SLOTS:
         QCOMPARE(view->lines, lines);
     }
 
-    void abortSetsAnUnchangedLabelOnce()
-    {
-        engine->abortDownload(true);
-        engine->abortDownload(true);
-        QCOMPARE(view->lines, QStringList({ConnectFailed, ConnectFailed}));
-        QCOMPARE(view->labels, QStringList({ListFailed}));
-    }
-
     void bodyMustMatchItsAnnouncedLength_data()
     {
         QTest::addColumn<int>("bodyBytes");

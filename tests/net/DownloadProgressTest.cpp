@@ -38,24 +38,13 @@ private Q_SLOTS:
                  QString::fromUtf8("0 KB 已下载"));
     }
 
-    void shownBytes_data()
+    // A part of a KB is not shown yet; the last KB of a known length waits for "Done"
+    // (DownloadEngineTest shows that end).
+    void shownBytesAreWholeKilobytes()
     {
-        QTest::addColumn<qint64>("total");
-        QTest::addColumn<qint64>("received");
-        QTest::addColumn<qint64>("shown");
-        QTest::newRow("1023 of 2048") << qint64(2048) << qint64(1023) << qint64(0);
-        QTest::newRow("2049 of 2049") << qint64(2049) << qint64(2049) << qint64(2048);
-        QTest::newRow("1024 of 1024") << qint64(1024) << qint64(1024) << qint64(0);
-    }
-
-    void shownBytes()
-    {
-        QFETCH(qint64, total);
-        QFETCH(qint64, received);
-        QFETCH(qint64, shown);
-        DownloadProgress progress(total);
-        progress.add(received);
-        QCOMPARE(progress.shownBytes(), shown);
+        DownloadProgress progress(2048);
+        progress.add(1023);
+        QCOMPARE(progress.shownBytes(), qint64(0));
     }
 };
 

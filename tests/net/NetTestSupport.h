@@ -1,10 +1,12 @@
 #pragma once
 
-// What the tests of the download engine share: the English texts, file helpers, and a
+// What the tests of the download engine share: the English texts, file helpers, a
 // download view that records what the engine does to it, with a real timer standing in
-// for `tmrTimeout`.
+// for `tmrTimeout`, and the loopback server, folder and engine most of them download with.
 
+#include "FakePlatform.h"
 #include "TestFiles.h"
+#include "TestHttpServer.h"
 #include "app/AppState.h"
 #include "app/MainControls.h"
 #include "app/Timings.h"
@@ -12,8 +14,10 @@
 #include "lang/LanguageStrings.h"
 #include "net/DownloadEngine.h"
 #include "net/DownloadView.h"
+#include "net/QtTransferComponent.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -89,4 +93,34 @@ public:
     int barValue = 0, barMaximum = 100;
     bool iconsHidden = false;
     std::optional<bool> idle; // set when the engine hands the controls back
+};
+
+// A loopback server (started by the test), a folder, and an English state for direct connections.
+struct NetFixture
+{
+    NetFixture()
+    {
+        loadEnglish(state);
+        state.connectionType = 1;
+    }
+
+    TestHttpServer server;
+    QTemporaryDir temp;
+    AppState state;
+    FakePlatform platform;
+    DownloadTimings timings;
+};
+
+// A real engine over the network component with the fixture's connection settings.
+struct EngineRig
+{
+    explicit EngineRig(NetFixture& f) : engine(f.state, transfer, f.platform, f.timings, view, view)
+    {
+        view.engine = &engine;
+        engine.prepareConnection();
+    }
+
+    QtTransferComponent transfer;
+    RecordingDownloadView view;
+    DownloadEngine engine;
 };

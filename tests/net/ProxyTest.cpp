@@ -1,27 +1,14 @@
-#include "FakePlatform.h"
 #include "NetTestSupport.h"
-#include "TestHttpServer.h"
 #include "TestMain.h"
 #include "TinyProxy.h"
-#include "net/DownloadEngine.h"
-#include "net/QtTransferComponent.h"
 
-#include <QFileInfo>
-#include <QTemporaryDir>
-
-class ProxyTest : public QObject
+class ProxyTest : public QObject, public NetFixture
 {
     Q_OBJECT
-
-    TestHttpServer server;
-    QTemporaryDir temp;
-    AppState state;
-    FakePlatform platform;
 
 private Q_SLOTS:
     void initTestCase()
     {
-        loadEnglish(state);
         QVERIFY(server.start());
         server.serveBytes("/2048", TestHttpServer::generatedBytes(0, 2048));
     }
@@ -48,30 +35,25 @@ private Q_SLOTS:
         const QString problem = proxy.start(temp.path(), setting[0]);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
 
-        QtTransferComponent transfer;
-        RecordingDownloadView view;
-        const DownloadTimings timings;
-        DownloadEngine engine(state, transfer, platform, timings, view, view);
         state.connectionType = 2;
         state.proxyAddress = "127.0.0.1";
         state.proxyPort = proxy.port;
         state.proxyUser = setting[1];
         state.proxyPass = setting[2];
         state.useProxyAuth = authenticate ? 1 : 0;
-        QVERIFY(engine.prepareConnection());
+        EngineRig rig(*this);
         const QString target = temp.filePath("proxied.bin");
         QFile::remove(target);
         const int before = server.requests().size();
 
-        QCOMPARE(engine.downloadFile(server.url("/2048"), target, false, 0), passes);
+        QCOMPARE(rig.engine.downloadFile(server.url("/2048"), target, false, 0), passes);
         QCOMPARE(readFile(target), passes ? TestHttpServer::generatedBytes(0, 2048) : QByteArray());
         QCOMPARE(server.requests().size(), before + (passes ? 1 : 0));
         if (passes) {
-            QVERIFY(server.lastRequestHeaders("/2048").value("via").contains("tinyproxy"));
-            QCOMPARE(server.lastRequestHeaders("/2048").value("accept-encoding"), "identity");
+            QVERIFY(server.requests().last().headers.value("via").contains("tinyproxy"));
         } else {
-            QCOMPARE(view.lines.last(), English::ConnectFailed);
-            QCOMPARE(view.labels.last(), English::FileFailed);
+            QCOMPARE(rig.view.lines.last(), English::ConnectFailed);
+            QCOMPARE(rig.view.labels.last(), English::FileFailed);
         }
     }
 };

@@ -1,14 +1,10 @@
-#include "FakePlatform.h"
 #include "MemorySettingsStore.h"
 #include "NetTestSupport.h"
-#include "TestHttpServer.h"
 #include "TestMain.h"
 #include "net/DownloadRecords.h"
-#include "net/QtTransferComponent.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -26,25 +22,15 @@ QByteArray sha256(const QByteArray& bytes)
 
 // An interrupted file transfer keeps its part file; the next one of the same address asks
 // for the rest, and whatever the server answers, the file and its digest are whole.
-class ResumableDownloadTest : public QObject
+class ResumableDownloadTest : public QObject, public NetFixture
 {
     Q_OBJECT
 
-    TestHttpServer server;
-    QTemporaryDir temp;
-    AppState state;
-    FakePlatform platform;
-    DownloadTimings timings;
     MemorySettingsStore settings;
     DownloadRecords records{settings};
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        loadEnglish(state);
-        state.connectionType = 1;
-        QVERIFY(server.start());
-    }
+    void initTestCase() { QVERIFY(server.start()); }
 
     void resumes_data()
     {
@@ -72,14 +58,11 @@ private Q_SLOTS:
             QStringLiteral("/resume/%1.zip").arg(QLatin1String(QTest::currentDataTag())).replace(' ', '-');
         const QString target = temp.filePath(QFileInfo(path).fileName());
         server.serveResumable(path, First, {QStringLiteral("\"v1\""), true, cuts, Cut});
-        QtTransferComponent transfer;
-        RecordingDownloadView view;
-        DownloadEngine engine(state, transfer, platform, timings, view, view);
-        engine.setRecords(&records);
-        QVERIFY(engine.prepareConnection());
+        EngineRig rig(*this);
+        rig.engine.setRecords(&records);
 
         for (int attempt = 0; attempt < cuts; ++attempt)
-            QVERIFY(!engine.downloadFile(server.url(path), target, false, 0));
+            QVERIFY(!rig.engine.downloadFile(server.url(path), target, false, 0));
         QCOMPARE(QFileInfo(target + ".part").size(), cuts * Cut);
         if (then == "ignore ranges")
             server.serveResumable(path, First, {QStringLiteral("\"v1\""), false});
@@ -91,12 +74,12 @@ private Q_SLOTS:
             QVERIFY(writeFile(target + ".part", QByteArray(Cut, 'x')));
             server.serveResumable(path, First, {QStringLiteral("\"v1\"")});
         }
-        view.lines.clear();
+        rig.view.lines.clear();
 
-        QVERIFY2(engine.downloadFile(server.url(path), target, false, 0), qPrintable(view.lines.join(" | ")));
+        QVERIFY2(rig.engine.downloadFile(server.url(path), target, false, 0), qPrintable(rig.view.lines.join(" | ")));
 
         QCOMPARE(readFile(target), result);
-        QCOMPARE(engine.lastDigest(), sha256(result));
+        QCOMPARE(rig.engine.lastDigest(), sha256(result));
         QCOMPARE(records.digest(QFileInfo(target).fileName()), sha256(result));
         QVERIFY(!QFileInfo::exists(target + ".part"));
         // Qt sends a request the server cut off once more on its own, and under load that copy
@@ -113,7 +96,7 @@ private Q_SLOTS:
         QCOMPARE(asked.join(", "), ranges.join(", "));
         const bool appended = then.isEmpty();
         const QString resuming = QStringLiteral("Resuming at %1 KB.").arg(cuts * Cut / 1024);
-        QCOMPARE(view.lines.contains(resuming), appended);
+        QCOMPARE(rig.view.lines.contains(resuming), appended);
     }
 
     // Without a validator nothing can be asked for safely; a body longer than announced
@@ -121,12 +104,10 @@ private Q_SLOTS:
     void keepsNothingItCannotResume()
     {
         server.serveCutShort("/no-validator.zip", First.left(Cut), Size);
-        QtTransferComponent transfer;
-        RecordingDownloadView view;
-        DownloadEngine engine(state, transfer, platform, timings, view, view);
-        engine.setRecords(&records);
+        EngineRig rig(*this);
+        rig.engine.setRecords(&records);
         const QString target = temp.filePath("no-validator.zip");
-        QVERIFY(!engine.downloadFile(server.url("/no-validator.zip"), target, false, 0));
+        QVERIFY(!rig.engine.downloadFile(server.url("/no-validator.zip"), target, false, 0));
         QVERIFY(!QFileInfo::exists(target + ".part"));
         QCOMPARE(settings.readItem(SettingKey::PartialDownload, "no-validator.zip"), QString());
     }

@@ -177,13 +177,6 @@ QByteArray TestHttpServer::generatedBytes(qint64 offset, qint64 size)
     return bytes;
 }
 
-void TestHttpServer::serveChunked(const QString& path, const QByteArray& body)
-{
-    impl->route(path, [provide = inPieces(body.toStdString())](httplib::Response& response) {
-        response.set_chunked_content_provider("application/octet-stream", provide);
-    });
-}
-
 void TestHttpServer::serveWithoutLength(const QString& path, const QByteArray& body)
 {
     impl->route(path, [provide = inPieces(body.toStdString())](httplib::Response& response) {
@@ -268,28 +261,8 @@ void TestHttpServer::serveResumable(const QString& path, const QByteArray& body,
         });
 }
 
-void TestHttpServer::serveDrip(const QString& path, qint64 announced, int pauseMs)
-{
-    impl->route(path, [this, announced, pauseMs](httplib::Response& response) {
-        response.set_content_provider(size_t(announced), "text/plain",
-                                      [this, pauseMs](size_t, size_t, httplib::DataSink& sink) {
-                                          return impl->pause(pauseMs) && sink.write("k", 1);
-                                      });
-    });
-}
-
 QList<TestHttpServer::Request> TestHttpServer::requests() const
 {
     const std::lock_guard lock(impl->mutex);
     return impl->requests;
-}
-
-QMap<QString, QString> TestHttpServer::lastRequestHeaders(const QString& path) const
-{
-    const std::lock_guard lock(impl->mutex);
-    for (auto it = impl->requests.crbegin(); it != impl->requests.crend(); ++it) {
-        if (it->path == path)
-            return it->headers;
-    }
-    return {};
 }

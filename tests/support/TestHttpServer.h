@@ -39,8 +39,6 @@ public:
     void serveGenerated(const QString& path, qint64 size);
     static QByteArray generatedBytes(qint64 offset, qint64 size);
 
-    // Chunked transfer encoding, no Content-Length.
-    void serveChunked(const QString& path, const QByteArray& body);
     // Neither Content-Length nor chunks: the end of the body is the end of the connection.
     void serveWithoutLength(const QString& path, const QByteArray& body);
     // Accepts the connection, reads the request and never answers.
@@ -65,12 +63,8 @@ public:
         qint64 cutBytes = 0;
     };
     void serveResumable(const QString& path, const QByteArray& body, const Resumable& how);
-    // Sends a byte of the body every pauseMs, for ever if need be (with Content-Length).
-    void serveDrip(const QString& path, qint64 announced, int pauseMs);
 
     QList<Request> requests() const;
-    // Headers of the last request for path; empty when none came.
-    QMap<QString, QString> lastRequestHeaders(const QString& path) const;
 
 private:
     struct Impl;
