@@ -89,7 +89,7 @@ private Q_SLOTS:
                                        BuiltinStrings::compiled().lookup(600 + k)->section(QLatin1Char('-'), 2));
             MainWindow& main = app.startWindow();
             // The stored language captions the window from the start.
-            QCOMPARE(main.findChild<QPushButton*>(QStringLiteral("cmdExit"))->text(), languageRow(k, 5));
+            QCOMPARE(main.findChild<QPushButton*>("cmdExit")->text(), languageRow(k, 5));
             cut = cutCaptions(main);
         } else if (window == QLatin1String("frmOptions")) {
             state.connectionType = 2;

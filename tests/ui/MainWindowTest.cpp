@@ -120,7 +120,7 @@ private Q_SLOTS:
     {
         AppFixture app;
         MainWindow& window = app.startWindow();
-        QCOMPARE(window.findChild<QTimer*>(QStringLiteral("tmrTimeout"))->interval(), 1000);
+        QCOMPARE(window.findChild<QTimer*>("tmrTimeout")->interval(), 1000);
         const auto held = [&](const QString& name) {
             return window.objectName() == name || window.findChild<QObject*>(name);
         };
@@ -191,7 +191,7 @@ private Q_SLOTS:
         QFETCH(MessageIcon, icon);
         QFETCH(MessageButtons, buttons);
         AppFixture app;
-        app.settings.values.insert(QStringLiteral("FORUMSERVER"), QStringLiteral("http://forum.mirror.test//"));
+        app.settings.values.insert("FORUMSERVER", "http://forum.mirror.test//");
         MainWindow& window = app.startWindow();
         placeGame(app);
         app.app->commands().enableControls(address.isEmpty()); // the links must work while busy

@@ -48,10 +48,10 @@ private Q_SLOTS:
         AppFixture app;
         const QString folder = storeGame(app, QStringLiteral("1.4.0"));
         MainWindow& window = app.startWindow();
-        QVERIFY(!window.findChild<QLabel*>(QStringLiteral("imgStatus0"))->isHidden());
+        QVERIFY(!window.findChild<QLabel*>("imgStatus0")->isHidden());
 
         window.show();
-        window.findChild<QPushButton*>(QStringLiteral("cmdRun"))->click();
+        window.findChild<QPushButton*>("cmdRun")->click();
         QCOMPARE(app.platform.launches.size(), 1);
         QCOMPARE(app.platform.launches.first().program, folder + QStringLiteral("korvane.exe"));
         QCOMPARE(app.platform.launches.first().workingFolder, folder);
@@ -79,14 +79,14 @@ private Q_SLOTS:
         app.settings.writeItem(SettingKey::ArchiveDigest, archive,
                                QString::fromLatin1(QCryptographicHash::hash("x", QCryptographicHash::Sha256).toHex()));
         window.show();
-        auto* list = window.findChild<QListWidget*>(QStringLiteral("lstStatus"));
+        auto* list = window.findChild<QListWidget*>("lstStatus");
         QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, &window, [&](auto&, int first, int) {
             if (list->item(first)->text() == app.state->str(Str::InstallingNewVersion))
                 window.close();
         });
         window.versionRows().setRowEnabled(0, true); // offered, as after a check
-        window.findChild<QRadioButton*>(QStringLiteral("optGet0"))->click();
-        window.findChild<QPushButton*>(QStringLiteral("cmdLU"))->click();
+        window.findChild<QRadioButton*>("optGet0")->click();
+        window.findChild<QPushButton*>("cmdLU")->click();
         QVERIFY2(!app.dialogs.messages.isEmpty(), "the close asked nothing");
         QCOMPARE(app.dialogs.messages.first().text, app.state->str(Str::ExitWhileDownloading));
         QCOMPARE(app.dialogs.messages.first().buttons, MessageButtons::YesNo);
@@ -115,7 +115,7 @@ private Q_SLOTS:
         server.serveBytes(QStringLiteral("/files/updates.php"), "[KRVNM]\nversion=1.0.4\n");
         AppFixture app(true);
         useServer(app, server);
-        app.settings.values.insert(QStringLiteral("LatestBeta"), QStringLiteral("1.5.0-beta2"));
+        app.settings.values.insert("LatestBeta", "1.5.0-beta2");
         storeGame(app, QStringLiteral("1.3.0"));
         MainWindow& window = app.startWindow();
         const auto option = [&](int row) {
@@ -130,7 +130,7 @@ private Q_SLOTS:
             QVERIFY(!link(row)->isEnabled());
         }
 
-        window.findChild<QPushButton*>(QStringLiteral("cmdLU"))->click();
+        window.findChild<QPushButton*>("cmdLU")->click();
         QVERIFY(app.state->catalogueLoaded);
         QVERIFY(!option(1)->isEnabled() && !link(1)->isEnabled());
         QVERIFY(icon(1)->isHidden());
