@@ -75,8 +75,6 @@ private Q_SLOTS:
                                      << "Windows에서 사용 가능한 실제 메모리: 2.00 GB" << true << true;
         QTest::newRow("English, not Windows") << 0 << "About Korvane Manager"
                                               << "Physical memory available: 2.00 GB" << false << false;
-        QTest::newRow("Korean, not Windows") << 6 << "Korvane Manager 정보"
-                                             << "사용 가능한 실제 메모리: 2.00 GB" << true << false;
     }
 
     void showsTheLanguagesCaptions()
