@@ -36,7 +36,7 @@ private Q_SLOTS:
         app.platform.workFolderPath =
             folder.isEmpty() ? QString() : QDir::toNativeSeparators(app.temp.filePath(folder));
         app.platform.applicationPath = QStringLiteral("/krvnm");
-        app.settings.values.insert(QStringLiteral("Platform"), QStringLiteral("WIN9X"));
+        app.settings.values.insert("Platform", "WIN9X");
         MainWindow& window = app.startWindow();
         window.show();
         QVERIFY(window.close());
@@ -70,7 +70,7 @@ private Q_SLOTS:
                                    "updater4.exe", "krvnm.exe.tmp", "build.zip.part"};
         for (const QString& name : stale + QStringList{"korvane-1.4.0-windows-win32.zip", "nlog.htm"})
             QVERIFY(writeFile(work + name));
-        app.settings.values.insert(QStringLiteral("LatestVersionGot"), QStringLiteral("1.3.2"));
+        app.settings.values.insert("LatestVersionGot", "1.3.2");
         MainWindow& window = app.startWindow();
         for (const QString& name : stale)
             QVERIFY2(!QFileInfo::exists(work + name), qPrintable(name + " survived start-up"));

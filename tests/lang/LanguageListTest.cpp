@@ -2,9 +2,7 @@
 #include "FakePlatform.h"
 #include "TestMain.h"
 #include "app/AppState.h"
-#include "app/Failure.h"
 #include "lang/BuiltinStrings.h"
-#include "lang/LanguageRules.h"
 
 #include <QTest>
 
@@ -30,6 +28,7 @@ private Q_SLOTS:
         row("locale not supported", 10, false, "Estonian (Estonia)", "1257 1061 ESTONIAN Estonian");
         row("no name, leading zero dropped", 6, true, "", "949 1042 KOREAN Korean");
         row("no name, key with _", 2, true, "", "1252 1046 PORTUGUESE_BR Portuguese_br");
+        row("hexadecimal letters", 1, true, "", "1252 3082 SPANISH Spanish");
         row("11 stays empty", 11, true, "", "0 0  ");
     }
 
@@ -47,43 +46,6 @@ private Q_SLOTS:
         buildLanguageList(state, BuiltinStrings::compiled(), platform);
         const LanguageListRow& got = state.languages.at(static_cast<size_t>(k));
         QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(got.codePage).arg(got.localeId).arg(got.key, got.displayName), row);
-    }
-
-    void unreadableDescriptorSkipsOnlyItsRow()
-    {
-        BuiltinStrings strings = BuiltinStrings::compiled();
-        strings.removeRow(605);
-        strings.setRow(606, QStringLiteral("949 KOREAN"));
-        FakePlatform platform;
-        AppState state;
-        buildLanguageList(state, strings, platform);
-        QCOMPARE((QStringList{state.languages.at(4).key, state.languages.at(5).key, state.languages.at(6).key,
-                              state.languages.at(7).key}),
-                 (QStringList{"POLISH", "", "", "SCHINESE"}));
-    }
-
-    void descriptorFields_data()
-    {
-        QTest::addColumn<QString>("row");
-        QTest::addColumn<QString>("fields"); // code page, locale, key; "-": not read
-        const auto row = [](const char* name, const char* text, const char* fields) {
-            QTest::newRow(name) << text << fields;
-        };
-        row("hexadecimal", "0950-&H0404-TCHINESE", "950 1028 TCHINESE");
-        row("lower-case marker", "1252-&h0c0a-SPANISH", "1252 3082 SPANISH");
-        row("decimal", "1252-2057-ENGLISH", "1252 2057 ENGLISH");
-        row("numbers read as far as they go", "12x-&H4G-X-Y", "12 4 X");
-        row("two fields", "1252-&H0809", "-");
-    }
-
-    void descriptorFields()
-    {
-        QFETCH(QString, row);
-        QFETCH(QString, fields);
-        const std::optional<LanguageDescriptor> d = parseLanguageDescriptor(row.toStdString());
-        QCOMPARE(d ? QStringLiteral("%1 %2 %3").arg(d->codePage).arg(d->localeId).arg(QString::fromStdString(d->key))
-                   : QStringLiteral("-"),
-                 fields);
     }
 
     void findLanguageListIndex_data()
@@ -113,13 +75,6 @@ private Q_SLOTS:
         AppState state;
         buildLanguageList(state, BuiltinStrings::compiled(), platform);
         QCOMPARE(::findLanguageListIndex(state, k, entries), position);
-    }
-
-    void findLanguageListIndexRefusesARowOutsideTheList()
-    {
-        AppState state;
-        QVERIFY_THROWS_EXCEPTION(Failure, ::findLanguageListIndex(state, 12, {}));
-        QCOMPARE(::findLanguageListIndex(state, 11, {"x"}), 0);
     }
 };
 

@@ -27,20 +27,6 @@ private Q_SLOTS:
         QVERIFY(loadLanguageStrings(state, BuiltinStrings::compiled()));
         QCOMPARE(state.str(44), BuiltinStrings::compiled().lookup(1044).value());
     }
-
-    // A row missing even in English leaves its slot as it was.
-    void rowMissingEverywhereKeepsItsSlot()
-    {
-        BuiltinStrings strings;
-        strings.addRows("1\t&File\n2\t&Options\n3\tLine one\n");
-        strings.addRows("1\t&Archivo\n3\tOtra\n", 1000);
-        AppState state;
-        state.languageIndex = 1;
-        state.languageStrings[50] = "kept";
-        QVERIFY(!loadLanguageStrings(state, strings));
-        QCOMPARE((QStringList{state.str(1), state.str(2), state.str(3), state.str(50)}),
-                 (QStringList{"&Archivo", "&Options", "Otra", "kept"}));
-    }
 };
 
 KRVNM_REGISTER_TEST(LanguageStringsTest)

@@ -67,19 +67,6 @@ private Q_SLOTS:
         QCOMPARE(state.userLanguageName, userLanguage.toUpper());
     }
 
-    void unreadableLanguageRowMatchesNoUserLanguage()
-    {
-        BuiltinStrings strings = BuiltinStrings::compiled();
-        strings.removeRow(600);
-        FakePlatform platform;
-        platform.userLanguage = QStringLiteral("French");
-        AppState state;
-        readUserLocale(state, strings, platform);
-        detectUserLanguage(state, platform, QStringLiteral("ENGLISH"));
-        QCOMPARE(state.language, "FRENCH");
-        QCOMPARE(int(state.languageIndex), 3);
-    }
-
     void startupSelection_data()
     {
         QTest::addColumn<QString>("stored");

@@ -17,7 +17,6 @@ QString FakePlatform::driveRoot(QChar letter)
 
 bool FakePlatform::queryMemoryStatus(sysapi::MemoryStatusRecord& record)
 {
-    ++memoryQueries;
     const std::uint32_t length = record.length;
     record = memory;
     record.length = length;

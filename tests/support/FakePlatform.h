@@ -36,11 +36,7 @@ public:
     QString localeInfo(quint32 localeId, quint32 infoType) override;
     bool isValidLocale(quint32 localeId) override { return !unsupportedLocales.contains(localeId); }
     QString languageName(quint32 localeId) override { return languageNames.value(localeId); }
-    QDate today() override
-    {
-        ++dateReads;
-        return date;
-    }
+    QDate today() override { return date; }
     bool isProgramRunning(const QString& executable) override { return runningPrograms.contains(executable); }
     qint64 freeSpace(const QString& folder) override { return freeSpaceFor(folder); }
     // The real steady clock unless a test sets elapsed.
@@ -87,8 +83,6 @@ public:
     QStringList edited;
     QList<Launch> launches;
     int processEnds = 0;
-    int memoryQueries = 0;
-    int dateReads = 0;
     QList<QChar> driveTypeQueries;
     QList<QChar> driveRootQueries;
 
