@@ -18,14 +18,6 @@
 
 namespace {
 
-// Entries of ours in folder, the undo point aside.
-QStringList leftovers(const QString& folder)
-{
-    QStringList names = QDir(folder).entryList({".krvnm-*"}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    names.removeAll(".krvnm-backup");
-    return names;
-}
-
 bool shell(const QString& command)
 {
     return QProcess::execute("sh", {"-c", command}) == 0;
@@ -134,32 +126,9 @@ private Q_SLOTS:
         QVERIFY(!x.extractor.unzipArchive(zip, game, true, game, "1.3.0"));
 
         QCOMPARE(x.extractor.lastOutcome(), ExtractionOutcome::DestinationFailed);
-        QCOMPARE(snapshot(temp->path()), before); // the archive included
-        QCOMPARE(leftovers(game), QStringList());
+        QCOMPARE(snapshot(temp->path()), before); // the archive and any leftover of ours included
         QVERIFY(!InstallBackup::record(game));
         QVERIFY2(x.view.lines.join('\n').contains(reason, Qt::CaseInsensitive), qPrintable(x.view.lines.join('\n')));
-    }
-
-    // Right after the installation, after a restart, and a second time: the first undo
-    // brings back every byte, the second finds nothing to undo.
-    void undoGoesBackExactly()
-    {
-        const QMap<QString, QByteArray> before = snapshot(game);
-        QVERIFY(install("add('a.txt', b'new a')\nadd('sub/keep.txt', b'new keep')\n"
-                        "add('new/deeper/c.txt', b'c')\nadd('d.txt', b'd')"));
-        const QMap<QString, QByteArray> installed = snapshot(game);
-        QCOMPARE(installed.value("new/deeper/c.txt"), QByteArray("c"));
-        QCOMPARE(InstallBackup::record(game)->previousVersion, QStringLiteral("1.3.0"));
-
-        QCOMPARE(InstallRecovery::recover(game), InstallRecovery::Outcome::Nothing);
-        QCOMPARE(snapshot(game), installed);
-        QVERIFY(InstallBackup::restore(game));
-        QCOMPARE(snapshot(game), before);
-        QCOMPARE(QDir(game).entryList({".krvnm-*"}, QDir::AllEntries | QDir::Hidden), QStringList());
-
-        QVERIFY(!InstallBackup::record(game));
-        QVERIFY(!InstallBackup::restore(game));
-        QCOMPARE(snapshot(game), before);
     }
 
     void nextInstallationReplacesTheUndoPoint()
@@ -192,7 +161,7 @@ private Q_SLOTS:
                                                             {"krvnm-staging-1", "not ours either"},
                                                             {"sub/", ""},
                                                             {"sub/keep.txt", "keep"}}));
-        QCOMPARE(QDir(game).entryList({".krvnm-*"}, QDir::AllEntries | QDir::Hidden), QStringList());
+        QVERIFY(!InstallBackup::record(game));
     }
 
     // Folder times beyond what a file time can hold are clamped, not wrapped around.
