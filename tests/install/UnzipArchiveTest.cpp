@@ -19,7 +19,7 @@ class UnzipArchiveTest : public QObject
     QString zip;
     QString target;
 
-    bool unzip(bool keepFolders = true) { return x->unzip(zip, target, keepFolders); }
+    bool unzip() { return x->unzip(zip, target); }
 
     // Info-ZIP's zip, one run per file in the order given; "locked" files get the password.
     QString infoZip(const QStringList& names)
@@ -102,13 +102,6 @@ private Q_SLOTS:
         QCOMPARE(readFile(target + "readme.txt"), QByteArray("stored"));
         QVERIFY(x->dialogs.messages.isEmpty() && x->dialogs.inputPrompts.isEmpty());
         QCOMPARE(snapshot(target).keys().filter(".part"), QStringList());
-    }
-
-    void flattensWhenFoldersAreNotKept()
-    {
-        QVERIFY(pythonZip(zip, "add('a/b/c.txt', b'c')\nadd('d/e.txt', b'e')\nadd('f/', mode=0o40755)").isEmpty());
-        QVERIFY(unzip(false));
-        QCOMPARE(snapshot(target), (QMap<QString, QByteArray>{{"c.txt", "c"}, {"e.txt", "e"}}));
     }
 
     void brokenArchiveFailsAndIsDeleted_data()
