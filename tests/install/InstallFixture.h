@@ -85,7 +85,6 @@ struct InstallFixture : FakeServices
     // As if this program had downloaded bytes as the work folder's file name.
     void recordDownload(const QString& name, const QByteArray& bytes) { records.recordDigest(name, sha256(bytes)); }
 
-    // The message box answers, in order.
     void answer(const QList<Answer>& answers) { dialogs.answers.append(answers); }
 
     QStringList requestPaths() const { return collect(server.requests(), &TestHttpServer::Request::path); }

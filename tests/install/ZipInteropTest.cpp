@@ -35,7 +35,6 @@ class ZipInteropTest : public QObject
     QTemporaryDir temp;
     QString source;
 
-    // Makes the archive of the source tree the way the row's tool does.
     QString makeArchive(const QString& tool, const QString& zip)
     {
         if (tool == "zip")
