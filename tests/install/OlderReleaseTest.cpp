@@ -51,7 +51,6 @@ private Q_SLOTS:
         row("numbers, not text", "1.9.0", "1.10.0", {});
         row("the installed one", "1.4.0", "1.4.0", {});
         row("newer", "1.4.0", "1.4.1", {});
-        row("nightly installed", "r26400", "1.3.3", {});
     }
     void goingBackIsAskedFirst()
     {
