@@ -1,8 +1,6 @@
 #include "InstallFixture.h"
 #include "TestMain.h"
-#include "install/ArchiveFetch.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QTest>
 
@@ -18,11 +16,6 @@ const QString Mismatch = QStringLiteral("The file ") + Name +
                                         "installed.");
 const QString Required = QStringLiteral("No checksum is published for ") + Name +
                          QStringLiteral(". Nothing was installed, because checksums are required.");
-
-QByteArray sha256(const QByteArray& bytes)
-{
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
-}
 
 enum class Cached
 {
@@ -75,6 +68,7 @@ private Q_SLOTS:
         QFETCH(Cached, cached);
         QFETCH(bool, downloaded);
         QFETCH(QString, outcome);
+        const auto sha256 = InstallFixture::sha256;
         const QByteArray archive = f->buildArchive("1.4.0");
         f->server.serveBytes(ArchivePath, archive);
         QByteArray checksum = published.toUtf8();

@@ -64,7 +64,8 @@ private Q_SLOTS:
         QVERIFY2(!f->view.icons.join(" ").contains("installed"), "no status row changes");
         QCOMPARE(f->view.enables, (QList<bool>{false, true}));
         if (game) {
-            QCOMPARE(BaseSet::isPresent(f->state.baseSetFolder), damage.isEmpty());
+            QCOMPARE(snapshot(f->state.baseSetFolder).keys(),
+                     (damage.isEmpty() ? QStringList{"gm_tt00.gm", "gm_tt21.gm", "sample.cat"} : QStringList{}));
             QCOMPARE(QFileInfo::exists(cached), damage.isEmpty());
         } else {
             QCOMPARE(snapshot(f->temp.path()), before);

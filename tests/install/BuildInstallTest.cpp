@@ -92,18 +92,6 @@ private Q_SLOTS:
                                              "0 installed Now Installed", "0 installed Now Installed"}));
     }
 
-    // A channel the feed lacked has no version, so there is no archive to ask for.
-    void noArchiveIsAskedForWithoutAVersion()
-    {
-        f->state.latestBeta.clear();
-
-        f->installer.installProduct(Installer::Beta);
-
-        QVERIFY(f->requestPaths().isEmpty());
-        QCOMPARE(f->reportSources(), QStringList{"LiveUpdateNow - ProductID #1"});
-        QCOMPARE(f->view.enables, (QList<bool>{false, true}));
-    }
-
     // The message says why, and no base-set question follows: its Yes would clear the
     // lines that explain the failure.
     void failedExtractionNamesItsCauseAndAsksNothingMore()
@@ -123,21 +111,25 @@ private Q_SLOTS:
         QCOMPARE(f->view.enables, (QList<bool>{false, true}));
     }
 
-    // Refused before any request: a version that is no plain name (the refused names
-    // themselves are listed where the address is built), or no connection.
+    // Refused before any request: no version (a channel the feed lacked), a version that is
+    // no plain name (the refused names themselves are listed where the address is built),
+    // or no connection.
     void refusedBeforeAnyRequest_data()
     {
         QTest::addColumn<QString>("version");
         QTest::addColumn<bool>("offline");
-        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QStringList>("icons");
         QTest::addColumn<QList<bool>>("enables");
         QTest::addColumn<QStringList>("reports");
-        QTest::newRow("no plain name") << "../../elsewhere" << false << "Failed to install new product version."
-                                       << "Done." << QStringList{"0 error Installation failed"}
-                                       << QList<bool>{false, true} << QStringList{"LiveUpdateNow - ProductID #0"};
-        QTest::newRow("offline") << "1.4.0" << true << "Failed to connect to server."
+        QTest::newRow("no version") << "" << false << QStringList{} << "Done." << QStringList{}
+                                    << QList<bool>{false, true} << QStringList{"LiveUpdateNow - ProductID #0"};
+        QTest::newRow("no plain name") << "../../elsewhere" << false
+                                       << QStringList{"Failed to install new product version."} << "Done."
+                                       << QStringList{"0 error Installation failed"} << QList<bool>{false, true}
+                                       << QStringList{"LiveUpdateNow - ProductID #0"};
+        QTest::newRow("offline") << "1.4.0" << true << QStringList{"Failed to connect to server."}
                                  << "Failed to install new product version." << QStringList{} << QList<bool>{true}
                                  << QStringList{};
     }
@@ -145,7 +137,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, version);
         QFETCH(bool, offline);
-        QFETCH(QString, line);
+        QFETCH(QStringList, lines);
         QFETCH(QString, label);
         QFETCH(QStringList, icons);
         QFETCH(QList<bool>, enables);
@@ -157,7 +149,7 @@ private Q_SLOTS:
         f->installer.installProduct(0);
 
         QCOMPARE(f->requestPaths(), QStringList{});
-        QCOMPARE(f->view.lines, QStringList{line});
+        QCOMPARE(f->view.lines, lines);
         QCOMPARE(f->view.label, label);
         QCOMPARE(f->view.icons, icons);
         QCOMPARE(f->view.enables, enables);

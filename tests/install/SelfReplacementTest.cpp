@@ -1,7 +1,6 @@
 #include "InstallFixture.h"
 #include "TestMain.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QTest>
 
@@ -40,9 +39,7 @@ private Q_SLOTS:
         QCOMPARE(f->fileRequests(), (QStringList{"/files/updater.exe", "/files/krvnm.exe"}));
         QVERIFY(!QFileInfo::exists(f->state.managerFile));
         QCOMPARE(readFile(f->state.updaterFile), QByteArray("updater"));
-        const auto sha256 = [](const QByteArray& bytes) {
-            return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
-        };
+        const auto sha256 = [](const QByteArray& bytes) { return QString::fromLatin1(InstallFixture::sha256(bytes)); };
         Writes handOver{{"SHA256_updater4.exe", sha256("updater")},
                         {"AppPath", f->state.appFolder},
                         {"AppExeName", "krvnm"},
@@ -52,7 +49,6 @@ private Q_SLOTS:
         if (managerServed)
             handOver.append({"SHA256_krvnm.exe.tmp", sha256("new manager")});
         QCOMPARE(f->settings.writes, handOver);
-        QCOMPARE(f->state.appFolder + "krvnm", f->platform.applicationPath);
         QCOMPARE(f->reportSources(), QStringList{});
         QCOMPARE(readFile(f->state.workFolder + "krvnm.exe.tmp"), managerServed ? "new manager" : QByteArray());
         QCOMPARE(f->view.closes, managerServed ? 1 : 0);

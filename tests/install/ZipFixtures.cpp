@@ -14,9 +14,6 @@ const char* const PythonPreamble = R"(
 import os, sys, zipfile, zlib
 from zipfile import ZIP_STORED as STORED, ZIP_DEFLATED as DEFLATED, ZIP_BZIP2 as BZIP2, ZIP_LZMA as LZMA
 
-class Unseekable:  # no tell() or seek(): zipfile writes data descriptors
-    def __init__(self, f): self.write, self.flush, self.close = f.write, f.flush, f.close
-
 class RawName(zipfile.ZipInfo):
     def __init__(self, raw, utf8, date):
         super().__init__(raw.decode('latin-1'), date)
@@ -24,8 +21,7 @@ class RawName(zipfile.ZipInfo):
     def _encodeFilenameFlags(self):
         return self.raw, (self.flag_bits | 0x800) if self.utf8 else (self.flag_bits & ~0x800)
 
-target = open(sys.argv[1], 'wb')
-zf = zipfile.ZipFile(Unseekable(target) if sys.argv[2] == 'stream' else target, 'w', DEFLATED)
+zf = zipfile.ZipFile(sys.argv[1], 'w', DEFLATED)
 
 def add(name, data=b'', method=DEFLATED, mode=None, system=3, date=(2011, 6, 15, 12, 34, 56), utf8=False):
     info = RawName(name, utf8, date) if isinstance(name, bytes) else zipfile.ZipInfo(name, date)
@@ -96,12 +92,10 @@ QString runTool(const QString& program, const QStringList& arguments, const QStr
     return {};
 }
 
-QString pythonZip(const QString& zipPath, const QString& script, bool streamed)
+QString pythonZip(const QString& zipPath, const QString& script)
 {
-    const QString source =
-        QString::fromUtf8(PythonPreamble) + script + QStringLiteral("\nzf.close()\ntarget.close()\n");
-    return runTool(QStringLiteral("python3"),
-                   {QStringLiteral("-c"), source, zipPath, streamed ? QStringLiteral("stream") : QStringLiteral("-")});
+    const QString source = QString::fromUtf8(PythonPreamble) + script + QStringLiteral("\nzf.close()\n");
+    return runTool(QStringLiteral("python3"), {QStringLiteral("-c"), source, zipPath});
 }
 
 QMap<QString, QByteArray> snapshot(const QString& root)

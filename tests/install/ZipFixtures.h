@@ -22,8 +22,7 @@ QString runTool(const QString& program, const QStringList& arguments, const QStr
 //     without the flag unless utf8=True; mode is a Unix mode for the external attributes
 //   add_zeros(name, size): a deflated entry of size zero bytes, made without compressing them
 //   add_tree(folder): every folder and file below folder, as zf.write stores them
-// streamed writes to a pipe, so every entry gets a data descriptor.
-QString pythonZip(const QString& zipPath, const QString& script, bool streamed = false);
+QString pythonZip(const QString& zipPath, const QString& script);
 
 // Every folder (ending in "/") and file below root by relative path, with file contents;
 // the undo point an installation leaves (".krvnm-backup") is not listed.

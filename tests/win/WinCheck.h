@@ -26,10 +26,6 @@ inline std::string toText(const std::string& s)
 {
     return '"' + s + '"';
 }
-inline std::string toText(const char* s)
-{
-    return toText(std::string(s));
-}
 // Wide text with every unit outside printable ASCII as \uXXXX.
 template <typename Char>
 requires(sizeof(Char) == 2) std::string toText(const std::basic_string<Char>& text)
