@@ -104,29 +104,21 @@ QMap<QString, QByteArray> Tour::gameFolderState() const
 bool Tour::interruptInstall(std::uint8_t product, const QString& version, bool withCancelButton, QStringList& problems)
 {
     const QString part = ArchiveSource::forBuild(state, product, version).localPath + QStringLiteral(".part");
+    // A part kept from before is not new body; neither is a proxy's demand for credentials.
+    const qint64 keptBytes = QFileInfo(part).size();
     bool cut = false;
-    bool scheduled = false;
-    int answers = 0;
-    // Right after the program has written the first body it read, as a dropped connection
-    // or a closed program would. The archive is larger than the transfer buffers hold, so
-    // the rest cannot have arrived by then.
-    const QMetaObject::Connection watch =
-        QObject::connect(&transfer, &TransferComponent::stateChanged, &window, [&](int transferState) {
-            // The first of these is the answer's head; the others bring body.
-            if (transferState != TransferComponent::ReceivingResponse || ++answers < 2 || cut || scheduled)
-                return;
-            scheduled = true;
-            QTimer::singleShot(0, &window, [&] {
-                scheduled = false;
-                if (!cut && transfer.stillExecuting() && QFileInfo(part).size() > 0) {
-                    cut = true;
-                    if (withCancelButton)
-                        window.findChild<QPushButton*>(ObjectName::cmdCancel)->click();
-                    else
-                        transfer.cancel();
-                }
-            });
-        });
+    // As soon as the program has written body it read, as a dropped connection or a closed
+    // program would. The cut happens within the component's news, not queued after it: the
+    // rest of the archive may arrive in one more piece, and a queued cut would come too late.
+    const QMetaObject::Connection watch = QObject::connect(&transfer, &TransferComponent::activity, &window, [&] {
+        if (cut || !transfer.stillExecuting() || QFileInfo(part).size() <= keptBytes)
+            return;
+        cut = true;
+        if (withCancelButton)
+            window.findChild<QPushButton*>(ObjectName::cmdCancel)->click();
+        else
+            transfer.cancel();
+    });
     dialogs.expect({});
     window.findChild<QPushButton*>(QStringLiteral("cmdLU"))->click();
     QObject::disconnect(watch);
