@@ -69,8 +69,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("windows");
         QTest::newRow("English, 1252") << 0 << "About Korvane Manager"
                                        << "Physical memory available to Windows: 2.00 GB" << false << true;
-        QTest::newRow("Polish, 1250") << 4 << "O programie Korvane Manager"
-                                      << "Pamięć fizyczna dostępna dla systemu Windows: 2.00 GB" << true << true;
         QTest::newRow("Korean, 949") << 6 << "Korvane Manager 정보"
                                      << "Windows에서 사용 가능한 실제 메모리: 2.00 GB" << true << true;
         QTest::newRow("English, not Windows") << 0 << "About Korvane Manager"
