@@ -77,20 +77,25 @@ class OptionsDialogTest : public QObject
 
 private Q_SLOTS:
     // The dialog opens in the current language (a stored connection type without a button
-    // is reported); picking a language switches both windows at once, and only OK stores.
+    // is reported); picking a language, or Reset, switches both windows at once, and only OK stores.
     void languageOfBothWindows_data()
     {
         QTest::addColumn<int>("k");
         QTest::addColumn<int>("connectionType");
-        QTest::newRow("English") << 0 << 0;
-        QTest::newRow("Korean, connection type 3") << 6 << 3;
+        QTest::addColumn<QString>("userLanguage");
+        QTest::addColumn<int>("detected"); // the language Reset picks
+        QTest::newRow("English, proxy, Spanish user") << 0 << 2 << "Spanish" << 1;
+        QTest::newRow("Korean, connection type 3, Portuguese user") << 6 << 3 << "Portuguese" << 0;
     }
 
     void languageOfBothWindows()
     {
         QFETCH(int, k);
         QFETCH(int, connectionType);
+        QFETCH(QString, userLanguage);
+        QFETCH(int, detected);
         OptionsFixture fixture;
+        fixture.platform.userLanguage = userLanguage;
         const QString stored = fixture.state.languages.at(static_cast<size_t>(k)).key;
         fixture.state.language = stored;
         fixture.state.languageIndex = static_cast<std::uint8_t>(k);
@@ -117,6 +122,19 @@ private Q_SLOTS:
         QCOMPARE(complete->toolTip(), "Help complete the French (France) translation");
         list->setCurrentIndex(k);
         QVERIFY(complete->isHidden());
+
+        // Reset detects the user's language and drops unsaved edits.
+        fixture.find<QLineEdit>("txtAddress")->setText("edited.example");
+        QTest::mouseClick(fixture.find<QPushButton>("cmdReset"), Qt::LeftButton);
+        QCOMPARE(fixture.state.language, fixture.state.languages.at(static_cast<size_t>(detected)).key);
+        QCOMPARE(int(fixture.state.languageIndex), detected);
+        QCOMPARE(list->currentIndex(), detected);
+        QCOMPARE(dialog.windowTitle(), languageRow(detected, 6));
+        QCOMPARE(fixture.mainWindow.caption("cmdLU"), languageRow(detected, 44));
+        QCOMPARE(int(fixture.state.connectionType), 0);
+        QVERIFY(fixture.find<QRadioButton>("optConnection0")->isChecked());
+        QVERIFY(!fixture.find<QCheckBox>("chkAuth")->isChecked());
+        QCOMPARE(fixture.find<QLineEdit>("txtAddress")->text(), "proxy.example");
         QVERIFY(fixture.settings.writes.isEmpty());
         QCOMPARE(fixture.errors.reports.size(), connectionType > 2 ? 1 : 0);
         if (connectionType > 2)
@@ -297,42 +315,6 @@ private Q_SLOTS:
             QCOMPARE(fixture.errors.reports.first().code, failureCode);
         }
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    }
-
-    void resetDetectsTheLanguageAndDropsUnsavedEdits_data()
-    {
-        QTest::addColumn<QString>("userLanguage");
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("k");
-        QTest::newRow("Spanish") << QString("Spanish") << QString("SPANISH") << 1;
-        QTest::newRow("Portuguese") << QString("Portuguese") << QString("ENGLISH") << 0;
-    }
-
-    void resetDetectsTheLanguageAndDropsUnsavedEdits()
-    {
-        QFETCH(QString, userLanguage);
-        QFETCH(QString, language);
-        QFETCH(int, k);
-        OptionsFixture fixture;
-        fixture.platform.userLanguage = userLanguage;
-        fixture.state.language = QStringLiteral("FRENCH");
-        fixture.state.languageIndex = French;
-        OptionsDialog& dialog = fixture.open();
-        fixture.find<QLineEdit>("txtAddress")->setText("edited.example");
-
-        QTest::mouseClick(fixture.find<QPushButton>("cmdReset"), Qt::LeftButton);
-
-        QCOMPARE(fixture.state.language, language);
-        QCOMPARE(int(fixture.state.languageIndex), k);
-        QCOMPARE(fixture.find<QComboBox>("cboLanguage")->currentIndex(), k);
-        QCOMPARE(dialog.windowTitle(), languageRow(k, 6));
-        QCOMPARE(fixture.mainWindow.caption("cmdLU"), languageRow(k, 44));
-        QCOMPARE(int(fixture.state.connectionType), 0);
-        QVERIFY(fixture.find<QRadioButton>("optConnection0")->isChecked());
-        QVERIFY(!fixture.find<QCheckBox>("chkAuth")->isChecked());
-        QCOMPARE(fixture.find<QLineEdit>("txtAddress")->text(), "proxy.example");
-        QVERIFY(fixture.settings.writes.isEmpty());
-        QVERIFY(fixture.errors.reports.isEmpty());
     }
 };
 
