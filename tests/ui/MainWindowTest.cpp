@@ -111,20 +111,6 @@ private Q_SLOTS:
         QCOMPARE(shown, Qt::PlainText);
     }
 
-    // Every menu and menu entry has a caption to read.
-    void everyMenuEntryHasACaption()
-    {
-        AppFixture app;
-        MainWindow& window = app.startWindow();
-        QList<QAction*> entries = window.menuBar()->actions();
-        for (QMenu* menu : window.findChildren<QMenu*>())
-            entries += menu->actions();
-        for (QAction* entry : entries)
-            QVERIFY2(
-                entry->isSeparator() || !entry->text().isEmpty(),
-                qPrintable((entry->menu() ? entry->menu()->objectName() : entry->objectName()) + " has no caption"));
-    }
-
     // While a transfer runs, the commands that would start work refuse with string 52 and
     // Exit asks with string 51, "No" first: answered No, the window and the transfer stay.
     // The web links stay usable while busy, open their addresses and leave the transfer running

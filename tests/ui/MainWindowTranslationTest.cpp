@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "lang/LanguageStrings.h"
 
+#include <QMenuBar>
 #include <QTest>
 
 namespace {
@@ -80,6 +81,14 @@ private Q_SLOTS:
             expected[names.indexOf(leftOut)] = window.caption(leftOut); // no such control now
         QCOMPARE(window.captions(names), expected);
         QCOMPARE(window.captions(untouched), before);
+        // Every menu and menu entry has a caption to read.
+        QList<QAction*> entries = window.window.menuBar()->actions();
+        for (QMenu* menu : window.window.findChildren<QMenu*>())
+            entries += menu->actions();
+        for (QAction* entry : entries)
+            QVERIFY2(
+                entry->isSeparator() || !entry->text().isEmpty(),
+                qPrintable((entry->menu() ? entry->menu()->objectName() : entry->objectName()) + " has no caption"));
         QCOMPARE(window.window.windowTitle(), title);
         QCOMPARE(window.identifications, atStartUp ? 0 : 1);
         QCOMPARE(window.statusTexts, QStringList{QString()});
