@@ -55,7 +55,6 @@ private Q_SLOTS:
         QTest::newRow("NT, 64-bit") << QString() << true << 2 << true << 2;
         QTest::newRow("query failed, 64-bit") << QString() << false << 0 << true << 2;
         QTest::newRow("WIN9X") << "WIN9X" << true << 2 << true << 0;
-        QTest::newRow("WIN32") << "WIN32" << true << 0 << true << 1;
         QTest::newRow("WIN64") << "WIN64" << true << 0 << false << 2;
         QTest::newRow("lower-case win64") << "win64" << true << 2 << true << 1;
         QTest::newRow("other text") << "AMIGA" << true << 0 << true << 1;
@@ -89,7 +88,6 @@ private Q_SLOTS:
         };
         row("no port", "PROXYPORT", nullptr, 80, false);
         row("port 0", "PROXYPORT", "0", 0, false);
-        row("port 32768", "PROXYPORT", "32768", 32768, false);
         row("highest port", "PROXYPORT", "65535", 65535, false);
         row("above the port range", "PROXYPORT", "65536", 0, true);
         row("negative port", "PROXYPORT", "-1", 0, true);

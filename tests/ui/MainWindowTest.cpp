@@ -111,20 +111,6 @@ private Q_SLOTS:
         QCOMPARE(shown, Qt::PlainText);
     }
 
-    // Every menu and menu entry has a caption to read.
-    void everyMenuEntryHasACaption()
-    {
-        AppFixture app;
-        MainWindow& window = app.startWindow();
-        QList<QAction*> entries = window.menuBar()->actions();
-        for (QMenu* menu : window.findChildren<QMenu*>())
-            entries += menu->actions();
-        for (QAction* entry : entries)
-            QVERIFY2(
-                entry->isSeparator() || !entry->text().isEmpty(),
-                qPrintable((entry->menu() ? entry->menu()->objectName() : entry->objectName()) + " has no caption"));
-    }
-
     // While a transfer runs, the commands that would start work refuse with string 52 and
     // Exit asks with string 51, "No" first: answered No, the window and the transfer stay.
     // The web links stay usable while busy, open their addresses and leave the transfer running
@@ -303,24 +289,6 @@ private Q_SLOTS:
         QVERIFY(list->selectedItems().isEmpty());
     }
 
-    void oneStatusIconAtATime()
-    {
-        AppFixture app;
-        MainWindow& window = app.startWindow();
-        QLabel* download = find<QLabel>(window, "imgDownload");
-        QLabel* installed = find<QLabel>(window, "imgInstalled");
-        window.versionRows().setStatusIcon(0, StatusPicture::Download, QStringLiteral("New version!"));
-        QCOMPARE(visibleStatusIcons(window), QStringList{"imgStatus0"});
-        window.versionRows().setStatusIcon(2, StatusPicture::Installed, QStringLiteral("Now Installed"));
-        QCOMPARE(visibleStatusIcons(window), QStringList{"imgStatus2"});
-        auto* row2 = find<QLabel>(window, "imgStatus2");
-        QCOMPARE(row2->toolTip(), QStringLiteral("Now Installed"));
-        QCOMPARE(row2->pixmap().toImage(), installed->pixmap().toImage());
-        QVERIFY(row2->pixmap().toImage() != download->pixmap().toImage());
-        window.statusPanel().hideStatusIcons();
-        QCOMPARE(visibleStatusIcons(window), QStringList());
-    }
-
     // A pick in cboRestore, enabled and longer than ten entries, shows on row 3 whether it
     // is the installed release; otherwise row 3 stays as it was.
     void olderReleasePick_data()
@@ -358,12 +326,22 @@ private Q_SLOTS:
             app.state->olderReleases.append(ReleaseRecord{version, {}});
         window.versionRows().fillRestoreList(versions);
         window.versionRows().setRestoreEnabled(enabled);
+        window.versionRows().setStatusIcon(0, StatusPicture::Download, QStringLiteral("New version!"));
         window.versionRows().setStatusIcon(3, StatusPicture::Download, QStringLiteral("New version!"));
 
         find<QComboBox>(window, "cboRestore")->setCurrentIndex(index);
 
         auto* row3 = find<QLabel>(window, "imgStatus3");
         QCOMPARE(row3->isHidden() ? QString() : row3->toolTip(), icon);
+        // One status icon at a time (row 0's went when row 3's came), in the picture of its kind.
+        QCOMPARE(visibleStatusIcons(window), icon.isEmpty() ? QStringList() : QStringList{"imgStatus3"});
+        const QImage downloadPicture = find<QLabel>(window, "imgDownload")->pixmap().toImage();
+        const QImage installedPicture = find<QLabel>(window, "imgInstalled")->pixmap().toImage();
+        QVERIFY(downloadPicture != installedPicture);
+        QVERIFY(icon.isEmpty() ||
+                row3->pixmap().toImage() == (icon == "New version!" ? downloadPicture : installedPicture));
+        window.statusPanel().hideStatusIcons();
+        QCOMPARE(visibleStatusIcons(window), QStringList());
     }
 
     // Escape closes an open list or menu and nothing more; with nothing open it is Exit's.

@@ -77,30 +77,32 @@ class OptionsDialogTest : public QObject
 
 private Q_SLOTS:
     // The dialog opens in the current language (a stored connection type without a button
-    // is reported); picking a language switches both windows at once, and only OK stores.
+    // is reported); picking a language, or Reset, switches both windows at once, and only OK stores.
     void languageOfBothWindows_data()
     {
-        QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("k");
         QTest::addColumn<int>("connectionType");
-        QTest::newRow("English") << "ENGLISH" << 0 << 0;
-        QTest::newRow("Korean") << "KOREAN" << 6 << 0;
-        QTest::newRow("connection type 3") << "ENGLISH" << 0 << 3;
+        QTest::addColumn<QString>("userLanguage");
+        QTest::addColumn<int>("detected"); // the language Reset picks
+        QTest::newRow("English, proxy, Spanish user") << 0 << 2 << "Spanish" << 1;
+        QTest::newRow("Korean, connection type 3, Portuguese user") << 6 << 3 << "Portuguese" << 0;
     }
 
     void languageOfBothWindows()
     {
-        QFETCH(QString, stored);
         QFETCH(int, k);
         QFETCH(int, connectionType);
+        QFETCH(QString, userLanguage);
+        QFETCH(int, detected);
         OptionsFixture fixture;
+        fixture.platform.userLanguage = userLanguage;
+        const QString stored = fixture.state.languages.at(static_cast<size_t>(k)).key;
         fixture.state.language = stored;
         fixture.state.languageIndex = static_cast<std::uint8_t>(k);
         fixture.state.connectionType = static_cast<std::uint8_t>(connectionType);
         OptionsDialog& dialog = fixture.open();
 
-        const LanguageListRow& row = fixture.state.languages.at(static_cast<size_t>(k));
-        QCOMPARE(fixture.state.language, row.key);
+        QCOMPARE(fixture.state.language, stored);
         auto* list = fixture.find<QComboBox>("cboLanguage");
         QCOMPARE(list->count(), 11);
         QCOMPARE(list->itemText(0), "English (United Kingdom)");
@@ -120,6 +122,19 @@ private Q_SLOTS:
         QCOMPARE(complete->toolTip(), "Help complete the French (France) translation");
         list->setCurrentIndex(k);
         QVERIFY(complete->isHidden());
+
+        // Reset detects the user's language and drops unsaved edits.
+        fixture.find<QLineEdit>("txtAddress")->setText("edited.example");
+        QTest::mouseClick(fixture.find<QPushButton>("cmdReset"), Qt::LeftButton);
+        QCOMPARE(fixture.state.language, fixture.state.languages.at(static_cast<size_t>(detected)).key);
+        QCOMPARE(int(fixture.state.languageIndex), detected);
+        QCOMPARE(list->currentIndex(), detected);
+        QCOMPARE(dialog.windowTitle(), languageRow(detected, 6));
+        QCOMPARE(fixture.mainWindow.caption("cmdLU"), languageRow(detected, 44));
+        QCOMPARE(int(fixture.state.connectionType), 0);
+        QVERIFY(fixture.find<QRadioButton>("optConnection0")->isChecked());
+        QVERIFY(!fixture.find<QCheckBox>("chkAuth")->isChecked());
+        QCOMPARE(fixture.find<QLineEdit>("txtAddress")->text(), "proxy.example");
         QVERIFY(fixture.settings.writes.isEmpty());
         QCOMPARE(fixture.errors.reports.size(), connectionType > 2 ? 1 : 0);
         if (connectionType > 2)
@@ -135,7 +150,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("messageMissing");
         QTest::addColumn<bool>("byKeyboard"); // Tab from the language list, then Space
-        QTest::newRow("add a language") << "imgAddLanguage" << 654 << "krvnm_104_english.txt" << false << false;
         QTest::newRow("add a language, keyboard")
             << "imgAddLanguage" << 654 << "krvnm_104_english.txt" << false << true;
         QTest::newRow("complete French") << "lblComplete" << 653 << "krvnm_104_french.txt" << false << false;
@@ -245,7 +259,6 @@ private Q_SLOTS:
             QTest::addRow("port '%s' %s", port, failingKey)
                 << QString::fromUtf8(port) << QString::fromUtf8(failingKey) << QString::fromUtf8(stored) << code;
         };
-        row("8080", "", "8080", 0);
         row("8a-0x8 0", "", "8080", 0);
         row("40000", "", "40000", 0); // above the signed limit
         row("655351", "", "65535", 0);
@@ -302,42 +315,6 @@ private Q_SLOTS:
             QCOMPARE(fixture.errors.reports.first().code, failureCode);
         }
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    }
-
-    void resetDetectsTheLanguageAndDropsUnsavedEdits_data()
-    {
-        QTest::addColumn<QString>("userLanguage");
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("k");
-        QTest::newRow("Spanish") << QString("Spanish") << QString("SPANISH") << 1;
-        QTest::newRow("Portuguese") << QString("Portuguese") << QString("ENGLISH") << 0;
-    }
-
-    void resetDetectsTheLanguageAndDropsUnsavedEdits()
-    {
-        QFETCH(QString, userLanguage);
-        QFETCH(QString, language);
-        QFETCH(int, k);
-        OptionsFixture fixture;
-        fixture.platform.userLanguage = userLanguage;
-        fixture.state.language = QStringLiteral("FRENCH");
-        fixture.state.languageIndex = French;
-        OptionsDialog& dialog = fixture.open();
-        fixture.find<QLineEdit>("txtAddress")->setText("edited.example");
-
-        QTest::mouseClick(fixture.find<QPushButton>("cmdReset"), Qt::LeftButton);
-
-        QCOMPARE(fixture.state.language, language);
-        QCOMPARE(int(fixture.state.languageIndex), k);
-        QCOMPARE(fixture.find<QComboBox>("cboLanguage")->currentIndex(), k);
-        QCOMPARE(dialog.windowTitle(), languageRow(k, 6));
-        QCOMPARE(fixture.mainWindow.caption("cmdLU"), languageRow(k, 44));
-        QCOMPARE(int(fixture.state.connectionType), 0);
-        QVERIFY(fixture.find<QRadioButton>("optConnection0")->isChecked());
-        QVERIFY(!fixture.find<QCheckBox>("chkAuth")->isChecked());
-        QCOMPARE(fixture.find<QLineEdit>("txtAddress")->text(), "proxy.example");
-        QVERIFY(fixture.settings.writes.isEmpty());
-        QVERIFY(fixture.errors.reports.isEmpty());
     }
 };
 
