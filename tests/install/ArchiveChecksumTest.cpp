@@ -46,7 +46,6 @@ private Q_SLOTS:
                             const QString& outcome) {
             QTest::newRow(name) << published << required << cached << downloaded << outcome;
         };
-        row("match", "real", false, Cached::Nothing, true, Verified);
         row("match as sha256sum -b writes it, upper case", "REAL *", false, Cached::Nothing, true, Verified);
         row("mismatch", "other", false, Cached::Nothing, true, Mismatch);
         row("none published", "404", false, Cached::Nothing, true, NotVerified);

@@ -69,8 +69,7 @@ def add_tree(folder):
 
 } // namespace
 
-QString runTool(const QString& program, const QStringList& arguments, const QString& workFolder,
-                const QString& outputFile)
+QString runTool(const QString& program, const QStringList& arguments, const QString& workFolder)
 {
     // The system's own tools first: a per-user shim in front of them (pyenv) costs a
     // third of a second per run.
@@ -81,8 +80,6 @@ QString runTool(const QString& program, const QStringList& arguments, const QStr
         return program + QStringLiteral(" is not installed (scripts/test installs it)");
     QProcess process;
     process.setWorkingDirectory(workFolder);
-    if (!outputFile.isEmpty())
-        process.setStandardOutputFile(outputFile);
     process.start(path, arguments);
     if (!process.waitForFinished(240000))
         return program + QStringLiteral(" did not finish");

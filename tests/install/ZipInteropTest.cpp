@@ -39,18 +39,14 @@ class ZipInteropTest : public QObject
     {
         if (tool == "zip")
             return runTool("zip", QStringList{"-q", "-r", zip} + TopLevel, source);
-        if (tool == "zip-streamed")
-            return runTool("zip", QStringList{"-q", "-r", "-"} + TopLevel, source, zip);
         if (tool.startsWith("7z")) {
-            const QString method = tool.section('-', 1); // ZipCrypto or AES256
+            const QString method = tool.section('-', 1); // AES256 or none
             const QStringList password{"-psecret", "-mem=" + method};
             return runTool("7z",
                            QStringList{"a", "-tzip", "-bd", "-y"} + (method.isEmpty() ? QStringList() : password) +
                                QStringList{zip} + TopLevel,
                            source);
         }
-        if (tool == "bsdtar")
-            return runTool("bsdtar", QStringList{"--format", "zip", "-cf", zip} + TopLevel, source);
         const QString compression = tool.section('-', 1, 1).toUpper();
         return pythonZip(zip, (compression.isEmpty() ? "" : "zf.compression = " + compression) +
                                   QString("\nadd_tree(r'%1')").arg(source));
@@ -78,16 +74,15 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(source + "/data/empty folder"));
     }
 
+    // One archive per way its times are kept (Info-ZIP's Unix field, 7-Zip's NTFS field,
+    // Python's DOS time) and per encryption 7-Zip offers beyond Info-ZIP's.
     void toolArchives_data()
     {
         QTest::addColumn<QString>("tool");
         QTest::addColumn<bool>("readable");
         QTest::newRow("Info-ZIP zip") << "zip" << true;
-        QTest::newRow("Info-ZIP zip to a pipe (data descriptors)") << "zip-streamed" << true;
         QTest::newRow("7-Zip") << "7z" << true;
-        QTest::newRow("7-Zip, ZipCrypto") << "7z-ZipCrypto" << true;
         QTest::newRow("7-Zip, AES-256") << "7z-AES256" << true;
-        QTest::newRow("bsdtar") << "bsdtar" << true;
         QTest::newRow("Python zipfile") << "python" << true;
         // Methods libzip was built without fail cleanly.
         QTest::newRow("Python zipfile, bzip2")
