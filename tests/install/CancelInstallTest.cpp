@@ -10,8 +10,8 @@ namespace {
 const QString StablePath = QStringLiteral("/binaries/releases/1.4.0/korvane-1.4.0-windows-win32.zip");
 const QString Cancelled = QStringLiteral("Cancelled.");
 
-// The window with its Cancel button, pressed when a status line or the download label
-// holds trigger: at once, or from the event loop (deferred).
+// The window with its Cancel button, pressed when a status line holds trigger: at once,
+// or from the event loop (deferred).
 class CancellingView : public RecordingMainView
 {
 public:
@@ -26,11 +26,6 @@ public:
     {
         RecordingMainView::addStatusLine(line);
         pressOn(line);
-    }
-    void setDownloadLabel(const QString& text) override
-    {
-        RecordingMainView::setDownloadLabel(text);
-        pressOn(text);
     }
     void pressOn(const QString& text)
     {
