@@ -12,7 +12,7 @@ namespace {
 
 const char* const PythonPreamble = R"(
 import os, sys, zipfile, zlib
-from zipfile import ZIP_STORED as STORED, ZIP_DEFLATED as DEFLATED, ZIP_BZIP2 as BZIP2, ZIP_LZMA as LZMA
+from zipfile import ZIP_STORED as STORED, ZIP_DEFLATED as DEFLATED
 
 class RawName(zipfile.ZipInfo):
     def __init__(self, raw, utf8, date):
