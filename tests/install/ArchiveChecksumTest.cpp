@@ -10,7 +10,6 @@ const QString Name = QStringLiteral("korvane-1.4.0-windows-win32.zip");
 const QString ArchivePath = QStringLiteral("/binaries/releases/1.4.0/") + Name;
 const QString Verified = QStringLiteral("Checksum verified.");
 const QString NotVerified = QStringLiteral("No checksum published; the archive was not verified.");
-const QString InstalledAt = QStringLiteral("The requested Korvane version has been installed at:");
 const QString Mismatch = QStringLiteral("The file ") + Name +
                          QStringLiteral(" does not match its published checksum. It was deleted and nothing was "
                                         "installed.");
@@ -46,7 +45,6 @@ private Q_SLOTS:
                             const QString& outcome) {
             QTest::newRow(name) << published << required << cached << downloaded << outcome;
         };
-        row("match", "real", false, Cached::Nothing, true, Verified);
         row("match as sha256sum -b writes it, upper case", "REAL *", false, Cached::Nothing, true, Verified);
         row("mismatch", "other", false, Cached::Nothing, true, Mismatch);
         row("none published", "404", false, Cached::Nothing, true, NotVerified);
@@ -105,7 +103,6 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(f->state.workFolder + "checksum.tmp"));
         if (installed) {
             QVERIFY2(f->view.lines.contains(outcome), qPrintable(f->view.lines.join(" | ")));
-            QCOMPARE(f->messageTexts().first().section(QStringLiteral("\r\n"), 0, 0), InstalledAt);
             if (cached != Cached::PlantedCopy)
                 QCOMPARE(f->records.digest(Name), sha256(archive));
         } else {

@@ -51,9 +51,12 @@ private Q_SLOTS:
         QFETCH(QString, lastLine);
         f->state.baseSetFolder = game ? f->folder("game/baseset") : QString();
         const QString cached = f->state.workFolder + "baseset.zip";
-        const QByteArray archive = damage.isEmpty() ? f->baseSetArchive() : damage;
-        QVERIFY(writeFile(cached, archive));
-        f->recordDownload("baseset.zip", archive);
+        if (damage.isEmpty())
+            QVERIFY(pythonZip(cached, "for name in ('gm_tt00.gm', 'gm_tt21.gm', 'sample.cat'): add('base/' + name)")
+                        .isEmpty());
+        else
+            QVERIFY(writeFile(cached, damage));
+        f->recordDownload("baseset.zip", readFile(cached));
         const QMap<QString, QByteArray> before = snapshot(f->temp.path());
 
         f->installer.installProduct(Installer::BaseSetFiles);

@@ -56,21 +56,6 @@ struct InstallFixture : FakeServices
     {
         const QString source = folder(QStringLiteral("scratch/%1").arg(++archives));
         writeGame(source, "korvane.exe", version);
-        return zipFolder(source);
-    }
-
-    // The three files of set A inside a folder of the archive.
-    QByteArray baseSetArchive()
-    {
-        const QString source = folder(QStringLiteral("scratch/%1").arg(++archives));
-        for (const QString& name : QStringList{"gm_tt00.gm", "gm_tt21.gm", "sample.cat"})
-            if (!writeFile(source + "base/" + name, name.toUtf8()))
-                QTest::qFail(qPrintable("cannot write " + name), __FILE__, __LINE__);
-        return zipFolder(source);
-    }
-
-    QByteArray zipFolder(const QString& source)
-    {
         const QString zip = temp.filePath(QStringLiteral("scratch/%1.zip").arg(archives));
         const QString failure = runTool("zip", {"-q", "-r", zip, "."}, source);
         if (!failure.isEmpty())
@@ -87,11 +72,10 @@ struct InstallFixture : FakeServices
 
     void answer(const QList<Answer>& answers) { dialogs.answers.append(answers); }
 
-    QStringList requestPaths() const { return collect(server.requests(), &TestHttpServer::Request::path); }
     // The requests for files, without the look-ups of their published checksums.
     QStringList fileRequests() const
     {
-        QStringList paths = requestPaths();
+        QStringList paths = collect(server.requests(), &TestHttpServer::Request::path);
         paths.removeIf([](const QString& path) { return path.endsWith(QLatin1String(".sha256")); });
         return paths;
     }

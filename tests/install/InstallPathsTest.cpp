@@ -54,7 +54,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<bool>("root");
         QTest::newRow("file-system root") << "/" << true;
-        QTest::newRow("a drive letter's folder") << "/prefix/drive_d/" << true;
         QTest::newRow("three characters, no root") << "/a/" << false;
     }
     void rootFolders()

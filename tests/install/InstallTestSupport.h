@@ -43,10 +43,7 @@ public:
 struct Extraction
 {
     Extraction() { loadEnglish(state); }
-    bool unzip(const QString& zip, const QString& target, bool keepFolders = true)
-    {
-        return extractor.unzipArchive(zip, target, keepFolders);
-    }
+    bool unzip(const QString& zip, const QString& target) { return extractor.unzipArchive(zip, target, true); }
 
     AppState state;
     ScriptedDialogs dialogs;

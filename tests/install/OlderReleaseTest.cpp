@@ -7,20 +7,14 @@ class OlderReleaseTest : public InstallTest
 {
     Q_OBJECT
 
-    // Releases 1.0.0 to 1.0.<count - 2> and the empty closing record.
-    void listReleases(int count)
-    {
-        f->state.olderReleases.clear();
-        for (int i = 0; i < count - 1; ++i)
-            f->state.olderReleases.append({QStringLiteral("1.0.%1").arg(i), "2020-01-01"});
-        f->state.olderReleases.append(ReleaseRecord{});
-    }
-
 private Q_SLOTS:
     // The pick itself is checked through the window (MainWindowTest::olderReleasePick).
     void withoutValidSelectionThePreviousPickIsInstalled()
     {
-        listReleases(12);
+        f->state.olderReleases.clear();
+        for (int i = 0; i < 11; ++i)
+            f->state.olderReleases.append({QStringLiteral("1.0.%1").arg(i), "2020-01-01"});
+        f->state.olderReleases.append(ReleaseRecord{}); // the list's empty closing record
         f->server.serveBytes("/binaries/releases/1.0.2/korvane-1.0.2-windows-win32.zip", f->buildArchive("1.0.2"));
         f->answer({Answer::Ok, Answer::No, Answer::Ok, Answer::No});
         f->view.restoreIndex = 2;

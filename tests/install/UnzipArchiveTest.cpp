@@ -69,13 +69,6 @@ private Q_SLOTS:
         QCOMPARE(x->view.bar.last(), "value 100");
         QCOMPARE(readFile(target + "data/a.TXT"), QByteArray("alpha").repeated(100));
         QVERIFY2(QFileInfo::exists(zip), "a good archive stays for the next run");
-
-        // The same archive again overwrites without a question.
-        QVERIFY(writeFile(target + "readme.txt", "changed by the user"));
-        QVERIFY(unzip());
-        QCOMPARE(readFile(target + "readme.txt"), QByteArray("stored"));
-        QVERIFY(x->dialogs.messages.isEmpty() && x->dialogs.inputPrompts.isEmpty());
-        QCOMPARE(snapshot(target).keys().filter(".part"), QStringList());
     }
 
     void brokenArchiveFailsAndIsDeleted_data()

@@ -12,7 +12,7 @@ namespace {
 
 const char* const PythonPreamble = R"(
 import os, sys, zipfile, zlib
-from zipfile import ZIP_STORED as STORED, ZIP_DEFLATED as DEFLATED, ZIP_BZIP2 as BZIP2, ZIP_LZMA as LZMA
+from zipfile import ZIP_STORED as STORED, ZIP_DEFLATED as DEFLATED
 
 class RawName(zipfile.ZipInfo):
     def __init__(self, raw, utf8, date):
@@ -69,8 +69,7 @@ def add_tree(folder):
 
 } // namespace
 
-QString runTool(const QString& program, const QStringList& arguments, const QString& workFolder,
-                const QString& outputFile)
+QString runTool(const QString& program, const QStringList& arguments, const QString& workFolder)
 {
     // The system's own tools first: a per-user shim in front of them (pyenv) costs a
     // third of a second per run.
@@ -81,8 +80,6 @@ QString runTool(const QString& program, const QStringList& arguments, const QStr
         return program + QStringLiteral(" is not installed (scripts/test installs it)");
     QProcess process;
     process.setWorkingDirectory(workFolder);
-    if (!outputFile.isEmpty())
-        process.setStandardOutputFile(outputFile);
     process.start(path, arguments);
     if (!process.waitForFinished(240000))
         return program + QStringLiteral(" did not finish");

@@ -11,9 +11,8 @@
 #include <QString>
 #include <QStringList>
 
-// Runs program in workFolder; with outputFile its standard output goes there.
-QString runTool(const QString& program, const QStringList& arguments, const QString& workFolder = {},
-                const QString& outputFile = {});
+// Runs program in workFolder.
+QString runTool(const QString& program, const QStringList& arguments, const QString& workFolder = {});
 
 // Writes zipPath with Python's zipfile. The script runs with `zf` open (deflate by
 // default) and these helpers:

@@ -8,8 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <zip.h>
-
 namespace {
 
 const QStringList TopLevel = {"Grüße", "bin", "data", "readme.txt"};
@@ -39,21 +37,15 @@ class ZipInteropTest : public QObject
     {
         if (tool == "zip")
             return runTool("zip", QStringList{"-q", "-r", zip} + TopLevel, source);
-        if (tool == "zip-streamed")
-            return runTool("zip", QStringList{"-q", "-r", "-"} + TopLevel, source, zip);
         if (tool.startsWith("7z")) {
-            const QString method = tool.section('-', 1); // ZipCrypto or AES256
+            const QString method = tool.section('-', 1); // AES256 or none
             const QStringList password{"-psecret", "-mem=" + method};
             return runTool("7z",
                            QStringList{"a", "-tzip", "-bd", "-y"} + (method.isEmpty() ? QStringList() : password) +
                                QStringList{zip} + TopLevel,
                            source);
         }
-        if (tool == "bsdtar")
-            return runTool("bsdtar", QStringList{"--format", "zip", "-cf", zip} + TopLevel, source);
-        const QString compression = tool.section('-', 1, 1).toUpper();
-        return pythonZip(zip, (compression.isEmpty() ? "" : "zf.compression = " + compression) +
-                                  QString("\nadd_tree(r'%1')").arg(source));
+        return pythonZip(zip, QString("add_tree(r'%1')").arg(source));
     }
 
 private Q_SLOTS:
@@ -78,28 +70,21 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(source + "/data/empty folder"));
     }
 
+    // One archive per way its times are kept (Info-ZIP's Unix field, 7-Zip's NTFS field,
+    // Python's DOS time) and per encryption 7-Zip offers beyond Info-ZIP's. Other
+    // compression methods are libzip's alone: our reading loop is the same for all.
     void toolArchives_data()
     {
         QTest::addColumn<QString>("tool");
-        QTest::addColumn<bool>("readable");
-        QTest::newRow("Info-ZIP zip") << "zip" << true;
-        QTest::newRow("Info-ZIP zip to a pipe (data descriptors)") << "zip-streamed" << true;
-        QTest::newRow("7-Zip") << "7z" << true;
-        QTest::newRow("7-Zip, ZipCrypto") << "7z-ZipCrypto" << true;
-        QTest::newRow("7-Zip, AES-256") << "7z-AES256" << true;
-        QTest::newRow("bsdtar") << "bsdtar" << true;
-        QTest::newRow("Python zipfile") << "python" << true;
-        // Methods libzip was built without fail cleanly.
-        QTest::newRow("Python zipfile, bzip2")
-            << "python-bzip2" << bool(zip_compression_method_supported(ZIP_CM_BZIP2, 0));
-        QTest::newRow("Python zipfile, LZMA")
-            << "python-lzma" << bool(zip_compression_method_supported(ZIP_CM_LZMA, 0));
+        QTest::newRow("Info-ZIP zip") << "zip";
+        QTest::newRow("7-Zip") << "7z";
+        QTest::newRow("7-Zip, AES-256") << "7z-AES256";
+        QTest::newRow("Python zipfile") << "python";
     }
 
     void toolArchives()
     {
         QFETCH(QString, tool);
-        QFETCH(bool, readable);
         QTemporaryDir work;
         const QString zip = work.filePath("build.zip");
         const QString made = makeArchive(tool, zip);
@@ -108,12 +93,8 @@ private Q_SLOTS:
 
         Extraction x;
         x.dialogs.inputs.enqueue(QString("secret"));
-        QVERIFY2(x.unzip(zip, target) == readable, qPrintable(x.view.lines.join('\n')));
+        QVERIFY2(x.unzip(zip, target), qPrintable(x.view.lines.join('\n')));
         QCOMPARE(x.dialogs.inputPrompts.size(), tool.startsWith("7z-") ? 1 : 0); // the encrypted ones
-        if (!readable) {
-            QVERIFY(!QFileInfo::exists(zip));
-            return;
-        }
         QCOMPARE(snapshot(target), snapshot(source));
         QDirIterator files(source, QDir::Files, QDirIterator::Subdirectories);
         while (files.hasNext()) {

@@ -5,13 +5,11 @@
 
 sysapi::DriveType FakePlatform::driveType(QChar letter)
 {
-    driveTypeQueries.append(letter);
     return driveTypes.value(letter, sysapi::DriveType::NoRootDir);
 }
 
 QString FakePlatform::driveRoot(QChar letter)
 {
-    driveRootQueries.append(letter);
     return driveRoots.value(letter, QString(letter) + QStringLiteral(":/"));
 }
 

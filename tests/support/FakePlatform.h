@@ -83,8 +83,6 @@ public:
     QStringList edited;
     QList<Launch> launches;
     int processEnds = 0;
-    QList<QChar> driveTypeQueries;
-    QList<QChar> driveRootQueries;
 
 private:
     QElapsedTimer steady = [] {
