@@ -10,8 +10,8 @@ namespace {
 const QString StablePath = QStringLiteral("/binaries/releases/1.4.0/korvane-1.4.0-windows-win32.zip");
 const QString Cancelled = QStringLiteral("Cancelled.");
 
-// The window with its Cancel button, pressed when a status line holds trigger: at once,
-// or from the event loop (deferred).
+// The window with its Cancel button, pressed when a status line or the download label
+// holds trigger: at once, or from the event loop (deferred).
 class CancellingView : public RecordingMainView
 {
 public:
@@ -26,6 +26,11 @@ public:
     {
         RecordingMainView::addStatusLine(line);
         pressOn(line);
+    }
+    void setDownloadLabel(const QString& text) override
+    {
+        RecordingMainView::setDownloadLabel(text);
+        pressOn(text);
     }
     void pressOn(const QString& text)
     {
@@ -77,22 +82,26 @@ class CancelInstallTest : public QObject
 
 private Q_SLOTS:
     // Nothing is asked and nothing is lost: the game folder is as it was, the window idle,
-    // a fetched archive kept for the next try. A cancelled download and its resume are toured.
+    // a cut download is kept for the resume and a fetched archive for the next try.
     void cancelAtEachPhase_data()
     {
         QTest::addColumn<QString>("trigger");
         QTest::addColumn<bool>("deferred");
+        QTest::addColumn<bool>("partKept");
         QTest::addColumn<bool>("archiveKept");
         QTest::addColumn<QString>("undone");
-        QTest::newRow("while connecting") << "Connecting to server..." << true << false << "";
-        QTest::newRow("mid-extraction") << "locked.txt" << false << true << "";
+        QTest::newRow("while connecting") << "Connecting to server..." << true << false << false << "";
+        QTest::newRow("mid-download") << "KB downloaded" << false << true << false << "";
+        QTest::newRow("mid-extraction") << "locked.txt" << false << false << true << "";
         QTest::newRow("during the moves")
-            << "" << false << true << "The last installation was undone: the game folder is as it was before it.";
+            << "" << false << false << true
+            << "The last installation was undone: the game folder is as it was before it.";
     }
     void cancelAtEachPhase()
     {
         QFETCH(QString, trigger);
         QFETCH(bool, deferred);
+        QFETCH(bool, partKept);
         QFETCH(bool, archiveKept);
         QFETCH(QString, undone);
         CancelFixture f;
@@ -123,8 +132,9 @@ private Q_SLOTS:
         QCOMPARE(f.reportSources(), QStringList());
         QCOMPARE(snapshot(f.state.krvnPath), before);
         const QString local = f.state.workFolder + "korvane-1.4.0-windows-win32.zip";
+        QCOMPARE(QFileInfo::exists(local + ".part"), partKept);
+        QCOMPARE(!f.records.partial(QFileInfo(local).fileName()).url.isEmpty(), partKept);
         QCOMPARE(QFileInfo::exists(local), archiveKept);
-        QVERIFY(!QFileInfo::exists(local + ".part"));
         QCOMPARE(f.passwords.inputPrompts.size(), trigger.isEmpty() ? 1 : 0);
 
         // The next try goes on from what the cancelled one kept.
@@ -135,6 +145,8 @@ private Q_SLOTS:
         const qsizetype fetched = f.fileRequests().size();
         f.install.installProduct(0);
         QVERIFY2(f.window.lines.contains("New version installed successfully."), qPrintable(f.window.lines.join('|')));
+        const bool resumed = f.window.lines.filter(QRegularExpression("^Resuming at [1-9][0-9]* KB\\.$")).size() == 1;
+        QCOMPARE(resumed, partKept);
         QCOMPARE(f.fileRequests().size() - fetched, archiveKept ? 0 : 1);
     }
 
