@@ -228,7 +228,6 @@ private Q_SLOTS:
         QTest::newRow("nightly") << 2 << -1 << beta << "/binaries/nightlies/trunk/r26400/changelog.txt";
         QTest::newRow("older release") << 3 << 1 << beta << "/binaries/releases/1.3.0/changelog.txt";
         QTest::newRow("no older release selected") << 3 << -1 << beta << "";
-        QTest::newRow("the empty closing record") << 3 << 2 << beta << "";
         QTest::newRow("selection beyond the records") << 3 << 3 << beta << "";
         QTest::newRow("no such row") << 4 << 0 << beta << "";
         QTest::newRow("version naming other folders") << 1 << -1 << "1.4/../x?y#z"
