@@ -59,8 +59,6 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("states");
         QTest::addColumn<QString>("info");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("sending") << QList<int>{5} << "" << QStringList{Sending};
-        QTest::newRow("receiving, repeated") << QList<int>{7, 7, 7} << "" << QStringList{Receiving};
         QTest::newRow("receiving after another line")
             << QList<int>{7, 5, 7} << "" << QStringList{Receiving, Sending, Receiving};
         // The component's text is logged like any other line: only from four characters on.

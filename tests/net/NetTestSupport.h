@@ -5,15 +5,14 @@
 // for `tmrTimeout`, and the loopback server, folder and engine most of them download with.
 
 #include "FakePlatform.h"
+#include "NullWindow.h"
 #include "TestFiles.h"
 #include "TestHttpServer.h"
 #include "app/AppState.h"
-#include "app/MainControls.h"
 #include "app/Timings.h"
 #include "lang/BuiltinStrings.h"
 #include "lang/LanguageStrings.h"
 #include "net/DownloadEngine.h"
-#include "net/DownloadView.h"
 #include "net/QtTransferComponent.h"
 
 #include <QFile>
@@ -22,7 +21,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <optional>
 
 namespace English {
 inline const QString Lookup = QStringLiteral("Looking up the server IP address...");
@@ -44,8 +42,9 @@ inline void loadEnglish(AppState& state)
 }
 
 // The download area as the user ends up seeing it: the status lines, the progress texts
-// shown one after another, the bar, the countdown timer, the version-row icons.
-class RecordingDownloadView : public DownloadView, public MainControls
+// shown one after another, the bar, the countdown timer, the version-row icons, and each
+// time the controls were handed back.
+class RecordingDownloadView : public NullWindow
 {
 public:
     RecordingDownloadView()
@@ -62,17 +61,13 @@ public:
     void setProgressMaximum(int maximum) override { barMaximum = maximum; }
     void setProgressValue(int value) override { barValue = value; }
     void setProgressBusy() override { barMaximum = 0; }
-    void clearStatusList() override { lines.clear(); }
-    void addStatusLine(const QString& line) override { lines.append(line); }
-    QString lastStatusLine() const override { return lines.isEmpty() ? QString() : lines.last(); }
     void setTimeoutTimerActive(bool active) override { active ? timer.start(tickMs) : timer.stop(); }
     void hideStatusIcons() override { iconsHidden = true; }
-    void enableControls(bool enabled) override
+    void enableControls(bool idle) override
     {
-        idle = enabled;
+        NullWindow::enableControls(idle);
         onEnable();
     }
-    void setStatusBar(const QString&) override {}
 
     // "hidden", "busy" or "value/maximum".
     QString bar() const
@@ -88,11 +83,10 @@ public:
     std::function<void(const QString&)> onLabel = [](const QString&) {};
     std::function<void()> onEnable = [] {};
 
-    QStringList labels, lines;
+    QStringList labels;
     bool barVisible = false;
     int barValue = 0, barMaximum = 100;
     bool iconsHidden = false;
-    std::optional<bool> idle; // set when the engine hands the controls back
 };
 
 // A loopback server (started by the test), a folder, and an English state for direct connections.

@@ -41,7 +41,6 @@ private Q_SLOTS:
 
         const QString fromCut = QStringLiteral("bytes=%1-").arg(Cut);
         const QString fromSecondCut = QStringLiteral("bytes=%1-").arg(2 * Cut);
-        QTest::newRow("206 appends") << 1 << "" << QStringList{"", fromCut} << First;
         QTest::newRow("cut twice") << 2 << "" << QStringList{"", fromCut, fromSecondCut} << First;
         QTest::newRow("200 to a range starts over") << 1 << "ignore ranges" << QStringList{"", fromCut} << First;
         QTest::newRow("file changed between the halves") << 1 << "change" << QStringList{"", fromCut} << Changed;

@@ -47,9 +47,8 @@ private Q_SLOTS:
         row("CR LF from the server, converted", "x\tnothing\r\r\ny\tnothing\r\r\n1.4.0\t2013-04-01\tstable\r\r\n",
             stableOnly);
         row("empty", {}, {"-", "-", "-"});
-        // Names that could leave the work folder or the server's folder are no versions.
-        row("version with ..", "..\t2013\tstable\r\n" + stable, stableOnly);
-        row("empty version", "\t2013\tstable\r\n" + stable, stableOnly);
+        // Names that could leave the work folder or the server's folder are no versions, but
+        // their lines still count.
         row("ignored lines still count", "..\tstable\r\n..\tstable\r\n..\tstable\r\n..\tstable\r\n" + stable,
             {"-", "-", "-"});
     }
