@@ -4,7 +4,7 @@
 BUILD_PACKAGES=(cmake ninja-build pkg-config g++ ccache qt6-base-dev qt6-base-dev-tools libzip-dev libssl-dev
     libcpp-httplib-dev fonts-dejavu-core)
 TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 tinyproxy nginx-light fonts-noto-cjk zip unzip p7zip-full
-    libarchive-tools python3)
+    python3)
 # The Debian package: scripts/package-deb builds it, the test suite checks it.
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream lintian xvfb xdotool x11-utils)
 # Only for scripts/build-windows and scripts/test-windows.
