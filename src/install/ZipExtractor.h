@@ -64,8 +64,6 @@ public:
     // hand is finished or discarded), so the caller may end the process.
     void stopAndWait();
 
-    bool passwordSkipped() const { return skipPassword; }
-
 private:
     ExtractionOutcome waitForWorker();
     void handle(const ExtractionEvent& event);
