@@ -24,7 +24,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
