@@ -21,16 +21,6 @@ private:
         return state;
     }
 
-    static QStringList texts(const AppState& s)
-    {
-        const Endpoints& e = s.endpoints;
-        return {s.language,          s.proxyAddress,     s.proxyUser,          s.proxyPass,         s.krvnPath,
-                s.latestStable,      s.latestStableDate, s.latestBeta,         s.latestBetaDate,    s.latestNightly,
-                s.latestNightlyDate, s.latestVersionGot, s.lastCheckDate,      s.lastSelfCheckDate, e.feedServer,
-                e.buildServer,       e.makerServer,      e.wikiServer,         e.homeServer,        e.forumServer,
-                e.bugServer,         e.contentServer,    e.graphicsIndexServer};
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -120,7 +110,7 @@ private Q_SLOTS:
         QVERIFY(store.writes.isEmpty());
     }
 
-    // Each text key loads from its own stored name into its own value.
+    // Each text key loads from its own stored name into its own value (here: that name).
     void textKeys()
     {
         const QStringList names{"Language",       "PROXYADDRESS",      "PROXYUSER",         "PROXYPASS",
@@ -128,13 +118,18 @@ private Q_SLOTS:
                                 "LatestBetaDate", "LatestNightly",     "LatestNightlyDate", "LatestVersionGot",
                                 "LastCheckDate",  "LastSelfCheckDate", "FEEDSERVER",        "BUILDSERVER",
                                 "MAKERSERVER",    "WIKISERVER",        "HOMESERVER",        "FORUMSERVER",
-                                "BUGSERVER",      "CONTENTSERVER",     "GRFINDEXSERVER"}; // in texts() order
-        QStringList stored;
-        for (const QString& name : names) {
-            stored << name + QStringLiteral(" stored");
-            store.values.insert(name, stored.last());
-        }
-        QCOMPARE(texts(load()), stored);
+                                "BUGSERVER",      "CONTENTSERVER",     "GRFINDEXSERVER"};
+        for (const QString& name : names)
+            store.values.insert(name, name);
+        const AppState s = load();
+        const Endpoints& e = s.endpoints;
+        QCOMPARE((QStringList{s.language,       s.proxyAddress,      s.proxyUser,          s.proxyPass,
+                              s.krvnPath,       s.latestStable,      s.latestStableDate,   s.latestBeta,
+                              s.latestBetaDate, s.latestNightly,     s.latestNightlyDate,  s.latestVersionGot,
+                              s.lastCheckDate,  s.lastSelfCheckDate, e.feedServer,         e.buildServer,
+                              e.makerServer,    e.wikiServer,        e.homeServer,         e.forumServer,
+                              e.bugServer,      e.contentServer,     e.graphicsIndexServer}),
+                 names);
     }
 
     void oneMessageForAnyNumberOfFailures()
@@ -170,12 +165,12 @@ private Q_SLOTS:
         QCOMPARE(checked(first), QStringList{"mnuWin64"}); // derived on a 64-bit system
 
         // Each entry stores its own platform; the last one chosen is checked at the next start.
-        const QStringList stored{"WIN9X", "WIN64", "WIN32"};
-        const QStringList entries{"mnuWin9x", "mnuWin64", "mnuWin32"};
-        for (int i = 0; i < entries.size(); ++i) {
-            first.findChild<QAction*>(entries.at(i))->trigger();
-            QCOMPARE(app.settings.values.value(QStringLiteral("Platform")), stored.at(i));
-            QCOMPARE(checked(first), QStringList{entries.at(i)});
+        const QList<QPair<QString, QString>> entries{
+            {"mnuWin9x", "WIN9X"}, {"mnuWin64", "WIN64"}, {"mnuWin32", "WIN32"}};
+        for (const auto& [entry, stored] : entries) {
+            first.findChild<QAction*>(entry)->trigger();
+            QCOMPARE(app.settings.values.value(QStringLiteral("Platform")), stored);
+            QCOMPARE(checked(first), QStringList{entry});
         }
         QCOMPARE(app.state->platformIndex, 1);
         QCOMPARE(checked(app.startWindow()), QStringList{"mnuWin32"});
