@@ -57,7 +57,6 @@ private Q_SLOTS:
     // A section header missing its "]" spoils neither the other keys nor the defaults.
     void aMalformedLineLeavesTheRestReadable()
     {
-        QDir().mkpath(folder());
         QVERIFY(writeFile(file(), "[General]\nKRVNPath=/games/korvane/\n[Broken\nother=1\n"));
         QtSettingsStore store;
         QCOMPARE(store.read(SettingKey::KrvnPath), QStringLiteral("/games/korvane/"));
