@@ -1,5 +1,6 @@
 #include "sysinfo/SystemPlatform.h"
 #include "TestMain.h"
+#include "sysinfo/WinVersion.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -62,6 +63,51 @@ private Q_SLOTS:
         process.closeWriteChannel();
         QVERIFY(process.waitForFinished());
         QVERIFY(!platform.isProgramRunning(game + "/korvane.exe"));
+    }
+
+    // The name of each version record, and whether it is full Win32 (only Win32s is not;
+    // a failed query counts as full). The Windows stage reads 7, 8.1, 10 and Server 2003
+    // from Wine's answers.
+    void versionName_data()
+    {
+        QTest::addColumn<QList<unsigned long>>("record"); // queried, platform, major, minor, build
+        QTest::addColumn<QString>("name");
+        QTest::newRow("query fails") << QList<unsigned long>{0, 0, 3, 10, 0}
+                                     << "Unable to identify your version of Windows.";
+        QTest::newRow("Win32s") << QList<unsigned long>{1, 0, 3, 10, 0} << "Win32s on Windows 3.1";
+        QTest::newRow("95") << QList<unsigned long>{1, 1, 4, 0, 950} << "Windows 95";
+        QTest::newRow("98 reports 10") << QList<unsigned long>{1, 1, 4, 10, 1998} << "Windows 98";
+        QTest::newRow("9x other minor") << QList<unsigned long>{1, 1, 4, 3, 0} << "Windows 98";
+        QTest::newRow("Me") << QList<unsigned long>{1, 1, 4, 90, 3000} << "Windows Me";
+        QTest::newRow("NT 3.51") << QList<unsigned long>{1, 2, 3, 51, 1057} << "Windows NT 3.5";
+        QTest::newRow("NT 4.0") << QList<unsigned long>{1, 2, 4, 0, 1381} << "Windows NT 4.0";
+        QTest::newRow("2000") << QList<unsigned long>{1, 2, 5, 0, 2195} << "Windows 2000";
+        QTest::newRow("XP") << QList<unsigned long>{1, 2, 5, 1, 2600} << "Windows XP";
+        QTest::newRow("NT 5.3") << QList<unsigned long>{1, 2, 5, 3, 0} << "Windows NT";
+        QTest::newRow("Vista") << QList<unsigned long>{1, 2, 6, 0, 6000} << "Windows Vista";
+        QTest::newRow("8") << QList<unsigned long>{1, 2, 6, 2, 9200} << "Windows 8";
+        QTest::newRow("NT 6.4") << QList<unsigned long>{1, 2, 6, 4, 0} << "Windows NT";
+        QTest::newRow("last 10 build") << QList<unsigned long>{1, 2, 10, 0, 21999} << "Windows 10";
+        QTest::newRow("11") << QList<unsigned long>{1, 2, 10, 0, 22000} << "Windows 11";
+        QTest::newRow("NT 10.1") << QList<unsigned long>{1, 2, 10, 1, 30000} << "Windows NT";
+        QTest::newRow("NT 12") << QList<unsigned long>{1, 2, 12, 0, 0} << "Windows NT";
+        QTest::newRow("other platform") << QList<unsigned long>{1, 3, 5, 0, 0} << "";
+    }
+
+    void versionName()
+    {
+        QFETCH(QList<unsigned long>, record);
+        QFETCH(QString, name);
+        const sysapi::OsVersion v{record[0] != 0, record[1], record[2], record[3], record[4]};
+        QCOMPARE(QString::fromStdString(getWindowsVersionName(v)), name);
+        QCOMPARE(isFullWin32(v), name != "Win32s on Windows 3.1");
+    }
+
+    // Elsewhere than on Windows a Windows program (the game) runs through Wine.
+    void exeRunsThroughWine()
+    {
+        QCOMPARE(QString::fromStdWString(sysapi::launcherFor(L"/games/korvane/KORVANE.EXE")), QStringLiteral("wine"));
+        QCOMPARE(QString::fromStdWString(sysapi::launcherFor(L"/usr/bin/true")), QString());
     }
 };
 
