@@ -1,8 +1,11 @@
 #include "app/Settings.h"
 #include "AppFixture.h"
+#include "TestFiles.h"
 #include "TestMain.h"
+#include "app/QtSettingsStore.h"
 
 #include <QAction>
+#include <QSettings>
 #include <QTest>
 
 class SettingsTest : public QObject
@@ -13,6 +16,10 @@ private:
     MemorySettingsStore store;
     FakePlatform platform;
     ScriptedDialogs dialogs;
+    // The store as the program builds it, with the user's settings folder moved here.
+    QTemporaryDir temp;
+    QString folder() const { return temp.filePath(QStringLiteral("Quillon Works")); }
+    QString file() const { return folder() + QStringLiteral("/KRVNM.conf"); }
 
     AppState load()
     {
@@ -27,6 +34,9 @@ private Q_SLOTS:
         store = {};
         platform = {};
         dialogs = {};
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, temp.path());
+        QDir(folder()).removeRecursively();
+        QFile::remove(folder());
     }
 
     // A stored platform text wins (anything but WIN9X and WIN64 is WIN32); with none the
@@ -174,6 +184,44 @@ private Q_SLOTS:
         }
         QCOMPARE(app.state->platformIndex, 1);
         QCOMPARE(checked(app.startWindow()), QStringList{"mnuWin32"});
+    }
+
+    void storesTextsThatTheNextRunReads()
+    {
+        {
+            QtSettingsStore disk;
+            QCOMPARE(disk.read(SettingKey::LatestStable), QStringLiteral("1.4.0"));
+            disk.write(SettingKey::KrvnPath, QStringLiteral("C:\\Games\\Korvane Ü\\"));
+            disk.write(SettingKey::LastSelfCheckDate, QString());
+        }
+        QtSettingsStore next;
+        QCOMPARE(next.location(), file());
+        QCOMPARE(next.read(SettingKey::KrvnPath), QStringLiteral("C:\\Games\\Korvane Ü\\"));
+        // A key stored empty is present: its default does not come back.
+        QCOMPARE(next.read(SettingKey::LastSelfCheckDate, QStringLiteral("x")), QString());
+    }
+
+    // One failed write must not make every later write fail.
+    void aFailedWriteDoesNotSpoilTheNextOne()
+    {
+        QVERIFY(writeFile(folder())); // a file where the settings folder belongs
+        QtSettingsStore disk;
+        QVERIFY_THROWS_EXCEPTION(Failure, disk.write(SettingKey::Platform, QStringLiteral("WIN64")));
+
+        QVERIFY(QFile::remove(folder()));
+        disk.write(SettingKey::Platform, QStringLiteral("WIN32"));
+        QCOMPARE(QtSettingsStore().read(SettingKey::Platform), QStringLiteral("WIN32"));
+    }
+
+    // A section header missing its "]" spoils neither the other keys nor the defaults.
+    void aMalformedLineLeavesTheRestReadable()
+    {
+        QVERIFY(writeFile(file(), "[General]\nKRVNPath=/games/korvane/\n[Broken\nother=1\n"));
+        QtSettingsStore disk;
+        QCOMPARE(disk.read(SettingKey::KrvnPath), QStringLiteral("/games/korvane/"));
+        QCOMPARE(disk.read(SettingKey::LatestStable), QStringLiteral("1.4.0"));
+        disk.write(SettingKey::LatestBeta, QStringLiteral("1.5.0-beta1"));
+        QCOMPARE(QtSettingsStore().read(SettingKey::LatestBeta), QStringLiteral("1.5.0-beta1"));
     }
 };
 
