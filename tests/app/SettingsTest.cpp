@@ -1,8 +1,11 @@
 #include "app/Settings.h"
 #include "AppFixture.h"
+#include "TestFiles.h"
 #include "TestMain.h"
+#include "app/QtSettingsStore.h"
 
 #include <QAction>
+#include <QSettings>
 #include <QTest>
 
 class SettingsTest : public QObject
@@ -13,6 +16,10 @@ private:
     MemorySettingsStore store;
     FakePlatform platform;
     ScriptedDialogs dialogs;
+    // The store as the program builds it, with the user's settings folder moved here.
+    QTemporaryDir temp;
+    QString folder() const { return temp.filePath(QStringLiteral("Quillon Works")); }
+    QString file() const { return folder() + QStringLiteral("/KRVNM.conf"); }
 
     AppState load()
     {
@@ -21,22 +28,15 @@ private:
         return state;
     }
 
-    static QStringList texts(const AppState& s)
-    {
-        const Endpoints& e = s.endpoints;
-        return {s.language,          s.proxyAddress,     s.proxyUser,          s.proxyPass,         s.krvnPath,
-                s.latestStable,      s.latestStableDate, s.latestBeta,         s.latestBetaDate,    s.latestNightly,
-                s.latestNightlyDate, s.latestVersionGot, s.lastCheckDate,      s.lastSelfCheckDate, e.feedServer,
-                e.buildServer,       e.makerServer,      e.wikiServer,         e.homeServer,        e.forumServer,
-                e.bugServer,         e.contentServer,    e.graphicsIndexServer};
-    }
-
 private Q_SLOTS:
     void init()
     {
         store = {};
         platform = {};
         dialogs = {};
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, temp.path());
+        QDir(folder()).removeRecursively();
+        QFile::remove(folder());
     }
 
     // A stored platform text wins (anything but WIN9X and WIN64 is WIN32); with none the
@@ -120,7 +120,7 @@ private Q_SLOTS:
         QVERIFY(store.writes.isEmpty());
     }
 
-    // Each text key loads from its own stored name into its own value.
+    // Each text key loads from its own stored name into its own value (here: that name).
     void textKeys()
     {
         const QStringList names{"Language",       "PROXYADDRESS",      "PROXYUSER",         "PROXYPASS",
@@ -128,13 +128,18 @@ private Q_SLOTS:
                                 "LatestBetaDate", "LatestNightly",     "LatestNightlyDate", "LatestVersionGot",
                                 "LastCheckDate",  "LastSelfCheckDate", "FEEDSERVER",        "BUILDSERVER",
                                 "MAKERSERVER",    "WIKISERVER",        "HOMESERVER",        "FORUMSERVER",
-                                "BUGSERVER",      "CONTENTSERVER",     "GRFINDEXSERVER"}; // in texts() order
-        QStringList stored;
-        for (const QString& name : names) {
-            stored << name + QStringLiteral(" stored");
-            store.values.insert(name, stored.last());
-        }
-        QCOMPARE(texts(load()), stored);
+                                "BUGSERVER",      "CONTENTSERVER",     "GRFINDEXSERVER"};
+        for (const QString& name : names)
+            store.values.insert(name, name);
+        const AppState s = load();
+        const Endpoints& e = s.endpoints;
+        QCOMPARE((QStringList{s.language,       s.proxyAddress,      s.proxyUser,          s.proxyPass,
+                              s.krvnPath,       s.latestStable,      s.latestStableDate,   s.latestBeta,
+                              s.latestBetaDate, s.latestNightly,     s.latestNightlyDate,  s.latestVersionGot,
+                              s.lastCheckDate,  s.lastSelfCheckDate, e.feedServer,         e.buildServer,
+                              e.makerServer,    e.wikiServer,        e.homeServer,         e.forumServer,
+                              e.bugServer,      e.contentServer,     e.graphicsIndexServer}),
+                 names);
     }
 
     void oneMessageForAnyNumberOfFailures()
@@ -170,15 +175,53 @@ private Q_SLOTS:
         QCOMPARE(checked(first), QStringList{"mnuWin64"}); // derived on a 64-bit system
 
         // Each entry stores its own platform; the last one chosen is checked at the next start.
-        const QStringList stored{"WIN9X", "WIN64", "WIN32"};
-        const QStringList entries{"mnuWin9x", "mnuWin64", "mnuWin32"};
-        for (int i = 0; i < entries.size(); ++i) {
-            first.findChild<QAction*>(entries.at(i))->trigger();
-            QCOMPARE(app.settings.values.value(QStringLiteral("Platform")), stored.at(i));
-            QCOMPARE(checked(first), QStringList{entries.at(i)});
+        const QList<QPair<QString, QString>> entries{
+            {"mnuWin9x", "WIN9X"}, {"mnuWin64", "WIN64"}, {"mnuWin32", "WIN32"}};
+        for (const auto& [entry, stored] : entries) {
+            first.findChild<QAction*>(entry)->trigger();
+            QCOMPARE(app.settings.values.value(QStringLiteral("Platform")), stored);
+            QCOMPARE(checked(first), QStringList{entry});
         }
         QCOMPARE(app.state->platformIndex, 1);
         QCOMPARE(checked(app.startWindow()), QStringList{"mnuWin32"});
+    }
+
+    void storesTextsThatTheNextRunReads()
+    {
+        {
+            QtSettingsStore disk;
+            QCOMPARE(disk.read(SettingKey::LatestStable), QStringLiteral("1.4.0"));
+            disk.write(SettingKey::KrvnPath, QStringLiteral("C:\\Games\\Korvane Ü\\"));
+            disk.write(SettingKey::LastSelfCheckDate, QString());
+        }
+        QtSettingsStore next;
+        QCOMPARE(next.location(), file());
+        QCOMPARE(next.read(SettingKey::KrvnPath), QStringLiteral("C:\\Games\\Korvane Ü\\"));
+        // A key stored empty is present: its default does not come back.
+        QCOMPARE(next.read(SettingKey::LastSelfCheckDate, QStringLiteral("x")), QString());
+    }
+
+    // One failed write must not make every later write fail.
+    void aFailedWriteDoesNotSpoilTheNextOne()
+    {
+        QVERIFY(writeFile(folder())); // a file where the settings folder belongs
+        QtSettingsStore disk;
+        QVERIFY_THROWS_EXCEPTION(Failure, disk.write(SettingKey::Platform, QStringLiteral("WIN64")));
+
+        QVERIFY(QFile::remove(folder()));
+        disk.write(SettingKey::Platform, QStringLiteral("WIN32"));
+        QCOMPARE(QtSettingsStore().read(SettingKey::Platform), QStringLiteral("WIN32"));
+    }
+
+    // A section header missing its "]" spoils neither the other keys nor the defaults.
+    void aMalformedLineLeavesTheRestReadable()
+    {
+        QVERIFY(writeFile(file(), "[General]\nKRVNPath=/games/korvane/\n[Broken\nother=1\n"));
+        QtSettingsStore disk;
+        QCOMPARE(disk.read(SettingKey::KrvnPath), QStringLiteral("/games/korvane/"));
+        QCOMPARE(disk.read(SettingKey::LatestStable), QStringLiteral("1.4.0"));
+        disk.write(SettingKey::LatestBeta, QStringLiteral("1.5.0-beta1"));
+        QCOMPARE(QtSettingsStore().read(SettingKey::LatestBeta), QStringLiteral("1.5.0-beta1"));
     }
 };
 

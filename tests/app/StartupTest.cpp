@@ -1,9 +1,12 @@
 #include "AppFixture.h"
+#include "GameFixture.h"
 #include "TestFiles.h"
 #include "TestMain.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QSettings>
 #include <QTest>
 
 class StartupTest : public QObject
@@ -65,7 +68,6 @@ private Q_SLOTS:
     {
         AppFixture app;
         const QString work = app.platform.workFolderPath;
-        QDir().mkpath(work);
         const QStringList stale = {"versions.tmp", "krvnsupd.tmp",  "krvnnupd.tmp",  "krvnmngr.tmp",
                                    "updater4.exe", "krvnm.exe.tmp", "build.zip.part"};
         for (const QString& name : stale + QStringList{"korvane-1.4.0-windows-win32.zip", "nlog.htm"})
@@ -92,6 +94,35 @@ private Q_SLOTS:
         for (const char* name : {"krvnsupd.tmp", "krvnmngr.tmp", "ablog.htm", "nlog.htm"})
             QVERIFY2(!QFileInfo::exists(work + QLatin1String(name)), name);
         QVERIFY2(QFileInfo::exists(work + "versions.tmp"), "the release feed copy stays at shutdown");
+    }
+
+    // The real program, started as its own process in a sandbox: it finds its game, ends
+    // through the normal shutdown and stores its keys where the next run reads them.
+    void theRealProgramStartsAndEndsThroughTheNormalShutdown()
+    {
+        QTemporaryDir sandbox;
+        const QDir root(sandbox.path());
+        QVERIFY(root.mkpath(QStringLiteral("wine/dosdevices")));
+        QVERIFY(QFile::link(QStringLiteral("../drive_c"), root.filePath(QStringLiteral("wine/dosdevices/c:"))));
+        writeGame(root.filePath(QStringLiteral("wine/drive_c/korvane")), QStringLiteral("korvane.exe"),
+                  QStringLiteral("1.3.2"));
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), root.filePath(QStringLiteral("cache")));
+        environment.insert(QStringLiteral("WINEPREFIX"), root.filePath(QStringLiteral("wine")));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        const QString screenshot = root.filePath(QStringLiteral("window.png"));
+        program.start(QStringLiteral(KRVNM_DEMO_PROGRAM), {QStringLiteral("--screenshot"), screenshot});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+
+        QSettings stored(root.filePath(QStringLiteral("config/Quillon Works/KRVNM.conf")), QSettings::IniFormat);
+        QCOMPARE(stored.value(QStringLiteral("KRVNVersion")).toString(), QStringLiteral("1.3.2"));
+        QCOMPARE(stored.value(QStringLiteral("WinTempPath")).toString(), root.filePath(QStringLiteral("cache/krvnm/")));
     }
 };
 

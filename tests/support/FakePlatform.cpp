@@ -1,17 +1,6 @@
 #include "FakePlatform.h"
 
-#include "sysinfo/WinVersion.h"
 #include "sysinfo/WindowsLocales.h"
-
-sysapi::DriveType FakePlatform::driveType(QChar letter)
-{
-    return driveTypes.value(letter, sysapi::DriveType::NoRootDir);
-}
-
-QString FakePlatform::driveRoot(QChar letter)
-{
-    return driveRoots.value(letter, QString(letter) + QStringLiteral(":/"));
-}
 
 bool FakePlatform::queryMemoryStatus(sysapi::MemoryStatusRecord& record)
 {
@@ -32,11 +21,6 @@ bool FakePlatform::startDetached(const QString& program, const QStringList& argu
 {
     launches.append({program, arguments, workingFolder});
     return true;
-}
-
-bool FakePlatform::isFullWin32()
-{
-    return ::isFullWin32(version);
 }
 
 void FakePlatform::nameLanguagesAsWindows()

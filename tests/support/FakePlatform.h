@@ -2,6 +2,7 @@
 
 #include "app/Platform.h"
 #include "sysinfo/MemoryQuery.h"
+#include "sysinfo/WinVersion.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -23,15 +24,20 @@ public:
         QString workingFolder;
     };
 
+    FakePlatform() { steady.start(); }
+
     QString workFolder() override { return workFolderPath; }
     QString systemFolder() override { return QStringLiteral("/fake/system/"); }
     QString applicationFilePath() override { return applicationPath; }
-    sysapi::DriveType driveType(QChar letter) override;
-    QString driveRoot(QChar letter) override;
+    sysapi::DriveType driveType(QChar letter) override
+    {
+        return driveTypes.value(letter, sysapi::DriveType::NoRootDir);
+    }
+    QString driveRoot(QChar letter) override { return driveRoots.value(letter, letter + QStringLiteral(":/")); }
     sysapi::OsVersion osVersion() override { return version; }
     QString osDisplayName() override { return displayName; }
     bool isWindows64() override { return windows64; }
-    bool isFullWin32() override;
+    bool isFullWin32() override { return ::isFullWin32(version); }
     bool queryMemoryStatus(sysapi::MemoryStatusRecord& record) override;
     QString localeInfo(quint32 localeId, quint32 infoType) override;
     bool isValidLocale(quint32 localeId) override { return !unsupportedLocales.contains(localeId); }
@@ -85,9 +91,5 @@ public:
     int processEnds = 0;
 
 private:
-    QElapsedTimer steady = [] {
-        QElapsedTimer t;
-        t.start();
-        return t;
-    }();
+    QElapsedTimer steady;
 };

@@ -21,12 +21,8 @@ struct FakeServices
 {
     explicit FakeServices(bool realNetwork = false)
         : network(realNetwork ? std::make_unique<QtTransferComponent>() : nullptr),
-          services{settings,
-                   platform,
-                   dialogs,
-                   errors,
-                   BuiltinStrings::compiled(),
-                   network ? static_cast<TransferComponent&>(*network) : transfer}
+          services(settings, platform, dialogs, errors, BuiltinStrings::compiled(),
+                   network ? static_cast<TransferComponent&>(*network) : transfer)
     {}
 
     QTemporaryDir temp;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Failure.h"
 #include "app/SettingsStore.h"
 
 #include <QHash>
@@ -17,6 +18,18 @@ public:
     QSet<QString> failingWrites;
 
 protected:
-    QString readText(const QString& name, const QString& whenAbsent) override;
-    void writeText(const QString& name, const QString& text) override;
+    QString readText(const QString& name, const QString& whenAbsent) override
+    {
+        if (failingReads.contains(name))
+            throw Failure(FailureCode::Settings, QStringLiteral("read failure injected for ") + name);
+        return values.value(name, whenAbsent);
+    }
+
+    void writeText(const QString& name, const QString& text) override
+    {
+        if (failingWrites.contains(name))
+            throw Failure(FailureCode::Settings, QStringLiteral("write failure injected for ") + name);
+        values.insert(name, text);
+        writes.append({name, text});
+    }
 };

@@ -33,8 +33,7 @@ int main(int argc, char** argv)
         if (only && std::strcmp(only, test.name) != 0)
             continue;
         found = true;
-        const std::unique_ptr<QObject> object = test.make();
-        status |= QTest::qExec(object.get(), count, arguments.data());
+        status |= QTest::qExec(test.make().get(), count, arguments.data());
     }
     if (only && !found) {
         std::fprintf(stderr, "no test class %s\n", only);

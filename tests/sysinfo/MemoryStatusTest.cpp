@@ -14,13 +14,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QStringList>("expected"); // English, German
-        const auto row = [](const char* name, auto bytes, bool longDisplay, const char* en, const char* de) {
-            const auto format = [&](QLocale::Language language, QLocale::Territory territory) {
-                return MemoryStatus::formatBytes(bytes, longDisplay, QLocale(language, territory));
-            };
-            QTest::newRow(name) << QStringList{format(QLocale::English, QLocale::UnitedStates),
-                                               format(QLocale::German, QLocale::Germany)}
-                                << QStringList{QString::fromUtf8(en), QString::fromUtf8(de)};
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        const QLocale german(QLocale::German, QLocale::Germany);
+        const auto row = [&](const char* name, auto bytes, bool longDisplay, const QString& en, const QString& de) {
+            QTest::newRow(name) << QStringList{MemoryStatus::formatBytes(bytes, longDisplay, english),
+                                               MemoryStatus::formatBytes(bytes, longDisplay, german)}
+                                << QStringList{en, de};
         };
         row("none", 0, false, "0 bytes", "0 bytes");
         row("one", 1, false, "1 byte", "1 byte");

@@ -19,17 +19,13 @@
 
 namespace {
 
-std::wstring W(const std::u16string& text)
-{
-    return std::wstring(text.begin(), text.end());
-}
-
 std::u16string systemValue(const std::wstring& path, const std::u16string& section, const std::u16string& key,
                            const std::u16string& defaultValue)
 {
+    const auto w = [](const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); };
     wchar_t buffer[IniBufferChars] = {};
-    const DWORD length = GetPrivateProfileStringW(W(section).c_str(), W(key).c_str(), W(defaultValue).c_str(), buffer,
-                                                  IniBufferChars, path.c_str());
+    const DWORD length =
+        GetPrivateProfileStringW(w(section), w(key), w(defaultValue), buffer, IniBufferChars, path.c_str());
     return std::u16string(buffer, buffer + length);
 }
 
@@ -92,11 +88,6 @@ void compareProbes(const std::wstring& path, const std::string& mark, const std:
     WIN_CHECK_EQUAL(0, differences);
 }
 
-std::string ascii(const std::u16string& text)
-{
-    return std::string(text.begin(), text.end());
-}
-
 } // namespace
 
 int main()
@@ -110,7 +101,7 @@ int main()
             WIN_CHECK(writeBytes(path, c.bytes));
         const std::u16string system = systemValue(path, c.section, c.key, c.defaultValue);
         wincheck::checkSame(c.name + ": ours = system's", system,
-                            readIniFileValue(std::filesystem::path(path), c.section, c.key, c.defaultValue), __LINE__);
+                            readIniFileValue(path, c.section, c.key, c.defaultValue), __LINE__);
         wincheck::checkSame(c.name + ": as recorded", c.expected, system, __LINE__);
     }
 
@@ -145,7 +136,7 @@ int main()
         if (bytes.find_first_of("\r\n") != std::string::npos)
             return;
         const std::u16string key = numbered(u'k', unsigned(sequences.size()));
-        sequences.push_back({ascii(key) + "=a" + bytes + "z", key});
+        sequences.push_back({wincheck::narrow(key) + "=a" + bytes + "z", key});
     };
     for (unsigned first = 0x80; first <= 0xFF; ++first) {
         for (unsigned second = 0; second <= 0xFF; ++second)
@@ -160,7 +151,7 @@ int main()
             }
         }
     }
-    compareProbes(folder + L"utf8.ini", "\xEF\xBB\xBF", sequences, ascii, "UTF-8 sequences");
+    compareProbes(folder + L"utf8.ini", "\xEF\xBB\xBF", sequences, wincheck::narrow<char16_t>, "UTF-8 sequences");
 
     std::filesystem::remove_all(std::filesystem::path(folder));
     return wincheck::finish();

@@ -40,11 +40,6 @@ std::u16string systemFileVersion(const std::wstring& path)
     return std::u16string(text, std::find(text, end, L'\0'));
 }
 
-std::u16string ourFileVersion(const std::wstring& path)
-{
-    return getFileVersionText(std::filesystem::path(path));
-}
-
 // A spread of the system folder's programs and libraries, in name order.
 std::vector<std::wstring> systemSample(std::size_t wanted)
 {
@@ -80,7 +75,7 @@ int main()
         const std::wstring path = folder + L"case" + std::to_wstring(number++) + L".exe";
         WIN_CHECK(pefixture::WriteFile(std::filesystem::path(path), c.bytes));
         const std::u16string system = systemFileVersion(path);
-        wincheck::checkSame(c.name + ": ours = system's", system, ourFileVersion(path), __LINE__);
+        wincheck::checkSame(c.name + ": ours = system's", system, getFileVersionText(path), __LINE__);
         wincheck::checkSame(c.name + ": as recorded", c.expected, system, __LINE__);
         DeleteFileW(path.c_str());
     }
@@ -90,7 +85,7 @@ int main()
     const std::vector<std::wstring> sample = systemSample(48);
     for (const std::wstring& path : sample) {
         const std::u16string system = systemFileVersion(path);
-        wincheck::checkSame(wincheck::narrow(path + L": ours = system's"), system, ourFileVersion(path), __LINE__);
+        wincheck::checkSame(wincheck::narrow(path + L": ours = system's"), system, getFileVersionText(path), __LINE__);
         withVersion += system.empty() ? 0 : 1;
     }
     std::printf("%zu system files compared, %d with a FileVersion\n", sample.size(), withVersion);

@@ -14,10 +14,10 @@ namespace wincheck {
 inline int Passed = 0;
 inline int Failed = 0;
 
-inline std::string narrow(const std::wstring& text)
+template <typename Char> std::string narrow(const std::basic_string<Char>& text)
 {
     std::string out;
-    for (wchar_t c : text)
+    for (Char c : text)
         out += c < 128 ? static_cast<char>(c) : '?';
     return out;
 }
