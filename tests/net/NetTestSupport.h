@@ -105,8 +105,8 @@ struct NetFixture
     DownloadTimings timings;
 };
 
-// A real engine over the network component with the fixture's connection settings.
-struct EngineRig
+// An engine over the network component (or a stand-in) with the fixture's connection settings.
+template <class Transfer = QtTransferComponent> struct EngineRig
 {
     explicit EngineRig(NetFixture& f) : engine(f.state, transfer, f.platform, f.timings, view, view)
     {
@@ -114,7 +114,7 @@ struct EngineRig
         engine.prepareConnection();
     }
 
-    QtTransferComponent transfer;
+    Transfer transfer;
     RecordingDownloadView view;
     DownloadEngine engine;
 };
