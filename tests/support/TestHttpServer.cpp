@@ -108,11 +108,6 @@ TestHttpServer::TestHttpServer() : impl(std::make_unique<Impl>())
     });
 }
 
-TestHttpServer::~TestHttpServer()
-{
-    stop();
-}
-
 bool TestHttpServer::start()
 {
     impl->port = impl->server.bind_to_any_port("127.0.0.1");
@@ -129,7 +124,7 @@ void TestHttpServer::setWriteTimeoutMs(int milliseconds)
     impl->server.set_write_timeout(milliseconds / 1000, (milliseconds % 1000) * 1000);
 }
 
-void TestHttpServer::stop()
+TestHttpServer::~TestHttpServer()
 {
     if (!impl->thread.joinable())
         return;
