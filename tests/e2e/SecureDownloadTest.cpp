@@ -37,7 +37,6 @@ private Q_SLOTS:
     void initTestCase()
     {
         const QDir root(temp.path());
-        QVERIFY(root.mkpath("www") && root.mkpath("nginx"));
         const QString problem = makeCertificate(root);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QSslConfiguration trusting = QSslConfiguration::defaultConfiguration();
