@@ -186,11 +186,10 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(target() + ".part"));
         QCOMPARE(rig->view.lines.mid(0, 2), QStringList({Lookup, Connecting}));
         const QStringList tail = rig->view.lines.mid(rig->view.lines.size() - lastLines.size());
-        QCOMPARE(tail.size(), lastLines.size());
-        for (qsizetype i = 0; i < tail.size(); ++i) {
-            if (!lastLines[i].isEmpty() || tail[i].trimmed().size() < 4)
-                QCOMPARE(tail[i], lastLines[i]);
-        }
+        for (qsizetype i = 0; i < std::min(tail.size(), lastLines.size()); ++i)
+            if (lastLines[i].isEmpty() && tail[i].trimmed().size() >= 4)
+                lastLines[i] = tail[i];
+        QCOMPARE(tail, lastLines);
         if (!shown.isEmpty())
             QCOMPARE(rig->view.labels.at(rig->view.labels.size() - 2), shown);
         QCOMPARE(rig->view.labels.last(), FileFailed);

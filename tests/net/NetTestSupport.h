@@ -35,12 +35,6 @@ inline const QString FileFailed = QStringLiteral("Failed to install new product 
 inline const QString Done = QStringLiteral("Done.");
 } // namespace English
 
-inline void loadEnglish(AppState& state)
-{
-    state.languageIndex = 0;
-    loadLanguageStrings(state, BuiltinStrings::compiled());
-}
-
 // The download area as the user ends up seeing it: the status lines, the progress texts
 // shown one after another, the bar, the countdown timer, the version-row icons, and each
 // time the controls were handed back.
@@ -94,7 +88,8 @@ struct NetFixture
 {
     NetFixture()
     {
-        loadEnglish(state);
+        state.languageIndex = 0;
+        loadLanguageStrings(state, BuiltinStrings::compiled());
         state.connectionType = 1;
     }
 
