@@ -183,13 +183,11 @@ void TestHttpServer::serveCutShort(const QString& path, const QByteArray& body, 
     impl->route(path, [this, content = body.toStdString(), announced](httplib::Response& response) {
         response.set_content_provider(size_t(announced), "application/octet-stream",
                                       [this, content](size_t offset, size_t length, httplib::DataSink& sink) {
-                                          if (offset >= content.size()) {
-                                              // The client sees the body first and the cut afterwards.
-                                              impl->pause(100);
-                                              return false;
-                                          }
-                                          return sink.write(content.data() + offset,
-                                                            std::min(length, content.size() - offset));
+                                          if (offset < content.size())
+                                              return sink.write(content.data() + offset,
+                                                                std::min(length, content.size() - offset));
+                                          impl->pause(100); // the client sees the body first and the cut afterwards
+                                          return false;
                                       });
     });
 }
@@ -237,11 +235,10 @@ void TestHttpServer::serveResumable(const QString& path, const QByteArray& body,
                     const size_t every = size_t(how.cutBytes);
                     if (*stopAt == 0)
                         *stopAt = offset < every * size_t(how.cuts) ? (offset / every + 1) * every : content.size();
-                    if (offset >= *stopAt) {
-                        impl->pause(100); // the client has the bytes before it sees the cut
-                        return false;
-                    }
-                    return sink.write(content.data() + offset, std::min(length, *stopAt - offset));
+                    if (offset < *stopAt)
+                        return sink.write(content.data() + offset, std::min(length, *stopAt - offset));
+                    impl->pause(100); // the client has the bytes before it sees the cut
+                    return false;
                 });
         });
 }
