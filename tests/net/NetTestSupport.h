@@ -41,11 +41,6 @@ inline const QString Done = QStringLiteral("Done.");
 class RecordingDownloadView : public NullWindow
 {
 public:
-    RecordingDownloadView()
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this] { engine->countDownToTimeout(); });
-    }
-
     void setDownloadLabel(const QString& text) override
     {
         labels.append(text);
@@ -71,7 +66,6 @@ public:
         return barMaximum ? QStringLiteral("%1/%2").arg(barValue).arg(barMaximum) : QStringLiteral("busy");
     }
 
-    DownloadEngine* engine = nullptr;
     int tickMs = 1000;
     QTimer timer;
     std::function<void(const QString&)> onLabel = [](const QString&) {};
@@ -105,7 +99,7 @@ template <class Transfer = QtTransferComponent> struct EngineRig
 {
     explicit EngineRig(NetFixture& f) : engine(f.state, transfer, f.platform, f.timings, view, view)
     {
-        view.engine = &engine;
+        QObject::connect(&view.timer, &QTimer::timeout, &engine, &DownloadEngine::countDownToTimeout);
         engine.prepareConnection();
     }
 
