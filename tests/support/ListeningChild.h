@@ -44,13 +44,11 @@ public:
             return "cannot write " + configPath;
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(program, arguments);
-        const bool answered = QTest::qWaitFor(
-            [&] {
-                QTcpSocket socket;
-                socket.connectToHost(QHostAddress::LocalHost, port);
-                return socket.waitForConnected(100) || process.state() == QProcess::NotRunning;
-            },
-            5000);
+        const bool answered = QTest::qWaitFor([&] {
+            QTcpSocket socket;
+            socket.connectToHost(QHostAddress::LocalHost, port);
+            return socket.waitForConnected(100) || process.state() == QProcess::NotRunning;
+        });
         if (answered && process.state() != QProcess::NotRunning)
             return {};
         return name + " is not listening: " + QString::fromLocal8Bit(process.readAll());
