@@ -1,6 +1,7 @@
 #include "MirrorWriter.h"
 #include "NginxServer.h"
 #include "PeFixtureWriter.h"
+#include "TestFiles.h"
 #include "TestMain.h"
 #include "TinyProxy.h"
 
@@ -30,8 +31,8 @@ private Q_SLOTS:
         QFETCH(QString, proxyAuth);
         QTemporaryDir sandbox;
         const QDir root(sandbox.path());
-        for (const char* folder : {"mirror", "nginx", "proxy", "config/Quillon Works", "cache", "runtime",
-                                   "wine/drive_c/windows", "wine/drive_c/korvane", "wine/dosdevices"})
+        for (const char* folder :
+             {"mirror", "cache", "runtime", "wine/drive_c/windows", "wine/drive_c/korvane", "wine/dosdevices"})
             QVERIFY(root.mkpath(QString::fromLatin1(folder)));
         QVERIFY(QFile::link("../drive_c", root.filePath("wine/dosdevices/c:")));
         QFile::setPermissions(root.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -52,9 +53,7 @@ private Q_SLOTS:
                             .arg(proxy.port)
                             .arg(proxyAuth.section(' ', 0, 0), proxyAuth.section(' ', 1));
         }
-        QFile conf(root.filePath("config/Quillon Works/KRVNM.conf"));
-        QVERIFY(conf.open(QIODevice::WriteOnly) && conf.write(settings.toUtf8()) > 0);
-        conf.close();
+        QVERIFY(writeFile(root.filePath("config/Quillon Works/KRVNM.conf"), settings.toUtf8()));
         // An older game for the drive search to find.
         pefixture::PeLayout game;
         game.versionResource = pefixture::buildVersionInfo(pefixture::standardVersion(u"1.3.2"));

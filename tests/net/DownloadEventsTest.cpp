@@ -1,13 +1,10 @@
-#include "FakePlatform.h"
 #include "FakeTransfer.h"
 #include "NetTestSupport.h"
 #include "TestMain.h"
-#include "net/DownloadEngine.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 
-#include <memory>
+#include <optional>
 #include <utility>
 
 using namespace English;
@@ -34,25 +31,14 @@ public:
 
 } // namespace
 
-class DownloadEventsTest : public QObject
+class DownloadEventsTest : public QObject, public NetFixture
 {
     Q_OBJECT
 
-    AppState state;
-    FakePlatform platform;
-    CannedTransfer transfer;
-    const DownloadTimings timings;
-    std::unique_ptr<RecordingDownloadView> view;
-    std::unique_ptr<DownloadEngine> engine;
+    std::optional<EngineRig<CannedTransfer>> rig;
 
 private Q_SLOTS:
-    void initTestCase() { loadEnglish(state); }
-
-    void init()
-    {
-        view = std::make_unique<RecordingDownloadView>();
-        engine = std::make_unique<DownloadEngine>(state, transfer, platform, timings, *view, *view);
-    }
+    void init() { rig.emplace(*this); }
 
     void stateChanged_data()
     {
@@ -74,10 +60,10 @@ private Q_SLOTS:
         QFETCH(QList<int>, states);
         QFETCH(QString, info);
         QFETCH(QStringList, lines);
-        transfer.info = info;
+        rig->transfer.info = info;
         for (int state : states)
-            Q_EMIT transfer.stateChanged(state);
-        QCOMPARE(view->lines, lines);
+            Q_EMIT rig->transfer.stateChanged(state);
+        QCOMPARE(rig->view.lines, lines);
     }
 
     void bodyMustMatchItsAnnouncedLength_data()
@@ -93,15 +79,15 @@ private Q_SLOTS:
     {
         QFETCH(int, bodyBytes);
         QFETCH(bool, written);
-        QTemporaryDir temp;
         const QString target = temp.filePath("archive.zip");
-        transfer.length = "2048";
-        transfer.body = QByteArray(bodyBytes, 'k');
+        QFile::remove(target);
+        rig->transfer.length = "2048";
+        rig->transfer.body = QByteArray(bodyBytes, 'k');
 
-        QCOMPARE(engine->downloadFile("http://127.0.0.1/archive.zip", target, false, 0), written);
-        QCOMPARE(readFile(target), written ? transfer.body : QByteArray());
+        QCOMPARE(rig->engine.downloadFile("http://127.0.0.1/archive.zip", target, false, 0), written);
+        QCOMPARE(readFile(target), written ? rig->transfer.body : QByteArray());
         QVERIFY(!QFileInfo::exists(target + ".part"));
-        QCOMPARE(view->labels.last(), written ? Done : FileFailed);
+        QCOMPARE(rig->view.labels.last(), written ? Done : FileFailed);
     }
 };
 

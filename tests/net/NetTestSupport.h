@@ -35,23 +35,12 @@ inline const QString FileFailed = QStringLiteral("Failed to install new product 
 inline const QString Done = QStringLiteral("Done.");
 } // namespace English
 
-inline void loadEnglish(AppState& state)
-{
-    state.languageIndex = 0;
-    loadLanguageStrings(state, BuiltinStrings::compiled());
-}
-
 // The download area as the user ends up seeing it: the status lines, the progress texts
 // shown one after another, the bar, the countdown timer, the version-row icons, and each
 // time the controls were handed back.
 class RecordingDownloadView : public NullWindow
 {
 public:
-    RecordingDownloadView()
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this] { engine->countDownToTimeout(); });
-    }
-
     void setDownloadLabel(const QString& text) override
     {
         labels.append(text);
@@ -77,7 +66,6 @@ public:
         return barMaximum ? QStringLiteral("%1/%2").arg(barValue).arg(barMaximum) : QStringLiteral("busy");
     }
 
-    DownloadEngine* engine = nullptr;
     int tickMs = 1000;
     QTimer timer;
     std::function<void(const QString&)> onLabel = [](const QString&) {};
@@ -94,7 +82,8 @@ struct NetFixture
 {
     NetFixture()
     {
-        loadEnglish(state);
+        state.languageIndex = 0;
+        loadLanguageStrings(state, BuiltinStrings::compiled());
         state.connectionType = 1;
     }
 
@@ -105,16 +94,16 @@ struct NetFixture
     DownloadTimings timings;
 };
 
-// A real engine over the network component with the fixture's connection settings.
-struct EngineRig
+// An engine over the network component (or a stand-in) with the fixture's connection settings.
+template <class Transfer = QtTransferComponent> struct EngineRig
 {
     explicit EngineRig(NetFixture& f) : engine(f.state, transfer, f.platform, f.timings, view, view)
     {
-        view.engine = &engine;
+        QObject::connect(&view.timer, &QTimer::timeout, &engine, &DownloadEngine::countDownToTimeout);
         engine.prepareConnection();
     }
 
-    QtTransferComponent transfer;
+    Transfer transfer;
     RecordingDownloadView view;
     DownloadEngine engine;
 };

@@ -13,11 +13,6 @@ constexpr qint64 Cut = 1200 * 1024;
 const QByteArray First = TestHttpServer::generatedBytes(0, Size);
 const QByteArray Changed = TestHttpServer::generatedBytes(7, Size);
 
-QByteArray sha256(const QByteArray& bytes)
-{
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
-}
-
 } // namespace
 
 // An interrupted file transfer keeps its part file; the next one of the same address asks
@@ -56,30 +51,26 @@ private Q_SLOTS:
         const QString path =
             QStringLiteral("/resume/%1.zip").arg(QLatin1String(QTest::currentDataTag())).replace(' ', '-');
         const QString target = temp.filePath(QFileInfo(path).fileName());
-        server.serveResumable(path, First, {QStringLiteral("\"v1\""), true, cuts, Cut});
+        server.serveResumable(path, First, {.cuts = cuts, .cutBytes = Cut});
         EngineRig rig(*this);
         rig.engine.setRecords(&records);
 
         for (int attempt = 0; attempt < cuts; ++attempt)
             QVERIFY(!rig.engine.downloadFile(server.url(path), target, false, 0));
         QCOMPARE(QFileInfo(target + ".part").size(), cuts * Cut);
-        if (then == "ignore ranges")
-            server.serveResumable(path, First, {QStringLiteral("\"v1\""), false});
-        else if (then == "change")
-            server.serveResumable(path, Changed, {QStringLiteral("\"v2\"")});
-        else if (then == "shrink")
-            server.serveResumable(path, First.left(1000), {QStringLiteral("\"v1\"")});
-        else if (then == "alter part") {
+        if (then == "alter part")
             QVERIFY(writeFile(target + ".part", QByteArray(Cut, 'x')));
-            server.serveResumable(path, First, {QStringLiteral("\"v1\"")});
-        }
+        // For the last download the server holds the file the row expects, a changed one under a new tag.
+        const QString tag = then == "change" ? QStringLiteral("\"v2\"") : QStringLiteral("\"v1\"");
+        server.serveResumable(path, result, {.etag = tag, .ranges = then != "ignore ranges"});
         rig.view.lines.clear();
 
         QVERIFY2(rig.engine.downloadFile(server.url(path), target, false, 0), qPrintable(rig.view.lines.join(" | ")));
 
         QCOMPARE(readFile(target), result);
-        QCOMPARE(rig.engine.lastDigest(), sha256(result));
-        QCOMPARE(records.digest(QFileInfo(target).fileName()), sha256(result));
+        const QByteArray digest = QCryptographicHash::hash(result, QCryptographicHash::Sha256).toHex();
+        QCOMPARE(rig.engine.lastDigest(), digest);
+        QCOMPARE(records.digest(QFileInfo(target).fileName()), digest);
         QVERIFY(!QFileInfo::exists(target + ".part"));
         // Qt sends a request the server cut off once more on its own, and under load that copy
         // may come after the next download's request: a range asked for again is such a copy.

@@ -41,17 +41,6 @@ std::string_view patternFrom(qint64 offset, qint64 wanted)
     return {pattern().constData() + start, size_t(std::min(wanted, PatternPeriod - start))};
 }
 
-// Hands the body out in pieces of 4 KiB, then ends it.
-auto inPieces(std::string content)
-{
-    return [content = std::move(content)](size_t offset, httplib::DataSink& sink) {
-        if (offset < content.size())
-            return sink.write(content.data() + offset, std::min(content.size() - offset, size_t(4096)));
-        sink.done();
-        return true;
-    };
-}
-
 } // namespace
 
 struct TestHttpServer::Impl
@@ -83,34 +72,24 @@ struct TestHttpServer::Impl
         std::unique_lock lock(mutex);
         return !wake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopping; });
     }
-
-    void handle(const httplib::Request& request, httplib::Response& response)
-    {
-        std::unique_lock lock(mutex);
-        Request seen{QString::fromStdString(request.path), {}};
-        for (const auto& [name, value] : request.headers)
-            seen.headers.insert(QString::fromStdString(name).toLower(), QString::fromStdString(value));
-        requests.append(seen);
-        const auto found = routes.find(request.path);
-        const Handler handler = found != routes.end()
-                                    ? found->second
-                                    : [](const httplib::Request&, httplib::Response& answer) { answer.status = 404; };
-        lock.unlock(); // a handler may wait for the server to stop
-        handler(request, response);
-    }
 };
 
 TestHttpServer::TestHttpServer() : impl(std::make_unique<Impl>())
 {
     impl->server.set_keep_alive_timeout(1);
     impl->server.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
-        impl->handle(request, response);
+        std::unique_lock lock(impl->mutex);
+        Request seen{QString::fromStdString(request.path), {}};
+        for (const auto& [name, value] : request.headers)
+            seen.headers.insert(QString::fromStdString(name).toLower(), QString::fromStdString(value));
+        impl->requests.append(seen);
+        const auto found = impl->routes.find(request.path);
+        const Handler handler = found != impl->routes.end()
+                                    ? found->second
+                                    : [](const httplib::Request&, httplib::Response& answer) { answer.status = 404; };
+        lock.unlock(); // a handler may wait for the server to stop
+        handler(request, response);
     });
-}
-
-TestHttpServer::~TestHttpServer()
-{
-    stop();
 }
 
 bool TestHttpServer::start()
@@ -129,7 +108,7 @@ void TestHttpServer::setWriteTimeoutMs(int milliseconds)
     impl->server.set_write_timeout(milliseconds / 1000, (milliseconds % 1000) * 1000);
 }
 
-void TestHttpServer::stop()
+TestHttpServer::~TestHttpServer()
 {
     if (!impl->thread.joinable())
         return;
@@ -179,8 +158,14 @@ QByteArray TestHttpServer::generatedBytes(qint64 offset, qint64 size)
 
 void TestHttpServer::serveWithoutLength(const QString& path, const QByteArray& body)
 {
-    impl->route(path, [provide = inPieces(body.toStdString())](httplib::Response& response) {
-        response.set_content_provider("application/octet-stream", provide);
+    // In pieces of 4 KiB, then the end.
+    impl->route(path, [content = body.toStdString()](httplib::Response& response) {
+        response.set_content_provider("application/octet-stream", [content](size_t offset, httplib::DataSink& sink) {
+            if (offset < content.size())
+                return sink.write(content.data() + offset, std::min(content.size() - offset, size_t(4096)));
+            sink.done();
+            return true;
+        });
     });
 }
 
@@ -198,13 +183,11 @@ void TestHttpServer::serveCutShort(const QString& path, const QByteArray& body, 
     impl->route(path, [this, content = body.toStdString(), announced](httplib::Response& response) {
         response.set_content_provider(size_t(announced), "application/octet-stream",
                                       [this, content](size_t offset, size_t length, httplib::DataSink& sink) {
-                                          if (offset >= content.size()) {
-                                              // The client sees the body first and the cut afterwards.
-                                              impl->pause(100);
-                                              return false;
-                                          }
-                                          return sink.write(content.data() + offset,
-                                                            std::min(length, content.size() - offset));
+                                          if (offset < content.size())
+                                              return sink.write(content.data() + offset,
+                                                                std::min(length, content.size() - offset));
+                                          impl->pause(100); // the client sees the body first and the cut afterwards
+                                          return false;
                                       });
     });
 }
@@ -252,11 +235,10 @@ void TestHttpServer::serveResumable(const QString& path, const QByteArray& body,
                     const size_t every = size_t(how.cutBytes);
                     if (*stopAt == 0)
                         *stopAt = offset < every * size_t(how.cuts) ? (offset / every + 1) * every : content.size();
-                    if (offset >= *stopAt) {
-                        impl->pause(100); // the client has the bytes before it sees the cut
-                        return false;
-                    }
-                    return sink.write(content.data() + offset, std::min(length, *stopAt - offset));
+                    if (offset < *stopAt)
+                        return sink.write(content.data() + offset, std::min(length, *stopAt - offset));
+                    impl->pause(100); // the client has the bytes before it sees the cut
+                    return false;
                 });
         });
 }

@@ -22,12 +22,9 @@ public:
 
     TestHttpServer();
     ~TestHttpServer();
-    TestHttpServer(const TestHttpServer&) = delete;
-    TestHttpServer& operator=(const TestHttpServer&) = delete;
 
     // Starts listening; false when no port could be bound.
     bool start();
-    void stop();
     // "http://127.0.0.1:<port>" + path.
     QString url(const QString& path = QString()) const;
 

@@ -1,19 +1,20 @@
 #pragma once
 
-// tinyproxy on loopback in the foreground, as a child process with a config of its own;
-// killed with the object.
+// tinyproxy on loopback in the foreground, killed with the object.
 
-#include <QProcess>
-#include <QString>
+#include "ListeningChild.h"
 
-class TinyProxy
+class TinyProxy : public ListeningChild
 {
 public:
-    ~TinyProxy();
-
     // Empty when it listens; otherwise what went wrong. basicAuth: "user password" or empty.
-    QString start(const QString& folder, const QString& basicAuth);
-
-    quint16 port = 0;
-    QProcess process;
+    QString start(const QString& folder, const QString& basicAuth)
+    {
+        const QString config = folder + "/tinyproxy.conf";
+        return launch("tinyproxy", config,
+                      QStringLiteral("Port %1\nListen 127.0.0.1\nTimeout 30\nAllow 127.0.0.1\n%2\n")
+                          .arg(port)
+                          .arg(basicAuth.isEmpty() ? QString() : "BasicAuth " + basicAuth),
+                      {"-d", "-c", config});
+    }
 };
