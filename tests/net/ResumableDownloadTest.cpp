@@ -40,6 +40,8 @@ private Q_SLOTS:
         QTest::newRow("200 to a range starts over") << 1 << "ignore ranges" << QStringList{"", fromCut} << First;
         QTest::newRow("file changed between the halves") << 1 << "change" << QStringList{"", fromCut} << Changed;
         QTest::newRow("416 starts over") << 1 << "shrink" << QStringList{"", fromCut, ""} << First.left(1000);
+        QTest::newRow("206 for another range starts over")
+            << 1 << "shrink, other range" << QStringList{"", fromCut, ""} << First.left(1000);
         QTest::newRow("part file altered meanwhile") << 1 << "alter part" << QStringList{""} << First;
     }
     void resumes()
@@ -62,7 +64,8 @@ private Q_SLOTS:
             QVERIFY(writeFile(target + ".part", QByteArray(Cut, 'x')));
         // For the last download the server holds the file the row expects, a changed one under a new tag.
         const QString tag = then == "change" ? QStringLiteral("\"v2\"") : QStringLiteral("\"v1\"");
-        server.serveResumable(path, result, {.etag = tag, .ranges = then != "ignore ranges"});
+        server.serveResumable(
+            path, result, {.etag = tag, .ranges = then != "ignore ranges", .pastTheEnd416 = !then.contains("other")});
         rig.view.lines.clear();
 
         QVERIFY2(rig.engine.downloadFile(server.url(path), target, false, 0), qPrintable(rig.view.lines.join(" | ")));

@@ -226,6 +226,13 @@ void TestHttpServer::serveResumable(const QString& path, const QByteArray& body,
                 // The library would cut even a 200 answer to the range asked for.
                 const_cast<httplib::Request&>(request).ranges.clear();
             }
+            const bool pastTheEnd = !request.ranges.empty() && request.ranges.front().first >= ssize_t(content.size());
+            if (how.pastTheEnd416 && pastTheEnd) {
+                response.status = 416;
+                response.set_header("Content-Range", "bytes */" + std::to_string(content.size()));
+                const_cast<httplib::Request&>(request).ranges.clear();
+                return;
+            }
             // Where this answer stops, known at its first piece: by position, not by count, so a
             // request the client repeats on its own meets the same cut.
             auto stopAt = std::make_shared<size_t>(0);

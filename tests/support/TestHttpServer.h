@@ -58,6 +58,8 @@ public:
         int cuts = 0;       // an answer starting before cuts x cutBytes ends the connection at the
                             // next multiple of cutBytes
         qint64 cutBytes = 0;
+        bool pastTheEnd416 = true; // a range past the end gets 416, as from nginx; else what the library
+                                   // makes of it: a 206 whose range is not the one asked for
     };
     void serveResumable(const QString& path, const QByteArray& body, const Resumable& how);
 
