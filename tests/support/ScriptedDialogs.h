@@ -29,3 +29,8 @@ public:
     // Called while a modal window is "shown", so a test can drive it; without it, 0.
     std::function<int(QDialog&)> onModal;
 };
+
+// Message boxes compare whole (text, icon, buttons, default button, title); a failed
+// QCOMPARE prints each of them.
+bool operator==(const MessageRequest& a, const MessageRequest& b);
+char* toString(const MessageRequest& request);
