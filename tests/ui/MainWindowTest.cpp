@@ -1,9 +1,10 @@
 // The main window as the user sees it, over the real command routing and fakes.
 
-#include "AppFixture.h"
+#include "MainWindowProbe.h"
 #include "TestFiles.h"
 #include "TestMain.h"
 #include "app/MainCommands.h"
+#include "lang/LanguageStrings.h"
 #include "ui/QtDialogs.h"
 #include "ui/StatusPanel.h"
 #include "ui/VersionRowsPanel.h"
@@ -104,9 +105,11 @@ private Q_SLOTS:
             shown = box->textFormat();
             box->done(QMessageBox::No);
         });
-        MessageRequest offer;
-        offer.text = QStringLiteral("Korvane Manager version ") + markup + QStringLiteral(" is now available!");
-        offer.buttons = MessageButtons::YesNo;
+        const MessageRequest offer{QStringLiteral("Korvane Manager version ") + markup +
+                                       QStringLiteral(" is now available!"),
+                                   MessageIcon::None,
+                                   MessageButtons::YesNo,
+                                   {}};
         QCOMPARE(dialogs.messageBox(offer), Answer::No);
         QCOMPARE(shown, Qt::PlainText);
     }
@@ -155,15 +158,9 @@ private Q_SLOTS:
         else
             find<QAction>(window, control)->trigger();
         QCOMPARE(app.platform.opened, address.isEmpty() ? QStringList() : QStringList{address});
-        QCOMPARE(app.dialogs.messages.size(), text ? 1 : 0);
-        for (const MessageRequest& message : app.dialogs.messages) {
-            QCOMPARE(message.text, app.state->str(text));
-            QCOMPARE(message.icon, icon);
-            QCOMPARE(message.buttons, buttons);
-            QCOMPARE(message.defaultButton,
-                     buttons == MessageButtons::YesNo ? std::optional(Answer::No) : std::nullopt);
-            QCOMPARE(message.title, QStringLiteral("Korvane Manager"));
-        }
+        const MessageRequest refusal{app.state->str(text), icon, buttons,
+                                     buttons == MessageButtons::YesNo ? std::optional(Answer::No) : std::nullopt};
+        QCOMPARE(app.dialogs.messages, text ? QList{refusal} : QList<MessageRequest>());
         QVERIFY(app.platform.launches.isEmpty());
         QVERIFY(app.dialogs.folderTitles.isEmpty());
         QVERIFY(window.isVisible());
@@ -287,6 +284,33 @@ private Q_SLOTS:
         auto* list = find<QListWidget>(window, "lstStatus");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
         QVERIFY(list->selectedItems().isEmpty());
+    }
+
+    // `cmdCancel` beside the progress bar: there only while the window is busy, reached by
+    // Tab, pressed by its own click and never by Escape, which stays cmdExit's.
+    void cancelShownOnlyWhileBusyAndNotPressedByEscape()
+    {
+        AppFixture app;
+        MainWindow& window = app.startWindow();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        MainCommands& commands = app.app->commands();
+        auto* cancel = find<QPushButton>(window, "cmdCancel");
+        QVERIFY(cancel->isHidden());
+
+        commands.enableControls(false);
+        QVERIFY(cancel->isVisible() && cancel->isEnabled());
+        QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
+        QVERIFY(cancel->focusPolicy() & Qt::TabFocus);
+        QVERIFY(!cancel->isDefault());
+        QTest::keyClick(&window, Qt::Key_Escape);
+        cancel->setFocus();
+        QTest::keyClick(cancel, Qt::Key_Escape);
+        QVERIFY(!commands.cancelToken().stop_requested());
+        QVERIFY(window.isVisible());
+
+        QTest::keyClick(cancel, Qt::Key_Space);
+        QVERIFY(commands.cancelToken().stop_requested());
     }
 
     // A pick in cboRestore, enabled and longer than ten entries, shows on row 3 whether it
@@ -437,6 +461,82 @@ private Q_SLOTS:
         auto* list = find<QListWidget>(window, "lstStatus");
         QVERIFY2(list->height() < list->sizeHint().height(), qPrintable(QString::number(list->height())));
         QVERIFY2(list->height() >= 3 * list->fontMetrics().height(), "three lines still show");
+    }
+
+    void captionsFollowTheLanguage_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<bool>("catalogueLoaded");
+        QTest::addColumn<bool>("atStartUp");
+        QTest::addColumn<QString>("beta");
+        QTest::addColumn<QString>("betaCaption");
+        QTest::addColumn<QString>("leftOut"); // a control renamed away: reported once, after the others
+        const auto row = [](const char* name, int k, bool loaded, bool atStartUp, const char* beta, const char* caption,
+                            const char* leftOut) {
+            QTest::newRow(name) << k << loaded << atStartUp << QString::fromUtf8(beta) << QString::fromUtf8(caption)
+                                << QString::fromLatin1(leftOut);
+        };
+        row("English at start-up", 0, false, true, "1.4.0-beta5", "Korvane 1.4.0 beta5", "");
+        row("French, a label missing", 3, false, false, "1.4.0-beta5", "Korvane 1.4.0 beta5", "lblDate1");
+        row("Korean with a catalogue, a menu item missing", 6, true, false, "1.4.0-RC1-2", "Korvane 1.4.0 RC1 2",
+            "mnuOpen");
+        row("beta without a dash", 10, true, true, "1.4.0", "Korvane 1.4.0", "");
+    }
+
+    void captionsFollowTheLanguage()
+    {
+        QFETCH(int, k);
+        QFETCH(bool, catalogueLoaded);
+        QFETCH(bool, atStartUp);
+        QFETCH(QString, beta);
+        QFETCH(QString, betaCaption);
+        QFETCH(QString, leftOut);
+        MainWindowProbe window;
+        if (!leftOut.isEmpty())
+            window.window.findChild<QObject*>(leftOut)->setObjectName(QStringLiteral("renamed"));
+        AppState state = *window.app.state; // the window's own, as loaded from an empty store
+        state.languageIndex = static_cast<std::uint8_t>(k);
+        loadLanguageStrings(state, BuiltinStrings::compiled());
+        state.catalogueLoaded = catalogueLoaded;
+        state.latestBeta = beta;
+        // The web links, the platform items, the version label and the title stay as they are.
+        const QStringList untouched{"mnuForum", "mnuWin32", "lblVersion"};
+        const QStringList before = window.captions(untouched);
+        const QString title = window.window.windowTitle();
+        RecordingErrorHandler errors;
+
+        translateMainWindow(atStartUp, window, state, errors);
+
+        const QStringList names{"cmdLU",   "cmdRun",  "cmdExit",  "mnuExit",     "optGet0",     "optGet1",
+                                "optGet2", "optGet3", "lblDate0", "lblDate1",    "lblDate2",    "lblVersionInfo3",
+                                "mnuFile", "mnuHelp", "mnuOpen",  "mnuSettings", "mnuPlatform", "mnuCheckSelfUpdate",
+                                "mnuAbout"};
+        QStringList expected({languageRow(k, catalogueLoaded ? 45 : 44), languageRow(k, 43), languageRow(k, 5),
+                              languageRow(k, 5), "Korvane 1.4.0 (stable)", betaCaption, "Korvane r26400 (nightly)",
+                              languageRow(k, 42), languageRow(k, 40) + " 2013-04-01",
+                              languageRow(k, 40) + " 2014-02-25", languageRow(k, 40) + " 2014-03-12",
+                              languageRow(k, 41), languageRow(k, 1), languageRow(k, 3), languageRow(k, 4) + "...",
+                              languageRow(k, 6) + "...", languageRow(k, 8), languageRow(k, 44), languageRow(k, 10)});
+        if (!leftOut.isEmpty())
+            expected[names.indexOf(leftOut)] = window.caption(leftOut); // no such control now
+        QCOMPARE(window.captions(names), expected);
+        QCOMPARE(window.captions(untouched), before);
+        // Every menu and menu entry has a caption to read.
+        QList<QAction*> entries = window.window.menuBar()->actions();
+        for (QMenu* menu : window.window.findChildren<QMenu*>())
+            entries += menu->actions();
+        for (QAction* entry : entries)
+            QVERIFY2(
+                entry->isSeparator() || !entry->text().isEmpty(),
+                qPrintable((entry->menu() ? entry->menu()->objectName() : entry->objectName()) + " has no caption"));
+        QCOMPARE(window.window.windowTitle(), title);
+        QCOMPARE(window.identifications, atStartUp ? 0 : 1);
+        QCOMPARE(window.statusTexts, QStringList{QString()});
+        QCOMPARE(errors.reports.size(), leftOut.isEmpty() ? 0 : 1);
+        for (const RecordingErrorHandler::Report& report : errors.reports) {
+            QCOMPARE(report.source, "TranslateFrmMain");
+            QVERIFY2(report.description.contains(leftOut), qPrintable(report.description));
+        }
     }
 };
 
