@@ -87,9 +87,9 @@ private Q_SLOTS:
         window.versionRows().setRowEnabled(0, true); // offered, as after a check
         window.findChild<QRadioButton*>("optGet0")->click();
         window.findChild<QPushButton*>("cmdLU")->click();
-        QVERIFY2(!app.dialogs.messages.isEmpty(), "the close asked nothing");
-        QCOMPARE(app.dialogs.messages.first().text, app.state->str(Str::ExitWhileDownloading));
-        QCOMPARE(app.dialogs.messages.first().buttons, MessageButtons::YesNo);
+        const MessageRequest question{app.state->str(Str::ExitWhileDownloading), MessageIcon::Exclamation,
+                                      MessageButtons::YesNo, Answer::No};
+        QCOMPARE(app.dialogs.messages.value(0), question);
         QVERIFY(window.isVisible());
         QCOMPARE(app.platform.processEnds, 0);
     }
@@ -118,13 +118,9 @@ private Q_SLOTS:
         app.settings.values.insert("LatestBeta", "1.5.0-beta2");
         storeGame(app, QStringLiteral("1.3.0"));
         MainWindow& window = app.startWindow();
-        const auto option = [&](int row) {
-            return window.findChild<QRadioButton*>(QStringLiteral("optGet%1").arg(row));
-        };
-        const auto link = [&](int row) {
-            return window.findChild<QLabel*>(QStringLiteral("lblVersionInfo%1").arg(row));
-        };
-        const auto icon = [&](int row) { return window.findChild<QLabel*>(QStringLiteral("imgStatus%1").arg(row)); };
+        const auto option = [&](int row) { return window.findChild<QRadioButton*>("optGet" + QString::number(row)); };
+        const auto link = [&](int row) { return window.findChild<QLabel*>("lblVersionInfo" + QString::number(row)); };
+        const auto icon = [&](int row) { return window.findChild<QLabel*>("imgStatus" + QString::number(row)); };
         for (int row = 0; row < 4; ++row) {
             QVERIFY2(!option(row)->isEnabled() && !option(row)->isChecked(), qPrintable(option(row)->objectName()));
             QVERIFY(!link(row)->isEnabled());
