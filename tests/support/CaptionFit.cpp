@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QTest>
-#include <QTextLayout>
 
 namespace {
 
@@ -15,32 +14,16 @@ QString sizeText(QSize size)
     return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
 }
 
-// The widest line of the text broken at the label's width: a line wider than that is a
-// word that cannot be broken.
-int widestWrappedLine(const QLabel& label, int width)
-{
-    QTextLayout layout(label.text(), label.font());
-    QTextOption option;
-    option.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    int widest = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        widest = qMax(widest, qCeil(line.naturalTextWidth()));
-    }
-    layout.endLayout();
-    return widest;
-}
-
-// The room a label needs: its size hint, or with word wrap its widest broken line and
-// its height at its own width.
+// The room a label needs: its size hint, or with word wrap the text broken at the label's
+// width (a word wider than that cannot be broken) and its height at its own width.
 QSize neededBy(const QLabel& label)
 {
     if (!label.wordWrap())
         return label.sizeHint();
     const int textWidth = label.contentsRect().width() - 2 * label.margin();
-    return {widestWrappedLine(label, textWidth) + label.width() - textWidth, label.heightForWidth(label.width())};
+    const QRect text =
+        label.fontMetrics().boundingRect(QRect(0, 0, textWidth, QWIDGETSIZE_MAX), Qt::TextWordWrap, label.text());
+    return {text.width() + label.width() - textWidth, label.heightForWidth(label.width())};
 }
 
 // What is wrong with the widget's caption; nothing for a widget without one.
