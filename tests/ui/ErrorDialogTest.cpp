@@ -11,24 +11,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QUrl>
+#include <QUrlQuery>
 
 #include <functional>
 #include <utility>
 
 namespace {
-
-// The decoded value of one field of a mailto: link's query, split at the raw "&".
-QString mailField(const QString& link, const QString& field)
-{
-    const QString query = link.mid(link.indexOf(QLatin1Char('?')) + 1);
-    for (const QString& pair : query.split(QLatin1Char('&'))) {
-        const qsizetype equals = pair.indexOf(QLatin1Char('='));
-        if (pair.left(equals) == field)
-            return QUrl::fromPercentEncoding(pair.mid(equals + 1).toLatin1());
-    }
-    return QStringLiteral("<no %1 field>").arg(field);
-}
 
 class NamelessPlatform : public FakePlatform
 {
@@ -214,8 +202,9 @@ private Q_SLOTS:
             QCOMPARE(link.count(QLatin1Char('&')), 1);
             for (QChar c : link)
                 QVERIFY2(c.unicode() < 128 && c != u'#' && c != u' ' && c != u'\n', qPrintable(link));
-            QCOMPARE(mailField(link, "subject"), "Korvane Manager 1.0.4 error report");
-            QCOMPARE(mailField(link, "body"), report);
+            const QUrlQuery fields(link.section(QLatin1Char('?'), 1)); // split at the raw "&"
+            QCOMPARE(fields.queryItemValue("subject", QUrl::FullyDecoded), "Korvane Manager 1.0.4 error report");
+            QCOMPARE(fields.queryItemValue("body", QUrl::FullyDecoded), report);
             QCOMPARE(enabled, (QList<bool>{false, true, true}));
         }
         QVERIFY2(fixture.dialogs.messages.isEmpty(), "the report is sent without the language notice");
@@ -226,10 +215,7 @@ private Q_SLOTS:
         QCOMPARE(platform.processEnds, restarted ? 1 : 0);
         QCOMPARE(visibleAfter, !closed);
 
-        fixture.dialogs.onModal = [&](QDialog& dialog) {
-            enabled = {button(dialog, "cmdReport")->isEnabled()};
-            return 0;
-        };
+        fixture.whileShown([&](QDialog& dialog) { enabled = {button(dialog, "cmdReport")->isEnabled()}; });
         fixture.handler.handleError("frmOptions Load", Failure(FailureCode{1}, "x"));
         QCOMPARE(enabled, QList<bool>{true});
     }

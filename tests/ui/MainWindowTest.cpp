@@ -105,12 +105,9 @@ private Q_SLOTS:
             shown = box->textFormat();
             box->done(QMessageBox::No);
         });
-        const MessageRequest offer{QStringLiteral("Korvane Manager version ") + markup +
-                                       QStringLiteral(" is now available!"),
-                                   MessageIcon::None,
-                                   MessageButtons::YesNo,
-                                   {}};
-        QCOMPARE(dialogs.messageBox(offer), Answer::No);
+        const QString offer =
+            QStringLiteral("Korvane Manager version ") + markup + QStringLiteral(" is now available!");
+        QCOMPARE(dialogs.messageBox({offer, MessageIcon::None, MessageButtons::YesNo, {}}), Answer::No);
         QCOMPARE(shown, Qt::PlainText);
     }
 
