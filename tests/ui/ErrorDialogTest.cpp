@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "FindChild.h"
 #include "ScriptedDialogs.h"
 #include "TestMain.h"
 #include "app/AppState.h"
@@ -69,10 +70,6 @@ class ErrorDialogTest : public QObject
 
     static QString shortDate(QDate day) { return QLocale::system().toString(day, QLocale::ShortFormat); }
     static QString Report(QDialog& dialog) { return static_cast<ErrorDialog&>(dialog).reportText(); }
-    static QPushButton* button(QDialog& dialog, const char* n)
-    {
-        return dialog.findChild<QPushButton*>(QLatin1String(n));
-    }
 
 private Q_SLOTS:
     // A negative code and an unknown game version show as they are; a report that cannot
@@ -98,8 +95,8 @@ private Q_SLOTS:
         fixture.whileShown([&](QDialog& dialog) {
             title = dialog.windowTitle();
             for (const char* name : {"lblTop", "lblMain", "lblSecond", "cmdReport", "cmdRestart", "cmdIgnore"})
-                captions << dialog.findChild<QWidget*>(QLatin1String(name))->property("text").toString();
-            sendEnabled = button(dialog, "cmdReport")->isEnabled();
+                captions << find<QWidget>(dialog, name)->property("text").toString();
+            sendEnabled = find<QPushButton>(dialog, "cmdReport")->isEnabled();
             report = Report(dialog);
             fixture.handler.handleError("TranslateFrmMain", Failure(FailureCode::Conversion, "second"));
             afterSecond = Report(dialog);
@@ -187,9 +184,9 @@ private Q_SLOTS:
         fixture.whileShown([&](QDialog& dialog) {
             report = Report(dialog);
             for (const QString& name : clicks)
-                QTest::mouseClick(button(dialog, qPrintable(name)), Qt::LeftButton);
+                QTest::mouseClick(find<QPushButton>(dialog, name), Qt::LeftButton);
             for (const char* name : {"cmdReport", "cmdRestart", "cmdIgnore"})
-                enabled << button(dialog, name)->isEnabled();
+                enabled << find<QPushButton>(dialog, name)->isEnabled();
             visibleAfter = dialog.isVisible();
         });
         // The mail link's delimiters, blanks, line ends and letters beyond ASCII in the report.
@@ -215,7 +212,7 @@ private Q_SLOTS:
         QCOMPARE(platform.processEnds, restarted ? 1 : 0);
         QCOMPARE(visibleAfter, !closed);
 
-        fixture.whileShown([&](QDialog& dialog) { enabled = {button(dialog, "cmdReport")->isEnabled()}; });
+        fixture.whileShown([&](QDialog& dialog) { enabled = {find<QPushButton>(dialog, "cmdReport")->isEnabled()}; });
         fixture.handler.handleError("frmOptions Load", Failure(FailureCode{1}, "x"));
         QCOMPARE(enabled, QList<bool>{true});
     }

@@ -1,5 +1,6 @@
 // The main window as the user sees it, over the real command routing and fakes.
 
+#include "FindChild.h"
 #include "MainWindowProbe.h"
 #include "TestFiles.h"
 #include "TestMain.h"
@@ -26,14 +27,6 @@
 #include <QTimer>
 
 namespace {
-
-template <typename T> T* find(QWidget& window, const QString& name)
-{
-    T* child = window.findChild<T*>(name);
-    if (!child)
-        qWarning("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
-    return child;
-}
 
 bool Enabled(QWidget& window, const QString& name)
 {
@@ -92,7 +85,7 @@ private Q_SLOTS:
         AppFixture app;
         MainWindow& window = app.startWindow();
         for (const char* name : {"lblVersion", "lblDate0", "lblDate2", "lblDownloadStatus", "stbMainText"}) {
-            auto* label = find<QLabel>(window, QLatin1String(name));
+            auto* label = find<QLabel>(window, name);
             label->setText(markup);
             QVERIFY2(label->textFormat() == Qt::PlainText, name);
         }
@@ -272,7 +265,7 @@ private Q_SLOTS:
         QCOMPARE(statusBarText(window), QStringLiteral("Files extracted OK."));
         for (const char* area : {"frmMainBackground", "picVersions", "fraStatus"}) {
             status.setDownloadLabel(QLatin1String(area));
-            QWidget* over = find<QWidget>(window, QLatin1String(area));
+            QWidget* over = find<QWidget>(window, area);
             QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
                              Qt::NoButton, Qt::NoModifier);
             QCoreApplication::sendEvent(over, &move);
@@ -449,7 +442,7 @@ private Q_SLOTS:
         window.fitInto(QRect(0, 0, 1090, 570));
         QTRY_VERIFY(window.frameGeometry().height() <= 570);
         for (const char* name : {"fraVersion", "fraVersions", "cmdLU", "stbMain"}) {
-            QWidget* part = find<QWidget>(window, QLatin1String(name));
+            QWidget* part = find<QWidget>(window, name);
             const int wanted =
                 part->hasHeightForWidth() ? part->heightForWidth(part->width()) : part->sizeHint().height();
             QVERIFY2(part->height() >= wanted, name);

@@ -1,5 +1,6 @@
 #include "ui/OptionsDialog.h"
 #include "FakeServices.h"
+#include "FindChild.h"
 #include "MainWindowProbe.h"
 #include "TestMain.h"
 #include "app/AppState.h"
@@ -53,13 +54,7 @@ struct OptionsFixture : FakeServices
         return *dialog;
     }
 
-    template <typename Widget> Widget* find(const char* name) const
-    {
-        auto* widget = dialog->findChild<Widget*>(QLatin1String(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
+    template <typename Widget> Widget* find(QAnyStringView name) const { return ::find<Widget>(*dialog, name); }
 
     BuiltinStrings strings = BuiltinStrings::compiled();
     AppServices options{settings, platform, dialogs, errors, strings, transfer};
@@ -224,13 +219,13 @@ private Q_SLOTS:
         fixture.state.useProxyAuth = static_cast<std::uint8_t>(auth);
         fixture.open(true);
         for (int click : clicks) {
-            auto* option = fixture.find<QRadioButton>(qPrintable(QStringLiteral("optConnection%1").arg(click)));
+            auto* option = fixture.find<QRadioButton>(QStringLiteral("optConnection%1").arg(click));
             QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2)); // on its indicator
         }
 
         const int chosen = clicks.isEmpty() ? type : clicks.last();
         QCOMPARE(int(fixture.state.connectionType), chosen);
-        QVERIFY(fixture.find<QRadioButton>(qPrintable(QStringLiteral("optConnection%1").arg(chosen)))->isChecked());
+        QVERIFY(fixture.find<QRadioButton>(QStringLiteral("optConnection%1").arg(chosen))->isChecked());
         for (const char* name : {"lblAddress", "txtAddress", "lblPort", "txtPort", "chkAuth"})
             QVERIFY2(fixture.find<QWidget>(name)->isEnabled() == proxyFields, name);
         QCOMPARE(fixture.find<QCheckBox>("chkAuth")->isChecked(), authChecked);
