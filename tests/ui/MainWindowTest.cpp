@@ -262,10 +262,12 @@ private Q_SLOTS:
         QCOMPARE(statusBarText(window), statusBar);
     }
 
-    // Busy, the status bar repeats the newest status line whatever else asks; idle, it
-    // shows the download label's changes and returns to the default text when the mouse
-    // moves. A click selects nothing in the status list.
-    void statusBarFollowsTheStatusListWhileBusy()
+    // Busy, the status bar repeats the newest status line whatever else asks, and `cmdCancel`
+    // shows beside the progress bar: reached by Tab, pressed by its own click and never by
+    // Escape, which stays cmdExit's. Idle, Cancel goes; the status bar shows the download
+    // label's changes and returns to the default text when the mouse moves. A click selects
+    // nothing in the status list.
+    void statusAreaWhileBusyAndIdle()
     {
         AppFixture app;
         MainWindow& window = app.startWindow();
@@ -273,6 +275,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         MainCommands& commands = app.app->commands();
         StatusPanel& status = window.statusPanel();
+        auto* cancel = find<QPushButton>(window, "cmdCancel");
+        QVERIFY(cancel->isHidden());
         commands.enableControls(false);
         QCOMPARE(statusBarText(window), QString());
         status.addStatusLine(QStringLiteral("Connecting to server..."));
@@ -281,7 +285,20 @@ private Q_SLOTS:
         status.setDownloadLabel(QStringLiteral("12 KB downloaded, 80 KB total"));
         QCOMPARE(statusBarText(window), QStringLiteral("Connecting to server..."));
 
+        QVERIFY(cancel->isVisible() && cancel->isEnabled());
+        QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
+        QVERIFY(cancel->focusPolicy() & Qt::TabFocus);
+        QVERIFY(!cancel->isDefault());
+        QTest::keyClick(&window, Qt::Key_Escape);
+        cancel->setFocus();
+        QTest::keyClick(cancel, Qt::Key_Escape);
+        QVERIFY(!commands.cancelToken().stop_requested());
+        QVERIFY(window.isVisible());
+        QTest::keyClick(cancel, Qt::Key_Space);
+        QVERIFY(commands.cancelToken().stop_requested());
+
         commands.enableControls(true);
+        QVERIFY(cancel->isHidden());
         QCOMPARE(statusBarText(window), QStringLiteral("Korvane path not specified."));
         status.setDownloadLabel(QStringLiteral("Files extracted OK."));
         QCOMPARE(statusBarText(window), QStringLiteral("Files extracted OK."));
@@ -296,33 +313,6 @@ private Q_SLOTS:
         auto* list = find<QListWidget>(window, "lstStatus");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
         QVERIFY(list->selectedItems().isEmpty());
-    }
-
-    // `cmdCancel` beside the progress bar: there only while the window is busy, reached by
-    // Tab, pressed by its own click and never by Escape, which stays cmdExit's.
-    void cancelShownOnlyWhileBusyAndNotPressedByEscape()
-    {
-        AppFixture app;
-        MainWindow& window = app.startWindow();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        MainCommands& commands = app.app->commands();
-        auto* cancel = find<QPushButton>(window, "cmdCancel");
-        QVERIFY(cancel->isHidden());
-
-        commands.enableControls(false);
-        QVERIFY(cancel->isVisible() && cancel->isEnabled());
-        QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
-        QVERIFY(cancel->focusPolicy() & Qt::TabFocus);
-        QVERIFY(!cancel->isDefault());
-        QTest::keyClick(&window, Qt::Key_Escape);
-        cancel->setFocus();
-        QTest::keyClick(cancel, Qt::Key_Escape);
-        QVERIFY(!commands.cancelToken().stop_requested());
-        QVERIFY(window.isVisible());
-
-        QTest::keyClick(cancel, Qt::Key_Space);
-        QVERIFY(commands.cancelToken().stop_requested());
     }
 
     // A pick in cboRestore, enabled and longer than ten entries, shows on row 3 whether it
