@@ -60,11 +60,8 @@ QStringList cutCaptions(QWidget& window)
     QCoreApplication::processEvents();
 
     QStringList cut;
-    for (QWidget* widget : window.findChildren<QWidget*>()) {
-        if (!widget->isVisibleTo(&window))
-            continue;
-        if (const std::optional<QString> problem = cutCaption(*widget))
+    for (QWidget* widget : window.findChildren<QWidget*>())
+        if (const std::optional<QString> problem = cutCaption(*widget); problem && widget->isVisibleTo(&window))
             cut << *problem;
-    }
     return cut;
 }

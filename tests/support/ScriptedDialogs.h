@@ -30,7 +30,6 @@ public:
     std::function<int(QDialog&)> onModal;
 };
 
-// Message boxes compare whole (text, icon, buttons, default button, title); a failed
-// QCOMPARE prints each of them.
+// Message boxes compare whole, and a failed QCOMPARE prints every field of both.
 bool operator==(const MessageRequest& a, const MessageRequest& b);
 char* toString(const MessageRequest& request);

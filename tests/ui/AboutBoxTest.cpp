@@ -111,8 +111,7 @@ private Q_SLOTS:
         QCOMPARE(fixture.text("lblOsName"), QStringLiteral("Windows 11"));
         const QString copyright = fixture.text("lblCopyr");
         QVERIFY2(copyright.contains(QStringLiteral("Quillon Works")), qPrintable(copyright));
-        QVERIFY2(isPlainAscii(copyright) == asciiCopyright, qPrintable(copyright));
-        QVERIFY2(copyright.contains(QChar(0xa9)) != asciiCopyright, qPrintable(copyright));
+        QVERIFY2(asciiCopyright ? isPlainAscii(copyright) : copyright.contains(QChar(0xa9)), qPrintable(copyright));
         QVERIFY(isPlainAscii(fixture.text("lblAuthor")));
 
         for (const char* link : {"lblAuthor", "lblWebsite", "lblInfoZip"})

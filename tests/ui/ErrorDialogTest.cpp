@@ -89,11 +89,11 @@ private Q_SLOTS:
         NamelessPlatform unnamed;
         ErrorFixture fixture(nameless ? unnamed : named);
         fixture.state.krvnVersion.clear();
-        QStringList captions;
-        QString title, report, afterSecond;
+        QStringList captions; // the title, then the labels' and buttons' captions
+        QString report, afterSecond;
         bool sendEnabled = false;
         fixture.whileShown([&](QDialog& dialog) {
-            title = dialog.windowTitle();
+            captions << dialog.windowTitle();
             for (const char* name : {"lblTop", "lblMain", "lblSecond", "cmdReport", "cmdRestart", "cmdIgnore"})
                 captions << find<QWidget>(dialog, name)->property("text").toString();
             sendEnabled = find<QPushButton>(dialog, "cmdReport")->isEnabled();
@@ -104,9 +104,9 @@ private Q_SLOTS:
         fixture.handler.handleError("GetKRVNVersion", Failure(FailureCode{-2147012889}, "a|b"));
 
         QCOMPARE(fixture.dialogs.shownDialogs.size(), 1);
-        QCOMPARE(title, "Korvane Manager");
         const AppState& s = fixture.state;
-        QCOMPARE(captions, (QStringList{s.str(23), s.str(24), s.str(25), s.str(26), s.str(27), s.str(15)}));
+        QCOMPARE(captions,
+                 (QStringList{"Korvane Manager", s.str(23), s.str(24), s.str(25), s.str(26), s.str(27), s.str(15)}));
         QCOMPARE(fixture.handler.lastErrorText(), "Source: GetKRVNVersion|Code: -2147012889|Description: a|b");
         const QString errorPart = QStringLiteral(
             "----- Error Information -----\r\nSource: GetKRVNVersion\r\nCode: -2147012889\r\nDescription: a\r\nb\r\n");

@@ -1,5 +1,4 @@
 #include "ui/OptionsDialog.h"
-#include "FakeServices.h"
 #include "FindChild.h"
 #include "MainWindowProbe.h"
 #include "TestMain.h"
