@@ -175,9 +175,7 @@ private Q_SLOTS:
         QFETCH(bool, restarted);
         QFETCH(bool, closed);
         FakePlatform platform;
-        platform.applicationPath = "/opt/krvnm/krvnm";
         ErrorFixture fixture(platform);
-        fixture.state.appFolder = "/opt/krvnm/";
         QString report;
         QList<bool> enabled; // Send Report, Restart Program, Ignore after the clicks
         bool visibleAfter = false;
@@ -208,7 +206,7 @@ private Q_SLOTS:
         QCOMPARE(platform.launches.size(), restarted ? 1 : 0);
         for (const FakePlatform::Launch& launch : platform.launches) // program, folder, then any arguments
             QCOMPARE(QStringList({launch.program, launch.workingFolder}) + launch.arguments,
-                     (QStringList{"/opt/krvnm/krvnm", "/opt/krvnm/"}));
+                     (QStringList{"/fake/app/krvnm", "/fake/app/"}));
         QCOMPARE(platform.processEnds, restarted ? 1 : 0);
         QCOMPARE(visibleAfter, !closed);
 
