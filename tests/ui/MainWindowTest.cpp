@@ -49,17 +49,6 @@ QString statusBarText(QWidget& window)
     return find<QLabel>(window, "stbMainText")->text();
 }
 
-// A game the window has found: korvane.exe in a folder of the fixture's temporary folder.
-void placeGame(AppFixture& app)
-{
-    const QString folder = app.temp.filePath(QStringLiteral("Korvane"));
-    QDir().mkpath(folder);
-    app.state->krvnPath = QDir::toNativeSeparators(folder) + QDir::separator();
-    app.state->krvnExe = app.state->krvnPath + QStringLiteral("korvane.exe");
-    app.state->krvnVersion = QStringLiteral("1.4.0");
-    QVERIFY(writeFile(app.state->krvnExe));
-}
-
 QStringList visibleStatusIcons(QWidget& window)
 {
     QStringList shown;
@@ -160,8 +149,9 @@ private Q_SLOTS:
         QFETCH(MessageButtons, buttons);
         AppFixture app;
         app.settings.values.insert("FORUMSERVER", "http://forum.mirror.test//");
+        storeGame(app, QStringLiteral("1.4.0"));
         MainWindow& window = app.startWindow();
-        placeGame(app);
+        app.settings.writes.clear(); // what start-up stored
         app.app->commands().enableControls(address.isEmpty()); // the links must work while busy
         window.show();
         app.transfer.executing = true;
@@ -222,9 +212,9 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         QFETCH(QString, statusBar);
         AppFixture app;
-        MainWindow& window = app.startWindow();
         if (game != Game::None)
-            placeGame(app);
+            storeGame(app, QStringLiteral("1.4.0"));
+        MainWindow& window = app.startWindow();
         if (game == Game::Gone)
             QFile::remove(app.state->krvnExe);
         if (feed)
@@ -405,8 +395,8 @@ private Q_SLOTS:
     void enterAndTheVersionLinksFromTheKeyboard()
     {
         AppFixture app;
+        storeGame(app, QStringLiteral("1.4.0"));
         MainWindow& window = app.startWindow();
-        placeGame(app);
         app.platform.offline = true; // the release check that cmdLU starts ends at once
         app.state->latestStable = "1.5.0";
         window.versionRows().setRowEnabled(0, true);
