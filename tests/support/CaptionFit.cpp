@@ -2,17 +2,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDebug>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QTest>
 
 namespace {
-
-QString sizeText(QSize size)
-{
-    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
-}
 
 // The room a label needs: its size hint, or with word wrap the text broken at the label's
 // width (a word wider than that cannot be broken) and its height at its own width.
@@ -43,9 +39,10 @@ std::optional<QString> cutCaption(const QWidget& widget)
     }
     if (text.isEmpty() || (needed.width() <= widget.width() && needed.height() <= widget.height()))
         return std::nullopt;
-    return QStringLiteral("%1 (%2) \"%3\" needs %4, has %5")
-        .arg(widget.objectName(), QLatin1String(widget.metaObject()->className()), text, sizeText(needed),
-             sizeText(widget.size()));
+    QString problem;
+    QDebug(&problem) << widget.objectName() << widget.metaObject()->className() << text << "needs" << needed << "has"
+                     << widget.size();
+    return problem;
 }
 
 } // namespace

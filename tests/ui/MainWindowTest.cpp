@@ -33,6 +33,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 bool Enabled(QWidget& window, const QString& name)
@@ -151,7 +153,7 @@ private Q_SLOTS:
         app.settings.values.insert("FORUMSERVER", "http://forum.mirror.test//");
         storeGame(app, QStringLiteral("1.4.0"));
         MainWindow& window = app.startWindow();
-        app.settings.writes.clear(); // what start-up stored
+        app.settings.writes.clear();                           // what start-up stored
         app.app->commands().enableControls(address.isEmpty()); // the links must work while busy
         window.show();
         app.transfer.executing = true;
@@ -625,10 +627,8 @@ private Q_SLOTS:
         QCOMPARE(visibleStatusIcons(window), QStringList{"imgStatus3"});
         QCOMPARE(find<QLabel>(window, "imgStatus3")->toolTip(), QStringLiteral("Now Installed"));
         QVERIFY2(app.state->selfCheckDone, "the daily self-update check followed");
-        int queries = 0;
-        for (const TestHttpServer::Request& request : server.requests())
-            queries += request.path.startsWith(QLatin1String("/files/updates.php"));
-        QCOMPARE(queries, 1);
+        const auto selfCheck = [](const TestHttpServer::Request& r) { return r.path.startsWith("/files/updates.php"); };
+        QCOMPARE(std::ranges::count_if(server.requests(), selfCheck), 1);
         QVERIFY(app.errors.reports.isEmpty());
 
         QTest::mouseClick(link(0), Qt::RightButton);
