@@ -1,6 +1,6 @@
-// The main window as the user sees it, over the real command routing and fakes; the last
-// tests compose it with the real game detection, download engine and transfer component,
-// so what a user does from the window reaches each of them.
+// The main window as the user sees it: the real program over fake services. The last tests
+// add the real transfer component and a loopback server, so that what a user does from the
+// window reaches game detection, the download engine and the network.
 
 #include "FindChild.h"
 #include "GameFixture.h"
@@ -37,7 +37,7 @@
 
 namespace {
 
-bool Enabled(QWidget& window, const QString& name)
+bool controlEnabled(QWidget& window, const QString& name)
 {
     if (auto* action = window.findChild<QAction*>(name))
         return action->isEnabled();
@@ -237,11 +237,11 @@ private Q_SLOTS:
 
         QCOMPARE(commands.busy(), !idle);
         for (const char* name : {"cmdLU", "cmdExit", "mnuOpen", "mnuSettings", "mnuPlatform", "mnuRedetect"})
-            QVERIFY2(Enabled(window, QLatin1String(name)) == idle, name);
+            QVERIFY2(controlEnabled(window, QLatin1String(name)) == idle, name);
         for (const char* name : {"cmdRun", "mnuCheckSelfUpdate", "cboRestore"})
-            QVERIFY2(Enabled(window, QLatin1String(name)) == conditional.contains(QLatin1String(name)), name);
+            QVERIFY2(controlEnabled(window, QLatin1String(name)) == conditional.contains(QLatin1String(name)), name);
         for (const char* name : {"mnuKrvnWiki", "mnuKrvnHome", "mnuTWSR", "mnuWebsite", "mnuAbout", "mnuExit"})
-            QVERIFY2(Enabled(window, QLatin1String(name)), name);
+            QVERIFY2(controlEnabled(window, QLatin1String(name)), name);
         QCOMPARE(window.cursor().shape(), idle ? Qt::ArrowCursor : Qt::BusyCursor);
         QCOMPARE(status.timeoutTimer()->isActive(), !idle);
         QCOMPARE(status.timeoutTimer()->interval(), 1000);
