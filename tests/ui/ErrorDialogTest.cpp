@@ -69,7 +69,7 @@ class ErrorDialogTest : public QObject
     Q_OBJECT
 
     static QString shortDate(QDate day) { return QLocale::system().toString(day, QLocale::ShortFormat); }
-    static QString Report(QDialog& dialog) { return static_cast<ErrorDialog&>(dialog).reportText(); }
+    static QString reportOf(QDialog& dialog) { return static_cast<ErrorDialog&>(dialog).reportText(); }
 
 private Q_SLOTS:
     // A negative code and an unknown game version show as they are; a report that cannot
@@ -97,9 +97,9 @@ private Q_SLOTS:
             for (const char* name : {"lblTop", "lblMain", "lblSecond", "cmdReport", "cmdRestart", "cmdIgnore"})
                 captions << find<QWidget>(dialog, name)->property("text").toString();
             sendEnabled = find<QPushButton>(dialog, "cmdReport")->isEnabled();
-            report = Report(dialog);
+            report = reportOf(dialog);
             fixture.handler.handleError("TranslateFrmMain", Failure(FailureCode::Conversion, "second"));
-            afterSecond = Report(dialog);
+            afterSecond = reportOf(dialog);
         });
         fixture.handler.handleError("GetKRVNVersion", Failure(FailureCode{-2147012889}, "a|b"));
 
@@ -129,24 +129,24 @@ private Q_SLOTS:
         ErrorFixture fixture(platform);
         QString firstReport, editedReport, secondReport, afterOwnWindow;
         fixture.whileShown([&](QDialog& dialog) {
-            firstReport = Report(dialog);
+            firstReport = reportOf(dialog);
             auto* text = dialog.findChild<QPlainTextEdit*>("txtReport");
             text->setFocus();
             QTest::keyClicks(text, "my note");
-            editedReport = Report(dialog);
+            editedReport = reportOf(dialog);
 
             // A window of the dialog's own (such as its message box) comes and goes: no rebuild.
             QDialog own(&dialog);
             QVERIFY(showActive(own));
             own.close();
             QVERIFY(showActive(dialog));
-            afterOwnWindow = Report(dialog);
+            afterOwnWindow = reportOf(dialog);
 
             // The user switches to another program, comes back a day later.
             platform.date = QDate(2026, 6, 13);
             QWidget elsewhere;
             QVERIFY(showActive(elsewhere) && showActive(dialog));
-            secondReport = Report(dialog);
+            secondReport = reportOf(dialog);
         });
         fixture.handler.handleError("CheckKRVNUpdates", Failure(FailureCode{5}, "x"));
 
@@ -180,7 +180,7 @@ private Q_SLOTS:
         QList<bool> enabled; // Send Report, Restart Program, Ignore after the clicks
         bool visibleAfter = false;
         fixture.whileShown([&](QDialog& dialog) {
-            report = Report(dialog);
+            report = reportOf(dialog);
             for (const QString& name : clicks)
                 QTest::mouseClick(find<QPushButton>(dialog, name), Qt::LeftButton);
             for (const char* name : {"cmdReport", "cmdRestart", "cmdIgnore"})
