@@ -2,45 +2,24 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDebug>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QTest>
-#include <QTextLayout>
 
 namespace {
 
-QString sizeText(QSize size)
-{
-    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
-}
-
-// The widest line of the text broken at the label's width: a line wider than that is a
-// word that cannot be broken.
-int widestWrappedLine(const QLabel& label, int width)
-{
-    QTextLayout layout(label.text(), label.font());
-    QTextOption option;
-    option.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    int widest = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        widest = qMax(widest, qCeil(line.naturalTextWidth()));
-    }
-    layout.endLayout();
-    return widest;
-}
-
-// The room a label needs: its size hint, or with word wrap its widest broken line and
-// its height at its own width.
+// The room a label needs: its size hint, or with word wrap the text broken at the label's
+// width (a word wider than that cannot be broken) and its height at its own width.
 QSize neededBy(const QLabel& label)
 {
     if (!label.wordWrap())
         return label.sizeHint();
     const int textWidth = label.contentsRect().width() - 2 * label.margin();
-    return {widestWrappedLine(label, textWidth) + label.width() - textWidth, label.heightForWidth(label.width())};
+    const QRect text =
+        label.fontMetrics().boundingRect(QRect(0, 0, textWidth, QWIDGETSIZE_MAX), Qt::TextWordWrap, label.text());
+    return {text.width() + label.width() - textWidth, label.heightForWidth(label.width())};
 }
 
 // What is wrong with the widget's caption; nothing for a widget without one.
@@ -60,9 +39,10 @@ std::optional<QString> cutCaption(const QWidget& widget)
     }
     if (text.isEmpty() || (needed.width() <= widget.width() && needed.height() <= widget.height()))
         return std::nullopt;
-    return QStringLiteral("%1 (%2) \"%3\" needs %4, has %5")
-        .arg(widget.objectName(), QLatin1String(widget.metaObject()->className()), text, sizeText(needed),
-             sizeText(widget.size()));
+    QString problem;
+    QDebug(&problem) << widget.objectName() << widget.metaObject()->className() << text << "needs" << needed << "has"
+                     << widget.size();
+    return problem;
 }
 
 } // namespace
@@ -77,11 +57,8 @@ QStringList cutCaptions(QWidget& window)
     QCoreApplication::processEvents();
 
     QStringList cut;
-    for (QWidget* widget : window.findChildren<QWidget*>()) {
-        if (!widget->isVisibleTo(&window))
-            continue;
-        if (const std::optional<QString> problem = cutCaption(*widget))
+    for (QWidget* widget : window.findChildren<QWidget*>())
+        if (const std::optional<QString> problem = cutCaption(*widget); problem && widget->isVisibleTo(&window))
             cut << *problem;
-    }
     return cut;
 }

@@ -40,3 +40,18 @@ int ScriptedDialogs::showModal(QDialog& dialog)
     shownDialogs.append(&dialog);
     return onModal ? onModal(dialog) : 0;
 }
+
+bool operator==(const MessageRequest& a, const MessageRequest& b)
+{
+    return a.text == b.text && a.icon == b.icon && a.buttons == b.buttons && a.defaultButton == b.defaultButton &&
+           a.title == b.title;
+}
+
+char* toString(const MessageRequest& request)
+{
+    const QString defaultButton =
+        request.defaultButton ? QString::number(int(*request.defaultButton)) : QStringLiteral("first");
+    return qstrdup(qPrintable(QStringLiteral("\"%1\" (icon %2, buttons %3, default %4, title \"%5\")")
+                                  .arg(request.text, QString::number(int(request.icon)),
+                                       QString::number(int(request.buttons)), defaultButton, request.title)));
+}

@@ -29,3 +29,7 @@ public:
     // Called while a modal window is "shown", so a test can drive it; without it, 0.
     std::function<int(QDialog&)> onModal;
 };
+
+// Message boxes compare whole, and a failed QCOMPARE prints every field of both.
+bool operator==(const MessageRequest& a, const MessageRequest& b);
+char* toString(const MessageRequest& request);

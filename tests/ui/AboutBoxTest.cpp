@@ -111,8 +111,7 @@ private Q_SLOTS:
         QCOMPARE(fixture.text("lblOsName"), QStringLiteral("Windows 11"));
         const QString copyright = fixture.text("lblCopyr");
         QVERIFY2(copyright.contains(QStringLiteral("Quillon Works")), qPrintable(copyright));
-        QVERIFY2(isPlainAscii(copyright) == asciiCopyright, qPrintable(copyright));
-        QVERIFY2(copyright.contains(QChar(0xa9)) != asciiCopyright, qPrintable(copyright));
+        QVERIFY2(asciiCopyright ? isPlainAscii(copyright) : copyright.contains(QChar(0xa9)), qPrintable(copyright));
         QVERIFY(isPlainAscii(fixture.text("lblAuthor")));
 
         for (const char* link : {"lblAuthor", "lblWebsite", "lblInfoZip"})
@@ -135,13 +134,9 @@ private Q_SLOTS:
         QCOMPARE(fixture.dialogs.messages.size(), 0);
         QTest::mousePress(label, Qt::LeftButton);
         QCOMPARE(fixture.platform.opened, opened.isEmpty() ? QStringList() : QStringList{opened});
-        QCOMPARE(fixture.dialogs.messages.size(), noticeRow ? 1 : 0);
-        for (const MessageRequest& notice : fixture.dialogs.messages) {
-            QCOMPARE(notice.title, noticeTitle);
-            QCOMPARE(notice.text, *BuiltinStrings::compiled().lookup(noticeRow));
-            QCOMPARE(notice.icon, MessageIcon::Information);
-            QCOMPARE(notice.buttons, MessageButtons::Ok);
-        }
+        const MessageRequest notice{BuiltinStrings::compiled().lookup(noticeRow).value_or(QString()),
+                                    MessageIcon::Information, MessageButtons::Ok, std::nullopt, noticeTitle};
+        QCOMPARE(fixture.dialogs.messages, noticeRow ? QList{notice} : QList<MessageRequest>());
         QVERIFY2(about.isVisible(), "a link leaves the About box open");
 
         // The memory line follows every query of the timer, which stops with the window.

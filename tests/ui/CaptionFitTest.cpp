@@ -1,6 +1,4 @@
 #include "CaptionFit.h"
-#include "AppFixture.h"
-#include "FakeServices.h"
 #include "MainWindowProbe.h"
 #include "TestMain.h"
 #include "app/AppState.h"

@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "FindChild.h"
 #include "ScriptedDialogs.h"
 #include "TestMain.h"
 #include "app/AppState.h"
@@ -7,29 +8,16 @@
 #include "lang/LanguageStrings.h"
 #include "ui/ErrorDialogHandler.h"
 
-#include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QUrl>
+#include <QUrlQuery>
 
 #include <functional>
 #include <utility>
 
 namespace {
-
-// The decoded value of one field of a mailto: link's query, split at the raw "&".
-QString mailField(const QString& link, const QString& field)
-{
-    const QString query = link.mid(link.indexOf(QLatin1Char('?')) + 1);
-    for (const QString& pair : query.split(QLatin1Char('&'))) {
-        const qsizetype equals = pair.indexOf(QLatin1Char('='));
-        if (pair.left(equals) == field)
-            return QUrl::fromPercentEncoding(pair.mid(equals + 1).toLatin1());
-    }
-    return QStringLiteral("<no %1 field>").arg(field);
-}
 
 class NamelessPlatform : public FakePlatform
 {
@@ -81,11 +69,7 @@ class ErrorDialogTest : public QObject
     Q_OBJECT
 
     static QString shortDate(QDate day) { return QLocale::system().toString(day, QLocale::ShortFormat); }
-    static QString Report(QDialog& dialog) { return static_cast<ErrorDialog&>(dialog).reportText(); }
-    static QPushButton* button(QDialog& dialog, const char* n)
-    {
-        return dialog.findChild<QPushButton*>(QLatin1String(n));
-    }
+    static QString reportOf(QDialog& dialog) { return static_cast<ErrorDialog&>(dialog).reportText(); }
 
 private Q_SLOTS:
     // A negative code and an unknown game version show as they are; a report that cannot
@@ -105,26 +89,24 @@ private Q_SLOTS:
         NamelessPlatform unnamed;
         ErrorFixture fixture(nameless ? unnamed : named);
         fixture.state.krvnVersion.clear();
-        QStringList captions;
-        QString title, report, afterSecond;
+        QStringList captions; // the title, then the labels' and buttons' captions
+        QString report, afterSecond;
         bool sendEnabled = false;
         fixture.whileShown([&](QDialog& dialog) {
-            title = dialog.windowTitle();
-            for (const char* name : {"lblTop", "lblMain", "lblSecond"})
-                captions << dialog.findChild<QLabel*>(QLatin1String(name))->text();
-            for (const char* name : {"cmdReport", "cmdRestart", "cmdIgnore"})
-                captions << button(dialog, name)->text();
-            sendEnabled = button(dialog, "cmdReport")->isEnabled();
-            report = Report(dialog);
+            captions << dialog.windowTitle();
+            for (const char* name : {"lblTop", "lblMain", "lblSecond", "cmdReport", "cmdRestart", "cmdIgnore"})
+                captions << find<QWidget>(dialog, name)->property("text").toString();
+            sendEnabled = find<QPushButton>(dialog, "cmdReport")->isEnabled();
+            report = reportOf(dialog);
             fixture.handler.handleError("TranslateFrmMain", Failure(FailureCode::Conversion, "second"));
-            afterSecond = Report(dialog);
+            afterSecond = reportOf(dialog);
         });
         fixture.handler.handleError("GetKRVNVersion", Failure(FailureCode{-2147012889}, "a|b"));
 
         QCOMPARE(fixture.dialogs.shownDialogs.size(), 1);
-        QCOMPARE(title, "Korvane Manager");
         const AppState& s = fixture.state;
-        QCOMPARE(captions, (QStringList{s.str(23), s.str(24), s.str(25), s.str(26), s.str(27), s.str(15)}));
+        QCOMPARE(captions,
+                 (QStringList{"Korvane Manager", s.str(23), s.str(24), s.str(25), s.str(26), s.str(27), s.str(15)}));
         QCOMPARE(fixture.handler.lastErrorText(), "Source: GetKRVNVersion|Code: -2147012889|Description: a|b");
         const QString errorPart = QStringLiteral(
             "----- Error Information -----\r\nSource: GetKRVNVersion\r\nCode: -2147012889\r\nDescription: a\r\nb\r\n");
@@ -137,12 +119,8 @@ private Q_SLOTS:
                                         shortDate(named.date) + "\r\n----- End Report -----\r\n");
         QCOMPARE(afterSecond, report);
         QVERIFY2(sendEnabled, "the dialog stays usable");
-        QCOMPARE(fixture.dialogs.messages.size(), nameless ? 1 : 0);
-        for (const MessageRequest& message : fixture.dialogs.messages) {
-            QCOMPARE(message.text, "Error while generating report.");
-            QCOMPARE(message.icon, MessageIcon::Exclamation);
-            QCOMPARE(message.title, "Korvane Manager");
-        }
+        const MessageRequest notice{"Error while generating report.", MessageIcon::Exclamation, MessageButtons::Ok, {}};
+        QCOMPARE(fixture.dialogs.messages, nameless ? QList{notice} : QList<MessageRequest>());
     }
 
     void reactivationRebuildsTheReportWithThatDay()
@@ -151,24 +129,24 @@ private Q_SLOTS:
         ErrorFixture fixture(platform);
         QString firstReport, editedReport, secondReport, afterOwnWindow;
         fixture.whileShown([&](QDialog& dialog) {
-            firstReport = Report(dialog);
+            firstReport = reportOf(dialog);
             auto* text = dialog.findChild<QPlainTextEdit*>("txtReport");
             text->setFocus();
             QTest::keyClicks(text, "my note");
-            editedReport = Report(dialog);
+            editedReport = reportOf(dialog);
 
             // A window of the dialog's own (such as its message box) comes and goes: no rebuild.
             QDialog own(&dialog);
             QVERIFY(showActive(own));
             own.close();
             QVERIFY(showActive(dialog));
-            afterOwnWindow = Report(dialog);
+            afterOwnWindow = reportOf(dialog);
 
             // The user switches to another program, comes back a day later.
             platform.date = QDate(2026, 6, 13);
             QWidget elsewhere;
             QVERIFY(showActive(elsewhere) && showActive(dialog));
-            secondReport = Report(dialog);
+            secondReport = reportOf(dialog);
         });
         fixture.handler.handleError("CheckKRVNUpdates", Failure(FailureCode{5}, "x"));
 
@@ -197,18 +175,16 @@ private Q_SLOTS:
         QFETCH(bool, restarted);
         QFETCH(bool, closed);
         FakePlatform platform;
-        platform.applicationPath = "/opt/krvnm/krvnm";
         ErrorFixture fixture(platform);
-        fixture.state.appFolder = "/opt/krvnm/";
         QString report;
         QList<bool> enabled; // Send Report, Restart Program, Ignore after the clicks
         bool visibleAfter = false;
         fixture.whileShown([&](QDialog& dialog) {
-            report = Report(dialog);
+            report = reportOf(dialog);
             for (const QString& name : clicks)
-                QTest::mouseClick(button(dialog, qPrintable(name)), Qt::LeftButton);
+                QTest::mouseClick(find<QPushButton>(dialog, name), Qt::LeftButton);
             for (const char* name : {"cmdReport", "cmdRestart", "cmdIgnore"})
-                enabled << button(dialog, name)->isEnabled();
+                enabled << find<QPushButton>(dialog, name)->isEnabled();
             visibleAfter = dialog.isVisible();
         });
         // The mail link's delimiters, blanks, line ends and letters beyond ASCII in the report.
@@ -221,22 +197,20 @@ private Q_SLOTS:
             QCOMPARE(link.count(QLatin1Char('&')), 1);
             for (QChar c : link)
                 QVERIFY2(c.unicode() < 128 && c != u'#' && c != u' ' && c != u'\n', qPrintable(link));
-            QCOMPARE(mailField(link, "subject"), "Korvane Manager 1.0.4 error report");
-            QCOMPARE(mailField(link, "body"), report);
+            const QUrlQuery fields(link.section(QLatin1Char('?'), 1)); // split at the raw "&"
+            QCOMPARE(fields.queryItemValue("subject", QUrl::FullyDecoded), "Korvane Manager 1.0.4 error report");
+            QCOMPARE(fields.queryItemValue("body", QUrl::FullyDecoded), report);
             QCOMPARE(enabled, (QList<bool>{false, true, true}));
         }
         QVERIFY2(fixture.dialogs.messages.isEmpty(), "the report is sent without the language notice");
         QCOMPARE(platform.launches.size(), restarted ? 1 : 0);
         for (const FakePlatform::Launch& launch : platform.launches) // program, folder, then any arguments
             QCOMPARE(QStringList({launch.program, launch.workingFolder}) + launch.arguments,
-                     (QStringList{"/opt/krvnm/krvnm", "/opt/krvnm/"}));
+                     (QStringList{"/fake/app/krvnm", "/fake/app/"}));
         QCOMPARE(platform.processEnds, restarted ? 1 : 0);
         QCOMPARE(visibleAfter, !closed);
 
-        fixture.dialogs.onModal = [&](QDialog& dialog) {
-            enabled = {button(dialog, "cmdReport")->isEnabled()};
-            return 0;
-        };
+        fixture.whileShown([&](QDialog& dialog) { enabled = {find<QPushButton>(dialog, "cmdReport")->isEnabled()}; });
         fixture.handler.handleError("frmOptions Load", Failure(FailureCode{1}, "x"));
         QCOMPARE(enabled, QList<bool>{true});
     }
