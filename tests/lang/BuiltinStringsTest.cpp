@@ -95,15 +95,14 @@ private Q_SLOTS:
         QString menuKeys;
         for (int n = 1; n <= AppState::LanguageStringCount; ++n) {
             const int id = BuiltinStrings::rowId(k, n);
-            const std::optional<QString> found = strings.lookup(id);
-            const QString text = found.value_or(QString());
+            const QString text = strings.lookup(id).value_or(QString());
             const QString english = strings.lookup(n).value_or(QString());
             if (text.trimmed().isEmpty())
                 faults << describe(id, text) + ": missing or empty";
             const bool blanksCount = !text.endsWith(QChar(0xFF1A)); // a full-width colon carries its own space
             if (shape(text, blanksCount) != shape(english, blanksCount))
-                faults << describe(id, text) + QStringLiteral(": got ") + shape(text, blanksCount) +
-                              QStringLiteral(", expected ") + shape(english, blanksCount);
+                faults << describe(id, text) + ": got " + shape(text, blanksCount) + ", expected " +
+                              shape(english, blanksCount);
             if (text.contains(QLatin1Char('"')) || text.contains("%VER") || text.contains(QLatin1Char('\r')) ||
                 text.contains(QLatin1Char('\t')))
                 faults << describe(id, text) + ": holds a double quote, %VER, CR or tab";
