@@ -62,8 +62,7 @@ private Q_SLOTS:
             QCOMPARE(QString::fromStdU16String(getFileVersionText(path.toStdU16String())), QString());
     }
 
-    // Cut anywhere before the end of the version data, the file gives nothing; cut after
-    // it, the version is still read.
+    // Cut anywhere before the end of the version data, the file gives nothing; cut after it, the version is read.
     void truncatedFiles()
     {
         for (bool pe32Plus : {false, true}) {

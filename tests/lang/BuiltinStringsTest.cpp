@@ -56,11 +56,10 @@ class BuiltinStringsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Each language: its own file behind its ids (row 1 tells), every row in use and no more,
-    // each fitting the code that fills in its values and surviving being quoted in a
-    // translation file, three menus with distinct accelerators, and no spacing the
-    // language's typography forbids (French puts a no-break space before ":", "?", "!"
-    // and ";" and inside « »; Chinese needs no blank after a full-width colon).
+    // Each language: its own file behind its ids (row 1 tells), every row in use and no more, each fitting the code
+    // that fills in its values and surviving being quoted in a translation file, three menus with distinct
+    // accelerators, and no spacing its typography forbids (French: a no-break space before ":", "?", "!", ";" and
+    // inside « »; Chinese: no blank after a full-width colon).
     void everyLanguage_data()
     {
         QTest::addColumn<int>("k");

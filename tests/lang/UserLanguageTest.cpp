@@ -32,8 +32,7 @@ class UserLanguageTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // The font character set of the user's code page, and the interface language the
-    // user's language name begins with (else the default).
+    // The font character set of the user's code page; the language their language name begins with, else the default.
     void userLocale_data()
     {
         QTest::addColumn<Locale>("l");

@@ -152,8 +152,7 @@ inline std::vector<Case> cases(bool ownDamage = false)
             add("language " + std::to_string(id), pe(pe32Plus, pefixture::standardVersion(version, id, codePage), id),
                 version);
 
-        // The first translation chooses the table, wherever that table stands and whatever
-        // else the resource holds.
+        // The first translation chooses the table, wherever it stands and whatever else the resource holds.
         const std::pair<const char*, std::pair<V, std::u16string>> tables[] = {
             {"German first, its table second",
              {{{0x040704E4, 0x040904B0},

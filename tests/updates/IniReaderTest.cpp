@@ -9,8 +9,7 @@
 
 Q_DECLARE_METATYPE(inicorpus::Case)
 
-// Our reader through ReadIniValue against the answers Windows gives (the Windows stage
-// proves them); the corpus covers the reader's rules one by one.
+// ReadIniValue against the answers Windows gives (the Windows stage proves them), the reader's rules one by one.
 class IniReaderTest : public QObject
 {
     Q_OBJECT
