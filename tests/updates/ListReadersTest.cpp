@@ -47,10 +47,8 @@ private Q_SLOTS:
         row("CR LF from the server, converted", "x\tnothing\r\r\ny\tnothing\r\r\n1.4.0\t2013-04-01\tstable\r\r\n",
             stableOnly);
         row("empty", {}, {"-", "-", "-"});
-        // Names that could leave the work folder or the server's folder are no versions, but
-        // their lines still count.
-        row("ignored lines still count", "..\tstable\r\n..\tstable\r\n..\tstable\r\n..\tstable\r\n" + stable,
-            {"-", "-", "-"});
+        // Names that could leave the work or the server's folder are no versions, but their lines still count.
+        row("ignored lines still count", QByteArray("..\tstable\r\n").repeated(4) + stable, {"-", "-", "-"});
     }
 
     void feed()
