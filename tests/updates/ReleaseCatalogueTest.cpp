@@ -227,8 +227,7 @@ private Q_SLOTS:
         QTest::newRow("no such row") << 4 << 0 << beta << "";
         QTest::newRow("version naming other folders") << 1 << -1 << "1.4/../x?y#z"
                                                       << "/binaries/releases/1.4%2F..%2Fx%3Fy%23z/changelog.txt";
-        QTest::newRow("version ..") << 1 << -1 << ".."
-                                    << "";
+        QTest::newRow("version ..") << 1 << -1 << QString("..") << QString();
     }
 
     void changeLogAddress()
