@@ -91,16 +91,12 @@ private Q_SLOTS:
         QCOMPARE(SelfUpdateCheck::selfCheckDue(f->state, TestDay), !completed);
         QCOMPARE((QList<bool>{f->view.enables.first(), f->view.enables.last()}), (QList<bool>{false, true}));
         QVERIFY(f->errors.reports.isEmpty());
-        if (completed) {
-            QVERIFY(!QFileInfo::exists(f->state.managerFile));
-            QCOMPARE(f->view.lines.last(), "Done.");
-            QCOMPARE(f->view.label, "Updates list downloaded successfully.");
-        } else {
-            // A failed download removed its file; an unusable answer stays until the next start.
-            QCOMPARE(QFileInfo::exists(f->state.managerFile), status == 200);
-            QCOMPARE(f->view.lines.count("Failed to connect to server."), status == 200 ? 1 : 2);
-            QCOMPARE(f->view.label, "Failed to download updates list.");
-        }
+        // A failed download removed its file; an unusable answer stays until the next start.
+        QCOMPARE(QFileInfo::exists(f->state.managerFile), !completed && status == 200);
+        QCOMPARE(f->view.lines.count("Failed to connect to server."), completed ? 0 : status == 200 ? 1 : 2);
+        QCOMPARE(f->view.lines.last(), QLatin1String(completed ? "Done." : "Failed to connect to server."));
+        QCOMPARE(f->view.label, QLatin1String(completed ? "Updates list downloaded successfully."
+                                                        : "Failed to download updates list."));
     }
 
     void offlineAsksNothing()
