@@ -1,8 +1,7 @@
 #pragma once
 
-// INI answers as Windows' profile reader gives them with a buffer of 255 characters,
-// learnt from the system's own reader: the Windows stage checks every answer here
-// against it, the Qt tests check our reader against the answers. Standard library only.
+// INI answers as Windows' profile reader gives them with a buffer of 255 characters, checked against the system in the
+// Windows stage and against our reader in the Qt tests. Standard library only.
 
 #include <string>
 #include <vector>

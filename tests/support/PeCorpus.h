@@ -1,8 +1,7 @@
 #pragma once
 
-// PE files and the FileVersion text the system's own version functions read from them:
-// the Windows stage checks every answer here against the system, the Qt tests check our
-// reader against the answers. Each case comes in both word sizes. Standard library only.
+// PE files and the FileVersion text the system's own version functions read from them, checked against the system in
+// the Windows stage and against our reader in the Qt tests. Each case in both word sizes; standard library only.
 
 #include "PeFixtureWriter.h"
 
