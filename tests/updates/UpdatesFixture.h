@@ -23,7 +23,6 @@ struct UpdatesFixture : FakeServices
 {
     explicit UpdatesFixture(TestHttpServer& server)
     {
-        state.languageIndex = 0;
         loadLanguageStrings(state, BuiltinStrings::compiled());
         state.connectionType = 1;
         state.appVersion = "1.0.4";
