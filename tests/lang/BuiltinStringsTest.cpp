@@ -102,8 +102,7 @@ private Q_SLOTS:
             if (shape(text, blanksCount) != shape(english, blanksCount))
                 faults << describe(id, text) + ": got " + shape(text, blanksCount) + ", expected " +
                               shape(english, blanksCount);
-            if (text.contains(QLatin1Char('"')) || text.contains("%VER") || text.contains(QLatin1Char('\r')) ||
-                text.contains(QLatin1Char('\t')))
+            if (text.contains(u'"') || text.contains("%VER") || text.contains(u'\r') || text.contains(u'\t'))
                 faults << describe(id, text) + ": holds a double quote, %VER, CR or tab";
             const QString own = mnemonics(text);
             if (n <= 3 && (own.size() != 1 || own[0].isSpace() || menuKeys.contains(own)))
