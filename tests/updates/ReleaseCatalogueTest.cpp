@@ -35,11 +35,6 @@ using Settings = QHash<QString, QString>;
 
 } // namespace
 
-bool operator==(const ReleaseRecord& a, const ReleaseRecord& b)
-{
-    return a.version == b.version && a.date == b.date;
-}
-
 class ReleaseCatalogueTest : public QObject
 {
     Q_OBJECT
@@ -155,11 +150,14 @@ private Q_SLOTS:
 
         check(Stable + Beta + Nightly, listing, 200, listingStatus);
 
-        QCOMPARE(f->state.olderReleases, after);
-        QStringList items;
-        for (const ReleaseRecord& record : after)
-            items.append(record.version + " (" + record.date + ")");
-        QCOMPARE(f->view.restoreFills, filled ? QList<QStringList>{items} : QList<QStringList>());
+        const auto items = [](const QList<ReleaseRecord>& records) {
+            QStringList items;
+            for (const ReleaseRecord& record : records)
+                items.append(record.version + " (" + record.date + ")");
+            return items;
+        };
+        QCOMPARE(items(f->state.olderReleases), items(after));
+        QCOMPARE(f->view.restoreFills, filled ? QList<QStringList>{items(after)} : QList<QStringList>());
         QCOMPARE(f->view.enabledRows.contains(3), filled);
         QCOMPARE(f->state.olderReleasesListed(), after.size() > 10);
         QVERIFY(f->state.catalogueLoaded);
