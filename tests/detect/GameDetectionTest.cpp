@@ -307,11 +307,10 @@ private Q_SLOTS:
         QCOMPARE(f.view.versionText, tookChosen ? "str47 1.4.0" : versionShown);
         QCOMPARE(f.view.closes, c.launched ? 1 : 0);
         QCOMPARE(f.platform.launches.size(), c.launched ? 1 : 0);
-        if (c.launched) {
-            QCOMPARE(f.platform.launches[0].program, folder + (tookChosen ? "korvane.exe" : c.stored));
-            QCOMPARE(f.platform.launches[0].arguments, QStringList());
-            QCOMPARE(f.platform.launches[0].workingFolder, folder);
-        }
+        const FakePlatform::Launch launch = f.platform.launches.value(0);
+        QCOMPARE(launch.program, c.launched ? folder + (tookChosen ? "korvane.exe" : c.stored) : QString());
+        QCOMPARE(launch.arguments, QStringList());
+        QCOMPARE(launch.workingFolder, c.launched ? folder : QString());
     }
 };
 
