@@ -290,8 +290,7 @@ private Q_SLOTS:
 
         c.open ? void(f.detection.chooseGameFolder()) : f.detection.runGame();
 
-        const bool asked = c.open || c.stored.isEmpty();
-        QCOMPARE(f.dialogs.folderTitles, asked ? QStringList{"str4"} : QStringList());
+        QCOMPARE(f.dialogs.folderTitles, c.open || c.stored.isEmpty() ? QStringList{"str4"} : QStringList());
         QCOMPARE(f.dialogs.messages.size(), c.refused ? 1 : 0);
         if (c.refused) {
             const MessageRequest& m = f.dialogs.messages[0];
