@@ -29,8 +29,7 @@ QString mnemonics(const QString& text)
     return keys;
 }
 
-// Everything a translated row must share with its English row, as one comparable text.
-// Blanks at the end are left out after a full-width colon, which carries its own space.
+// What a translated row shares with its English row, as one text; trailing blanks unless a full-width colon ends it.
 QString shape(const QString& text, bool withTrailingBlanks = true)
 {
     const auto spaces = [](auto begin, auto end) {
