@@ -83,8 +83,7 @@ private Q_SLOTS:
     {
         pefixture::PeFile file = pecorpus::pe(
             false, {{0x040904B0}, {{u"040904B0", {{u"FileVersion", u"1.4.0"}, {u"ProductName", u"Korvane"}}}}});
-        const std::size_t nul = pecorpus::find(file.bytes, u"1.4.0") + 10;
-        pefixture::put16(file.bytes, nul, u'7');
+        pefixture::put16(file.bytes, pecorpus::find(file.bytes, u"1.4.0") + 10, u'7'); // over the text's NUL
         QCOMPARE(readVersion(file.bytes), "1.4.07");
     }
 
