@@ -48,7 +48,21 @@ struct Fixture : FakeServices
     GameDetection detection{state, services, view.views()};
 };
 
+// Running starts the stored game (a folder with only "ttd.exe" too); without one it asks
+// for a folder. Choosing always asks. Both refuse a folder without "korvane.exe".
+struct FolderCommand
+{
+    bool open;      // ChooseGameFolder, else RunGame
+    QString stored; // executable in the stored folder; empty: none
+    QString chosen; // executable in the chosen folder; "-": cancelled
+    bool refused;   // told the folder lacks "korvane.exe"
+    QString kept;   // the folder taken in the end: "stored" or "chosen"
+    bool launched;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(FolderCommand)
 
 class GameDetectionTest : public QObject
 {
@@ -75,11 +89,9 @@ private Q_SLOTS:
         QFETCH(QString, drives);
         QFETCH(QString, winner);
         Fixture f;
-        const QHash<QChar, sysapi::DriveType> types{{u'F', sysapi::DriveType::Fixed},
-                                                    {u'R', sysapi::DriveType::Removable},
-                                                    {u'N', sysapi::DriveType::Remote},
-                                                    {u'O', sysapi::DriveType::CdRom},
-                                                    {u'M', sysapi::DriveType::RamDisk}};
+        using enum sysapi::DriveType;
+        const QHash<QChar, sysapi::DriveType> types{
+            {u'F', Fixed}, {u'R', Removable}, {u'N', Remote}, {u'O', CdRom}, {u'M', RamDisk}};
         for (const QString& drive : drives.split(u' '))
             f.installOnDrive(drive[0], types.value(drive[1]));
         // A fixed C: without the game is passed over.
@@ -145,21 +157,18 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("latest"); // stable, beta, nightly
         QTest::addColumn<int>("row");            // -1: no row marked
         QTest::addColumn<QString>("folder");
-        const auto row = [](const char* name, const char* installed, QStringList latest, int row, const char* folder) {
-            QTest::newRow(name) << (installed ? QString::fromLatin1(installed) : QString()) << latest << row
-                                << QString::fromLatin1(folder);
-        };
         const QStringList usual{"1.4.0", "1.4.0-beta5", "r26400"};
-        row("nightly", "r26400", usual, 2, "baseset");
-        row("equal to stable and beta: row 0", "1.4.0", {"1.4.0", "1.4.0", "r1"}, 0, "baseset");
-        row("equal to beta and nightly: row 1", "r1", {"1.4.0", "r1", "r1"}, 1, "baseset");
-        row("no channel", "1.1.5", usual, -1, "data");
-        row("exact text only", "1.4.0 ", {"1.4.0", "1.4.0", "1.4.0"}, -1, "baseset");
-        row("case matters", "R26400", {"", "", "r26400"}, -1, "data");
-        row("no version before any release check", nullptr, {"", "", ""}, -1, "data");
-        row("1.2.0-beta1", "1.2.0-beta1", usual, -1, "baseset");
-        row("1.10.0 reads 11", "1.10.0", usual, -1, "data");
-        row("one digit", "2", usual, -1, "data");
+        QTest::newRow("nightly") << "r26400" << usual << 2 << "baseset";
+        QTest::newRow("equal to stable and beta: row 0")
+            << "1.4.0" << QStringList{"1.4.0", "1.4.0", "r1"} << 0 << "baseset";
+        QTest::newRow("equal to beta and nightly: row 1") << "r1" << QStringList{"1.4.0", "r1", "r1"} << 1 << "baseset";
+        QTest::newRow("no channel") << "1.1.5" << usual << -1 << "data";
+        QTest::newRow("exact text only") << "1.4.0 " << QStringList{"1.4.0", "1.4.0", "1.4.0"} << -1 << "baseset";
+        QTest::newRow("case matters") << "R26400" << QStringList{"", "", "r26400"} << -1 << "data";
+        QTest::newRow("no version before any release check") << QString() << QStringList{"", "", ""} << -1 << "data";
+        QTest::newRow("1.2.0-beta1") << "1.2.0-beta1" << usual << -1 << "baseset";
+        QTest::newRow("1.10.0 reads 11") << "1.10.0" << usual << -1 << "data";
+        QTest::newRow("one digit") << "2" << usual << -1 << "data";
     }
 
     void identification()
@@ -176,25 +185,23 @@ private Q_SLOTS:
 
         f.detection.readGameVersion();
 
-        const QString version = installed.isNull() ? QString() : installed;
         const qint64 size = QFileInfo(game + "korvane.exe").size();
         QCOMPARE(f.state.krvnExe, game + "korvane.exe");
-        QCOMPARE(f.state.krvnVersion, version);
+        QCOMPARE(f.state.krvnVersion, installed);
         QCOMPARE(f.state.krvnExeSize, size);
         QCOMPARE(f.state.baseSetFolder, game + folder + Sep);
-        QCOMPARE(f.view.versionText, "str47 " + version);
+        QCOMPARE(f.view.versionText, "str47 " + installed);
         QCOMPARE(f.view.runEnabled, true);
         QCOMPARE(f.view.selectedRows, row < 0 ? QList<int>() : QList<int>{row});
         QCOMPARE(f.view.icons, row < 0 ? QStringList() : QStringList{QStringLiteral("%1 installed str85").arg(row)});
         QVERIFY(f.view.statusBarCurrent);
         QCOMPARE(f.settings.writes,
                  (QList<QPair<QString, QString>>{
-                     {"KRVNPath", game}, {"KRVNVersion", version}, {"KRVNVersionSize", QString::number(size)}}));
+                     {"KRVNPath", game}, {"KRVNVersion", installed}, {"KRVNVersionSize", QString::number(size)}}));
         QVERIFY(f.errors.reports.isEmpty());
     }
 
-    // A stored folder that no longer holds the game: cleared in memory only (unless kept),
-    // and no drive search at start-up.
+    // A stored folder without the game is cleared in memory only (unless kept); no drive search follows at start-up.
     void storedFolderWithoutGame()
     {
         Fixture f;
@@ -244,9 +251,8 @@ private Q_SLOTS:
     {
         Fixture f;
         const QString folder = f.storeGame("big", "korvane.exe", "1.4.0");
-        QFile exe(folder + "korvane.exe");
         const qint64 threeGiB = 3LL * 1024 * 1024 * 1024;
-        if (!exe.resize(threeGiB)) // sparse: no disk space is used
+        if (!QFile::resize(folder + "korvane.exe", threeGiB)) // sparse: no disk space is used
             QSKIP("this file system cannot hold a sparse file of 3 GiB");
         f.detection.readGameVersion();
         QCOMPARE(f.state.krvnExeSize, threeGiB);
@@ -254,76 +260,56 @@ private Q_SLOTS:
         QCOMPARE(f.state.krvnVersion, "1.4.0");
     }
 
-    // Running starts the stored game (a folder with only "ttd.exe" too); without one it asks
-    // for a folder. Choosing always asks. Both refuse a folder without "korvane.exe".
     void folderCommands_data()
     {
-        QTest::addColumn<bool>("open");      // ChooseGameFolder, else RunGame
-        QTest::addColumn<QString>("stored"); // executable in the stored folder; empty: none
-        QTest::addColumn<QString>("chosen"); // executable in the chosen folder; "-": cancelled
-        QTest::addColumn<bool>("refused");   // told the folder lacks "korvane.exe"
-        QTest::addColumn<QString>("kept");   // the folder taken in the end: "stored" or "chosen"
-        QTest::addColumn<bool>("launched");
-        const auto row = [](const char* name, bool open, const char* stored, const char* chosen, bool refused,
-                            const char* kept, bool launched) {
-            QTest::newRow(name) << open << QString::fromLatin1(stored) << QString::fromLatin1(chosen) << refused
-                                << QString::fromLatin1(kept) << launched;
-        };
-        row("run stored ttd.exe", false, "ttd.exe", "-", false, "stored", true);
-        row("run, choice cancelled", false, "", "-", false, "stored", false);
-        row("run, chosen with only ttd.exe", false, "", "ttd.exe", true, "stored", false);
-        row("run, chosen korvane.exe", false, "", "korvane.exe", false, "chosen", true);
-        row("open, cancelled", true, "korvane.exe", "-", false, "stored", false);
-        row("open, chosen korvane.exe", true, "korvane.exe", "korvane.exe", false, "chosen", false);
+        QTest::addColumn<FolderCommand>("c");
+        QTest::newRow("run stored ttd.exe") << FolderCommand{false, "ttd.exe", "-", false, "stored", true};
+        QTest::newRow("run, choice cancelled") << FolderCommand{false, "", "-", false, "stored", false};
+        QTest::newRow("run, chosen with only ttd.exe") << FolderCommand{false, "", "ttd.exe", true, "stored", false};
+        QTest::newRow("run, chosen korvane.exe") << FolderCommand{false, "", "korvane.exe", false, "chosen", true};
+        QTest::newRow("open, cancelled") << FolderCommand{true, "korvane.exe", "-", false, "stored", false};
+        QTest::newRow("open, chosen korvane.exe")
+            << FolderCommand{true, "korvane.exe", "korvane.exe", false, "chosen", false};
     }
 
     void folderCommands()
     {
-        QFETCH(bool, open);
-        QFETCH(QString, stored);
-        QFETCH(QString, chosen);
-        QFETCH(bool, refused);
-        QFETCH(QString, kept);
-        QFETCH(bool, launched);
+        QFETCH(FolderCommand, c);
         Fixture f;
         const QString storedFolder = f.gameFolder("stored");
-        QVERIFY(QDir().mkpath(storedFolder));
-        if (!stored.isEmpty())
-            writeGame(storedFolder, stored, "1.3.0");
+        if (!c.stored.isEmpty())
+            writeGame(storedFolder, c.stored, "1.3.0");
         f.settings.values.insert("KRVNPath", storedFolder);
         f.state.krvnPath = storedFolder;
         f.detection.readGameVersion(true);
         const QString versionShown = f.view.versionText;
-        const QString chosenFolder = chosen == u'-' ? QString() : f.gameFolder("chosen");
-        QVERIFY(chosenFolder.isEmpty() || QDir().mkpath(chosenFolder));
-        if (!chosenFolder.isEmpty() && !chosen.isEmpty())
-            writeGame(chosenFolder, chosen, "1.4.0");
+        const QString chosenFolder = c.chosen == u'-' ? QString() : f.gameFolder("chosen");
+        if (!chosenFolder.isEmpty())
+            writeGame(chosenFolder, c.chosen, "1.4.0");
         f.dialogs.folders.enqueue(chosenFolder);
 
-        open ? void(f.detection.chooseGameFolder()) : f.detection.runGame();
+        c.open ? void(f.detection.chooseGameFolder()) : f.detection.runGame();
 
-        const bool asked = open || stored.isEmpty();
-        QCOMPARE(f.dialogs.folderTitles, asked ? QStringList{"str4"} : QStringList());
-        QCOMPARE(f.dialogs.messages.size(), refused ? 1 : 0);
-        if (refused) {
+        QCOMPARE(f.dialogs.folderTitles, c.open || c.stored.isEmpty() ? QStringList{"str4"} : QStringList());
+        QCOMPARE(f.dialogs.messages.size(), c.refused ? 1 : 0);
+        if (c.refused) {
             const MessageRequest& m = f.dialogs.messages[0];
             QCOMPARE(m.text + m.title, "str82Korvane Manager");
             QCOMPARE(m.icon, MessageIcon::Exclamation);
             QCOMPARE(m.buttons, MessageButtons::Ok);
         }
-        const bool tookChosen = kept == u"chosen";
+        const bool tookChosen = c.kept == u"chosen";
         const QString folder = tookChosen ? chosenFolder : storedFolder;
         QCOMPARE(f.state.krvnPath, folder);
         QCOMPARE(f.settings.values.value("KRVNPath"), folder);
-        QCOMPARE(f.state.krvnVersion, QLatin1String(tookChosen ? "1.4.0" : stored.isEmpty() ? "" : "1.3.0"));
+        QCOMPARE(f.state.krvnVersion, QLatin1String(tookChosen ? "1.4.0" : c.stored.isEmpty() ? "" : "1.3.0"));
         QCOMPARE(f.view.versionText, tookChosen ? "str47 1.4.0" : versionShown);
-        QCOMPARE(f.view.closes, launched ? 1 : 0);
-        QCOMPARE(f.platform.launches.size(), launched ? 1 : 0);
-        if (launched) {
-            QCOMPARE(f.platform.launches[0].program, folder + (tookChosen ? "korvane.exe" : stored));
-            QCOMPARE(f.platform.launches[0].arguments, QStringList());
-            QCOMPARE(f.platform.launches[0].workingFolder, folder);
-        }
+        QCOMPARE(f.view.closes, c.launched ? 1 : 0);
+        QCOMPARE(f.platform.launches.size(), c.launched ? 1 : 0);
+        const FakePlatform::Launch launch = f.platform.launches.value(0);
+        QCOMPARE(launch.program, c.launched ? folder + (tookChosen ? "korvane.exe" : c.stored) : QString());
+        QCOMPARE(launch.arguments, QStringList());
+        QCOMPARE(launch.workingFolder, c.launched ? folder : QString());
     }
 };
 

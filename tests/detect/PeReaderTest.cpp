@@ -16,12 +16,6 @@ QString readVersion(const Bytes& bytes)
     return QString::fromStdU16String(fileVersionTextOf(source));
 }
 
-const std::vector<pecorpus::Case>& corpus()
-{
-    static const std::vector<pecorpus::Case> cases = pecorpus::cases(true);
-    return cases;
-}
-
 // Counts what is read, so a test can tell the reader never reads the whole file.
 class CountingSource : public ByteSource
 {
@@ -40,6 +34,8 @@ public:
 
 } // namespace
 
+Q_DECLARE_METATYPE(pecorpus::Case)
+
 class PeReaderTest : public QObject
 {
     Q_OBJECT
@@ -48,15 +44,14 @@ private Q_SLOTS:
     // The answers the Windows stage checks against the system's own reader.
     void readsWhatTheSystemReads_data()
     {
-        QTest::addColumn<int>("index");
-        for (std::size_t i = 0; i < corpus().size(); ++i)
-            QTest::newRow(corpus()[i].name.c_str()) << int(i);
+        QTest::addColumn<pecorpus::Case>("c");
+        for (const pecorpus::Case& c : pecorpus::cases(true))
+            QTest::newRow(c.name.c_str()) << c;
     }
 
     void readsWhatTheSystemReads()
     {
-        QFETCH(int, index);
-        const pecorpus::Case& c = corpus()[static_cast<std::size_t>(index)];
+        QFETCH(pecorpus::Case, c);
         QCOMPARE(readVersion(c.bytes), QString::fromStdU16String(c.expected));
     }
 
@@ -67,8 +62,7 @@ private Q_SLOTS:
             QCOMPARE(QString::fromStdU16String(getFileVersionText(path.toStdU16String())), QString());
     }
 
-    // Cut anywhere before the end of the version data, the file gives nothing; cut after
-    // it, the version is still read.
+    // Cut anywhere before the end of the version data, the file gives nothing; cut after it, the version is read.
     void truncatedFiles()
     {
         for (bool pe32Plus : {false, true}) {
@@ -89,18 +83,15 @@ private Q_SLOTS:
     {
         pefixture::PeFile file = pecorpus::pe(
             false, {{0x040904B0}, {{u"040904B0", {{u"FileVersion", u"1.4.0"}, {u"ProductName", u"Korvane"}}}}});
-        const std::size_t nul = pecorpus::find(file.bytes, u"1.4.0") + 10;
-        pefixture::put16(file.bytes, nul, u'7');
+        pefixture::put16(file.bytes, pecorpus::find(file.bytes, u"1.4.0") + 10, u'7'); // over the text's NUL
         QCOMPARE(readVersion(file.bytes), "1.4.07");
     }
 
     // Only the headers, three directories and the resource are read, however large the file.
     void readsOnlyWhatItNeeds()
     {
-        pefixture::PeLayout wanted;
-        wanted.versionResource = pefixture::buildVersionInfo(pefixture::standardVersion(u"1.4.0"));
-        wanted.overlayBytes = 8 * 1024 * 1024;
-        const pefixture::PeFile file = pefixture::buildPe(wanted);
+        pefixture::PeFile file = pecorpus::pe(false, pefixture::standardVersion(u"1.4.0"));
+        file.bytes.resize(file.bytes.size() + 8 * 1024 * 1024); // data after the image, as installers append
         MemoryByteSource memory(file.bytes.data(), file.bytes.size());
         CountingSource counting(memory);
         QCOMPARE(QString::fromStdU16String(fileVersionTextOf(counting)), "1.4.0");

@@ -29,8 +29,7 @@ QString mnemonics(const QString& text)
     return keys;
 }
 
-// Everything a translated row must share with its English row, as one comparable text.
-// Blanks at the end are left out after a full-width colon, which carries its own space.
+// What a translated row shares with its English row, as one text; trailing blanks unless a full-width colon ends it.
 QString shape(const QString& text, bool withTrailingBlanks = true)
 {
     const auto spaces = [](auto begin, auto end) {
@@ -56,11 +55,10 @@ class BuiltinStringsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Each language: its own file behind its ids (row 1 tells), every row in use and no more,
-    // each fitting the code that fills in its values and surviving being quoted in a
-    // translation file, three menus with distinct accelerators, and no spacing the
-    // language's typography forbids (French puts a no-break space before ":", "?", "!"
-    // and ";" and inside « »; Chinese needs no blank after a full-width colon).
+    // Each language: its own file behind its ids (row 1 tells), every row in use and no more, each fitting the code
+    // that fills in its values and surviving being quoted in a translation file, three menus with distinct
+    // accelerators, and no spacing its typography forbids (French: a no-break space before ":", "?", "!", ";" and
+    // inside « »; Chinese: no blank after a full-width colon).
     void everyLanguage_data()
     {
         QTest::addColumn<int>("k");
@@ -95,17 +93,15 @@ private Q_SLOTS:
         QString menuKeys;
         for (int n = 1; n <= AppState::LanguageStringCount; ++n) {
             const int id = BuiltinStrings::rowId(k, n);
-            const std::optional<QString> found = strings.lookup(id);
-            const QString text = found.value_or(QString());
+            const QString text = strings.lookup(id).value_or(QString());
             const QString english = strings.lookup(n).value_or(QString());
             if (text.trimmed().isEmpty())
                 faults << describe(id, text) + ": missing or empty";
             const bool blanksCount = !text.endsWith(QChar(0xFF1A)); // a full-width colon carries its own space
             if (shape(text, blanksCount) != shape(english, blanksCount))
-                faults << describe(id, text) + QStringLiteral(": got ") + shape(text, blanksCount) +
-                              QStringLiteral(", expected ") + shape(english, blanksCount);
-            if (text.contains(QLatin1Char('"')) || text.contains("%VER") || text.contains(QLatin1Char('\r')) ||
-                text.contains(QLatin1Char('\t')))
+                faults << describe(id, text) + ": got " + shape(text, blanksCount) + ", expected " +
+                              shape(english, blanksCount);
+            if (text.contains(u'"') || text.contains("%VER") || text.contains(u'\r') || text.contains(u'\t'))
                 faults << describe(id, text) + ": holds a double quote, %VER, CR or tab";
             const QString own = mnemonics(text);
             if (n <= 3 && (own.size() != 1 || own[0].isSpace() || menuKeys.contains(own)))
@@ -121,7 +117,6 @@ private Q_SLOTS:
     void lookupAndRowFiles()
     {
         BuiltinStrings strings;
-        QVERIFY(!strings.lookup(1));
         strings.addRows(QStringLiteral("# comment\r\n1\tOne\r\n\r\nno tab here\n2\tTwo \\\\n not a break\n"
                                        "x\tnot a number\n3\tA\\nB\n"),
                         1000);

@@ -11,8 +11,7 @@ class LanguageListTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Each row from its descriptor, named as the system names its locale, else after its
-    // key; the system's name is cut at its first NUL.
+    // Each row from its descriptor, named as the system names its locale (up to a NUL), else after its key.
     void listRows_data()
     {
         QTest::addColumn<int>("k");

@@ -10,8 +10,7 @@ class LanguageStringsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // A real language with rows taken away: each missing row alone falls back, and going
-    // back to the complete language restores its own rows.
+    // Rows taken from a real language each fall back alone; the complete language restores its own rows.
     void removedRowsFallBackOneByOne()
     {
         BuiltinStrings strings = BuiltinStrings::compiled();

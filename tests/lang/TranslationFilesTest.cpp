@@ -69,9 +69,8 @@ private Q_SLOTS:
         state.workFolder = folder();
     }
 
-    // The header from the templates (the first line names the version, the last the
-    // language), then each row the language lacks with the text shown instead, its id
-    // without leading zeros and the text unchanged (quotes, bare line feeds, accents).
+    // The header from the templates (its first line names the version, its last the language), then each row the
+    // language lacks with the text it shows instead, unchanged (quotes, bare line feeds, accents), its id unpadded.
     void completionFile_data()
     {
         QTest::addColumn<int>("k");
@@ -110,9 +109,8 @@ private Q_SLOTS:
         QCOMPARE(readFile(folder() + name), completionHeader(key.toLatin1()) + entries);
     }
 
-    // The English rows whatever the current language, numbered with three digits; a row
-    // that cannot be read costs its own line only. The English completion file has the
-    // same name: whichever is written last replaces the other, shorter or longer.
+    // The English rows whatever the language, numbered with three digits; a row that cannot be read costs only its
+    // line. The English completion file shares its name: the one written last replaces the other, shorter or longer.
     void newLanguageFile()
     {
         BuiltinStrings strings = testTemplates(); // no row 673
@@ -158,8 +156,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(folder() + "krvnm_104_english.txt").isDir());
     }
 
-    // A language key from the settings must not lead the file out of the work folder,
-    // and an unset work folder must not mean the current directory.
+    // Neither a language key from the settings nor an unset work folder puts a file outside the work folder.
     void filesStayInTheWorkFolder()
     {
         QVERIFY(QDir(folder()).mkpath("work/krvnm_104_x"));

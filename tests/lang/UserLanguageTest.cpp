@@ -8,98 +8,90 @@
 
 namespace {
 
-AppState stateWithList(FakePlatform& platform)
+struct Locale
 {
-    AppState state;
-    readUserLocale(state, BuiltinStrings::compiled(), platform);
-    return state;
-}
+    QString userLanguage, codePage, defaultKey; // the system's language name and code page, the default key
+    QString language;                           // the language chosen, and its row k
+    int k, charset;
+};
+
+struct Selection
+{
+    QString stored, userLanguage; // the key in the settings ("---": none chosen), the system's language name
+    QString language;             // the language chosen, and its row k
+    int k;
+};
 
 } // namespace
+
+Q_DECLARE_METATYPE(Locale)
+Q_DECLARE_METATYPE(Selection)
 
 class UserLanguageTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    // The font character set of the user's code page, and the interface language the
-    // user's language name begins with (else the default).
+    // The font character set of the user's code page; the language their language name begins with, else the default.
     void userLocale_data()
     {
-        QTest::addColumn<QString>("userLanguage");
-        QTest::addColumn<QString>("codePage");
-        QTest::addColumn<QString>("defaultKey");
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("k");
-        QTest::addColumn<int>("charset");
-        const auto row = [](const char* user, const char* codePage, const char* defaultKey, const char* language, int k,
-                            int charset) {
-            QTest::addRow("'%s', '%s', default %s", user, codePage, defaultKey)
-                << user << codePage << defaultKey << language << k << charset;
+        QTest::addColumn<Locale>("l");
+        const auto row = [](const Locale& l) {
+            QTest::addRow("'%s', '%s', default %s", qPrintable(l.userLanguage), qPrintable(l.codePage),
+                          qPrintable(l.defaultKey))
+                << l;
         };
-        row("French", "1252", "ENGLISH", "FRENCH", 3, 0);
-        row("fRENCH", "1251", "ENGLISH", "FRENCH", 3, 204); // letter case ignored
-        row("Spanish", "437", "ENGLISH", "SPANISH", 1, 0);
-        row("Korean", "ANSI", "ENGLISH", "KOREAN", 6, 0);
-        row("Portuguese", "874", "ENGLISH", "ENGLISH", 0, 222);
-        row("Chinese (Simplified)", "936", "ENGLISH", "ENGLISH", 0, 134); // as Windows names it
-        row("", "", "ENGLISH", "ENGLISH", 0, 0);
-        row("Klingon", "1361", "DUTCH", "DUTCH", 9, 130);
+        row({"French", "1252", "ENGLISH", "FRENCH", 3, 0});
+        row({"fRENCH", "1251", "ENGLISH", "FRENCH", 3, 204}); // letter case ignored
+        row({"Spanish", "437", "ENGLISH", "SPANISH", 1, 0});
+        row({"Korean", "ANSI", "ENGLISH", "KOREAN", 6, 0});
+        row({"Portuguese", "874", "ENGLISH", "ENGLISH", 0, 222});
+        row({"Chinese (Simplified)", "936", "ENGLISH", "ENGLISH", 0, 134}); // as Windows names it
+        row({"", "", "ENGLISH", "ENGLISH", 0, 0});
+        row({"Klingon", "1361", "DUTCH", "DUTCH", 9, 130});
     }
 
     void userLocale()
     {
-        QFETCH(QString, userLanguage);
-        QFETCH(QString, codePage);
-        QFETCH(QString, defaultKey);
-        QFETCH(QString, language);
-        QFETCH(int, k);
-        QFETCH(int, charset);
+        QFETCH(Locale, l);
         FakePlatform platform;
-        platform.userLanguage = userLanguage;
-        platform.userAnsiCodePage = codePage;
-        AppState state = stateWithList(platform);
-        QCOMPARE(int(state.fontCharset), charset);
+        platform.userLanguage = l.userLanguage;
+        platform.userAnsiCodePage = l.codePage;
+        AppState state;
+        readUserLocale(state, BuiltinStrings::compiled(), platform);
+        QCOMPARE(int(state.fontCharset), l.charset);
         state.languageIndex = 5;
-        detectUserLanguage(state, platform, defaultKey);
-        QCOMPARE(state.language, language);
-        QCOMPARE(int(state.languageIndex), k);
-        QCOMPARE(state.userLanguageName, userLanguage.toUpper());
+        detectUserLanguage(state, platform, l.defaultKey);
+        QCOMPARE(state.language, l.language);
+        QCOMPARE(int(state.languageIndex), l.k);
+        QCOMPARE(state.userLanguageName, l.userLanguage.toUpper());
     }
 
     void startupSelection_data()
     {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("userLanguage");
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("k");
-        const auto row = [](const char* name, const char* stored, const char* user, const char* language, int k) {
-            QTest::newRow(name) << stored << user << language << k;
-        };
-        row("none chosen: French system", "---", "French", "FRENCH", 3);
-        row("none chosen: Portuguese system", "---", "Portuguese", "ENGLISH", 0);
-        row("empty key detects too", "", "French", "FRENCH", 3);
-        row("empty key is not Estonian", "", "Klingon", "ENGLISH", 0);
-        row("SPANISH", "SPANISH", "French", "SPANISH", 1);
-        row("CHINESE is in two keys", "CHINESE", "French", "CHINESE", 8);
-        row("SCHINESE", "SCHINESE", "French", "SCHINESE", 7);
-        row("no key holds it", "KLINGON", "French", "KLINGON", 0);
-        row("letter case counts", "spanish", "Spanish", "spanish", 0);
+        QTest::addColumn<Selection>("s");
+        QTest::newRow("none chosen: French system") << Selection{"---", "French", "FRENCH", 3};
+        QTest::newRow("none chosen: Portuguese system") << Selection{"---", "Portuguese", "ENGLISH", 0};
+        QTest::newRow("empty key detects too") << Selection{"", "French", "FRENCH", 3};
+        QTest::newRow("empty key is not Estonian") << Selection{"", "Klingon", "ENGLISH", 0};
+        QTest::newRow("SPANISH") << Selection{"SPANISH", "French", "SPANISH", 1};
+        QTest::newRow("CHINESE is in two keys") << Selection{"CHINESE", "French", "CHINESE", 8};
+        QTest::newRow("SCHINESE") << Selection{"SCHINESE", "French", "SCHINESE", 7};
+        QTest::newRow("no key holds it") << Selection{"KLINGON", "French", "KLINGON", 0};
+        QTest::newRow("letter case counts") << Selection{"spanish", "Spanish", "spanish", 0};
     }
 
     void startupSelection()
     {
-        QFETCH(QString, stored);
-        QFETCH(QString, userLanguage);
-        QFETCH(QString, language);
-        QFETCH(int, k);
+        QFETCH(Selection, s);
         FakePlatform platform;
-        platform.userLanguage = userLanguage;
-        AppState state = stateWithList(platform);
-        state.language = stored;
+        platform.userLanguage = s.userLanguage;
+        AppState state;
+        readUserLocale(state, BuiltinStrings::compiled(), platform);
+        state.language = s.stored;
         selectLanguage(state, platform);
-        QCOMPARE(state.language, language);
-        QCOMPARE(int(state.languageIndex), k);
+        QCOMPARE(state.language, s.language);
+        QCOMPARE(int(state.languageIndex), s.k);
     }
 };
 

@@ -1,14 +1,11 @@
 #pragma once
 
-// A game installation for the tests: an executable with a version resource.
-
 #include "PeFixtureWriter.h"
 
 #include <QDir>
 #include <QTest>
 
-// Writes folder/name as a game executable with the given version (a null version: no
-// version resource at all).
+// Writes folder/name as a game executable with the given version (a null version: no version resource at all).
 inline void writeGame(const QString& folder, const QString& name, const QString& version)
 {
     QVERIFY(QDir().mkpath(folder));

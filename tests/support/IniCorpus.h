@@ -1,8 +1,7 @@
 #pragma once
 
-// INI answers as Windows' profile reader gives them with a buffer of 255 characters,
-// learnt from the system's own reader: the Windows stage checks every answer here
-// against it, the Qt tests check our reader against the answers. Standard library only.
+// INI answers as Windows' profile reader gives them with a buffer of 255 characters, checked against the system in the
+// Windows stage and against our reader in the Qt tests. Standard library only.
 
 #include <string>
 #include <vector>
@@ -46,7 +45,7 @@ inline std::vector<Case> cases()
     using namespace std::string_literals;
     const std::string bom8 = "\xEF\xBB\xBF";
     const std::string u8 = bom8 + "[K]\nv=a";
-    std::vector<Case> cases = {
+    return {
         version("plain LF", "[KRVNM]\nversion=1.0.4\n", u"", u"1.0.4"),
         {"CR ends a line before LF", "[KRVNM]\rversion=1.0.4\nother=2\n", u"KRVNM", u"other", u"", u"2"},
         version("CR inside a value", "[KRVNM]\nversion=1\r2\n", u"d", u"1"),
@@ -140,7 +139,6 @@ inline std::vector<Case> cases()
         {"no case folding beyond ASCII", bom8 + "[KRVNM]\n\xC3\x89T\xC3\x89=1\n", u"KRVNM", u"\u00e9t\u00e9", u"d",
          u"d"},
     };
-    return cases;
 }
 
 } // namespace inicorpus

@@ -1,8 +1,7 @@
 #pragma once
 
-// PE files and the FileVersion text the system's own version functions read from them:
-// the Windows stage checks every answer here against the system, the Qt tests check our
-// reader against the answers. Each case comes in both word sizes. Standard library only.
+// PE files and the FileVersion text the system's own version functions read from them, checked against the system in
+// the Windows stage and against our reader in the Qt tests. Each case in both word sizes; standard library only.
 
 #include "PeFixtureWriter.h"
 
@@ -54,16 +53,15 @@ using Damages = std::vector<std::pair<std::string, Damage>>;
 // Damage to the standard file that leaves nothing to read, for both readers.
 inline Damages systemDamages()
 {
-    using L = pefixture::PeOffsets;
     return {
-        {"empty file", [](Bytes& b, const L&) { b.clear(); }},
-        {"no MZ", [](Bytes& b, const L&) { b[0] = 'Z'; }},
-        {"no PE signature", [](Bytes& b, const L& l) { b[l.peHeader] = 'X'; }},
-        {"cut inside the section table", [](Bytes& b, const L& l) { b.resize(l.sectionTable + 10); }},
-        {"cut inside the version data", [](Bytes& b, const L& l) { b.resize(l.versionData + 40); }},
+        {"empty file", [](auto& b, auto&) { b.clear(); }},
+        {"no MZ", [](auto& b, auto&) { b[0] = 'Z'; }},
+        {"no PE signature", [](auto& b, auto& l) { b[l.peHeader] = 'X'; }},
+        {"cut inside the section table", [](auto& b, auto& l) { b.resize(l.sectionTable + 10); }},
+        {"cut inside the version data", [](auto& b, auto& l) { b.resize(l.versionData + 40); }},
         // The file still holds the version bytes after the section, but they are not the section's.
         {"section ends inside the version data",
-         [](Bytes& b, const L& l) {
+         [](auto& b, auto& l) {
              put32(b, l.sectionTable + 16, static_cast<std::uint32_t>(l.versionData - l.resourceSection + 16));
          }},
     };
@@ -73,63 +71,59 @@ inline Damages systemDamages()
 // the system's in the Windows stage, checks less (a signature that is only "PE") or fails.
 inline Damages ownDamages()
 {
-    using L = pefixture::PeOffsets;
     return {
-        {"PE header offset past the end", [](Bytes& b, const L&) { put32(b, 0x3C, 0xFFFFFFF0); }},
-        {"PE signature without its NULs", [](Bytes& b, const L& l) { b[l.peHeader + 2] = 'X'; }},
-        {"unknown optional header magic", [](Bytes& b, const L& l) { put16(b, l.optionalHeader, 0x107); }},
-        {"optional header too short", [](Bytes& b, const L& l) { put16(b, l.peHeader + 20, 64); }},
-        {"optional header size zero", [](Bytes& b, const L& l) { put16(b, l.peHeader + 20, 0); }},
-        {"only two data directories", [](Bytes& b, const L& l) { put32(b, l.directoryCount, 2); }},
-        {"no sections", [](Bytes& b, const L& l) { put16(b, l.peHeader + 6, 0); }},
-        {"65535 sections, table past the end", [](Bytes& b, const L& l) { put16(b, l.peHeader + 6, 0xFFFF); }},
+        {"PE header offset past the end", [](auto& b, auto&) { put32(b, 0x3C, 0xFFFFFFF0); }},
+        {"PE signature without its NULs", [](auto& b, auto& l) { b[l.peHeader + 2] = 'X'; }},
+        {"unknown optional header magic", [](auto& b, auto& l) { put16(b, l.optionalHeader, 0x107); }},
+        {"optional header too short", [](auto& b, auto& l) { put16(b, l.peHeader + 20, 64); }},
+        {"optional header size zero", [](auto& b, auto& l) { put16(b, l.peHeader + 20, 0); }},
+        {"only two data directories", [](auto& b, auto& l) { put32(b, l.directoryCount, 2); }},
+        {"no sections", [](auto& b, auto& l) { put16(b, l.peHeader + 6, 0); }},
+        {"65535 sections, table past the end", [](auto& b, auto& l) { put16(b, l.peHeader + 6, 0xFFFF); }},
         {"resource directory outside every section",
-         [](Bytes& b, const L& l) { put32(b, l.resourceDirectory, 0x7FFFF000); }},
+         [](auto& b, auto& l) { put32(b, l.resourceDirectory, 0x7FFFF000); }},
         {"resource directory at the top of the address space",
-         [](Bytes& b, const L& l) { put32(b, l.resourceDirectory, 0xFFFFFFFF); }},
-        {"section data past the end", [](Bytes& b, const L& l) { put32(b, l.sectionTable + 20, 0xFFFFFE00); }},
+         [](auto& b, auto& l) { put32(b, l.resourceDirectory, 0xFFFFFFFF); }},
+        {"section data past the end", [](auto& b, auto& l) { put32(b, l.sectionTable + 20, 0xFFFFFE00); }},
         {"section raw size huge",
-         [](Bytes& b, const L& l) {
+         [](auto& b, auto& l) {
              put32(b, l.sectionTable + 16, 0xFFFFFFFF);
              put32(b, l.sectionTable + 20, 0xFFFFFF00);
          }},
         {"section address wraps",
-         [](Bytes& b, const L& l) {
+         [](auto& b, auto& l) {
              put32(b, l.sectionTable + 12, 0xFFFFFF00);
              put32(b, l.resourceDirectory, 0xFFFFFFF8);
          }},
-        {"directory claims 131070 entries", [](Bytes& b, const L& l) { put32(b, l.typeDirectory + 12, 0xFFFFFFFF); }},
-        {"type directory without entries", [](Bytes& b, const L& l) { put16(b, l.typeDirectory + 14, 0); }},
-        {"version type is a data entry", [](Bytes& b, const L& l) { put32(b, l.typeDirectory + 20, 24); }},
-        {"type entry points back at the root",
-         [](Bytes& b, const L& l) { put32(b, l.typeDirectory + 20, 0x80000000u); }},
-        {"name entry points at itself", [](Bytes& b, const L& l) { put32(b, l.nameDirectory + 20, 0x80000000u | 24); }},
+        {"directory claims 131070 entries", [](auto& b, auto& l) { put32(b, l.typeDirectory + 12, 0xFFFFFFFF); }},
+        {"type directory without entries", [](auto& b, auto& l) { put16(b, l.typeDirectory + 14, 0); }},
+        {"version type is a data entry", [](auto& b, auto& l) { put32(b, l.typeDirectory + 20, 24); }},
+        {"type entry points back at the root", [](auto& b, auto& l) { put32(b, l.typeDirectory + 20, 0x80000000u); }},
+        {"name entry points at itself", [](auto& b, auto& l) { put32(b, l.nameDirectory + 20, 0x80000000u | 24); }},
         {"language entry is a directory pointing at the root",
-         [](Bytes& b, const L& l) { put32(b, l.languageDirectory + 20, 0x80000000u); }},
+         [](auto& b, auto& l) { put32(b, l.languageDirectory + 20, 0x80000000u); }},
         {"language entry points past the end",
-         [](Bytes& b, const L& l) { put32(b, l.languageDirectory + 20, 0x7FFFFFF0); }},
-        {"data entry points at the directory as data",
-         [](Bytes& b, const L& l) { put32(b, l.languageDirectory + 20, 0); }},
-        {"data size of 4 GiB", [](Bytes& b, const L& l) { put32(b, l.dataEntry + 4, 0xFFFFFFFF); }},
-        {"data size zero", [](Bytes& b, const L& l) { put32(b, l.dataEntry + 4, 0); }},
-        {"data address wraps", [](Bytes& b, const L& l) { put32(b, l.dataEntry, 0xFFFFFFFE); }},
-        {"version block length below its header", [](Bytes& b, const L& l) { put16(b, l.versionData, 5); }},
-        {"version block cut before its children", [](Bytes& b, const L& l) { put16(b, l.versionData, 92); }},
-        {"root value length huge", [](Bytes& b, const L& l) { put16(b, l.versionData + 2, 0xFFFF); }},
+         [](auto& b, auto& l) { put32(b, l.languageDirectory + 20, 0x7FFFFFF0); }},
+        {"data entry points at the directory as data", [](auto& b, auto& l) { put32(b, l.languageDirectory + 20, 0); }},
+        {"data size of 4 GiB", [](auto& b, auto& l) { put32(b, l.dataEntry + 4, 0xFFFFFFFF); }},
+        {"data size zero", [](auto& b, auto& l) { put32(b, l.dataEntry + 4, 0); }},
+        {"data address wraps", [](auto& b, auto& l) { put32(b, l.dataEntry, 0xFFFFFFFE); }},
+        {"version block length below its header", [](auto& b, auto& l) { put16(b, l.versionData, 5); }},
+        {"version block cut before its children", [](auto& b, auto& l) { put16(b, l.versionData, 92); }},
+        {"root value length huge", [](auto& b, auto& l) { put16(b, l.versionData + 2, 0xFFFF); }},
         {"root key without NUL",
-         [](Bytes& b, const L& l) {
+         [](auto& b, auto& l) {
              put16(b, l.versionData, 6 + 8);
              for (std::size_t i = 0; i < 8; i += 2)
                  put16(b, l.versionData + 6 + i, u'V');
          }},
         // Damage inside the version blocks: the walk ends and never leaves the resource.
-        {"first child of zero length", [](Bytes& b, const L&) { put16(b, blockOf(b, u"StringFileInfo"), 0); }},
+        {"first child of zero length", [](auto& b, auto&) { put16(b, blockOf(b, u"StringFileInfo"), 0); }},
         // The translation after it is then out of reach.
-        {"first child reaching past the root",
-         [](Bytes& b, const L&) { put16(b, blockOf(b, u"StringFileInfo"), 0xFFFF); }},
-        {"table key cut off", [](Bytes& b, const L&) { put16(b, blockOf(b, u"040904B0"), 8); }},
-        {"translation value of two bytes", [](Bytes& b, const L&) { put16(b, blockOf(b, u"Translation") + 2, 2); }},
-        {"translation without value", [](Bytes& b, const L&) { put16(b, blockOf(b, u"Translation") + 2, 0); }},
+        {"first child reaching past the root", [](auto& b, auto&) { put16(b, blockOf(b, u"StringFileInfo"), 0xFFFF); }},
+        {"table key cut off", [](auto& b, auto&) { put16(b, blockOf(b, u"040904B0"), 8); }},
+        {"translation value of two bytes", [](auto& b, auto&) { put16(b, blockOf(b, u"Translation") + 2, 2); }},
+        {"translation without value", [](auto& b, auto&) { put16(b, blockOf(b, u"Translation") + 2, 0); }},
     };
 }
 
@@ -152,8 +146,7 @@ inline std::vector<Case> cases(bool ownDamage = false)
             add("language " + std::to_string(id), pe(pe32Plus, pefixture::standardVersion(version, id, codePage), id),
                 version);
 
-        // The first translation chooses the table, wherever that table stands and whatever
-        // else the resource holds.
+        // The first translation chooses the table, wherever it stands and whatever else the resource holds.
         const std::pair<const char*, std::pair<V, std::u16string>> tables[] = {
             {"German first, its table second",
              {{{0x040704E4, 0x040904B0},

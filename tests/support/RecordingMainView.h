@@ -1,7 +1,6 @@
 #pragma once
 
-// The main window as the logic behind it sees it (installation, checks, download engine,
-// game detection), keeping what they leave on it.
+// The main window as installation, checks, download engine and game detection see it, keeping what they leave.
 
 #include "NullWindow.h"
 

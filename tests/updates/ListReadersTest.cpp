@@ -25,15 +25,16 @@ class ListReadersTest : public QObject
     {
         return release ? Text(release->version) + " " + Text(release->date) : "-";
     }
+    static void row(const char* name, const QByteArray& text, const QStringList& expected)
+    {
+        QTest::newRow(name) << text << expected;
+    }
 
 private Q_SLOTS:
     void feed_data()
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QStringList>("expected"); // stable, beta, nightly: "version date" or "-"
-        const auto row = [](const char* name, const QByteArray& text, const QStringList& expected) {
-            QTest::newRow(name) << text << expected;
-        };
         const QByteArray stable = "1.4.0\t2013-04-01\tstable\r\n";
         const QByteArray beta = "1.4.0-beta5\t2014-02-25\tbeta\r\n";
         const QStringList stableOnly{"1.4.0 2013-04-01", "-", "-"};
@@ -47,10 +48,8 @@ private Q_SLOTS:
         row("CR LF from the server, converted", "x\tnothing\r\r\ny\tnothing\r\r\n1.4.0\t2013-04-01\tstable\r\r\n",
             stableOnly);
         row("empty", {}, {"-", "-", "-"});
-        // Names that could leave the work folder or the server's folder are no versions, but
-        // their lines still count.
-        row("ignored lines still count", "..\tstable\r\n..\tstable\r\n..\tstable\r\n..\tstable\r\n" + stable,
-            {"-", "-", "-"});
+        // Names that could leave the work or the server's folder are no versions, but their lines still count.
+        row("ignored lines still count", QByteArray("..\tstable\r\n").repeated(4) + stable, {"-", "-", "-"});
     }
 
     void feed()
@@ -65,9 +64,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QStringList>("expected");
-        const auto row = [](const char* name, const QByteArray& text, const QStringList& expected) {
-            QTest::newRow(name) << text << expected;
-        };
         const QByteArray head =
             "<table><tr><th>Name</th><th>Last modified</th></tr>"
             "<tr><td><a href=\"/binaries/\">Parent Directory</a></td><td>2012-01-01 10:00 </td></tr>";

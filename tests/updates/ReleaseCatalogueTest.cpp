@@ -11,7 +11,6 @@ namespace {
 const QByteArray Stable = "1.4.0\t2013-04-01\tstable\n";
 const QByteArray Beta = "1.4.0-beta5\t2014-02-25\tbeta\n";
 const QByteArray Nightly = "r26400\t2014-03-12\tnightlies\n";
-const QString NotFound = "<html><body><h1>404 Not Found</h1></body></html>\n";
 
 // An HTML listing of releases 1.3.0 to 1.3.(count-1), newest first, on one line.
 QByteArray listing(int count)
@@ -35,11 +34,6 @@ QList<ReleaseRecord> releases(int count, int first = 0)
 using Settings = QHash<QString, QString>;
 
 } // namespace
-
-bool operator==(const ReleaseRecord& a, const ReleaseRecord& b)
-{
-    return a.version == b.version && a.date == b.date;
-}
 
 class ReleaseCatalogueTest : public QObject
 {
@@ -104,24 +98,21 @@ private Q_SLOTS:
 
         check(feed, listing(3));
 
-        const QStringList icons =
-            markedRow < 0 ? QStringList() : QStringList{QStringLiteral("%1 exclamation New version!").arg(markedRow)};
-        QCOMPARE(f->view.icons, icons);
+        const QString mark = QStringLiteral("%1 exclamation New version!").arg(markedRow);
+        QCOMPARE(f->view.icons, markedRow < 0 ? QStringList() : QStringList{mark});
         QCOMPARE(f->view.selectedRows, markedRow < 0 ? QList<int>() : QList<int>{markedRow});
         QCOMPARE((QStringList{f->state.latestStable, f->state.latestBeta, f->state.latestNightly}), latest);
         QCOMPARE(f->settings.values, storedAfter);
         // Each channel found is captioned, dated and offered.
-        QList<int> offered;
-        for (const int row : {0, 1, 2}) {
-            if (latest.at(row).isEmpty())
-                continue;
-            offered << row;
-            const QString channel = QStringList{"LatestStable", "LatestBeta", "LatestNightly"}.at(row);
-            QCOMPARE(f->view.dates.value(row), "Date: " + storedAfter.value(channel + "Date"));
-        }
-        QCOMPARE(f->view.captions.keys(), offered);
-        QCOMPARE(f->view.dates.keys(), offered);
-        QCOMPARE(f->view.enabledRows, offered);
+        const QStringList channels{"LatestStable", "LatestBeta", "LatestNightly"};
+        QMap<int, QString> dates;
+        for (const int row : {0, 1, 2})
+            if (!latest.at(row).isEmpty())
+                dates.insert(row, "Date: " + storedAfter.value(channels.at(row) + "Date"));
+        QCOMPARE(f->view.dates.values(), dates.values());
+        QCOMPARE(f->view.dates.keys(), dates.keys());
+        QCOMPARE(f->view.captions.keys(), dates.keys());
+        QCOMPARE(f->view.enabledRows, dates.keys());
         QCOMPARE(f->view.enables, QList<bool>({false, true}));
         QCOMPARE(f->view.clears, 1);
         QVERIFY(f->view.installImage);
@@ -159,11 +150,14 @@ private Q_SLOTS:
 
         check(Stable + Beta + Nightly, listing, 200, listingStatus);
 
-        QCOMPARE(f->state.olderReleases, after);
-        QStringList items;
-        for (const ReleaseRecord& record : after)
-            items.append(record.version + " (" + record.date + ")");
-        QCOMPARE(f->view.restoreFills, filled ? QList<QStringList>{items} : QList<QStringList>());
+        const auto items = [](const QList<ReleaseRecord>& records) {
+            QStringList items;
+            for (const ReleaseRecord& record : records)
+                items.append(record.version + " (" + record.date + ")");
+            return items;
+        };
+        QCOMPARE(items(f->state.olderReleases), items(after));
+        QCOMPARE(f->view.restoreFills, filled ? QList<QStringList>{items(after)} : QList<QStringList>());
         QCOMPARE(f->view.enabledRows.contains(3), filled);
         QCOMPARE(f->state.olderReleasesListed(), after.size() > 10);
         QVERIFY(f->state.catalogueLoaded);
@@ -174,7 +168,7 @@ private Q_SLOTS:
         f->state.latestStable = "1.4.0";
         f->state.latestStableDate = "2013-04-01";
         f->state.lastCheckDate = "earlier";
-        check(NotFound.toUtf8(), listing(11), 404);
+        check("<html><body><h1>404 Not Found</h1></body></html>\n", listing(11), 404);
 
         QVERIFY(!f->state.catalogueLoaded);
         QVERIFY(!f->view.installImage);
@@ -231,8 +225,7 @@ private Q_SLOTS:
         QTest::newRow("no such row") << 4 << 0 << beta << "";
         QTest::newRow("version naming other folders") << 1 << -1 << "1.4/../x?y#z"
                                                       << "/binaries/releases/1.4%2F..%2Fx%3Fy%23z/changelog.txt";
-        QTest::newRow("version ..") << 1 << -1 << ".."
-                                    << "";
+        QTest::newRow("version ..") << 1 << -1 << QString("..") << QString();
     }
 
     void changeLogAddress()

@@ -18,11 +18,6 @@ QString shownText(const MessageRequest& m)
     return QStringLiteral("%1 | %2 | icon %3 | buttons %4").arg(m.title, m.text).arg(int(m.icon)).arg(int(m.buttons));
 }
 
-QString Message(const QString& text, MessageIcon icon, MessageButtons buttons)
-{
-    return shownText(MessageRequest{text, icon, buttons, {}});
-}
-
 } // namespace
 
 class SelfUpdateCheckTest : public QObject
@@ -55,8 +50,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<bool>("completed");
 
-        const QString latest = Message(Latest, MessageIcon::Information, MessageButtons::Ok);
-        const QString offer = Message(Offer.arg("1.0.3"), MessageIcon::Exclamation, MessageButtons::YesNo);
+        const QString latest = shownText({Latest, MessageIcon::Information, MessageButtons::Ok, {}});
+        const QString offer = shownText({Offer.arg("1.0.3"), MessageIcon::Exclamation, MessageButtons::YesNo, {}});
         const auto row = [](const char* name, const QByteArray& body, int status, bool automatic, Answer reply,
                             const QStringList& messages, bool completed) {
             QTest::newRow(name) << body << status << automatic << reply << messages << completed;
@@ -89,25 +84,19 @@ private Q_SLOTS:
         for (const MessageRequest& m : std::as_const(f->dialogs.messages))
             shown.append(shownText(m));
         QCOMPARE(shown, messages);
-        QCOMPARE(f->platform.opened, reply == Answer::Yes ? QStringList{f->state.endpoints.makerServer +
-                                                                        "/korvane-manager/?utm_source=krvnm&utm_medium="
-                                                                        "app&utm_campaign=104"}
-                                                          : QStringList());
+        const QString page = server.url("/korvane-manager/?utm_source=krvnm&utm_medium=app&utm_campaign=104");
+        QCOMPARE(f->platform.opened, reply == Answer::Yes ? QStringList{page} : QStringList());
         QCOMPARE(f->state.selfCheckDone, completed);
         QCOMPARE(f->state.lastSelfCheckDate, completed ? checkDate(TestDay) : "earlier");
         QCOMPARE(SelfUpdateCheck::selfCheckDue(f->state, TestDay), !completed);
         QCOMPARE((QList<bool>{f->view.enables.first(), f->view.enables.last()}), (QList<bool>{false, true}));
         QVERIFY(f->errors.reports.isEmpty());
-        if (completed) {
-            QVERIFY(!QFileInfo::exists(f->state.managerFile));
-            QCOMPARE(f->view.lines.last(), "Done.");
-            QCOMPARE(f->view.label, "Updates list downloaded successfully.");
-        } else {
-            // A failed download removed its file; an unusable answer stays until the next start.
-            QCOMPARE(QFileInfo::exists(f->state.managerFile), status == 200);
-            QCOMPARE(f->view.lines.count("Failed to connect to server."), status == 200 ? 1 : 2);
-            QCOMPARE(f->view.label, "Failed to download updates list.");
-        }
+        // A failed download removed its file; an unusable answer stays until the next start.
+        QCOMPARE(QFileInfo::exists(f->state.managerFile), !completed && status == 200);
+        QCOMPARE(f->view.lines.count("Failed to connect to server."), completed ? 0 : status == 200 ? 1 : 2);
+        QCOMPARE(f->view.lines.last(), QLatin1String(completed ? "Done." : "Failed to connect to server."));
+        QCOMPARE(f->view.label, QLatin1String(completed ? "Updates list downloaded successfully."
+                                                        : "Failed to download updates list."));
     }
 
     void offlineAsksNothing()

@@ -1,8 +1,7 @@
 #pragma once
 
-// A check's surroundings: the test HTTP server standing in for the feed, build and maker
-// servers, a work folder, the English texts, fake seams, and a real download engine
-// over the network component, reporting to a recording window; both checks on TestDay.
+// A check's surroundings: the test HTTP server as feed, build and maker servers, a work folder, the English texts,
+// fake seams and a real download engine over the network, reporting to a recording window; both checks on TestDay.
 
 #include "FakeServices.h"
 #include "RecordingMainView.h"
@@ -24,7 +23,6 @@ struct UpdatesFixture : FakeServices
 {
     explicit UpdatesFixture(TestHttpServer& server)
     {
-        state.languageIndex = 0;
         loadLanguageStrings(state, BuiltinStrings::compiled());
         state.connectionType = 1;
         state.appVersion = "1.0.4";
