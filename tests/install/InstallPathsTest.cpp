@@ -49,20 +49,12 @@ private Q_SLOTS:
         QCOMPARE(source.refused(), address.isEmpty());
     }
 
-    void rootFolders_data()
-    {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<bool>("root");
-        QTest::newRow("file-system root") << "/" << true;
-        QTest::newRow("three characters, no root") << "/a/" << false;
-    }
     void rootFolders()
     {
-        QFETCH(QString, folder);
-        QFETCH(bool, root);
         FakePlatform platform;
         platform.driveRoots['D'] = "/prefix/drive_d/";
-        QCOMPARE(InstallFolder::isRoot(folder, platform), root);
+        QVERIFY(InstallFolder::isRoot("/", platform));
+        QVERIFY2(!InstallFolder::isRoot("/a/", platform), "three characters are no root");
     }
 };
 
