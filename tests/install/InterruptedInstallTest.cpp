@@ -1,5 +1,5 @@
+#include "InstallTestSupport.h"
 #include "TestMain.h"
-#include "ZipFixtures.h"
 #include "install/InstallBackup.h"
 #include "install/InstallRecovery.h"
 

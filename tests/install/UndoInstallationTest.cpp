@@ -2,7 +2,6 @@
 #include "GameFixture.h"
 #include "InstallTestSupport.h"
 #include "TestMain.h"
-#include "ZipFixtures.h"
 #include "app/MainCommands.h"
 #include "install/InstallRecord.h"
 

@@ -1,7 +1,5 @@
 #include "InstallTestSupport.h"
 #include "TestMain.h"
-#include "ZipFixtures.h"
-#include "install/ZipExtractor.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

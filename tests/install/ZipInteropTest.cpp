@@ -1,6 +1,5 @@
 #include "InstallTestSupport.h"
 #include "TestMain.h"
-#include "ZipFixtures.h"
 
 #include <QDateTime>
 #include <QDirIterator>
