@@ -58,24 +58,21 @@ private Q_SLOTS:
         QTemporaryDir temp, archive; // the archive itself stays out of the snapshots
         const QString outside = temp.filePath("outside"), zip = archive.filePath("build.zip");
         QVERIFY(writeFile(outside + "/keep.txt", "keep"));
-        const QString made =
-            pythonZip(zip, QString("OUTSIDE = r'%1'\nadd('first.txt', b'first')\n").arg(outside) + entries);
-        QVERIFY2(made.isEmpty(), qPrintable(made));
+        QCOMPARE(pythonZip(zip, QString("OUTSIDE = r'%1'\nadd('first.txt', b'first')\n").arg(outside) + entries),
+                 QString());
         const QString target = outside + "/game/";
         const QMap<QString, QByteArray> before = snapshot(temp.path());
 
         Extraction x;
-        const bool extracted = x.unzip(zip, target);
+        QCOMPARE(x.unzip(zip, target), !landed.isEmpty());
 
         QMap<QString, QByteArray> after = snapshot(temp.path());
         if (landed.isEmpty()) {
-            QVERIFY(!extracted);
             QVERIFY2(!QFileInfo::exists(zip), "a refused archive is deleted");
             const QStringList refusals = x.view.lines.filter(QRegularExpression("^Refused: "));
             QVERIFY2(refusals.size() == 1 && refusals.first().contains(shown, Qt::CaseInsensitive),
                      qPrintable(x.view.lines.join('\n')));
         } else {
-            QVERIFY(extracted);
             QCOMPARE(readFile(target + landed), QByteArray("evil"));
             QCOMPARE(readFile(target + "first.txt"), QByteArray("first"));
             after.removeIf([](auto item) { return item.key().startsWith("outside/game/"); });
