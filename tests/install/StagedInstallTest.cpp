@@ -90,10 +90,9 @@ private Q_SLOTS:
             undoSetup << "umount '" + game + "'";
             writeGame();
         } else if (setup.startsWith("chattr")) {
-            const QString file = setup.section(' ', 2);
             if (!shell("cd '" + game + "' && " + setup))
                 QSKIP("The file system cannot mark files immutable (chattr +i needs root on ext4)");
-            undoSetup << "cd '" + game + "' && chattr -i " + file;
+            undoSetup << "cd '" + game + "' && " + QString(setup).replace("+i", "-i");
         } else {
             QVERIFY(shell("cd '" + game + "' && " + setup));
         }

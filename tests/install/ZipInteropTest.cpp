@@ -35,7 +35,6 @@ class ZipInteropTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(temp.isValid());
         source = temp.filePath("source");
         const QMap<QString, QByteArray> files = {
             {"readme.txt", QByteArray("Korvane build notes, repeated until they compress well.\n").repeated(400)},
