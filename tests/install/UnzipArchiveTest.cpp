@@ -15,7 +15,7 @@ class UnzipArchiveTest : public QObject
 
     QTemporaryDir temp;
     std::unique_ptr<Extraction> x;
-    QString zip;
+    const QString zip = temp.filePath("build.zip");
     QString target;
 
     bool unzip() { return x->unzip(zip, target); }
@@ -38,7 +38,6 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(QDir(temp.path()).removeRecursively() && QDir().mkpath(temp.path()));
-        zip = temp.filePath("build.zip");
         target = temp.filePath("game") + "/";
         x = std::make_unique<Extraction>();
     }
