@@ -85,9 +85,8 @@ private Q_SLOTS:
         f->state.latestStable = "1.4.0";
         f->state.requireChecksum = required ? 1 : 0;
         const QString local = f->state.workFolder + Name;
-        const QByteArray planted = f->buildArchive("6.6.6");
         if (cached == Cached::Planted)
-            QVERIFY(writeFile(local, planted));
+            QVERIFY(writeFile(local, f->buildArchive("6.6.6")));
         else if (cached == Cached::Recorded || cached == Cached::PlantedCopy)
             QVERIFY(writeFile(local, archive));
         if (cached == Cached::Recorded)

@@ -13,7 +13,7 @@ const QString StablePath = QStringLiteral("/binaries/releases/1.4.0/korvane-1.4.
 } // namespace
 
 // The installations that succeed are toured end to end (tools/tour); here are the
-// questions on the way, the cached archive and the failures.
+// questions on the way, the cached archive, the failures and which older release goes in.
 class BuildInstallTest : public InstallTest
 {
     Q_OBJECT
@@ -29,8 +29,6 @@ private Q_SLOTS:
     void nightlyWarningCancelledChangesNothing()
     {
         f->state.latestNightly = "r26400";
-        f->server.serveBytes("/binaries/nightlies/trunk/r26400/korvane-trunk-r26400-windows-win32.zip",
-                             f->buildArchive("r26400"));
         f->view.selectedRow = 2;
         f->answer({Answer::Cancel});
         f->view.lines = {"earlier line"};
@@ -67,7 +65,6 @@ private Q_SLOTS:
         f->installer.installProduct(0);
 
         QCOMPARE(f->dialogs.folderTitles, QStringList{"Select the folder where Korvane will be installed."});
-        QCOMPARE(f->fileRequests().size(), installedInto.isEmpty() ? 0 : 1);
         QCOMPARE(f->view.enables, (installedInto.isEmpty() ? QList<bool>{} : QList<bool>{false, true}));
         if (installedInto.isEmpty())
             return;
@@ -98,47 +95,36 @@ private Q_SLOTS:
 
     // Refused before any request: no version (a channel the feed lacked), a version that is
     // no plain name (the refused names themselves are listed where the address is built),
-    // or no connection.
+    // or no connection. Offline, the controls were never disabled and nothing is reported.
     void refusedBeforeAnyRequest_data()
     {
         QTest::addColumn<QString>("version");
         QTest::addColumn<bool>("offline");
         QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QString>("label");
         QTest::addColumn<QStringList>("icons");
-        QTest::addColumn<QList<bool>>("enables");
-        QTest::addColumn<QStringList>("reports");
-        QTest::newRow("no version") << "" << false << QStringList{} << "Done." << QStringList{}
-                                    << QList<bool>{false, true} << QStringList{"LiveUpdateNow - ProductID #0"};
+        QTest::newRow("no version") << "" << false << QStringList{} << QStringList{};
         QTest::newRow("no plain name") << "../../elsewhere" << false
-                                       << QStringList{"Failed to install new product version."} << "Done."
-                                       << QStringList{"0 error Installation failed"} << QList<bool>{false, true}
-                                       << QStringList{"LiveUpdateNow - ProductID #0"};
-        QTest::newRow("offline") << "1.4.0" << true << QStringList{"Failed to connect to server."}
-                                 << "Failed to install new product version." << QStringList{} << QList<bool>{true}
-                                 << QStringList{};
+                                       << QStringList{"Failed to install new product version."}
+                                       << QStringList{"0 error Installation failed"};
+        QTest::newRow("offline") << "1.4.0" << true << QStringList{"Failed to connect to server."} << QStringList{};
     }
     void refusedBeforeAnyRequest()
     {
         QFETCH(QString, version);
         QFETCH(bool, offline);
         QFETCH(QStringList, lines);
-        QFETCH(QString, label);
         QFETCH(QStringList, icons);
-        QFETCH(QList<bool>, enables);
-        QFETCH(QStringList, reports);
         f->state.latestStable = version;
         f->platform.offline = offline;
-        f->server.serveBytes(StablePath, "any archive");
 
         f->installer.installProduct(0);
 
         QCOMPARE(f->server.requests().size(), 0);
         QCOMPARE(f->view.lines, lines);
-        QCOMPARE(f->view.label, label);
+        QCOMPARE(f->view.label, QLatin1String(offline ? "Failed to install new product version." : "Done."));
         QCOMPARE(f->view.icons, icons);
-        QCOMPARE(f->view.enables, enables);
-        QCOMPARE(f->reportSources(), reports);
+        QCOMPARE(f->view.enables, (offline ? QList<bool>{true} : QList<bool>{false, true}));
+        QCOMPARE(f->reportSources(), offline ? QStringList{} : QStringList{"LiveUpdateNow - ProductID #0"});
         QCOMPARE(QDir(f->state.workFolder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
     }
 
@@ -148,37 +134,35 @@ private Q_SLOTS:
     // keeps it. The message names the folder and both sizes.
     void refusedInstallations_data()
     {
-        QTest::addColumn<bool>("running");
-        QTest::addColumn<QString>("fullFolder"); // "game" or "work"
+        QTest::addColumn<QString>("fullFolder"); // "game" or "work"; none: the game is running
         QTest::addColumn<QString>("message");    // #folder# and #needed# stand for what they say
         QTest::addColumn<bool>("archiveKept");
         const QString noRoom = "Not enough free space on #folder#: #needed# needed, 10 bytes free. Nothing was "
                                "written.";
-        QTest::newRow("game running") << true << ""
-                                      << "Korvane is running. Close it, then press Install Now again." << false;
-        QTest::newRow("no room for the download") << false << "work" << noRoom << false;
-        QTest::newRow("no room to stage the files") << false << "game" << noRoom << true;
+        QTest::newRow("game running") << QString() << "Korvane is running. Close it, then press Install Now again."
+                                      << false;
+        QTest::newRow("no room for the download") << "work" << noRoom << false;
+        QTest::newRow("no room to stage the files") << "game" << noRoom << true;
     }
     void refusedInstallations()
     {
-        QFETCH(bool, running);
         QFETCH(QString, fullFolder);
         QFETCH(QString, message);
         QFETCH(bool, archiveKept);
+        const bool running = fullFolder.isEmpty();
         serveStable();
-        writeFile(f->state.krvnPath + "korvane.exe", "the old game");
+        QVERIFY(writeFile(f->state.krvnPath + "korvane.exe", "the old game"));
         const QMap<QString, QByteArray> before = snapshot(f->state.krvnPath);
         if (running)
             f->platform.runningPrograms << f->state.krvnPath + "korvane.exe";
         const QString folder = fullFolder == "work" ? f->state.workFolder : f->state.krvnPath;
         f->platform.freeSpaceFor = [&](const QString& asked) {
-            return QDir(asked) == QDir(folder) && !fullFolder.isEmpty() ? qint64(10) : qint64(-1);
+            return QDir(asked) == QDir(folder) && !running ? qint64(10) : qint64(-1);
         };
         f->answer({Answer::Ok});
 
         f->installer.installProduct(0);
 
-        const QString archive = f->state.workFolder + "korvane-1.4.0-windows-win32.zip";
         QCOMPARE(f->fileRequests(), running ? QStringList() : QStringList{StablePath});
         QString pattern = QRegularExpression::escape(message);
         pattern.replace(QRegularExpression::escape("#folder#"),
@@ -186,8 +170,74 @@ private Q_SLOTS:
         pattern.replace(QRegularExpression::escape("#needed#"), R"([0-9.,]+ (bytes|KB)( \([0-9,]+ bytes\))?)");
         const QStringList shown = f->messageTexts() + f->view.lines;
         QVERIFY2(!shown.filter(QRegularExpression("^" + pattern + "$")).isEmpty(), qPrintable(shown.join('\n')));
-        QCOMPARE(QFileInfo::exists(archive), archiveKept);
+        QCOMPARE(QFileInfo::exists(f->state.workFolder + "korvane-1.4.0-windows-win32.zip"), archiveKept);
         QCOMPARE(snapshot(f->state.krvnPath), before);
+    }
+
+    // The pick itself is checked through the window (MainWindowTest::olderReleasePick).
+    void withoutValidSelectionThePreviousPickIsInstalled()
+    {
+        f->state.olderReleases.clear();
+        for (int i = 0; i < 11; ++i)
+            f->state.olderReleases.append({QStringLiteral("1.0.%1").arg(i), "2020-01-01"});
+        f->state.olderReleases.append(ReleaseRecord{}); // the list's empty closing record
+        f->server.serveBytes("/binaries/releases/1.0.2/korvane-1.0.2-windows-win32.zip", f->buildArchive("1.0.2"));
+        f->answer({Answer::Ok, Answer::No, Answer::Ok, Answer::No});
+        f->view.restoreIndex = 2;
+        f->installer.installProduct(Installer::OlderRelease);
+
+        f->view.restoreIndex = -1;
+        f->installer.installProduct(Installer::OlderRelease);
+
+        QCOMPARE(f->installer.selectedVersion(), QStringLiteral("1.0.2"));
+        QCOMPARE(f->fileRequests().size(), 1);
+        QCOMPARE(f->view.lines.last(), QStringLiteral("New version installed successfully."));
+        QCOMPARE(f->reportSources(), QStringList{"LiveUpdateNow - ProductID #3"});
+    }
+
+    // A release older than the installed one is installed only after a Yes to a question
+    // that names both versions, No being the default.
+    void goingBackIsAskedFirst_data()
+    {
+        QTest::addColumn<QString>("installed");
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<std::optional<Answer>>("answer"); // none: no question is asked
+        const auto row = [](const char* name, const QString& installed, const QString& picked,
+                            std::optional<Answer> answer) { QTest::newRow(name) << installed << picked << answer; };
+        row("older, No", "1.4.0", "1.3.3", Answer::No);
+        row("older, Yes", "1.4.0", "1.3.3", Answer::Yes);
+        row("beta of the installed release", "1.4.0", "1.4.0-beta5", Answer::No);
+        row("numbers, not text", "1.9.0", "1.10.0", {});
+        row("the installed one", "1.4.0", "1.4.0", {});
+        row("newer", "1.4.0", "1.4.1", {});
+    }
+    void goingBackIsAskedFirst()
+    {
+        QFETCH(QString, installed);
+        QFETCH(QString, picked);
+        QFETCH(std::optional<Answer>, answer);
+        f->state.olderReleases = {ReleaseRecord{picked, "2012-01-01"}, ReleaseRecord{}};
+        f->view.restoreIndex = 0;
+        f->state.krvnVersion = installed;
+        f->server.serveBytes("/binaries/releases/" + picked + "/korvane-" + picked + "-windows-win32.zip",
+                             f->buildArchive(picked));
+        if (answer)
+            f->dialogs.answers.enqueue(*answer);
+        f->answer({Answer::Ok, Answer::No});
+
+        f->installer.installProduct(Installer::OlderRelease);
+
+        const bool goesOn = answer.value_or(Answer::Yes) == Answer::Yes;
+        QCOMPARE(f->fileRequests().size(), goesOn ? 1 : 0);
+        QCOMPARE(f->view.enables, goesOn ? QList<bool>({false, true}) : QList<bool>());
+        if (!answer)
+            return;
+        const MessageRequest& question = f->dialogs.messages.first();
+        QCOMPARE(question.text, "Korvane " + picked + " is older than the installed version " + installed +
+                                    ". Do you really want to go back to the older version?");
+        QCOMPARE(question.buttons, MessageButtons::YesNo);
+        QCOMPARE(question.defaultButton, std::optional(Answer::No));
+        QCOMPARE(question.icon, MessageIcon::Question);
     }
 };
 

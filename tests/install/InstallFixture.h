@@ -11,7 +11,6 @@
 #include "InstallTestSupport.h"
 #include "RecordingMainView.h"
 #include "TestHttpServer.h"
-#include "ZipFixtures.h"
 #include "detect/GameDetection.h"
 #include "install/EngineExtractionView.h"
 #include "install/Installer.h"

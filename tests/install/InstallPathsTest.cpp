@@ -46,23 +46,14 @@ private Q_SLOTS:
         const QString file = QUrl::fromPercentEncoding(address.section('/', -1).toUtf8());
         QCOMPARE(source.address, address.isEmpty() ? address : "http://h/korvane-mirror/binaries/" + address);
         QCOMPARE(source.localPath, address.isEmpty() ? address : "/w/korvane-cache/" + file);
-        QCOMPARE(source.refused(), address.isEmpty());
     }
 
-    void rootFolders_data()
-    {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<bool>("root");
-        QTest::newRow("file-system root") << "/" << true;
-        QTest::newRow("three characters, no root") << "/a/" << false;
-    }
     void rootFolders()
     {
-        QFETCH(QString, folder);
-        QFETCH(bool, root);
         FakePlatform platform;
         platform.driveRoots['D'] = "/prefix/drive_d/";
-        QCOMPARE(InstallFolder::isRoot(folder, platform), root);
+        QVERIFY(InstallFolder::isRoot("/", platform));
+        QVERIFY2(!InstallFolder::isRoot("/a/", platform), "three characters are no root");
     }
 };
 

@@ -11,13 +11,6 @@ class SelfReplacementTest : public InstallTest
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        InstallTest::init();
-        QVERIFY(writeFile(f->state.managerFile, "[krvnm]"));
-        f->server.serveBytes("/files/updater.exe", "updater");
-    }
-
     void handsOverAndEnds_data()
     {
         QTest::addColumn<bool>("offline");
@@ -32,8 +25,8 @@ private Q_SLOTS:
         QFETCH(bool, offline);
         QFETCH(int, served);
         f->platform.offline = offline;
-        if (served == 0)
-            f->server.serveBytes("/files/updater.exe", "gone", 404);
+        QVERIFY(writeFile(f->state.managerFile, "[krvnm]"));
+        f->server.serveBytes("/files/updater.exe", served ? "updater" : "gone", served ? 200 : 404);
         if (served == 2)
             f->server.serveBytes("/files/krvnm.exe", "new manager");
 

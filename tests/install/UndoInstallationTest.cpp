@@ -2,7 +2,6 @@
 #include "GameFixture.h"
 #include "InstallTestSupport.h"
 #include "TestMain.h"
-#include "ZipFixtures.h"
 #include "app/MainCommands.h"
 #include "install/InstallRecord.h"
 
@@ -30,7 +29,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(source + "data/new.dat", "new"));
         QVERIFY(writeFile(source + "new/deeper/c.dat", "new folders"));
         const QString zip = app.temp.filePath("build.zip");
-        QVERIFY(runTool("zip", {"-q", "-r", zip, "."}, source).isEmpty());
+        QCOMPARE(runTool("zip", {"-q", "-r", zip, "."}, source), QString());
         Extraction x;
         QVERIFY(x.extractor.unzipArchive(zip, game, true, game, "1.3.0"));
         app.settings.values.insert("KRVNPath", game);
@@ -81,10 +80,8 @@ private Q_SLOTS:
         QCOMPARE(snapshot(game), before);
         QCOMPARE(app.state->krvnVersion, QStringLiteral("1.3.0"));
         QVERIFY(!window.findChild<QAction*>("mnuUndo")->isEnabled());
-        auto* list = window.findChild<QListWidget*>("lstStatus");
-        QVERIFY(!list->findItems("An interrupted installation was undone: the game folder is as it was before it.",
-                                 Qt::MatchExactly)
-                     .isEmpty());
+        const QString undone = "An interrupted installation was undone: the game folder is as it was before it.";
+        QVERIFY(!window.findChild<QListWidget*>("lstStatus")->findItems(undone, Qt::MatchExactly).isEmpty());
     }
 };
 

@@ -1,8 +1,7 @@
-#include "ZipFixtures.h"
+#include "InstallTestSupport.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
