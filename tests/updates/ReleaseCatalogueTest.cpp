@@ -215,7 +215,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("beta");
         QTest::addColumn<QString>("expected");
         const QString beta = "1.4.0-beta5";
-        // The stable row's link is followed through the window (MainWindowWiringTest).
+        // The stable row's link is followed through the window (MainWindowTest::checkForUpdatesOffersWhatTheFeedFound).
         QTest::newRow("stable without a version") << 0 << -1 << beta << "";
         QTest::newRow("beta") << 1 << -1 << beta << "/binaries/releases/1.4.0-beta5/changelog.txt";
         QTest::newRow("nightly") << 2 << -1 << beta << "/binaries/nightlies/trunk/r26400/changelog.txt";
