@@ -79,6 +79,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("detected"); // the language Reset picks
         QTest::newRow("English, proxy, Spanish user") << 0 << 2 << "Spanish" << 1;
         QTest::newRow("Korean, connection type 3, Portuguese user") << 6 << 3 << "Portuguese" << 0;
+        QTest::newRow("Estonian, the last row, no proxy") << 10 << 0 << "Spanish" << 1;
     }
 
     void languageOfBothWindows()
